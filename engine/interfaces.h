@@ -1,0 +1,93 @@
+// The narrow services the handheld's logic needs from the world around it.
+// The main window hands real ones to the engine; tests and hero-trace hand it
+// virtual ones. None of them knows about Qt.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "display/element_ids.h"
+
+namespace hero {
+
+// The LCD as the engine sees it: segments lit by showing and darkened by
+// hiding; the four digit positions instead take a copy of a glyph picture.
+class SegmentSurface {
+ public:
+  virtual ~SegmentSurface() = default;
+  virtual void set_visible(ElementId id, bool visible) = 0;
+  virtual bool is_visible(ElementId id) const = 0;
+  // The element `to` takes a copy of the picture of `from` (a glyph source).
+  virtual void copy_picture(ElementId to, ElementId from) = 0;
+  // The element's picture becomes empty; its visible flag is left alone.
+  virtual void clear_picture(ElementId id) = 0;
+};
+
+// The five engine timers. The order is also the order in which timers due at
+// the same moment fire in virtual time.
+enum class TimerId : int { Chance_Time, Clock, Game, Game_Over, Miss };
+inline constexpr int kTimerCount = 5;
+
+// A window-system timer: setting the interval or the enabled flag to the
+// value it already has changes nothing; a different interval, or switching
+// on, restarts the countdown from that moment. A handler may change its own
+// timer. The owner routes expiry to the engine's handler for the timer.
+class EngineTimer {
+ public:
+  virtual ~EngineTimer() = default;
+  virtual void set_interval_ms(int interval_ms) = 0;
+  virtual int interval_ms() const = 0;
+  virtual void set_enabled(bool enabled) = 0;
+  virtual bool enabled() const = 0;
+};
+
+// The handheld's five beeps.
+enum class SoundId : int { chance, got, miss1, miss2, tick };
+inline constexpr int kSoundCount = 5;
+
+// Where the engine's beep requests go once sound is enabled: play starts the
+// sample on any free channel (beeps overlap), stop_all cuts every channel.
+class SoundSink {
+ public:
+  virtual ~SoundSink() = default;
+  virtual void play(SoundId id) = 0;
+  virtual void stop_all() = 0;
+};
+
+// Uniform random integers.
+class RandomSource {
+ public:
+  virtual ~RandomSource() = default;
+  // A uniform integer from lo to hi, both included.
+  virtual int draw(int lo, int hi) = 0;
+};
+
+struct TimeOfDay {
+  int hours = 0;    // 0..23
+  int minutes = 0;  // 0..59
+};
+
+class LocalClock {
+ public:
+  virtual ~LocalClock() = default;
+  virtual TimeOfDay now() const = 0;
+};
+
+// The per-user settings store: a flat set of named text values. Integers are
+// stored as decimal text, flags as "1" or "0" (see settings_codec.h for the
+// reading and writing rules shared by every store).
+class SettingsStore {
+ public:
+  virtual ~SettingsStore() = default;
+  virtual std::optional<std::string> read_text(std::string_view name) const = 0;
+  // The value is stored when this returns; a store that cannot write throws
+  // std::runtime_error with a message naming the value.
+  virtual void write_text(std::string_view name, std::string_view value) = 0;
+  // Every stored value, sorted by name.
+  virtual std::vector<std::pair<std::string, std::string>> all() const = 0;
+};
+
+}  // namespace hero
