@@ -1,0 +1,124 @@
+// The settings store keeps the player's choices and high scores as text and
+// survives a damaged file.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "engine/settings_codec.h"
+#include "startup/qsettings_store.h"
+
+namespace hero {
+namespace {
+
+class SettingsStoreTest : public ::testing::Test {
+ protected:
+  QString path() const { return dir_.filePath("Quillon/Hero50.conf"); }
+  QByteArray file_bytes() const {
+    QFile f(path());
+    if (!f.open(QIODevice::ReadOnly)) return {};
+    return f.readAll();
+  }
+  void write_file(const QByteArray& bytes) {
+    QDir().mkpath(dir_.filePath("Quillon"));
+    QFile f(path());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+  }
+  QTemporaryDir dir_;
+};
+
+TEST_F(SettingsStoreTest, IntegersAndFlagsAreStoredAsTextAndReadBack) {
+  {
+    QSettingsStore store(path());
+    write_integer(store, "HiScore1", 250);
+    write_integer(store, "Skin", -1);
+    write_flag(store, "FullscreenMode", false);
+    write_flag(store, "SplashScreen", true);
+  }
+  QSettingsStore reopened(path());
+  EXPECT_EQ(reopened.read_text("HiScore1"), "250");
+  EXPECT_EQ(reopened.read_text("Skin"), "-1");
+  EXPECT_EQ(reopened.read_text("FullscreenMode"), "0");
+  EXPECT_EQ(read_integer(reopened, "HiScore1", 0), 250);
+  EXPECT_FALSE(read_flag(reopened, "FullscreenMode", true));
+  EXPECT_TRUE(read_flag(reopened, "SplashScreen", false));
+}
+
+TEST_F(SettingsStoreTest, ValueIsOnDiskWhenTheWriteReturns) {
+  QSettingsStore store(path());
+  write_integer(store, "HiScore2", 37);
+  // Another handle (as after a killed program) must see it at once.
+  QSettingsStore other(path());
+  EXPECT_EQ(read_integer(other, "HiScore2", 0), 37);
+  EXPECT_TRUE(file_bytes().contains("HiScore2"));
+}
+
+TEST_F(SettingsStoreTest, MissingAndUnparsableValuesReadAsDefaults) {
+  QSettingsStore store(path());
+  EXPECT_FALSE(store.read_text("SoundMode").has_value());
+  EXPECT_EQ(read_integer(store, "SoundMode", -1), -1);
+  store.write_text("HiScore1", "lots");
+  EXPECT_EQ(read_integer(store, "HiScore1", 0), 0);
+  store.write_text("SplashScreen", "7");
+  EXPECT_TRUE(read_flag(store, "SplashScreen", false));
+}
+
+TEST_F(SettingsStoreTest, AllListsEveryValueSortedByName) {
+  QSettingsStore store(path());
+  write_integer(store, "Key2", 3);
+  write_integer(store, "Key1", 2);
+  write_integer(store, "HiScore1", 5);
+  const auto values = store.all();
+  ASSERT_EQ(values.size(), 3u);
+  EXPECT_EQ(values[0].first, "HiScore1");
+  EXPECT_EQ(values[1], (std::pair<std::string, std::string>{"Key1", "2"}));
+  EXPECT_EQ(values[2].first, "Key2");
+}
+
+TEST_F(SettingsStoreTest, GarbageFileReadsAsDefaultsAndIsRepairedByTheNextWrite) {
+  QByteArray garbage("\x00\xff\xfe[[[=\n=@Variant(\x01\x02)\nHiScore1=@Variant(junk\n", 53);
+  garbage += QByteArray(4096, '\x9c');
+  write_file(garbage);
+  QSettingsStore store(path());
+  EXPECT_EQ(read_integer(store, "HiScore1", 0), 0);
+  EXPECT_TRUE(read_flag(store, "FullscreenMode", true));
+  write_integer(store, "HiScore1", 12);
+  QSettingsStore reopened(path());
+  EXPECT_EQ(read_integer(reopened, "HiScore1", 0), 12);
+}
+
+TEST_F(SettingsStoreTest, TruncatedFileKeepsWhatIsReadableAndStaysWritable) {
+  write_file("[General]\nKey1=2\nKey2=3\nHiSc");
+  QSettingsStore store(path());
+  EXPECT_EQ(read_integer(store, "Key1", 0), 2);
+  EXPECT_EQ(read_integer(store, "HiScore1", 0), 0);
+  write_integer(store, "HiScore1", 99);
+  QSettingsStore reopened(path());
+  EXPECT_EQ(read_integer(reopened, "HiScore1", 0), 99);
+  EXPECT_EQ(read_integer(reopened, "Key2", 0), 3);
+}
+
+TEST_F(SettingsStoreTest, AWriteThatCannotReachTheDiskThrowsNamingTheValue) {
+  // A folder where the file should be: nothing can be written there.
+  QDir().mkpath(path());
+  QSettingsStore store(path());
+  try {
+    write_integer(store, "HiScore1", 10);
+    FAIL() << "the write claimed success";
+  } catch (const std::runtime_error& e) {
+    EXPECT_NE(std::string(e.what()).find("HiScore1"), std::string::npos) << e.what();
+  }
+}
+
+TEST(SettingsStoreLocation, PlayersStoreLivesUnderQuillonHero50) {
+  QTemporaryDir config;
+  qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+  QSettingsStore store;
+  write_integer(store, "Key1", 2);
+  EXPECT_TRUE(QFile::exists(config.filePath("Quillon/Hero50.conf"))) << store.file_name().toStdString();
+}
+
+}  // namespace
+}  // namespace hero
