@@ -1,13 +1,13 @@
 // The handheld's logic: one state record, nine modes, five timers and the
 // operations that the buttons and timers call. Everything runs on one thread;
 // the owner routes timer expiry to on_timer and button input to the Inp_
-// operations. (Declarations fixed early so that the window can be written
-// against them; the engine's own files fill them in.)
+// operations.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
+#include "display/segment_display.h"
 #include "engine/interfaces.h"
 
 namespace hero {
@@ -61,6 +61,77 @@ struct EngineServices {
   SettingsStore& settings;
   RandomSource& random;
   LocalClock& clock;
+};
+
+class Engine {
+ public:
+  // Throws std::invalid_argument when a timer is missing.
+  explicit Engine(EngineServices services);
+
+  EngineState& state() { return state_; }
+  const EngineState& state() const { return state_; }
+  SegmentDisplay& segment_display() { return display_; }
+
+  // The engine's part of start-up: both high scores, the pause cleared, then
+  // every segment lit (mode 1).
+  void start();
+  void load_high_scores();
+  // "Reset Hiscores": both mirrors to 0 and both stored as "0". If the store
+  // refuses a write, both mirrors are still reset and the first failure is
+  // rethrown after the second write was tried.
+  void reset_hi_scores();
+
+  // Modes and speed.
+  void Gam_Set_Mode();
+  void Gam_Stop_All_Timers();
+  void Gam_Set_Difficulty();
+  void Gam_Check_Chance_Time();
+
+  // Timer expiry, routed to the handler of that timer.
+  void on_timer(TimerId id);
+  void Timer_Chance_TimeTimer();
+  void Timer_ClockTimer();
+  void Timer_GameTimer();
+  void Timer_Game_OverTimer();
+  void Timer_MissTimer();
+
+  // The thirteen controls.
+  void Inp_game_a_down();
+  void Inp_game_a_up();
+  void Inp_game_b_down();
+  void Inp_game_b_up();
+  void Inp_time_down();
+  void Inp_time_up();
+  void Inp_acl_down();
+  void Inp_acl_up();
+  void Inp_left_down();
+  void Inp_left_up();
+  void Inp_right_down();
+  void Inp_right_up();
+  void Inp_pause_down();
+
+  // Sound requests; both do nothing until the sound back end enables sound.
+  void Snd_Play(SoundId id);
+  void Snd_Silence();
+  bool snd_enabled() const { return snd_enabled_; }
+  void set_snd_enabled(bool on) { snd_enabled_ = on; }
+
+ private:
+  enum class TickSound { none, tick, got };
+
+  EngineTimer& timer(TimerId id) { return *services_.timers[static_cast<int>(id)]; }
+  void show(ElementId id) { services_.surface.set_visible(id, true); }
+  void hide(ElementId id) { services_.surface.set_visible(id, false); }
+  void catch_object(int lane, TickSound& sound);
+  void throw_object(int lane, int& hand);
+  void start_game();
+  void game_over();
+  void move_hero(int step, ElementId button);
+
+  EngineServices services_;
+  SegmentDisplay display_;
+  EngineState state_;
+  bool snd_enabled_ = false;
 };
 
 }  // namespace hero
