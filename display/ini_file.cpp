@@ -1,0 +1,123 @@
+#include "display/ini_file.h"
+
+#include <fstream>
+#include <system_error>
+
+#include "engine/settings_codec.h"
+
+namespace hero {
+namespace {
+
+bool is_blank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view trim(std::string_view s) {
+  while (!s.empty() && is_blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && is_blank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+std::string fold_case(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
+}
+
+// A value as the platform hands it out: one pair of matching enclosing quotes
+// removed, then cut to the reader's buffer.
+std::string value_as_read(std::string_view raw) {
+  if (raw.size() >= 2 && (raw.front() == '"' || raw.front() == '\'') && raw.back() == raw.front()) {
+    raw = raw.substr(1, raw.size() - 2);
+  }
+  if (raw.size() > IniFile::kMaxValueLength) raw = raw.substr(0, IniFile::kMaxValueLength);
+  return std::string(raw);
+}
+
+}  // namespace
+
+ConversionError::ConversionError(const std::string& text)
+    : std::runtime_error("'" + text + "' is not a valid integer value") {}
+
+IniFile IniFile::parse(std::string_view text) {
+  IniFile ini;
+  // A byte-order mark left by an editor would otherwise glue itself to the
+  // first section's name.
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+  Keys* current = nullptr;  // null before the first section and in repeated sections
+  std::size_t pos = 0;
+  while (pos < text.size()) {
+    std::size_t end = text.find_first_of("\r\n", pos);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string_view line = trim(text.substr(pos, end - pos));
+    pos = end + 1;
+    if (line.empty() || line.front() == ';') continue;
+    if (line.front() == '[') {
+      std::string_view name = line.substr(1);
+      const std::size_t close = name.find(']');
+      if (close != std::string_view::npos) name = name.substr(0, close);
+      // Only the first section of a name is ever consulted.
+      auto [it, inserted] = ini.sections_.try_emplace(fold_case(trim(name)));
+      current = inserted ? &it->second : nullptr;
+      continue;
+    }
+    if (current == nullptr) continue;
+    const std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos) continue;
+    const std::string_view key = trim(line.substr(0, eq));
+    if (key.empty()) continue;
+    current->try_emplace(fold_case(key), value_as_read(trim(line.substr(eq + 1))));
+  }
+  return ini;
+}
+
+IniFile IniFile::load(const std::filesystem::path& file) {
+  std::error_code ec;
+  if (!std::filesystem::is_regular_file(file, ec)) return IniFile();
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return IniFile();
+  std::string text;
+  std::uintmax_t size = std::filesystem::file_size(file, ec);
+  if (ec) size = 0;
+  text.resize(static_cast<std::size_t>(std::min(size, kMaxFileBytes)));
+  in.read(text.data(), static_cast<std::streamsize>(text.size()));
+  text.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
+  return parse(text);
+}
+
+bool IniFile::has_section(std::string_view section) const {
+  return sections_.find(fold_case(trim(section))) != sections_.end();
+}
+
+std::optional<std::string> IniFile::find(std::string_view section, std::string_view key) const {
+  const auto s = sections_.find(fold_case(trim(section)));
+  if (s == sections_.end()) return std::nullopt;
+  const auto k = s->second.find(fold_case(trim(key)));
+  if (k == s->second.end()) return std::nullopt;
+  return k->second;
+}
+
+std::string IniFile::read_string(std::string_view section, std::string_view key,
+                                 std::string_view default_value) const {
+  if (auto value = find(section, key)) return *value;
+  return std::string(default_value);
+}
+
+std::int32_t IniFile::read_integer(std::string_view section, std::string_view key,
+                                   std::int32_t default_value) const {
+  const auto value = find(section, key);
+  if (!value) return default_value;
+  return parse_integer(trim(*value)).value_or(default_value);
+}
+
+std::int32_t IniFile::read_colour(std::string_view section, std::string_view key,
+                                  std::string_view default_text) const {
+  return convert_colour_text(read_string(section, key, default_text));
+}
+
+std::int32_t convert_colour_text(std::string_view text) {
+  if (auto value = parse_integer(trim(text))) return *value;
+  throw ConversionError(std::string(text));
+}
+
+}  // namespace hero
