@@ -1,0 +1,157 @@
+#include "startup/sdl_sound_library.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+#include <utility>
+
+namespace hero {
+
+namespace {
+
+// The mixer's output format never changes, whatever the driver: samples are
+// converted to it once, when they are loaded.
+constexpr Uint16 kOutputFormat = AUDIO_S16SYS;
+constexpr int kOutputChannels = 2;
+// Limits on what init accepts; the back end always asks for 22050 Hz and 64.
+constexpr int kMinRateHz = 4000;
+constexpr int kMaxRateHz = 192000;
+constexpr int kMaxChannels = 1024;
+
+}  // namespace
+
+SoundDriverTable platform_sound_drivers() {
+#ifdef _WIN32
+  return SoundDriverTable{"winmm", "directsound"};
+#else
+  return SoundDriverTable{"alsa", ""};
+#endif
+}
+
+std::optional<std::string> audio_driver_for_output(const SoundDriverTable& table, int output_type,
+                                                   const char* env_driver) {
+  if (output_type != kOutputWaveOut && output_type != kOutputDefault) return std::nullopt;
+  // A driver forced from outside (tests, a player without a sound device)
+  // decides, whatever the player picked on the splash screen.
+  if (env_driver != nullptr && env_driver[0] != '\0') return std::string(env_driver);
+  return output_type == kOutputWaveOut ? table.wave_out : table.default_output;
+}
+
+SdlSoundLibrary::SdlSoundLibrary(SoundDriverTable drivers) : drivers_(std::move(drivers)) {}
+
+SdlSoundLibrary::~SdlSoundLibrary() { close(); }
+
+bool SdlSoundLibrary::init(int mix_rate_hz, int max_channels, unsigned flags) {
+  if (initialised_) return output_open_;
+  if (mix_rate_hz < kMinRateHz || mix_rate_hz > kMaxRateHz || max_channels < 1 || flags != 0) {
+    return false;
+  }
+  rate_hz_ = mix_rate_hz;
+  channels_ = std::min(max_channels, kMaxChannels);
+  initialised_ = true;
+  const auto driver = audio_driver_for_output(drivers_, output_type_, SDL_getenv("SDL_AUDIODRIVER"));
+  return open_output(driver.value_or(std::string()));
+}
+
+bool SdlSoundLibrary::set_output(int output_type) {
+  const auto driver = audio_driver_for_output(drivers_, output_type, SDL_getenv("SDL_AUDIODRIVER"));
+  if (!driver) return false;
+  output_type_ = output_type;
+  if (!initialised_) return true;  // init opens it
+  if (output_open_ && *driver == opened_driver_) return true;
+  close_output();
+  if (open_output(*driver)) return true;
+  // The chosen driver has no device here: fall back to the system default
+  // so that the game still sounds if any output works at all.
+  if (!driver->empty()) open_output(std::string());
+  return false;
+}
+
+bool SdlSoundLibrary::open_output(const std::string& driver) {
+  // SDL reads the driver from this hint when the audio subsystem starts; an
+  // SDL_AUDIODRIVER environment value still takes precedence over it.
+  if (driver.empty()) {
+    SDL_ResetHint(SDL_HINT_AUDIODRIVER);
+  } else {
+    SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver.c_str(), SDL_HINT_NORMAL);
+  }
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) return false;
+  // No changes allowed: SDL converts to the device, and the mixer's format
+  // stays the one every loaded sample was converted to.
+  if (Mix_OpenAudioDevice(rate_hz_, kOutputFormat, kOutputChannels, kMixChunkFrames, nullptr, 0) < 0) {
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  Mix_AllocateChannels(channels_);
+  output_open_ = true;
+  opened_driver_ = driver;
+  return true;
+}
+
+void SdlSoundLibrary::close_output() {
+  if (!output_open_) return;
+  Mix_HaltChannel(-1);
+  Mix_CloseAudio();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  output_open_ = false;
+  opened_driver_.clear();
+}
+
+SampleHandle SdlSoundLibrary::load_sample(int /*slot*/, const std::string& path, unsigned /*mode*/,
+                                          int offset, int length) {
+  // The mode only ever asks for a plain 2-D sample, which is all this layer
+  // plays; partial loads are not offered.
+  if (!output_open_ || offset != 0 || length != 0 || path.empty()) return SampleHandle{};
+  Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+  if (chunk == nullptr) return SampleHandle{};
+  const SampleHandle handle{next_id_++};
+  samples_.emplace(handle.id, chunk);
+  return handle;
+}
+
+int SdlSoundLibrary::play(int channel, SampleHandle sample) {
+  if (!output_open_ || !sample) return -1;
+  const auto it = samples_.find(sample.id);
+  if (it == samples_.end()) return -1;
+  if (channel != kAnyFreeChannel && (channel < 0 || channel >= channels_)) return -1;
+  return Mix_PlayChannel(channel, it->second, 0);
+}
+
+bool SdlSoundLibrary::stop(int channel) {
+  if (!output_open_) return false;
+  if (channel == kAllChannels) {
+    // One call under the mixer's lock: every beep ends in the same buffer.
+    Mix_HaltChannel(-1);
+    return true;
+  }
+  if (channel < 0 || channel >= channels_) return false;
+  Mix_HaltChannel(channel);
+  return true;
+}
+
+void SdlSoundLibrary::free_sample(SampleHandle sample) {
+  const auto it = samples_.find(sample.id);
+  if (it == samples_.end()) return;
+  // Mix_FreeChunk first halts any channel still playing this sample.
+  Mix_FreeChunk(it->second);
+  samples_.erase(it);
+}
+
+void SdlSoundLibrary::close() {
+  if (output_open_) Mix_HaltChannel(-1);
+  for (auto& [id, chunk] : samples_) Mix_FreeChunk(chunk);
+  samples_.clear();
+  close_output();
+  initialised_ = false;
+}
+
+std::string SdlSoundLibrary::current_driver() const {
+  if (!output_open_) return std::string();
+  const char* name = SDL_GetCurrentAudioDriver();
+  return name != nullptr ? std::string(name) : std::string();
+}
+
+int SdlSoundLibrary::channels_playing() const { return output_open_ ? Mix_Playing(-1) : 0; }
+
+}  // namespace hero

@@ -1,0 +1,133 @@
+#include "startup/sound_output.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "engine/settings_codec.h"
+
+namespace hero {
+
+namespace {
+
+constexpr std::string_view kSoundModeName = "SoundMode";
+constexpr std::string_view kSplashScreenName = "SplashScreen";
+constexpr int kSoundModeUnchosen = -1;
+
+struct DriverEntry {
+  bool sound_on;
+  int output_type;  // for the library; unused without sound
+};
+
+// By list position: what each driver choice means.
+constexpr std::array<DriverEntry, kDriverCount> kDrivers = {{
+    {true, kOutputDefault},   // kDriverDirect
+    {true, kOutputWaveOut},   // kDriverMultimedia
+    {false, 0},               // kDriverNone
+}};
+
+#ifdef _WIN32
+constexpr std::array<std::string_view, kDriverCount> kDriverNames = {
+    "Microsoft DirectSound", "Windows MultiMedia", "(no sound)"};
+#else
+constexpr std::array<std::string_view, kDriverCount> kDriverNames = {
+    "Default sound output", "ALSA sound output", "(no sound)"};
+#endif
+
+bool same_without_case(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+// Until the shared path resolver is in: "Sound\Got.wav" under the current
+// folder, matched without regard to case where the exact name is missing.
+std::string sample_path_here(std::string_view name) {
+  std::string written(name);
+  std::replace(written.begin(), written.end(), '\\', '/');
+  std::error_code error;
+  if (std::filesystem::exists(written, error)) return written;
+  std::filesystem::path found;
+  for (const auto& part : std::filesystem::path(written)) {
+    const std::filesystem::path folder = found.empty() ? std::filesystem::path(".") : found;
+    std::filesystem::path match;
+    if (std::filesystem::exists(folder / part, error)) {
+      match = part;
+    } else {
+      for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+           it.increment(error)) {
+        if (same_without_case(it->path().filename().string(), part.string())) {
+          match = it->path().filename();
+          break;
+        }
+      }
+    }
+    if (match.empty()) return written;
+    found /= match;
+  }
+  return found.string();
+}
+
+}  // namespace
+
+const std::array<std::string_view, kDriverCount>& sound_driver_names() { return kDriverNames; }
+
+SoundOutput::SoundOutput(SoundLibrary& library, PathResolver resolve_path)
+    : library_(library), resolve_path_(std::move(resolve_path)) {
+  if (!resolve_path_) resolve_path_ = sample_path_here;
+}
+
+bool SoundOutput::initialise(int driver_position, SettingsStore& settings, InstallationErrors& errors,
+                             const std::function<void(bool)>& set_snd_enabled) {
+  // Play runs once a run; the driver stays as chosen until the next start.
+  if (initialised_) return true;
+  initialised_ = true;
+  if (driver_position < 0 || driver_position >= kDriverCount) return true;
+
+  const DriverEntry& driver = kDrivers[driver_position];
+  if (set_snd_enabled) set_snd_enabled(driver.sound_on);
+  write_integer(settings, kSoundModeName, driver_position);
+  if (!driver.sound_on) return true;
+
+  enabled_ = true;
+  library_.init(kMixRateHz, kSoftwareChannels, kInitFlags);
+  library_.set_output(driver.output_type);
+  for (int i = 0; i < kSoundCount; ++i) {
+    samples_[i] = library_.load_sample(kAnySampleSlot, resolve_path_(kSampleFiles[i]), kLoadMode2D, 0, 0);
+  }
+  // Only the first sample is checked: without it the Sound folder is taken
+  // to be missing altogether, and the next start must ask for a driver again.
+  if (!samples_[static_cast<int>(SoundId::chance)]) {
+    errors.report(std::string(kSoundFolderMessage));
+    write_integer(settings, kSoundModeName, kSoundModeUnchosen);
+    write_flag(settings, kSplashScreenName, true);
+    return false;
+  }
+  return true;
+}
+
+void SoundOutput::release() {
+  for (SampleHandle& sample : samples_) {
+    library_.free_sample(sample);
+    sample = SampleHandle{};
+  }
+  library_.close();
+  enabled_ = false;
+}
+
+void SoundOutput::play(SoundId id) {
+  const int index = static_cast<int>(id);
+  if (!enabled_ || index < 0 || index >= kSoundCount) return;
+  const SampleHandle sample = samples_[index];
+  if (!sample) return;
+  library_.play(kAnyFreeChannel, sample);
+}
+
+void SoundOutput::stop_all() {
+  if (!enabled_) return;
+  library_.stop(kAllChannels);
+}
+
+}  // namespace hero
