@@ -1,0 +1,63 @@
+// Picture files of skins and manual pages: PNG (libpng), JPEG (libjpeg-turbo),
+// Windows bitmaps and icons (QImage), chosen by the file name's extension.
+#pragma once
+
+#include <QImage>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <stdexcept>
+#include <string>
+
+namespace hero {
+
+// A picture file that exists but cannot be used. The message names the file
+// and says what is wrong; the general error handler shows it to the player.
+class PictureError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// A decoded picture. `image` is Format_ARGB32_Premultiplied when the file
+// carries an alpha channel (or PNG transparency), Format_RGB32 otherwise.
+struct Picture {
+  QImage image;
+  bool has_alpha = false;
+
+  bool empty() const { return image.isNull(); }
+  QSize size() const { return image.size(); }
+};
+
+enum class PictureFormat { png, jpeg, bmp, ico };
+
+// Limits checked from the header, before any pixel memory is taken: a file
+// that claims 50 000 x 50 000 pixels is refused with a clear message.
+inline constexpr int kMaxPictureSide = 32767;
+inline constexpr std::int64_t kMaxPicturePixels = 40'000'000;  // an 8K backdrop fits
+inline constexpr std::uintmax_t kMaxPictureFileBytes = 256u * 1024u * 1024u;
+
+// The format for a file name's extension (case ignored): .png, .jpg/.jpeg/
+// .jpe/.jfif, .bmp/.dib, .ico. Throws PictureError naming the file otherwise.
+PictureFormat picture_format_for(const std::string& file_name);
+
+// Decodes bytes already in memory; `file_name` only goes into messages.
+Picture decode_picture(std::span<const std::uint8_t> bytes, PictureFormat format,
+                       const std::string& file_name);
+
+// Reads and decodes a file. `shown_name` is the name the player knows (as the
+// skin wrote it); it defaults to the path.
+Picture load_picture(const std::filesystem::path& file, const std::string& shown_name = {});
+
+// The missing-picture marker: 10 x 10, pure red, one-pixel black outline,
+// no alpha (drawn transparently its black outline therefore vanishes, as the
+// bottom-left rule makes it).
+Picture missing_picture_marker();
+
+// The form in which a transparent element draws a picture fastest: alpha
+// kept when the picture has it; otherwise every pixel of the bottom-left
+// pixel's colour becomes fully transparent. Premultiplied ARGB32.
+QImage transparent_form(const Picture& picture);
+
+}  // namespace hero

@@ -1,0 +1,145 @@
+// The main window's picture elements as one list in stacking order, with the
+// window-level properties a skin sets, painted by one widget.
+//
+// How the window uses it:
+//   scene.set_on_change([&] { schedule a flush });            // once
+//   flush:  QRegion dirty = scene.take_dirty_region();
+//           if (scene.update_shape(dirty)) {                  // cut-out changed
+//             QImage m = scene.shape_mask();
+//             m.isNull() ? widget.clearMask() : widget.setMask(QBitmap::fromImage(m));
+//           }
+//           widget.update(dirty);
+//   paintEvent: QPainter p(&widget); scene.paint(p, event->region());
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+#include <QRegion>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+#include "display/element_ids.h"
+#include "display/picture_loader.h"
+#include "engine/interfaces.h"
+
+class QPainter;
+
+namespace hero {
+
+// How an element draws a picture of another size than its own: from its
+// top-left corner (clipped to the element), centred in it, or stretched.
+enum class PictureMode { top_left, centre, stretch };
+
+class Scene : public SegmentSurface {
+ public:
+  // Fixed parts of the window's design.
+  static constexpr QSize kDesignClientSize{658, 391};
+  static constexpr QSize kPauseLabelSize{100, 25};
+  static constexpr QSize kGameMenuButtonSize{36, 32};
+  // Geometry from skin files is kept inside these bounds, so no hostile
+  // value can overflow the arithmetic of painting or allocate a giant frame.
+  static constexpr int kMaxCoordinate = 1 << 24;
+  static constexpr int kMaxSide = 32767;
+
+  // The design state: 658 x 391, white background and white colour key,
+  // every element without a picture; segments, pressed pictures, backdrop,
+  // logo, in-game menu button and pause label hidden; the handheld picture,
+  // its overlay and the seven hot areas visible.
+  Scene();
+
+  // --- The LCD as the engine drives it -------------------------------------
+  void set_visible(ElementId id, bool visible) override;
+  bool is_visible(ElementId id) const override;
+  void copy_picture(ElementId to, ElementId from) override;
+  void clear_picture(ElementId id) override;
+
+  // --- Elements -------------------------------------------------------------
+  void set_picture(ElementId id, const Picture& picture);
+  const Picture& picture(ElementId id) const;
+  // The picture as this element draws it (alpha, or the bottom-left colour
+  // keyed out on transparent elements); null when the element has none.
+  const QImage& drawn_image(ElementId id) const;
+  // Sizes are clamped to 0..kMaxSide, positions to +-kMaxCoordinate.
+  void set_geometry(ElementId id, const QRect& rect);
+  QRect geometry(ElementId id) const;
+  void set_picture_mode(ElementId id, PictureMode mode);
+  PictureMode picture_mode(ElementId id) const;
+  // Elements drawn with their picture's transparent colour: the logo, the
+  // handheld picture, every segment and the overlay.
+  static bool is_transparent(ElementId id);
+  // The topmost visible element whose bounds hold the point (client
+  // coordinates), pictures or not, as the window system hit-tests controls.
+  std::optional<ElementId> topmost_at(const QPoint& point) const;
+
+  // --- The window -----------------------------------------------------------
+  QSize client_size() const { return client_size_; }
+  // The backdrop is anchored to all four edges, so it follows the change.
+  void set_client_size(const QSize& size);
+  QColor background_colour() const { return background_; }
+  void set_background_colour(const QColor& colour);
+  bool colour_key_enabled() const { return key_enabled_; }
+  QColor key_colour() const { return key_colour_; }
+  void set_colour_key(bool enabled, const QColor& colour);
+
+  // --- Repaint --------------------------------------------------------------
+  // Called when the first change after a take_dirty_region() arrives, so the
+  // window can schedule one flush for a whole burst of segment changes.
+  void set_on_change(std::function<void()> on_change);
+  // The client area changed since the last call (and forgets it).
+  QRegion take_dirty_region();
+  bool has_dirty_region() const { return !dirty_.isEmpty(); }
+  // Composes every visible element in stacking order over the background,
+  // within `clip` and the client area.
+  void paint(QPainter& painter, const QRegion& clip) const;
+
+  // --- Shaped window --------------------------------------------------------
+  // Brings the scene's own copy of the frame up to date within `changed` and
+  // answers whether the cut-out must be rebuilt: true when key-coloured
+  // pixels appeared or went, or the key, its colour or the client size
+  // changed since the last call. With the colour key off the copy is not
+  // kept and the answer is true only when the key was just switched off.
+  bool update_shape(const QRegion& changed);
+  // The cut-out for the window: Format_MonoLSB of the client size, bit 1
+  // (black) where the window is drawn, 0 (white) where the key colour lets
+  // the desktop through. Null when the colour key is off.
+  QImage shape_mask() const;
+
+ private:
+  struct Element {
+    Picture picture;
+    QImage drawn;
+    QRect geometry;
+    bool visible = false;
+    PictureMode mode = PictureMode::top_left;
+    mutable QImage stretched;  // drawn scaled to the geometry, made on first paint
+  };
+
+  Element& at(ElementId id) { return elements_[static_cast<std::size_t>(index_of(id))]; }
+  const Element& at(ElementId id) const { return elements_[static_cast<std::size_t>(index_of(id))]; }
+  QRect client_rect() const { return QRect(QPoint(0, 0), client_size_); }
+  void mark_dirty(const QRect& rect);
+  void mark_element_dirty(ElementId id);
+  void paint_element(QPainter& painter, ElementId id, const Element& e) const;
+  const QImage& pause_label_image() const;
+
+  std::array<Element, kElementCount> elements_;
+  QSize client_size_ = kDesignClientSize;
+  QColor background_ = Qt::white;
+  bool key_enabled_ = true;
+  QColor key_colour_ = Qt::white;
+
+  QRegion dirty_;
+  std::function<void()> on_change_;
+
+  // Shaped window: the composed frame and the cut-out, kept while the key is on.
+  QImage frame_;
+  QImage mask_;
+  bool shape_reset_ = true;   // key, colour or size changed: start afresh
+  bool shape_was_on_ = false; // the cut-out the window last took was in use
+  mutable QImage pause_label_;
+};
+
+}  // namespace hero
