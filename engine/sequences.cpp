@@ -1,0 +1,172 @@
+// The timed sequences around a running game (misses, chance time, the
+// game-over wait) and the clock.
+#include <exception>
+
+#include "engine/clock_animation.h"
+#include "engine/engine.h"
+#include "engine/settings_codec.h"
+#include "engine/settings_values.h"
+
+namespace hero {
+
+using namespace segment_tables;
+using E = ElementId;
+
+namespace {
+constexpr int kGameOverStep = 101;
+}  // namespace
+
+void Engine::Timer_MissTimer() {
+  auto& s = state_;
+  EngineTimer& miss = timer(TimerId::Miss);
+  switch (s.miss_step) {
+    // A dropped object: every second drop counts a full miss.
+    case 1:
+      if (!s.half_miss) {
+        s.misses += 1;
+        display_.Vid_Show_Panel_Miss(s.misses);
+      }
+      Snd_Play(SoundId::miss1);
+      miss.set_interval_ms(360);
+      break;
+    case 2:
+      if (s.misses >= 3) {
+        s.miss_step = 100;
+        miss.set_interval_ms(1);
+      } else {
+        // After a half miss the fallen object stays as a reminder.
+        if (!s.half_miss) display_.Vid_Show_Enemy_Dropped(0);
+        Gam_Set_Difficulty();
+        timer(TimerId::Game).set_enabled(true);
+        miss.set_enabled(false);
+      }
+      break;
+    // The rogue's blow: the hero is knocked down and always loses a full miss.
+    case 11:
+      miss.set_interval_ms(150);
+      break;
+    case 12:
+      Snd_Play(SoundId::miss2);
+      if (s.hero_lane >= 1 && s.hero_lane <= 3) {
+        display_.set_lit(seg_hero[s.hero_lane], false);
+        display_.set_lit(seg_hero_drown[s.hero_lane], true);
+      }
+      miss.set_interval_ms(720);
+      break;
+    case 13:
+      s.rogue_phase = 0;
+      display_.Vid_Show_Rogue(s.rogue_side, 2);
+      miss.set_interval_ms(330);
+      break;
+    case 14:
+      if (s.hero_lane >= 1 && s.hero_lane <= 3) display_.set_lit(seg_hero_drown[s.hero_lane], false);
+      s.misses += 1;
+      display_.Vid_Show_Panel_Miss(s.misses);
+      Snd_Play(SoundId::miss1);
+      miss.set_interval_ms(670);
+      break;
+    case 15:
+      if (s.misses >= 3) {
+        s.miss_step = 100;
+        miss.set_interval_ms(1);
+      } else {
+        if (s.hero_lane >= 1 && s.hero_lane <= 3) display_.set_lit(seg_hero[s.hero_lane], true);
+        s.moves_enabled = true;
+        Gam_Set_Difficulty();
+        timer(TimerId::Game).set_enabled(true);
+        miss.set_enabled(false);
+      }
+      break;
+    case kGameOverStep: {
+      // The step counter moves on before the high score is stored, so that a
+      // store that refuses the write cannot make this step run again.
+      s.miss_step += 1;
+      game_over();
+      return;
+    }
+    default:
+      break;
+  }
+  s.miss_step += 1;
+}
+
+void Engine::game_over() {
+  auto& s = state_;
+  std::exception_ptr failure;
+  auto store = [&](std::int32_t& mirror, std::string_view name) {
+    if (s.score <= mirror) return;
+    mirror = s.score;
+    try {
+      write_integer(services_.settings, name, s.score);
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  };
+  if (s.game_mode == mode_game_a) store(s.hi_score_a, settings::kHiScore1);
+  if (s.game_mode == mode_game_b) store(s.hi_score_b, settings::kHiScore2);
+  Gam_Stop_All_Timers();
+  timer(TimerId::Game_Over).set_interval_ms(30000);
+  timer(TimerId::Game_Over).set_enabled(true);
+  s.game_mode = mode_game_over;
+  Gam_Set_Mode();
+  // The game is over either way; a store that failed is reported afterwards.
+  if (failure) std::rethrow_exception(failure);
+}
+
+void Engine::Timer_Chance_TimeTimer() {
+  auto& s = state_;
+  EngineTimer& chance = timer(TimerId::Chance_Time);
+  if (s.chance_step >= 20) {
+    // Chance time is over: the misses are forgiven and the game goes on.
+    s.misses = 0;
+    display_.Vid_Show_Panel_Miss(0);
+    s.half_miss = false;
+    display_.Vid_Show_Enemy_Dropped(0);
+    timer(TimerId::Game).set_enabled(true);
+    chance.set_enabled(false);
+  } else if (s.chance_step % 2 != 0) {
+    Snd_Play(SoundId::chance);
+    display_.Vid_Show_Panel_Miss(s.misses);
+    chance.set_interval_ms(225);
+  } else {
+    display_.Vid_Show_Panel_Miss(0);
+    chance.set_interval_ms(275);
+  }
+  s.chance_step += 1;
+}
+
+void Engine::Timer_Game_OverTimer() {
+  state_.game_mode = mode_clock;
+  Gam_Set_Mode();
+  timer(TimerId::Game_Over).set_enabled(false);
+}
+
+void Engine::Timer_ClockTimer() {
+  auto& s = state_;
+  const TimeOfDay now = services_.clock.now();
+  int h = now.hours;
+  int m = now.minutes;
+  // A clock that reports nonsense must not make the panel read a wrong glyph.
+  if (h < 0 || h > 23) h = 0;
+  if (m < 0 || m > 59) m = 0;
+  if (h >= 12) {
+    h -= 12;
+    hide(E::im_panel_time_am);
+    show(E::im_panel_time_pm);
+  } else {
+    show(E::im_panel_time_am);
+    hide(E::im_panel_time_pm);
+  }
+  if (h == 0) h = 12;
+  if (h >= 10) display_.show_digit(1, h / 10);
+  else display_.blank_digit(1);
+  display_.show_digit(2, h % 10);
+  display_.show_digit(3, m / 10);
+  display_.show_digit(4, m % 10);
+  s.clock_frame += 1;
+  if (s.clock_frame > kClockFrameCount || s.clock_frame < 1) s.clock_frame = 1;
+  display_.show_clock_animation_frame(clock_animation[s.clock_frame - 1]);
+  timer(TimerId::Clock).set_interval_ms(1000);
+}
+
+}  // namespace hero
