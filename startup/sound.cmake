@@ -6,4 +6,4 @@ add_library(hero_sound STATIC
   ${CMAKE_CURRENT_LIST_DIR}/sound_output.cpp
 )
 target_include_directories(hero_sound PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(hero_sound PUBLIC hero_engine PRIVATE PkgConfig::SDL2_MIXER)
+target_link_libraries(hero_sound PUBLIC hero_engine PRIVATE hero_files PkgConfig::SDL2_MIXER)

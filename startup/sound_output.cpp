@@ -1,11 +1,8 @@
 #include "startup/sound_output.h"
 
-#include <algorithm>
-#include <cctype>
-#include <filesystem>
-#include <system_error>
 #include <utility>
 
+#include "display/path_resolver.h"
 #include "engine/settings_codec.h"
 
 namespace hero {
@@ -36,45 +33,15 @@ constexpr std::array<std::string_view, kDriverCount> kDriverNames = {
     "Default sound output", "ALSA sound output", "(no sound)"};
 #endif
 
-bool same_without_case(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
-// Until the shared path resolver is in: "Sound\Got.wav" under the current
-// folder, matched without regard to case where the exact name is missing.
-std::string sample_path_here(std::string_view name) {
-  std::string written(name);
-  std::replace(written.begin(), written.end(), '\\', '/');
-  std::error_code error;
-  if (std::filesystem::exists(written, error)) return written;
-  std::filesystem::path found;
-  for (const auto& part : std::filesystem::path(written)) {
-    const std::filesystem::path folder = found.empty() ? std::filesystem::path(".") : found;
-    std::filesystem::path match;
-    if (std::filesystem::exists(folder / part, error)) {
-      match = part;
-    } else {
-      for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
-           it.increment(error)) {
-        if (same_without_case(it->path().filename().string(), part.string())) {
-          match = it->path().filename();
-          break;
-        }
-      }
-    }
-    if (match.empty()) return written;
-    found /= match;
-  }
-  return found.string();
-}
+// "Sound\Got.wav" under the current folder, matched without regard to case
+// where the exact name is missing, as on the handheld's home system.
+std::string sample_path_here(std::string_view name) { return resolve_path(name).string(); }
 
 }  // namespace
 
 const std::array<std::string_view, kDriverCount>& sound_driver_names() { return kDriverNames; }
 
-SoundOutput::SoundOutput(SoundLibrary& library, PathResolver resolve_path)
+SoundOutput::SoundOutput(SoundLibrary& library, SamplePathResolver resolve_path)
     : library_(library), resolve_path_(std::move(resolve_path)) {
   if (!resolve_path_) resolve_path_ = sample_path_here;
 }

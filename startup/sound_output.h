@@ -37,9 +37,9 @@ class SoundOutput final : public SoundSink {
  public:
   // Turns a sample's installation name into the path to open, relative to
   // the current folder.
-  using PathResolver = std::function<std::string(std::string_view)>;
+  using SamplePathResolver = std::function<std::string(std::string_view)>;
 
-  explicit SoundOutput(SoundLibrary& library, PathResolver resolve_path = {});
+  explicit SoundOutput(SoundLibrary& library, SamplePathResolver resolve_path = {});
 
   // Play's sound step. Sets the engine's snd_enabled through the callback and
   // writes SoundMode; for a real driver opens the library, chooses its
@@ -66,7 +66,7 @@ class SoundOutput final : public SoundSink {
 
  private:
   SoundLibrary& library_;
-  PathResolver resolve_path_;
+  SamplePathResolver resolve_path_;
   std::array<SampleHandle, kSoundCount> samples_{};
   bool enabled_ = false;
   bool initialised_ = false;
