@@ -3,10 +3,17 @@
 #include <sndfile.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <numbers>
 #include <stdexcept>
 
 namespace hero::test {
+
+namespace {
+// The sound tests never need a sound device: without a driver forced from
+// outside they run on SDL's dummy output.
+const bool kDummyAudio = (setenv("SDL_AUDIODRIVER", "dummy", /*overwrite=*/0), true);
+}  // namespace
 
 void write_tone_wav(const std::filesystem::path& path, int frames, int rate_hz, double amplitude) {
   SF_INFO info{};
