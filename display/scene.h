@@ -121,7 +121,7 @@ class Scene : public SegmentSurface {
   const Element& at(ElementId id) const { return elements_[static_cast<std::size_t>(index_of(id))]; }
   QRect client_rect() const { return QRect(QPoint(0, 0), client_size_); }
   void mark_dirty(const QRect& rect);
-  void mark_element_dirty(ElementId id);
+  void mark_element_dirty(ElementId id, bool even_if_hidden = false);
   void paint_element(QPainter& painter, ElementId id, const Element& e) const;
   const QImage& pause_label_image() const;
 

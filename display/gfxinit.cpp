@@ -1,0 +1,206 @@
+#include "display/gfxinit.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "display/element_ids.h"
+#include "display/ini_file.h"
+#include "display/path_resolver.h"
+
+namespace hero {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kCatalogueFile[] = "Config.ini";
+
+bool ends_in_delimiter(const std::string& s) { return !s.empty() && (s.back() == '\\' || s.back() == '/'); }
+
+std::string with_delimiter(std::string s) {
+  if (!ends_in_delimiter(s)) s += '\\';
+  return s;
+}
+
+// "nil" (exactly so) and the empty value both mean that no file is given.
+bool names_a_file(const std::string& value) { return !value.empty() && value != "nil"; }
+
+// Skin colours are written 0x00BBGGRR, red in the low byte.
+QColor colour_from(std::int32_t value) {
+  const auto v = static_cast<std::uint32_t>(value);
+  return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF));
+}
+
+int clamp_coordinate(std::int64_t v) {
+  return static_cast<int>(std::clamp<std::int64_t>(v, -Scene::kMaxCoordinate, Scene::kMaxCoordinate));
+}
+
+int clamp_side(std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, 0, Scene::kMaxSide)); }
+
+// A file in the program folder, named as Windows would join the folder and
+// the name, so a name starting with "\" still stays inside the folder.
+fs::path in_program_folder(const fs::path& program_folder, const std::string& name) {
+  return PathResolver().resolve(program_folder.string() + "/" + name);
+}
+
+bool is_file(const fs::path& p) {
+  std::error_code ec;
+  return fs::exists(p, ec) && !fs::is_directory(p, ec);
+}
+
+// Pictures named by the skin: `skin_path` + name, against the current folder.
+struct PictureFiles {
+  PathResolver resolver;
+  std::string skin_path;
+
+  bool exists(const std::string& name) const { return resolver.file_exists(skin_path + name); }
+  Picture load(const std::string& name) const {
+    return load_picture(resolver.resolve(skin_path + name), skin_path + name);
+  }
+};
+
+}  // namespace
+
+// ---- Skin catalogue ---------------------------------------------------------
+
+int SkinCatalogue::listed_count() const { return std::clamp(skin_count, 0, kMaxSkins); }
+
+SkinCatalogue read_skin_catalogue(const fs::path& program_folder, InstallationErrors& errors) {
+  SkinCatalogue catalogue;
+  const fs::path file = in_program_folder(program_folder, kCatalogueFile);
+  if (!is_file(file)) {
+    errors.report("Configuration file (Config.ini) not found. Please reinstall the game.");
+    return catalogue;
+  }
+  const IniFile ini = IniFile::load(file);
+  catalogue.skin_count = ini.read_integer("Common", "Skins", 2);
+  for (int k = 1; k <= catalogue.listed_count(); ++k) {
+    const std::string section = "Skin" + std::to_string(k);
+    SkinEntry& entry = catalogue.entries[static_cast<std::size_t>(k - 1)];
+    entry.path = with_delimiter(ini.read_string(section, "Path", "Graphics\\Skin" + std::to_string(k) + "\\"));
+    entry.name = ini.read_string(section, "Name", "Nameless Skin");
+  }
+  return catalogue;
+}
+
+// ---- Skin loader ------------------------------------------------------------
+
+void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors& errors) {
+  const SkinCatalogue* catalogue = request.catalogue;
+  const bool chosen = catalogue != nullptr && request.selected_skin >= 1 &&
+                      request.selected_skin <= catalogue->listed_count();
+  const std::string skin_path = chosen ? catalogue->entry(request.selected_skin).path : std::string();
+  const fs::path config = in_program_folder(request.program_folder, skin_path + "Config.ini");
+
+  if (!chosen || !is_file(config)) {
+    errors.report("Skin configuration file (" + skin_path + "Config.ini) not found. Please reinstall the skin.");
+  } else {
+    const IniFile ini = IniFile::load(config);
+    const PictureFiles files{PathResolver(request.current_folder), skin_path};
+    const QSize game(clamp_side(ini.read_integer("Common", "GameWidth", 1475)),
+                     clamp_side(ini.read_integer("Common", "GameHeight", 870)));
+    scene.set_client_size(game);
+    const QSize client = scene.client_size();  // as the window took it
+
+    std::int64_t offset_x = 0;
+    std::int64_t offset_y = 0;
+    if (request.fullscreen_mode) {
+      const std::string backdrop = ini.read_string("Fullscreen", "BackdropFile", "nil");
+      if (names_a_file(backdrop) && files.exists(backdrop)) {
+        scene.set_picture(ElementId::im_backdrop, files.load(backdrop));
+        scene.set_picture_mode(ElementId::im_backdrop, ini.read_integer("Fullscreen", "BackdropStretch", 0) != 0
+                                                           ? PictureMode::stretch
+                                                           : PictureMode::centre);
+        scene.set_visible(ElementId::im_backdrop, true);
+        scene.set_geometry(ElementId::im_backdrop, QRect(QPoint(0, 0), client));
+      }
+
+      scene.set_background_colour(colour_from(ini.read_colour("Fullscreen", "BgColor", "$006666cc")));
+      scene.set_colour_key(false, scene.key_colour());
+
+      // "Center", 0 and anything that is not an integer centre the game area.
+      const std::int32_t x = ini.read_integer("Fullscreen", "GameOffsetX", 0);
+      const std::int32_t y = ini.read_integer("Fullscreen", "GameOffsetY", 0);
+      offset_x = x != 0 ? x : (std::int64_t{request.screen_size.width()} - client.width()) / 2;
+      offset_y = y != 0 ? y : (std::int64_t{request.screen_size.height()} - client.height()) / 2;
+
+      scene.set_client_size(request.screen_size);
+
+      const std::string logo = ini.read_string("Fullscreen", "LogoFile", "nil");
+      if (names_a_file(logo) && files.exists(logo)) {
+        scene.set_picture(ElementId::im_backdrop_logo, files.load(logo));
+        const QSize size = scene.picture(ElementId::im_backdrop_logo).size();
+        const QSize screen = scene.client_size();
+        QPoint at = scene.geometry(ElementId::im_backdrop_logo).topLeft();
+        switch (ini.read_integer("Fullscreen", "LogoPosition", 1)) {
+          case 0: at = QPoint(0, 0); break;
+          case 1: at = QPoint(screen.width() - size.width(), 0); break;
+          case 2: at = QPoint(0, screen.height() - size.height()); break;
+          case 3: at = QPoint(screen.width() - size.width(), screen.height() - size.height()); break;
+          default: break;  // any other corner number leaves the logo where it is
+        }
+        scene.set_visible(ElementId::im_backdrop_logo, true);
+        scene.set_geometry(ElementId::im_backdrop_logo, QRect(at, size));
+      }
+    } else {
+      const QColor key = colour_from(ini.read_colour("Shaped", "TranspColor", "$00ff00ff"));
+      scene.set_background_colour(key);
+      scene.set_colour_key(true, key);
+      scene.set_visible(ElementId::im_backdrop, false);
+      scene.set_visible(ElementId::im_backdrop_logo, false);
+    }
+
+    const QSize window = scene.client_size();
+    const QSize label = Scene::kPauseLabelSize;
+    scene.set_geometry(ElementId::la_pause, QRect((window.width() - label.width()) / 2,
+                                                  (window.height() - label.height()) / 2, label.width(),
+                                                  label.height()));
+
+    for (int n = 1; n <= kSkinImageCount; ++n) {
+      const ElementId element = skin_image(n);
+      const std::string section = "Image" + std::to_string(n);
+      const std::string file = ini.read_string(section, "Filename", "");
+      if (names_a_file(file)) {
+        // An element whose section names no file keeps the picture it had.
+        scene.set_picture(element, files.exists(file) ? files.load(file) : missing_picture_marker());
+      }
+      scene.set_geometry(element, QRect(clamp_coordinate(ini.read_integer(section, "Left", 0) + offset_x),
+                                        clamp_coordinate(ini.read_integer(section, "Top", 0) + offset_y),
+                                        clamp_side(ini.read_integer(section, "Width", 0)),
+                                        clamp_side(ini.read_integer(section, "Height", 0))));
+    }
+  }
+
+  // The in-game menu button belongs to the full-screen layout only, even when
+  // the skin could not be found.
+  scene.set_visible(ElementId::btn_game_menu_top, request.fullscreen_mode);
+  scene.set_visible(ElementId::btn_game_menu_background, request.fullscreen_mode);
+  scene.set_geometry(ElementId::btn_game_menu_background,
+                     QRect(scene.geometry(ElementId::btn_game_menu_background).topLeft(), Scene::kGameMenuButtonSize));
+}
+
+// ---- Manual pages -----------------------------------------------------------
+
+ManualPages load_manual_pages(const fs::path& program_folder, const fs::path& current_folder) {
+  ManualPages manual;
+  const fs::path file = in_program_folder(program_folder, kCatalogueFile);
+  const IniFile ini = is_file(file) ? IniFile::load(file) : IniFile();
+  manual.folder = with_delimiter(ini.read_string("Manual", "ManualDir", "Graphics\\Manual\\"));
+  const int height = clamp_side(ini.read_integer("Manual", "ManualHeight", 360));
+  const int width = clamp_side(ini.read_integer("Manual", "ManualWidth", 540));
+  manual.client_size = QSize(width, height);
+  const PathResolver resolver(current_folder);
+  for (int n = 1; n <= kManualPageCount; ++n) {
+    const std::string name = manual.folder + std::to_string(n) + ".bmp";
+    Picture& page = manual.pages[static_cast<std::size_t>(n - 1)];
+    page = missing_picture_marker();
+    if (!resolver.file_exists(name)) continue;
+    try {
+      page = load_picture(resolver.resolve(name), name);
+    } catch (const PictureError& e) {
+      manual.errors.push_back(e.what());
+    }
+  }
+  return manual;
+}
+
+}  // namespace hero

@@ -1,0 +1,84 @@
+// The skin catalogue, the skin loader and the manual's page loader: how the
+// installation's INI files turn into pictures on the main window and in the
+// manual viewer.
+#pragma once
+
+#include <QSize>
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "display/picture_loader.h"
+#include "display/scene.h"
+#include "startup/installation_errors.h"
+
+namespace hero {
+
+// ---- Skin catalogue ---------------------------------------------------------
+
+inline constexpr int kMaxSkins = 99;
+
+struct SkinEntry {
+  std::string path;  // relative to the program folder, ends in "\"
+  std::string name;
+};
+
+struct SkinCatalogue {
+  // Entries 1..99 live at [0..98].
+  std::array<SkinEntry, kMaxSkins> entries;
+  // The catalogue's `Skins` value as written (may be 0, negative or above 99).
+  int skin_count = 0;
+
+  // How many entries the skin list offers: `skin_count` kept within 0..99.
+  int listed_count() const;
+  // Entry k, 1-based; k must be within 1..listed_count().
+  const SkinEntry& entry(int k) const { return entries[static_cast<std::size_t>(k - 1)]; }
+};
+
+// Reads "Config.ini" of the program folder. Without it the installation
+// error "Configuration file (Config.ini) not found. Please reinstall the
+// game." goes to `errors` and the catalogue is empty.
+SkinCatalogue read_skin_catalogue(const std::filesystem::path& program_folder, InstallationErrors& errors);
+
+// ---- Skin loader ------------------------------------------------------------
+
+struct SkinLoadRequest {
+  const SkinCatalogue* catalogue = nullptr;
+  int selected_skin = 1;           // 1-based
+  bool fullscreen_mode = false;
+  QSize screen_size;               // the screen the window is laid out for
+  std::filesystem::path program_folder;
+  // The folder picture names are resolved against; empty means the
+  // process's current folder, as the handheld's files expect.
+  std::filesystem::path current_folder;
+};
+
+// Lays the scene out from the selected skin: client size, colours and colour
+// key, backdrop and logo, the pause label, the 81 skin images and the in-game
+// menu button. A missing skin Config.ini (or a selection outside the
+// catalogue) is reported through `errors`; only the in-game menu button is
+// then set. A picture that exists but cannot be decoded throws PictureError,
+// a colour that is not a number ConversionError; the load stops there.
+void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors& errors);
+
+// ---- Manual pages -----------------------------------------------------------
+
+inline constexpr int kManualPageCount = 8;
+
+struct ManualPages {
+  std::string folder;  // ManualDir with its trailing "\"
+  QSize client_size;   // ManualWidth x ManualHeight
+  // Pages 1..8 at [0..7]; an absent file gives the missing-picture marker.
+  std::array<Picture, kManualPageCount> pages;
+  // Pages that exist but cannot be decoded also show the marker, so the
+  // viewer still comes up at start-up; their messages are kept here for the
+  // caller to show if it wants.
+  std::vector<std::string> errors;
+};
+
+ManualPages load_manual_pages(const std::filesystem::path& program_folder,
+                              const std::filesystem::path& current_folder = {});
+
+}  // namespace hero

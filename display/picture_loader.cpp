@@ -1,0 +1,324 @@
+#include "display/picture_loader.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImageReader>
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <system_error>
+#include <vector>
+
+#include <png.h>
+// jpeglib.h needs size_t and FILE declared first.
+#include <jpeglib.h>
+#include <jerror.h>
+
+namespace hero {
+namespace {
+
+std::string lower(std::string s) {
+  for (char& c : s) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return s;
+}
+
+[[noreturn]] void fail(const std::string& file_name, const std::string& reason) {
+  throw PictureError("Picture file '" + file_name + "' cannot be loaded: " + reason);
+}
+
+void check_size(const std::string& file_name, std::int64_t width, std::int64_t height) {
+  if (width <= 0 || height <= 0) fail(file_name, "it has no pixels");
+  if (width > kMaxPictureSide || height > kMaxPictureSide || width * height > kMaxPicturePixels) {
+    fail(file_name, "it is too large (" + std::to_string(width) + " x " + std::to_string(height) +
+                        " pixels; at most " + std::to_string(kMaxPicturePixels) + " pixels and " +
+                        std::to_string(kMaxPictureSide) + " on a side are accepted)");
+  }
+}
+
+// Opaque pictures are kept as RGB32, which QPainter copies without blending;
+// pictures with alpha as premultiplied ARGB32, which it blends fastest.
+Picture finish(QImage image, bool has_alpha, const std::string& file_name) {
+  if (image.isNull()) fail(file_name, "out of memory");
+  Picture picture;
+  picture.has_alpha = has_alpha;
+  picture.image = image.convertToFormat(has_alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+  if (picture.image.isNull()) fail(file_name, "out of memory");
+  return picture;
+}
+
+// ---- PNG ------------------------------------------------------------------
+// libpng reports errors by a long jump. Each function that sets the jump point
+// keeps only plain C data in its own frame, so the jump skips no destructor;
+// the C++ objects (the image, the row table) live in the caller, which the
+// jump never crosses.
+
+struct PngSource {
+  const std::uint8_t* data;
+  std::size_t size;
+  std::size_t pos;
+  char message[256];
+};
+
+void png_read_from_memory(png_structp png, png_bytep out, std::size_t length) {
+  auto* source = static_cast<PngSource*>(png_get_io_ptr(png));
+  if (length > source->size - source->pos) png_error(png, "the file ends too early");
+  std::memcpy(out, source->data + source->pos, length);
+  source->pos += length;
+}
+
+void png_on_error(png_structp png, png_const_charp message) {
+  auto* source = static_cast<PngSource*>(png_get_error_ptr(png));
+  std::snprintf(source->message, sizeof source->message, "%s", message ? message : "damaged data");
+  png_longjmp(png, 1);
+}
+
+void png_on_warning(png_structp, png_const_charp) {}
+
+struct PngHeader {
+  png_uint_32 width;
+  png_uint_32 height;
+  bool has_alpha;
+};
+
+bool png_read_header(png_structp png, png_infop info, PngHeader* header) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);
+  png_read_info(png, info);
+  header->width = png_get_image_width(png, info);
+  header->height = png_get_image_height(png, info);
+  const int colour_type = png_get_color_type(png, info);
+  header->has_alpha = (colour_type & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS) != 0;
+  // Everything becomes 8-bit R, G, B, A in byte order.
+  png_set_expand(png);
+  png_set_strip_16(png);
+  png_set_gray_to_rgb(png);
+  if (!header->has_alpha) png_set_filler(png, 0xff, PNG_FILLER_AFTER);
+  png_set_interlace_handling(png);
+  png_read_update_info(png, info);
+  if (png_get_rowbytes(png, info) != static_cast<std::size_t>(header->width) * 4) {
+    png_error(png, "unsupported pixel layout");
+  }
+  return true;
+}
+
+bool png_read_pixels(png_structp png, png_bytepp rows) {
+  if (setjmp(png_jmpbuf(png))) return false;
+  png_read_image(png, rows);
+  return true;
+}
+
+struct PngReadGuard {
+  png_structp png = nullptr;
+  png_infop info = nullptr;
+  ~PngReadGuard() { png_destroy_read_struct(&png, info ? &info : nullptr, nullptr); }
+};
+
+Picture decode_png(std::span<const std::uint8_t> bytes, const std::string& file_name) {
+  PngSource source{bytes.data(), bytes.size(), 0, {}};
+  if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) fail(file_name, "it is not a PNG file");
+  PngReadGuard guard;
+  guard.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &source, png_on_error, png_on_warning);
+  if (!guard.png) fail(file_name, "out of memory");
+  guard.info = png_create_info_struct(guard.png);
+  if (!guard.info) fail(file_name, "out of memory");
+  png_set_read_fn(guard.png, &source, png_read_from_memory);
+
+  PngHeader header{};
+  if (!png_read_header(guard.png, guard.info, &header)) fail(file_name, source.message);
+  check_size(file_name, header.width, header.height);
+  QImage image(static_cast<int>(header.width), static_cast<int>(header.height), QImage::Format_RGBA8888);
+  if (image.isNull()) fail(file_name, "out of memory");
+  std::vector<png_bytep> rows(header.height);
+  for (png_uint_32 y = 0; y < header.height; ++y) rows[y] = image.scanLine(static_cast<int>(y));
+  if (!png_read_pixels(guard.png, rows.data())) fail(file_name, source.message);
+  return finish(std::move(image), header.has_alpha, file_name);
+}
+
+// ---- JPEG -----------------------------------------------------------------
+// The same discipline as for PNG: the jump point sits in functions with plain
+// C data only.
+
+struct JpegErrors {
+  jpeg_error_mgr manager;
+  std::jmp_buf jump;
+  char message[JMSG_LENGTH_MAX];
+};
+
+void jpeg_on_error(j_common_ptr cinfo) {
+  auto* errors = reinterpret_cast<JpegErrors*>(cinfo->err);
+  (*cinfo->err->format_message)(cinfo, errors->message);
+  std::longjmp(errors->jump, 1);
+}
+
+// A file that ends before its picture does is damaged, not merely odd; the
+// other warnings (extra bytes between markers and such) are let pass.
+void jpeg_on_message(j_common_ptr cinfo, int level) {
+  if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) jpeg_on_error(cinfo);
+}
+
+// Progressive files may hold any number of scans; a hostile one with
+// thousands of tiny scans would take minutes, so the count is bounded.
+void jpeg_on_progress(j_common_ptr cinfo) {
+  if (cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > 1000) {
+    auto* errors = reinterpret_cast<JpegErrors*>(cinfo->err);
+    std::snprintf(errors->message, sizeof errors->message, "too many scans");
+    std::longjmp(errors->jump, 1);
+  }
+}
+
+bool jpeg_read_header_c(j_decompress_ptr cinfo, JpegErrors* errors, const std::uint8_t* data,
+                        std::size_t size) {
+  if (setjmp(errors->jump)) return false;
+  jpeg_mem_src(cinfo, data, static_cast<unsigned long>(size));
+  jpeg_read_header(cinfo, TRUE);
+  return true;
+}
+
+bool jpeg_read_pixels_c(j_decompress_ptr cinfo, JpegErrors* errors, JSAMPROW* rows) {
+  if (setjmp(errors->jump)) return false;
+  // Four-channel files are Adobe CMYK; the rest come out as R, G, B, A.
+  const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
+  cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_RGBA;
+  jpeg_start_decompress(cinfo);
+  if (cinfo->output_components != 4) ERREXIT(cinfo, JERR_BAD_J_COLORSPACE);
+  while (cinfo->output_scanline < cinfo->output_height) {
+    jpeg_read_scanlines(cinfo, rows + cinfo->output_scanline, cinfo->output_height - cinfo->output_scanline);
+  }
+  return true;
+}
+
+struct JpegGuard {
+  jpeg_decompress_struct* cinfo;
+  ~JpegGuard() { jpeg_destroy_decompress(cinfo); }
+};
+
+Picture decode_jpeg(std::span<const std::uint8_t> bytes, const std::string& file_name) {
+  if (bytes.size() < 3 || bytes[0] != 0xFF || bytes[1] != 0xD8) fail(file_name, "it is not a JPEG file");
+  jpeg_decompress_struct cinfo{};
+  JpegErrors errors{};
+  cinfo.err = jpeg_std_error(&errors.manager);
+  errors.manager.error_exit = jpeg_on_error;
+  errors.manager.emit_message = jpeg_on_message;
+  jpeg_create_decompress(&cinfo);
+  JpegGuard guard{&cinfo};
+  jpeg_progress_mgr progress{};
+  progress.progress_monitor = jpeg_on_progress;
+  cinfo.progress = &progress;
+
+  if (!jpeg_read_header_c(&cinfo, &errors, bytes.data(), bytes.size())) fail(file_name, errors.message);
+  check_size(file_name, cinfo.image_width, cinfo.image_height);
+  QImage image(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height), QImage::Format_RGBA8888);
+  if (image.isNull()) fail(file_name, "out of memory");
+  std::vector<JSAMPROW> rows(cinfo.image_height);
+  for (JDIMENSION y = 0; y < cinfo.image_height; ++y) rows[y] = image.scanLine(static_cast<int>(y));
+  if (!jpeg_read_pixels_c(&cinfo, &errors, rows.data())) fail(file_name, errors.message);
+  if (cinfo.out_color_space == JCS_CMYK) {
+    // Adobe writes CMYK inverted: each channel times K gives the colour.
+    for (int y = 0; y < image.height(); ++y) {
+      std::uint8_t* p = image.scanLine(y);
+      for (int x = 0; x < image.width(); ++x, p += 4) {
+        const unsigned k = p[3];
+        p[0] = static_cast<std::uint8_t>(p[0] * k / 255);
+        p[1] = static_cast<std::uint8_t>(p[1] * k / 255);
+        p[2] = static_cast<std::uint8_t>(p[2] * k / 255);
+        p[3] = 0xFF;
+      }
+    }
+  }
+  return finish(std::move(image), false, file_name);
+}
+
+// ---- Bitmaps and icons ----------------------------------------------------
+
+Picture decode_with_qt(std::span<const std::uint8_t> bytes, const char* format, const std::string& file_name) {
+  // QImageReader refuses allocations above this many megabytes: a second
+  // guard behind the header check, for formats whose size it cannot tell.
+  QImageReader::setAllocationLimit(static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024)) + 1);
+  QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                            static_cast<qsizetype>(bytes.size()));
+  QBuffer buffer(&data);
+  buffer.open(QIODevice::ReadOnly);
+  QImageReader reader(&buffer, format);
+  reader.setDecideFormatFromContent(false);
+  const QSize size = reader.size();
+  if (size.isValid()) check_size(file_name, size.width(), size.height());
+  QImage image;
+  if (!reader.read(&image) || image.isNull()) {
+    fail(file_name, "damaged or unsupported " + std::string(format) + " data (" +
+                        reader.errorString().toStdString() + ")");
+  }
+  check_size(file_name, image.width(), image.height());
+  return finish(image, image.hasAlphaChannel(), file_name);
+}
+
+}  // namespace
+
+PictureFormat picture_format_for(const std::string& file_name) {
+  std::string name = file_name;
+  const std::size_t cut = name.find_last_of("\\/");
+  if (cut != std::string::npos) name = name.substr(cut + 1);
+  const std::size_t dot = name.rfind('.');
+  const std::string ext = dot == std::string::npos ? std::string() : lower(name.substr(dot));
+  if (ext == ".png") return PictureFormat::png;
+  if (ext == ".jpg" || ext == ".jpeg" || ext == ".jpe" || ext == ".jfif") return PictureFormat::jpeg;
+  if (ext == ".bmp" || ext == ".dib") return PictureFormat::bmp;
+  if (ext == ".ico") return PictureFormat::ico;
+  throw PictureError("Picture file '" + file_name + "' cannot be loaded: unknown picture file extension (" +
+                     (ext.empty() ? std::string("none") : ext) + ")");
+}
+
+Picture decode_picture(std::span<const std::uint8_t> bytes, PictureFormat format, const std::string& file_name) {
+  switch (format) {
+    case PictureFormat::png: return decode_png(bytes, file_name);
+    case PictureFormat::jpeg: return decode_jpeg(bytes, file_name);
+    case PictureFormat::bmp: return decode_with_qt(bytes, "bmp", file_name);
+    case PictureFormat::ico: return decode_with_qt(bytes, "ico", file_name);
+  }
+  fail(file_name, "unknown format");
+}
+
+Picture load_picture(const std::filesystem::path& file, const std::string& shown_name) {
+  const std::string name = shown_name.empty() ? file.string() : shown_name;
+  const PictureFormat format = picture_format_for(name);
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(file, ec);
+  if (ec) fail(name, "the file cannot be opened");
+  if (size > kMaxPictureFileBytes) fail(name, "the file is too large");
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  std::ifstream in(file, std::ios::binary);
+  if (!in) fail(name, "the file cannot be opened");
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (static_cast<std::size_t>(in.gcount()) != bytes.size()) fail(name, "the file cannot be read");
+  return decode_picture(bytes, format, name);
+}
+
+Picture missing_picture_marker() {
+  QImage image(10, 10, QImage::Format_RGB32);
+  image.fill(QColor(0, 0, 0));
+  for (int y = 1; y < 9; ++y) {
+    for (int x = 1; x < 9; ++x) image.setPixel(x, y, qRgb(255, 0, 0));
+  }
+  return Picture{image, false};
+}
+
+QImage transparent_form(const Picture& picture) {
+  if (picture.empty()) return QImage();
+  if (picture.has_alpha) return picture.image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  QImage out = picture.image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  if (out.isNull()) return out;
+  const QRgb key = out.pixel(0, out.height() - 1) | 0xFF000000u;
+  for (int y = 0; y < out.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < out.width(); ++x) {
+      if ((line[x] | 0xFF000000u) == key) line[x] = 0;
+    }
+  }
+  return out;
+}
+
+}  // namespace hero
