@@ -1,0 +1,95 @@
+#include "display/qt_timer.h"
+
+#include <algorithm>
+
+namespace hero {
+
+namespace {
+using std::chrono::milliseconds;
+using std::chrono::nanoseconds;
+// A wake-up this close to the deadline counts as on time; waiting again for
+// such a sliver would cost a whole extra pass of the event loop.
+constexpr nanoseconds kOnTime = std::chrono::microseconds(200);
+}  // namespace
+
+bool TimerCountdown::set_interval_ms(int interval_ms, SteadyTime now) {
+  if (interval_ms == interval_ms_) return false;
+  interval_ms_ = interval_ms;
+  if (!enabled_) return false;
+  deadline_ = now + milliseconds(interval_ms_);
+  return true;
+}
+
+bool TimerCountdown::set_enabled(bool enabled, SteadyTime now) {
+  if (enabled == enabled_) return false;
+  enabled_ = enabled;
+  if (enabled_) deadline_ = now + milliseconds(interval_ms_);
+  return true;
+}
+
+std::optional<SteadyTime> TimerCountdown::deadline() const {
+  if (!enabled_ || interval_ms_ <= 0) return std::nullopt;
+  return deadline_;
+}
+
+void TimerCountdown::expired(SteadyTime now) {
+  if (interval_ms_ <= 0) return;
+  const milliseconds interval(interval_ms_);
+  deadline_ += interval;
+  if (deadline_ + interval <= now) deadline_ = now + interval;
+}
+
+QtEngineTimer::QtEngineTimer(std::function<void()> on_expiry, SteadyNow now, QObject* parent)
+    : QObject(parent), on_expiry_(std::move(on_expiry)), now_(now ? std::move(now) : [] {
+        return std::chrono::steady_clock::now();
+      }) {
+  wake_.setSingleShot(true);
+  wake_.setTimerType(Qt::PreciseTimer);
+  connect(&wake_, &QTimer::timeout, this, [this] { on_wake(); });
+}
+
+void QtEngineTimer::set_interval_ms(int interval_ms) {
+  if (countdown_.set_interval_ms(interval_ms, now_())) arm();
+}
+
+void QtEngineTimer::set_enabled(bool enabled) {
+  if (countdown_.set_enabled(enabled, now_())) arm();
+}
+
+void QtEngineTimer::arm() {
+  const auto due = countdown_.deadline();
+  if (!due) {
+    wake_.stop();
+    return;
+  }
+  // Qt wakes on whole milliseconds; round down and finish the wait in
+  // on_wake, so that expiry is never early and rarely more than a fraction
+  // of a millisecond late.
+  const auto remaining = std::max(nanoseconds(0), *due - now_());
+  wake_.start(std::chrono::duration_cast<milliseconds>(remaining));
+}
+
+void QtEngineTimer::on_wake() {
+  const auto due = countdown_.deadline();
+  if (!due) return;
+  if (*due - now_() > kOnTime) {
+    arm();
+    return;
+  }
+  deliver_expiry();
+}
+
+void QtEngineTimer::deliver_expiry() {
+  const auto before = countdown_.deadline();
+  if (!before) return;
+  // Move on to the next beat first: if the handler sets a new interval or
+  // switches the timer off and on, its change counts from now and wins.
+  countdown_.expired(now_());
+  const auto after = countdown_.deadline();
+  on_expiry_();
+  // The handler restarted or stopped the timer itself (arm() already ran) or
+  // left it alone, in which case the next beat is armed here.
+  if (countdown_.deadline() == after) arm();
+}
+
+}  // namespace hero

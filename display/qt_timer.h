@@ -1,0 +1,72 @@
+// The engine's timers on the real clock. Each behaves as a window-system
+// timer (setting the value it already has changes nothing; a new interval or
+// switching on restarts the countdown) but keeps its beat: the next deadline
+// is the previous deadline plus the interval, so a game tick of 192 ms stays
+// 192 ms on average however late the event loop delivers one expiry.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <chrono>
+#include <functional>
+#include <optional>
+
+#include "engine/interfaces.h"
+
+namespace hero {
+
+using SteadyTime = std::chrono::steady_clock::time_point;
+using SteadyNow = std::function<SteadyTime()>;
+
+// The countdown rules of one timer, free of any event loop, so that they can
+// be checked against a made-up clock.
+class TimerCountdown {
+ public:
+  // Both return true when the countdown was (re)started or stopped, that is
+  // when the pending wake-up must be replaced.
+  bool set_interval_ms(int interval_ms, SteadyTime now);
+  bool set_enabled(bool enabled, SteadyTime now);
+  int interval_ms() const { return interval_ms_; }
+  bool enabled() const { return enabled_; }
+  // When the timer is due next; none while it is off or its interval is 0
+  // (a window-system timer with no interval never fires).
+  std::optional<SteadyTime> deadline() const;
+  // The deadline has been reached: move on to the next beat. A timer that
+  // has fallen a whole interval behind (a stalled event loop) restarts from
+  // now instead of firing a burst of catch-up ticks.
+  void expired(SteadyTime now);
+
+ private:
+  int interval_ms_ = 1000;
+  bool enabled_ = false;
+  SteadyTime deadline_{};
+};
+
+class QtEngineTimer final : public QObject, public EngineTimer {
+ public:
+  // `on_expiry` runs on the event loop's thread each time the timer is due.
+  explicit QtEngineTimer(std::function<void()> on_expiry, SteadyNow now = nullptr, QObject* parent = nullptr);
+
+  void set_interval_ms(int interval_ms) override;
+  int interval_ms() const override { return countdown_.interval_ms(); }
+  void set_enabled(bool enabled) override;
+  bool enabled() const override { return countdown_.enabled(); }
+
+  // The deadline the timer is waiting for, if any.
+  std::optional<SteadyTime> deadline() const { return countdown_.deadline(); }
+  // Whether a wake-up is pending in the event loop.
+  bool armed() const { return wake_.isActive(); }
+  // Delivers the expiry as the event loop would at the deadline.
+  void deliver_expiry();
+
+ private:
+  void arm();
+  void on_wake();
+
+  std::function<void()> on_expiry_;
+  SteadyNow now_;
+  TimerCountdown countdown_;
+  QTimer wake_;
+};
+
+}  // namespace hero

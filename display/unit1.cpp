@@ -1,0 +1,340 @@
+#include "display/unit1.h"
+
+#include <QBitmap>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTime>
+#include <QTimer>
+#include <chrono>
+
+#include "engine/settings_codec.h"
+
+namespace hero {
+
+ClockSeededRandom::ClockSeededRandom()
+    : generator_(static_cast<std::mt19937::result_type>(
+          std::chrono::system_clock::now().time_since_epoch().count())) {}
+
+int ClockSeededRandom::draw(int lo, int hi) {
+  if (hi < lo) return lo;
+  return std::uniform_int_distribution<int>(lo, hi)(generator_);
+}
+
+TimeOfDay SystemLocalClock::now() const {
+  const QTime t = QTime::currentTime();
+  return TimeOfDay{t.hour(), t.minute()};
+}
+
+namespace {
+
+struct HotAreaRow {
+  ElementId id;
+  void (Engine::*down)();
+  void (Engine::*up)();
+  Qt::CursorShape cursor;
+  bool has_hint;
+};
+
+// The hot areas, bottom to top; the ALARM button has no function and serves
+// as a drag handle, the in-game menu button is the menu's.
+const std::array<HotAreaRow, 8> kHotAreas{{
+    {ElementId::btn_left_top, &Engine::Inp_left_down, &Engine::Inp_left_up, Qt::PointingHandCursor, true},
+    {ElementId::btn_right_top, &Engine::Inp_right_down, &Engine::Inp_right_up, Qt::PointingHandCursor, true},
+    {ElementId::btn_alarm_top, nullptr, nullptr, Qt::WhatsThisCursor, true},
+    {ElementId::btn_game_a_top, &Engine::Inp_game_a_down, &Engine::Inp_game_a_up, Qt::PointingHandCursor, true},
+    {ElementId::btn_game_b_top, &Engine::Inp_game_b_down, &Engine::Inp_game_b_up, Qt::PointingHandCursor, true},
+    {ElementId::btn_time_top, &Engine::Inp_time_down, &Engine::Inp_time_up, Qt::PointingHandCursor, true},
+    {ElementId::btn_acl_top, &Engine::Inp_acl_down, &Engine::Inp_acl_up, Qt::PointingHandCursor, true},
+    {ElementId::btn_game_menu_top, nullptr, nullptr, Qt::ArrowCursor, false},
+}};
+
+const HotAreaRow* hot_area_row(ElementId id) {
+  for (const HotAreaRow& row : kHotAreas)
+    if (row.id == id) return &row;
+  return nullptr;
+}
+
+// The controls in binding order.
+struct KeyRoute {
+  void (Engine::*down)();
+  void (Engine::*up)();  // none for pause
+};
+
+const std::array<KeyRoute, kKeyActionCount> kKeyRoutes{{
+    {&Engine::Inp_game_a_down, &Engine::Inp_game_a_up},
+    {&Engine::Inp_game_b_down, &Engine::Inp_game_b_up},
+    {&Engine::Inp_time_down, &Engine::Inp_time_up},
+    {&Engine::Inp_acl_down, &Engine::Inp_acl_up},
+    {&Engine::Inp_left_down, &Engine::Inp_left_up},
+    {&Engine::Inp_right_down, &Engine::Inp_right_up},
+    {&Engine::Inp_pause_down, nullptr},
+}};
+
+QRect screen_rect() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+}
+
+}  // namespace
+
+// An invisible control over a pictured button: it shows the cursor and the
+// hint, and keeps the pointer from a left press to its release, so that the
+// button is released wherever the pointer ends up.
+class HotArea final : public QWidget {
+ public:
+  HotArea(TForm1& form, ElementId id) : QWidget(&form), form_(form), id_(id) {
+    setObjectName(QString::fromLatin1(element_name(id).data(), static_cast<qsizetype>(element_name(id).size())));
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFocusPolicy(Qt::NoFocus);
+    setMouseTracking(false);
+    setCursor(hot_area_row(id)->cursor);
+  }
+  ElementId id() const { return id_; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {}
+  void mousePressEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::RightButton) {
+      emit form_.context_menu_requested(event->globalPosition().toPoint());
+      return;
+    }
+    if (event->button() != Qt::LeftButton) return;
+    if (id_ == ElementId::btn_alarm_top) {
+      form_.start_drag(mapTo(&form_, event->position().toPoint()));
+      return;
+    }
+    if (id_ == ElementId::btn_game_menu_top) return;
+    holding_ = true;
+    form_.press_button(id_);
+  }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    if (id_ == ElementId::btn_alarm_top && (event->buttons() & Qt::LeftButton))
+      form_.drag_to(mapTo(&form_, event->position().toPoint()));
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (event->button() != Qt::LeftButton) return;
+    if (id_ == ElementId::btn_game_menu_top) {
+      if (rect().contains(event->position().toPoint())) emit form_.game_menu_clicked();
+      return;
+    }
+    if (!holding_) return;
+    holding_ = false;
+    form_.release_button(id_);
+  }
+
+ private:
+  TForm1& form_;
+  ElementId id_;
+  bool holding_ = false;
+};
+
+TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, SteadyNow steady_now, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), settings_(std::move(settings)) {
+  // Creation step 1 and 2: the title, and off the screen until a skin is
+  // laid out.
+  QGuiApplication::setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
+  setWindowTitle(QString::fromLatin1(kApplicationTitle));
+  move_off_screen();
+
+  for (int i = 0; i < kTimerCount; ++i) {
+    const auto id = static_cast<TimerId>(i);
+    timers_[static_cast<std::size_t>(i)] = std::make_unique<QtEngineTimer>(
+        [this, id] {
+          engine_->on_timer(id);
+          flush();
+        },
+        steady_now, this);
+  }
+  std::array<EngineTimer*, kTimerCount> timers{};
+  for (int i = 0; i < kTimerCount; ++i) timers[static_cast<std::size_t>(i)] = timers_[static_cast<std::size_t>(i)].get();
+  engine_ = std::make_unique<Engine>(EngineServices{scene_, timers, sound, *settings_, random_, clock_});
+
+  // Steps 6 to 9: the presentation, the key bindings and their hints.
+  fullscreen_mode_ = read_flag(*settings_, "FullscreenMode", true);
+  key_bindings_.load(*settings_);
+  for (const HotAreaRow& row : kHotAreas) hot_areas_.push_back(new HotArea(*this, row.id));
+  rebuild_hints();
+
+  // Steps 11 to 13: painting, high scores, no pause shown. The window paints
+  // every pixel itself from the scene; Qt's backing store double-buffers it.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+  engine_->load_high_scores();
+  engine_->state().paused = false;
+  scene_.set_visible(ElementId::la_pause, false);
+
+  scene_.set_on_change([this] {
+    if (flush_pending_) return;
+    flush_pending_ = true;
+    QTimer::singleShot(0, this, [this] { flush(); });
+  });
+  apply_layout();
+}
+
+TForm1::~TForm1() {
+  // The timers call into the engine: stop them before either goes.
+  for (auto& t : timers_) t->set_enabled(false);
+}
+
+void TForm1::rebuild_hints() {
+  for (HotArea* area : hot_areas_) {
+    const auto name = element_name(area->id());
+    area->setToolTip(QString::fromStdString(key_bindings_.hint(name)));
+  }
+}
+
+QWidget* TForm1::hot_area(ElementId id) const {
+  for (HotArea* area : hot_areas_)
+    if (area->id() == id) return area;
+  return nullptr;
+}
+
+void TForm1::move_off_screen() {
+  const QRect screen = screen_rect();
+  move(-screen.width(), -screen.height());
+}
+
+void TForm1::centre_on_screen() {
+  const QRect screen = screen_rect();
+  // Truncating division, then kept on the screen: a window larger than the
+  // screen shows its top-left corner.
+  const int left = std::max(0, (screen.width() - width()) / 2);
+  const int top = std::max(0, (screen.height() - height()) / 2);
+  move(screen.x() + left, screen.y() + top);
+}
+
+void TForm1::apply_layout() {
+  setFixedSize(scene_.client_size());
+  for (HotArea* area : hot_areas_) {
+    area->setGeometry(scene_.geometry(area->id()));
+    area->setVisible(scene_.is_visible(area->id()));
+  }
+  // Hot areas lie above every picture, in their own stacking order.
+  for (HotArea* area : hot_areas_) area->raise();
+  flush();
+}
+
+void TForm1::lay_out_skin() {
+  move_off_screen();
+  if (skin_loader_) skin_loader_(*this);
+  apply_layout();
+  centre_on_screen();
+}
+
+void TForm1::set_fullscreen_mode(bool on) {
+  fullscreen_mode_ = on;
+  write_flag(*settings_, "FullscreenMode", on);
+  lay_out_skin();
+}
+
+void TForm1::flush() {
+  flush_pending_ = false;
+  const QRegion dirty = scene_.take_dirty_region();
+  if (scene_.update_shape(dirty)) {
+    const QImage mask = scene_.shape_mask();
+    if (mask.isNull()) {
+      clearMask();
+    } else {
+      setMask(QBitmap::fromImage(mask));
+    }
+    ++mask_rebuilds_;
+  }
+  if (!dirty.isEmpty()) {
+    update(dirty);
+    emit repainted();
+  }
+}
+
+void TForm1::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  scene_.paint(painter, event->region());
+}
+
+void TForm1::FormKeyDown(VirtualKey key) {
+  const auto action = key_bindings_.action_for_press(key);
+  if (!action) {
+    emit unbound_key_pressed(key);
+    return;
+  }
+  (engine_.get()->*kKeyRoutes[static_cast<std::size_t>(*action)].down)();
+  flush();
+}
+
+void TForm1::FormKeyUp(VirtualKey key) {
+  const auto action = key_bindings_.action_for_release(key);
+  if (!action) return;
+  const auto up = kKeyRoutes[static_cast<std::size_t>(*action)].up;
+  if (!up) return;
+  (engine_.get()->*up)();
+  flush();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+  const auto key = virtual_key_of(*event);
+  if (!key) return;
+  FormKeyDown(*key);
+}
+
+void TForm1::keyReleaseEvent(QKeyEvent* event) {
+  if (key_delivery(false, event->isAutoRepeat()) == KeyDelivery::drop) return;
+  const auto key = virtual_key_of(*event);
+  if (!key) return;
+  FormKeyUp(*key);
+}
+
+bool TForm1::focusNextPrevChild(bool) {
+  // Tab is a key like any other here; no control of the window takes focus.
+  return false;
+}
+
+void TForm1::press_button(ElementId hot_area) {
+  const HotAreaRow* row = hot_area_row(hot_area);
+  if (!row || !row->down) return;
+  (engine_.get()->*row->down)();
+  flush();
+}
+
+void TForm1::release_button(ElementId hot_area) {
+  const HotAreaRow* row = hot_area_row(hot_area);
+  if (!row || !row->up) return;
+  (engine_.get()->*row->up)();
+  flush();
+}
+
+bool TForm1::is_drag_handle_at(const QPoint& client_position) const {
+  const auto top = scene_.topmost_at(client_position);
+  return top == ElementId::im_background || top == ElementId::im_background_screen_top ||
+         top == ElementId::la_pause;
+}
+
+bool TForm1::start_drag(const QPoint& client_position) {
+  dragging_ = !fullscreen_mode_;
+  if (dragging_) drag_origin_ = client_position;
+  return dragging_;
+}
+
+void TForm1::drag_to(const QPoint& client_position) {
+  if (!dragging_ || fullscreen_mode_) return;
+  // The point first pressed stays under the pointer.
+  move(pos() + (client_position - drag_origin_));
+}
+
+void TForm1::mousePressEvent(QMouseEvent* event) {
+  dragging_ = false;
+  if (event->button() == Qt::RightButton) {
+    emit context_menu_requested(event->globalPosition().toPoint());
+    return;
+  }
+  if (event->button() == Qt::LeftButton && is_drag_handle_at(event->position().toPoint()))
+    start_drag(event->position().toPoint());
+}
+
+void TForm1::mouseMoveEvent(QMouseEvent* event) {
+  if (event->buttons() & Qt::LeftButton) drag_to(event->position().toPoint());
+}
+
+}  // namespace hero

@@ -1,0 +1,146 @@
+// TForm1, the main window: the simulated handheld. One widget paints the
+// scene of picture elements; invisible child widgets over the pictured
+// buttons take the mouse; the window routes keys through the key bindings to
+// the engine's controls and owns the engine, its five timers, the settings
+// store and the other services the engine runs on.
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <random>
+
+#include "dialogs/key_bindings.h"
+#include "display/key_codes.h"
+#include "display/qt_timer.h"
+#include "display/scene.h"
+#include "engine/engine.h"
+#include "engine/interfaces.h"
+
+namespace hero {
+
+inline constexpr const char* kApplicationTitle = "Hero (Vantro, Handclock Wide Screen) Simulator";
+
+// Uniform draws from a generator seeded from the clock at window creation.
+class ClockSeededRandom final : public RandomSource {
+ public:
+  ClockSeededRandom();
+  int draw(int lo, int hi) override;
+
+ private:
+  std::mt19937 generator_;
+};
+
+// The local time of day from the system clock.
+class SystemLocalClock final : public LocalClock {
+ public:
+  TimeOfDay now() const override;
+};
+
+class HotArea;
+
+class TForm1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The settings store lives as long as the window. `sound` receives the
+  // engine's beep requests; `steady_now` drives the timers (the system's
+  // steady clock when empty).
+  TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, SteadyNow steady_now = nullptr,
+         QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  Engine& engine() { return *engine_; }
+  Scene& scene() { return scene_; }
+  SettingsStore& settings() { return *settings_; }
+  KeyBindings& key_bindings() { return key_bindings_; }
+  QtEngineTimer& timer(TimerId id) { return *timers_[static_cast<std::size_t>(id)]; }
+
+  // `fullscreen_mode`, read from FullscreenMode at creation (default on).
+  bool fullscreen_mode() const { return fullscreen_mode_; }
+  // Flips the presentation: stores the new FullscreenMode at once, then
+  // lays the window out again off the screen and centres it.
+  void set_fullscreen_mode(bool on);
+
+  // The skin loader: lays the scene out for the current `fullscreen_mode`.
+  // The window's owner provides it (it needs the skin catalogue and the
+  // chosen skin); the window only calls it while it is off the screen.
+  using SkinLoader = std::function<void(TForm1&)>;
+  void set_skin_loader(SkinLoader loader) { skin_loader_ = std::move(loader); }
+  // Off the screen, the skin loader, then centred: the layout is never seen
+  // half made.
+  void lay_out_skin();
+
+  // Placement: off the screen (minus its size), or centred on it with the
+  // top-left corner kept on the screen.
+  void move_off_screen();
+  void centre_on_screen();
+  // Takes the scene's client size and cut-out, and places the hot areas.
+  void apply_layout();
+
+  // Key routing through the bindings: the first binding with the key wins.
+  void FormKeyDown(VirtualKey key);
+  void FormKeyUp(VirtualKey key);
+
+  // The hints of the seven hot areas, from the key bindings.
+  void rebuild_hints();
+
+  // The hot area over a pictured button (btn_*_top), for tests and tools.
+  QWidget* hot_area(ElementId id) const;
+
+  // Brings the screen up to date with the scene: repaints the changed
+  // rectangles and, when key-coloured pixels changed, the window's outline.
+  void flush();
+
+  // How often the outline was rebuilt (benchmarks watch this stay flat).
+  int mask_rebuilds() const { return mask_rebuilds_; }
+
+ signals:
+  // A right-button press anywhere on the handheld: the context menu's place.
+  void context_menu_requested(const QPoint& global_position);
+  // A left click on the in-game menu button (full screen only).
+  void game_menu_clicked();
+  // A key the bindings do not use (the menu's shortcuts F1-F4, F12, Esc
+  // among them), after routing found nothing for it.
+  void unbound_key_pressed(VirtualKey key);
+  // The window took new geometry or a new outline (tests, benchmarks).
+  void repainted();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+
+ private:
+  friend class HotArea;
+  void press_button(ElementId hot_area);
+  void release_button(ElementId hot_area);
+  // Drag handles: the handheld picture, its overlay, the ALARM hot area and
+  // the pause label. Positions are in the window's client coordinates.
+  bool start_drag(const QPoint& client_position);
+  void drag_to(const QPoint& client_position);
+  bool is_drag_handle_at(const QPoint& client_position) const;
+
+  std::unique_ptr<SettingsStore> settings_;
+  Scene scene_;
+  std::array<std::unique_ptr<QtEngineTimer>, kTimerCount> timers_;
+  ClockSeededRandom random_;
+  SystemLocalClock clock_;
+  std::unique_ptr<Engine> engine_;
+  KeyBindings key_bindings_;
+  bool fullscreen_mode_ = true;
+  SkinLoader skin_loader_;
+  std::vector<HotArea*> hot_areas_;
+  bool dragging_ = false;
+  QPoint drag_origin_;
+  bool flush_pending_ = false;
+  int mask_rebuilds_ = 0;
+};
+
+}  // namespace hero
