@@ -1,0 +1,29 @@
+// The pictures built into the program that the dialogs show. Each comes from
+// the built-in art; if a picture is missing from the build, a plain stand-in
+// of the same size keeps the dialog usable.
+#pragma once
+
+#include <QPixmap>
+
+namespace hero {
+
+enum class BuiltinPicture {
+  splash_background,  // 460 x 450
+  box_picture,        // 160 x 86
+  play_button,        // 107 x 30
+  play_disabled,      // 107 x 30
+  donate_button,      // 107 x 30
+  about_picture,      // 512 x 448
+  manual_close_up,    // 16 x 14 each
+  manual_close_down,
+  manual_left_up,
+  manual_left_down,
+  manual_right_up,
+  manual_right_down,
+  game_menu,          // 512 x 512 with alpha
+  icon,
+};
+
+QPixmap builtin_picture(BuiltinPicture picture);
+
+}  // namespace hero

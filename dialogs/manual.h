@@ -1,0 +1,92 @@
+// The manual viewer (TManualForm): a borderless, always-on-top window that
+// shows the handheld's eight manual pages one at a time, with a close button,
+// page arrows, the Esc/Left/Right keys and dragging by the page. Created once
+// at start-up; closing only hides it, and it reopens at the page and place
+// where it was left.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+
+#include <QPixmap>
+#include <QPoint>
+#include <QSize>
+#include <QWidget>
+
+class QLabel;
+
+namespace hero {
+
+inline constexpr int kManualPageCount = 8;
+
+// What the catalogue's "Manual" section says, with its defaults.
+struct ManualSettings {
+  std::string manual_dir = "Graphics\\Manual\\";  // always ends in a separator
+  int width = 540;
+  int height = 360;
+};
+
+// Reads section "Manual" of the catalogue; a missing file, section or key,
+// or a size that is no number, gives the default.
+ManualSettings read_manual_settings(const std::filesystem::path& catalogue);
+
+// The page file as the catalogue names it: folder, page number, ".bmp".
+std::string manual_page_file(const ManualSettings& settings, int page);
+
+// Loads the eight pages, resolving the names against the current folder. A
+// page whose file is absent becomes the missing-picture marker; a file that
+// exists but cannot be decoded throws std::runtime_error naming it.
+std::array<QPixmap, kManualPageCount> load_manual_pages(const ManualSettings& settings);
+
+class TManualForm : public QWidget {
+  Q_OBJECT
+ public:
+  // The viewer of the catalogue beside the program file.
+  explicit TManualForm(QWidget* parent = nullptr);
+  TManualForm(const ManualSettings& settings, const std::array<QPixmap, kManualPageCount>& pages,
+              QWidget* parent = nullptr);
+
+  // The menu's "View manual": shows the current page, then the viewer.
+  void show_viewer();
+
+  int manual_page() const { return manual_page_; }
+  void Vid_Show_Page();
+
+  // The six button pictures, for the look of each state.
+  enum Button { close_button, left_button, right_button };
+  QLabel* up_picture(Button button) const { return up_[button]; }
+  QLabel* down_picture(Button button) const { return down_[button]; }
+  QLabel* im_page_top() const { return im_page_top_; }
+
+  void Inp_left_down();
+  void Inp_left_up();
+  void Inp_right_down();
+  void Inp_right_up();
+  void Inp_esc_down();
+  void Inp_esc_up();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void build(const ManualSettings& settings);
+  int button_at(QPoint point) const;
+
+  std::array<QPixmap, kManualPageCount> pages_;
+  int manual_page_ = 1;
+  QLabel* im_page_top_ = nullptr;
+  QWidget* sh_page_top_ = nullptr;
+  std::array<QLabel*, 3> up_{};
+  std::array<QLabel*, 3> down_{};
+  int pressed_button_ = -1;  // the button whose press waits for its release
+  bool dragging_ = false;
+  int drag_start_x = 0;
+  int drag_start_y = 0;
+};
+
+}  // namespace hero

@@ -1,0 +1,259 @@
+#include "dialogs/menu.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QWidget>
+
+#include "dialogs/files.h"
+#include "dialogs/shell.h"
+#include "display/key_codes.h"
+#include "engine/settings_codec.h"
+
+namespace hero {
+namespace {
+
+constexpr int kKeyEscape = 27;
+
+// The menu draws a shortcut in its right-hand column from the text after a
+// tab; the keys themselves are taken by the window's key filter, so the menu
+// holds no shortcut of its own that could fire a second time.
+QString shortcut_name(int virtual_key) {
+  if (virtual_key >= 112 && virtual_key <= 123) return QString("F%1").arg(virtual_key - 111);
+  if (virtual_key == kKeyEscape) return "Esc";
+  return QString();
+}
+
+// Documents and the catalogue are opened by their bare names from the current
+// folder; on a case-sensitive disk the name is matched as Windows would.
+void open_document(const char* name) {
+  const std::optional<QString> file = existing_file(QString::fromLatin1(name));
+  shell_open_file(file ? *file : QString::fromLatin1(name));
+}
+
+bool is_shortcut(int virtual_key) {
+  for (const MenuItemSpec& spec : kMenuItems)
+    if (spec.shortcut_key != 0 && spec.shortcut_key == virtual_key) return true;
+  return false;
+}
+
+}  // namespace
+
+QString game_menu_row_text(std::string_view caption, bool checked) {
+  if (caption == "-") return QString();
+  const QString text = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+  // Only the two "Display" items are check boxes; the prefix keeps every
+  // caption in the same column of the monospaced font.
+  if (!caption.empty() && caption.front() == 'D') return (checked ? "[x] " : "[ ] ") + text;
+  return "    " + text;
+}
+
+GameMenu::GameMenu(MenuHost& host, QObject* parent) : QObject(parent), host_(host) {
+  menu_ = new QMenu(host_.main_window());
+  menu_->setObjectName("pm_0_menu");
+  for (int i = 0; i < kMenuItemCount; ++i) {
+    const MenuItemSpec& spec = kMenuItems[i];
+    QAction* action = nullptr;
+    if (spec.caption == "-") {
+      action = menu_->addSeparator();
+    } else {
+      QString text = QString::fromUtf8(spec.caption.data(), static_cast<qsizetype>(spec.caption.size()));
+      const QString key = shortcut_name(spec.shortcut_key);
+      if (!key.isEmpty()) text += '\t' + key;
+      action = menu_->addAction(text);
+      action->setCheckable(spec.checkable);
+      connect(action, &QAction::triggered, this, [this, i] { run_command(i); });
+    }
+    action->setObjectName(QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
+    items_[i] = action;
+  }
+  menu_->setDefaultAction(items_[pm_1_about]);
+  connect(menu_, &QMenu::aboutToShow, this, &GameMenu::pm_0_menuPopup);
+  set_fullscreen_check(host_.fullscreen_mode());
+}
+
+GameMenu::~GameMenu() {
+  for (GameMenuRow* row : rows_) delete row;
+  delete menu_;
+}
+
+void GameMenu::set_fullscreen_check(bool checked) { items_[pm_10_fullscreen]->setChecked(checked); }
+
+void GameMenu::set_splash_check(bool checked) { items_[pm_11_splashscreen]->setChecked(checked); }
+
+void GameMenu::popup(QPoint global_position) { menu_->popup(global_position); }
+
+void GameMenu::pm_0_menuPopup() {
+  set_splash_check(read_flag(host_.settings(), "SplashScreen", host_.splash_checkbox_ticked()));
+  if (host_.fullscreen_mode() && game_menu_open_) close_game_menu();
+}
+
+bool GameMenu::handle_shortcut(int virtual_key) {
+  for (int i = 0; i < kMenuItemCount; ++i) {
+    if (kMenuItems[i].shortcut_key == 0 || kMenuItems[i].shortcut_key != virtual_key) continue;
+    // The shortcut passes through the menu's root first, as a click on the
+    // menu would.
+    pm_0_menuPopup();
+    run_command(i);
+    return true;
+  }
+  return false;
+}
+
+void GameMenu::run_command(int index) {
+  switch (index) {
+    case pm_1_about: host_.show_about(); break;
+    case pm_2_readme: open_document("Readme.txt"); break;
+    case pm_3_whatsnew: open_document("Whatsnew.txt"); break;
+    case pm_4_manual: host_.show_manual(); break;
+    case pm_6_config: open_document("Config.ini"); break;
+    case pm_7_keys: host_.show_key_settings(); break;
+    case pm_8_hiscore: pm_8_hiscoreClick(); break;
+    case pm_10_fullscreen: pm_10_fullscreenClick(); break;
+    case pm_11_splashscreen: pm_11_splashscreenClick(); break;
+    case pm_14_exit: host_.request_termination(); break;
+    default: break;  // separators do nothing
+  }
+}
+
+void GameMenu::pm_8_hiscoreClick() {
+  // Only the kept high scores go; a running game keeps its score, and the
+  // LCD shows the zeros the next time it shows a high score.
+  host_.set_high_scores(0, 0);
+  write_integer(host_.settings(), "HiScore1", 0);
+  write_integer(host_.settings(), "HiScore2", 0);
+  host_.beep();
+}
+
+void GameMenu::pm_10_fullscreenClick() {
+  const bool fullscreen = !host_.fullscreen_mode();
+  host_.set_fullscreen_mode(fullscreen);
+  set_fullscreen_check(fullscreen);
+  game_menu_open_ = false;
+  write_flag(host_.settings(), "FullscreenMode", fullscreen);
+  // The new layout is made out of sight, so its intermediate steps never
+  // show, and the window comes back centred.
+  host_.move_off_screen();
+  host_.load_skin();
+  host_.centre_main_window();
+}
+
+void GameMenu::pm_11_splashscreenClick() {
+  const bool show_splash = !items_[pm_11_splashscreen]->isChecked();
+  set_splash_check(show_splash);
+  write_flag(host_.settings(), "SplashScreen", show_splash);
+}
+
+void GameMenu::btn_game_menu_topClick() {
+  game_menu_open_ = !game_menu_open_;
+  Vid_Display_Game_Menu();
+}
+
+void GameMenu::close_game_menu() {
+  game_menu_open_ = false;
+  Vid_Display_Game_Menu();
+}
+
+void GameMenu::Vid_Display_Game_Menu() {
+  // Rows are removed whatever the new state, so no path can stack a second
+  // set of rows over the first.
+  for (GameMenuRow* row : rows_) {
+    row->hide();
+    row->deleteLater();
+  }
+  rows_.clear();
+  if (!game_menu_open_) {
+    host_.set_game_menu_backdrop_size(kGameMenuClosedSize);
+    return;
+  }
+  QWidget* window = host_.main_window();
+  for (int i = 0; i < kMenuItemCount; ++i) {
+    const bool active = kMenuItems[i].caption != "-";
+    auto* row = new GameMenuRow(game_menu_row_text(kMenuItems[i].caption, items_[i]->isChecked()), active, window);
+    row->setObjectName(QString("la_menu_item_%1").arg(i + 1));
+    row->setGeometry(0, kGameMenuRowHeight * (i + 1), kGameMenuWidth, kGameMenuRowHeight);
+    if (active) {
+      connect(row, &GameMenuRow::clicked, this, [this, i] { run_command(i); });
+      connect(row, &GameMenuRow::released, this, &GameMenu::close_game_menu);
+    }
+    row->show();
+    row->raise();
+    rows_.push_back(row);
+  }
+  host_.set_game_menu_backdrop_size(kGameMenuOpenSize);
+}
+
+bool GameMenu::eventFilter(QObject* watched, QEvent* event) {
+  const auto type = event->type();
+  if (type != QEvent::KeyPress && type != QEvent::ContextMenu) return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  QWidget* window = host_.main_window();
+  if (!widget || !window) return false;
+  const bool on_menu = widget == menu_ || widget->window() == menu_;
+  if (widget->window() != window && !on_menu) return false;
+
+  if (type == QEvent::ContextMenu) {
+    if (on_menu) return false;
+    popup(static_cast<QContextMenuEvent*>(event)->globalPos());
+    return true;
+  }
+  const auto* key = static_cast<QKeyEvent*>(event);
+  if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
+  const std::optional<VirtualKey> code = virtual_key_of(*key);
+  if (!code || !is_shortcut(*code)) return false;
+  if (on_menu) {
+    // An open menu closes itself on Esc, as every popup menu does; the
+    // function keys still run their commands.
+    if (*code == kKeyEscape) return false;
+    menu_->hide();
+  }
+  return handle_shortcut(*code);
+}
+
+GameMenuRow::GameMenuRow(const QString& text, bool active, QWidget* parent) : QLabel(parent), active_(active) {
+  setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  setAutoFillBackground(false);
+  if (!active_) return;
+  QFont font("Consolas");
+  font.setStyleHint(QFont::Monospace);
+  font.setPixelSize(16);
+  setFont(font);
+  QPalette colours = palette();
+  colours.setColor(QPalette::WindowText, Qt::white);
+  colours.setColor(QPalette::Window, Qt::black);
+  setPalette(colours);
+  setText(text);
+  setCursor(Qt::PointingHandCursor);
+}
+
+void GameMenuRow::enterEvent(QEnterEvent* event) {
+  if (active_) {
+    setAutoFillBackground(true);
+    update();
+  }
+  QLabel::enterEvent(event);
+}
+
+void GameMenuRow::leaveEvent(QEvent* event) {
+  if (active_) {
+    setAutoFillBackground(false);
+    update();
+  }
+  QLabel::leaveEvent(event);
+}
+
+void GameMenuRow::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  if (active_ && event->button() == Qt::LeftButton) pressed_ = true;
+}
+
+void GameMenuRow::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+  if (!active_ || event->button() != Qt::LeftButton || !pressed_) return;
+  pressed_ = false;
+  if (rect().contains(event->position().toPoint())) emit clicked();
+  emit released();
+}
+
+}  // namespace hero

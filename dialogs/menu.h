@@ -1,0 +1,181 @@
+// The main window's context menu pm_0_menu, its six shortcut keys, and its
+// full-screen twin, the in-game menu overlay drawn at the window's top-left
+// corner. Every command runs the same way from the menu, from its shortcut
+// and from the overlay's rows.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include <QLabel>
+#include <QObject>
+#include <QPoint>
+#include <QSize>
+
+#include "engine/interfaces.h"
+
+class QAction;
+class QMenu;
+class QWidget;
+
+namespace hero {
+
+// The thirteen items in menu order: name, caption (exactly as shown),
+// shortcut key (virtual-key code, 0 for none), whether it carries a check
+// mark. "-" is a separator.
+struct MenuItemSpec {
+  std::string_view name;
+  std::string_view caption;
+  int shortcut_key;
+  bool checkable;
+};
+
+enum MenuItem : int {
+  pm_1_about,
+  pm_2_readme,
+  pm_3_whatsnew,
+  pm_4_manual,
+  pm_5_n1,
+  pm_6_config,
+  pm_7_keys,
+  pm_8_hiscore,
+  pm_9_n2,
+  pm_10_fullscreen,
+  pm_11_splashscreen,
+  pm_13_n3,
+  pm_14_exit,
+};
+inline constexpr int kMenuItemCount = 13;
+
+inline constexpr std::array<MenuItemSpec, kMenuItemCount> kMenuItems = {{
+    {"pm_1_about", "About...", 112, false},
+    {"pm_2_readme", "View 'Readme.txt'", 113, false},
+    {"pm_3_whatsnew", "View 'Whatsnew.txt'", 114, false},
+    {"pm_4_manual", "View manual", 115, false},
+    {"pm_5_n1", "-", 0, false},
+    {"pm_6_config", "Edit configuration file", 0, false},
+    {"pm_7_keys", "Key settings", 0, false},
+    {"pm_8_hiscore", "Reset Hiscores", 0, false},
+    {"pm_9_n2", "-", 0, false},
+    {"pm_10_fullscreen", "Display in fullscreen mode", 123, true},
+    {"pm_11_splashscreen", "Display splash screen at startup", 0, true},
+    {"pm_13_n3", "-", 0, false},
+    {"pm_14_exit", "Exit", 27, false},
+}};
+
+// The in-game menu's geometry: rows of 32 pixels under a 32-pixel title
+// strip, 305 pixels wide; the closed button is 36 x 32.
+inline constexpr int kGameMenuWidth = 305;
+inline constexpr int kGameMenuRowHeight = 32;
+inline constexpr QSize kGameMenuClosedSize(36, 32);
+inline constexpr QSize kGameMenuOpenSize(kGameMenuWidth, 448);
+
+// What the commands reach in the rest of the program; the main window gives
+// the real one, tests a recorder.
+class MenuHost {
+ public:
+  virtual ~MenuHost() = default;
+  virtual QWidget* main_window() = 0;
+  virtual SettingsStore& settings() = 0;
+  // The splash screen's "Display this splash screen at startup" box: the
+  // default when SplashScreen is not stored.
+  virtual bool splash_checkbox_ticked() const = 0;
+  virtual bool fullscreen_mode() const = 0;
+  virtual void set_fullscreen_mode(bool on) = 0;
+  virtual void set_high_scores(int game_a, int game_b) = 0;
+  virtual void show_about() = 0;
+  virtual void show_manual() = 0;
+  virtual void show_key_settings() = 0;
+  // The full-screen toggle's sequence: out of sight, new layout, centred.
+  virtual void move_off_screen() = 0;
+  virtual void load_skin() = 0;
+  virtual void centre_main_window() = 0;
+  // btn_game_menu_background's size: 36 x 32 closed, 305 x 448 open.
+  virtual void set_game_menu_backdrop_size(QSize size) = 0;
+  virtual void beep() = 0;
+  virtual void request_termination() = 0;
+};
+
+class GameMenuRow;
+
+class GameMenu : public QObject {
+  Q_OBJECT
+ public:
+  explicit GameMenu(MenuHost& host, QObject* parent = nullptr);
+  ~GameMenu() override;
+
+  QMenu* pm_0_menu() const { return menu_; }
+  // game_menu_items: item i of the menu, taken once, so row i mirrors it.
+  QAction* item(int index) const { return items_[index]; }
+
+  // The check mark of "Display in fullscreen mode", set from fullscreen_mode
+  // at the main window's creation and at each toggle.
+  void set_fullscreen_check(bool checked);
+  // The check mark of "Display splash screen at startup" (set at Play).
+  void set_splash_check(bool checked);
+
+  // Right-click on the main window: the opening step, then the menu.
+  void popup(QPoint global_position);
+  // The opening step: the splash item's check mark from the store, and the
+  // in-game menu closed in full screen.
+  void pm_0_menuPopup();
+  // A key pressed on the main window before its own key handling: true when
+  // it was one of the six shortcuts (opening step, then the command).
+  bool handle_shortcut(int virtual_key);
+  // Runs one item's command, as from the menu.
+  void run_command(int index);
+
+  // The in-game menu.
+  bool game_menu_open() const { return game_menu_open_; }
+  void btn_game_menu_topClick();
+  void Vid_Display_Game_Menu();
+  const std::vector<GameMenuRow*>& rows() const { return rows_; }
+
+  // Watches the main window for right-clicks and shortcut keys.
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void close_game_menu();
+  void pm_10_fullscreenClick();
+  void pm_11_splashscreenClick();
+  void pm_8_hiscoreClick();
+
+  MenuHost& host_;
+  QMenu* menu_ = nullptr;
+  std::array<QAction*, kMenuItemCount> items_{};
+  bool game_menu_open_ = false;
+  std::vector<GameMenuRow*> rows_;
+};
+
+// One row of the in-game menu: a transparent text line that turns into a
+// solid black bar under the pointer; a left click runs its item's command, and
+// any left release after a press on it closes the menu.
+class GameMenuRow : public QLabel {
+  Q_OBJECT
+ public:
+  GameMenuRow(const QString& text, bool active, QWidget* parent);
+  bool highlighted() const { return autoFillBackground(); }
+  bool active() const { return active_; }
+
+ signals:
+  void clicked();
+  void released();
+
+ protected:
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  bool active_;
+  bool pressed_ = false;
+};
+
+// The row text of an item: "[x] "/"[ ] " before the two "Display" items,
+// four spaces before the others; empty for a separator.
+QString game_menu_row_text(std::string_view caption, bool checked);
+
+}  // namespace hero

@@ -1,0 +1,330 @@
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QTest>
+#include <QUrl>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include "dialogs/menu.h"
+#include "dialogs/shell.h"
+#include "engine/memory_settings_store.h"
+#include "tests/dialogs/qt_app.h"
+
+namespace hero {
+namespace {
+
+// Records what the commands asked of the rest of the program, in order.
+class RecordingHost : public MenuHost {
+ public:
+  RecordingHost() { window.resize(800, 600); }
+  QWidget* main_window() override { return &window; }
+  SettingsStore& settings() override { return store; }
+  bool splash_checkbox_ticked() const override { return checkbox; }
+  bool fullscreen_mode() const override { return fullscreen; }
+  void set_fullscreen_mode(bool on) override {
+    fullscreen = on;
+    calls.push_back(on ? "fullscreen on" : "fullscreen off");
+  }
+  void set_high_scores(int a, int b) override {
+    hi_a = a;
+    hi_b = b;
+    calls.push_back("high scores");
+  }
+  void show_about() override { calls.push_back("about"); }
+  void show_manual() override { calls.push_back("manual"); }
+  void show_key_settings() override { calls.push_back("keys"); }
+  void move_off_screen() override { calls.push_back("off screen"); }
+  void load_skin() override {
+    calls.push_back("load skin");
+    backdrop = kGameMenuClosedSize;  // every skin load resets the menu button
+  }
+  void centre_main_window() override { calls.push_back("centre"); }
+  void set_game_menu_backdrop_size(QSize size) override { backdrop = size; }
+  void beep() override { calls.push_back("beep"); }
+  void request_termination() override { calls.push_back("terminate"); }
+
+  QWidget window;
+  MemorySettingsStore store;
+  bool checkbox = true;
+  bool fullscreen = false;
+  int hi_a = 120, hi_b = 340;
+  QSize backdrop = kGameMenuClosedSize;
+  std::vector<std::string> calls;
+};
+
+class ContextMenu : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::qt_app();
+    set_shell_opener([this](const QUrl& url) { opened.push_back(url.fileName()); });
+  }
+  void TearDown() override {
+    set_shell_opener({});
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+  void make_menu() { menu = std::make_unique<GameMenu>(host); }
+
+  int visible_rows() const {
+    int count = 0;
+    for (auto* row : host.window.findChildren<GameMenuRow*>())
+      if (row->isVisibleTo(&host.window)) ++count;
+    return count;
+  }
+
+  RecordingHost host;
+  std::unique_ptr<GameMenu> menu;
+  std::vector<QString> opened;
+};
+
+TEST_F(ContextMenu, HoldsThirteenItemsWithTheirCaptionsAndShortcutColumn) {
+  make_menu();
+  const QList<QAction*> actions = menu->pm_0_menu()->actions();
+  ASSERT_EQ(actions.size(), kMenuItemCount);
+  EXPECT_EQ(actions[0]->text(), QString("About...\tF1"));
+  EXPECT_EQ(actions[1]->text(), QString("View 'Readme.txt'\tF2"));
+  EXPECT_EQ(actions[3]->text(), QString("View manual\tF4"));
+  EXPECT_TRUE(actions[4]->isSeparator());
+  EXPECT_EQ(actions[5]->text(), QString("Edit configuration file"));
+  EXPECT_EQ(actions[9]->text(), QString("Display in fullscreen mode\tF12"));
+  EXPECT_TRUE(actions[11]->isSeparator());
+  EXPECT_EQ(actions[12]->text(), QString("Exit\tEsc"));
+  EXPECT_EQ(menu->pm_0_menu()->defaultAction(), actions[0]);
+  for (QAction* action : actions) EXPECT_TRUE(action->isEnabled());
+}
+
+TEST_F(ContextMenu, FullscreenMarkFollowsTheModeReadAtCreation) {
+  host.fullscreen = true;
+  make_menu();
+  EXPECT_TRUE(menu->item(pm_10_fullscreen)->isChecked());
+}
+
+TEST_F(ContextMenu, OpeningReadsTheSplashMarkFromTheStore) {
+  make_menu();
+  host.store.write_text("SplashScreen", "0");
+  menu->pm_0_menuPopup();
+  EXPECT_FALSE(menu->item(pm_11_splashscreen)->isChecked());
+  host.store.write_text("SplashScreen", "7");
+  menu->pm_0_menuPopup();
+  EXPECT_TRUE(menu->item(pm_11_splashscreen)->isChecked());
+}
+
+TEST_F(ContextMenu, AbsentSplashValueFollowsTheSplashCheckBox) {
+  make_menu();
+  host.checkbox = false;
+  menu->pm_0_menuPopup();
+  EXPECT_FALSE(menu->item(pm_11_splashscreen)->isChecked());
+  host.checkbox = true;
+  menu->pm_0_menuPopup();
+  EXPECT_TRUE(menu->item(pm_11_splashscreen)->isChecked());
+}
+
+TEST_F(ContextMenu, DocumentsAndCatalogueGoToTheShell) {
+  make_menu();
+  menu->run_command(pm_2_readme);
+  menu->run_command(pm_3_whatsnew);
+  menu->run_command(pm_6_config);
+  EXPECT_EQ(opened, (std::vector<QString>{"Readme.txt", "Whatsnew.txt", "Config.ini"}));
+  EXPECT_TRUE(host.calls.empty());
+}
+
+TEST_F(ContextMenu, ResetHiscoresWritesZerosThenBeeps) {
+  make_menu();
+  menu->run_command(pm_8_hiscore);
+  EXPECT_EQ(host.hi_a, 0);
+  EXPECT_EQ(host.hi_b, 0);
+  EXPECT_EQ(host.store.read_text("HiScore1"), "0");
+  EXPECT_EQ(host.store.read_text("HiScore2"), "0");
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"high scores", "beep"}));
+}
+
+TEST_F(ContextMenu, FullscreenToggleStoresThenRelaysOutOfSight) {
+  make_menu();
+  menu->run_command(pm_10_fullscreen);
+  EXPECT_TRUE(menu->item(pm_10_fullscreen)->isChecked());
+  EXPECT_EQ(host.store.read_text("FullscreenMode"), "1");
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"fullscreen on", "off screen", "load skin", "centre"}));
+  menu->run_command(pm_10_fullscreen);
+  EXPECT_FALSE(host.fullscreen);
+  EXPECT_EQ(host.store.read_text("FullscreenMode"), "0");
+}
+
+TEST_F(ContextMenu, SplashToggleFlipsTheMarkAndStoresIt) {
+  make_menu();
+  menu->set_splash_check(true);
+  menu->run_command(pm_11_splashscreen);
+  EXPECT_FALSE(menu->item(pm_11_splashscreen)->isChecked());
+  EXPECT_EQ(host.store.read_text("SplashScreen"), "0");
+  menu->run_command(pm_11_splashscreen);
+  EXPECT_EQ(host.store.read_text("SplashScreen"), "1");
+}
+
+TEST_F(ContextMenu, DialogsAndExitReachTheirWindows) {
+  make_menu();
+  menu->run_command(pm_1_about);
+  menu->run_command(pm_4_manual);
+  menu->run_command(pm_7_keys);
+  menu->run_command(pm_14_exit);
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"about", "manual", "keys", "terminate"}));
+}
+
+TEST_F(ContextMenu, ShortcutKeysOnTheMainWindowRunTheirCommands) {
+  make_menu();
+  qApp->installEventFilter(menu.get());
+  host.window.show();
+  QTest::keyClick(&host.window, Qt::Key_F1);
+  QTest::keyClick(&host.window, Qt::Key_F4);
+  QTest::keyClick(&host.window, Qt::Key_F2);
+  QTest::keyClick(&host.window, Qt::Key_Escape);
+  // With a modifier, or for another key, nothing happens.
+  QTest::keyClick(&host.window, Qt::Key_F1, Qt::ShiftModifier);
+  QTest::keyClick(&host.window, Qt::Key_A);
+  qApp->removeEventFilter(menu.get());
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"about", "manual", "terminate"}));
+  EXPECT_EQ(opened, (std::vector<QString>{"Readme.txt"}));
+}
+
+TEST_F(ContextMenu, ShortcutKeysNeverReachTheWindowsOwnKeyHandling) {
+  make_menu();
+  struct KeyCounter : QObject {
+    int presses = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::KeyPress) ++presses;
+      return false;
+    }
+  } counter;
+  host.window.installEventFilter(&counter);
+  qApp->installEventFilter(menu.get());
+  host.window.show();
+  QTest::keyClick(&host.window, Qt::Key_F3);
+  QTest::keyClick(&host.window, Qt::Key_Left);
+  qApp->removeEventFilter(menu.get());
+  EXPECT_EQ(counter.presses, 1);
+}
+
+TEST_F(ContextMenu, NoKeyOfTheMenuIsABindableOne) {
+  for (const MenuItemSpec& spec : kMenuItems) {
+    if (spec.shortcut_key == 0) continue;
+    EXPECT_TRUE(spec.shortcut_key == 27 || (spec.shortcut_key >= 112 && spec.shortcut_key <= 123)) << spec.name;
+  }
+}
+
+class GameMenuOverlay : public ContextMenu {
+ protected:
+  void SetUp() override {
+    ContextMenu::SetUp();
+    host.fullscreen = true;
+    make_menu();
+    host.window.show();
+  }
+  void open_overlay() {
+    menu->btn_game_menu_topClick();
+    ASSERT_TRUE(menu->game_menu_open());
+  }
+  GameMenuRow* row(int number) { return menu->rows().at(static_cast<std::size_t>(number - 1)); }
+};
+
+TEST_F(GameMenuOverlay, OpensThirteenRowsWithTheirPrefixes) {
+  host.store.write_text("SplashScreen", "0");
+  menu->pm_0_menuPopup();
+  open_overlay();
+  ASSERT_EQ(menu->rows().size(), 13u);
+  EXPECT_EQ(host.backdrop, QSize(305, 448));
+  EXPECT_EQ(row(1)->text(), QString("    About..."));
+  EXPECT_EQ(row(8)->text(), QString("    Reset Hiscores"));
+  EXPECT_EQ(row(5)->text(), QString());
+  EXPECT_FALSE(row(5)->active());
+  EXPECT_EQ(row(10)->text(), QString("[x] Display in fullscreen mode"));
+  EXPECT_EQ(row(11)->text(), QString("[ ] Display splash screen at startup"));
+  EXPECT_EQ(row(13)->text(), QString("    Exit"));
+  EXPECT_EQ(row(1)->geometry(), QRect(0, 32, 305, 32));
+  EXPECT_EQ(row(13)->geometry(), QRect(0, 416, 305, 32));
+  EXPECT_EQ(row(1)->font().pixelSize(), 16);
+}
+
+TEST_F(GameMenuOverlay, ButtonTogglesTheOverlay) {
+  open_overlay();
+  menu->btn_game_menu_topClick();
+  EXPECT_FALSE(menu->game_menu_open());
+  EXPECT_TRUE(menu->rows().empty());
+  EXPECT_EQ(visible_rows(), 0);
+  EXPECT_EQ(host.backdrop, QSize(36, 32));
+}
+
+TEST_F(GameMenuOverlay, HoverTurnsARowIntoASolidBar) {
+  open_overlay();
+  QEnterEvent enter(QPointF(5, 5), QPointF(5, 37), QPointF(5, 37));
+  QApplication::sendEvent(row(2), &enter);
+  EXPECT_TRUE(row(2)->highlighted());
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(row(2), &leave);
+  EXPECT_FALSE(row(2)->highlighted());
+  QApplication::sendEvent(row(5), &enter);
+  EXPECT_FALSE(row(5)->highlighted());
+}
+
+TEST_F(GameMenuOverlay, ClickRunsTheCommandThenCloses) {
+  open_overlay();
+  QTest::mouseClick(row(1), Qt::LeftButton);
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"about"}));
+  EXPECT_FALSE(menu->game_menu_open());
+  EXPECT_TRUE(menu->rows().empty());
+  EXPECT_EQ(host.backdrop, QSize(36, 32));
+}
+
+TEST_F(GameMenuOverlay, ReleaseOutsideThePressedRowClosesWithoutACommand) {
+  open_overlay();
+  QTest::mousePress(row(13), Qt::LeftButton);
+  QTest::mouseRelease(row(13), Qt::LeftButton, {}, QPoint(10, -40));
+  EXPECT_TRUE(host.calls.empty());
+  EXPECT_FALSE(menu->game_menu_open());
+}
+
+TEST_F(GameMenuOverlay, RightButtonAndSeparatorRowsDoNothing) {
+  open_overlay();
+  QTest::mouseClick(row(1), Qt::RightButton);
+  QTest::mouseClick(row(9), Qt::LeftButton);
+  EXPECT_TRUE(host.calls.empty());
+  EXPECT_TRUE(menu->game_menu_open());
+  EXPECT_EQ(menu->rows().size(), 13u);
+}
+
+TEST_F(GameMenuOverlay, FullscreenRowSwitchesToWindowedAndLeavesNoRows) {
+  open_overlay();
+  QTest::mouseClick(row(10), Qt::LeftButton);
+  EXPECT_FALSE(host.fullscreen);
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"fullscreen off", "off screen", "load skin", "centre"}));
+  EXPECT_FALSE(menu->game_menu_open());
+  EXPECT_TRUE(menu->rows().empty());
+  EXPECT_EQ(host.backdrop, QSize(36, 32));
+}
+
+TEST_F(GameMenuOverlay, F12WithTheOverlayOpenClosesItFirst) {
+  qApp->installEventFilter(menu.get());
+  open_overlay();
+  QTest::keyClick(&host.window, Qt::Key_F12);
+  qApp->removeEventFilter(menu.get());
+  QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_FALSE(menu->game_menu_open());
+  EXPECT_TRUE(menu->rows().empty());
+  EXPECT_TRUE(host.window.findChildren<GameMenuRow*>().empty());
+  EXPECT_FALSE(host.fullscreen);
+  EXPECT_FALSE(menu->item(pm_10_fullscreen)->isChecked());
+}
+
+TEST_F(GameMenuOverlay, OpeningTheContextMenuClosesTheOverlay) {
+  open_overlay();
+  menu->pm_0_menuPopup();
+  EXPECT_FALSE(menu->game_menu_open());
+  EXPECT_EQ(visible_rows(), 0);
+}
+
+TEST(GameMenuRows, PrefixRuleGivesCheckBoxesOnlyToDisplayItems) {
+  EXPECT_EQ(game_menu_row_text("Display in fullscreen mode", false), QString("[ ] Display in fullscreen mode"));
+  EXPECT_EQ(game_menu_row_text("Exit", true), QString("    Exit"));
+  EXPECT_EQ(game_menu_row_text("-", true), QString());
+}
+
+}  // namespace
+}  // namespace hero
