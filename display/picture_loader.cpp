@@ -51,6 +51,14 @@ Picture finish(QImage image, bool has_alpha, const std::string& file_name) {
   return picture;
 }
 
+std::uint32_t read_be32(const std::uint8_t* p) {
+  return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
+}
+std::uint32_t read_le32(const std::uint8_t* p) {
+  return std::uint32_t{p[3]} << 24 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[1]} << 8 | p[0];
+}
+std::uint16_t read_le16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[1] << 8 | p[0]); }
+
 // ---- PNG ------------------------------------------------------------------
 // libpng reports errors by a long jump. Each function that sets the jump point
 // keeps only plain C data in its own frame, so the jump skips no destructor;
@@ -87,7 +95,6 @@ struct PngHeader {
 
 bool png_read_header(png_structp png, png_infop info, PngHeader* header) {
   if (setjmp(png_jmpbuf(png))) return false;
-  png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);
   png_read_info(png, info);
   header->width = png_get_image_width(png, info);
   header->height = png_get_image_height(png, info);
@@ -121,6 +128,11 @@ struct PngReadGuard {
 Picture decode_png(std::span<const std::uint8_t> bytes, const std::string& file_name) {
   PngSource source{bytes.data(), bytes.size(), 0, {}};
   if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) fail(file_name, "it is not a PNG file");
+  // The header chunk comes first in every PNG file; its size is checked
+  // before libpng sees anything.
+  if (bytes.size() >= 24 && std::memcmp(bytes.data() + 12, "IHDR", 4) == 0) {
+    check_size(file_name, read_be32(bytes.data() + 16), read_be32(bytes.data() + 20));
+  }
   PngReadGuard guard;
   guard.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &source, png_on_error, png_on_warning);
   if (!guard.png) fail(file_name, "out of memory");
@@ -235,7 +247,45 @@ Picture decode_jpeg(std::span<const std::uint8_t> bytes, const std::string& file
 
 // ---- Bitmaps and icons ----------------------------------------------------
 
+// The bitmap reader of Qt hands out a half-black picture for a file cut
+// short; the header says how many bytes an uncompressed bitmap needs, so a
+// truncated one is refused here, and an oversized one before any allocation.
+void check_bitmap_header(std::span<const std::uint8_t> bytes, const std::string& file_name) {
+  if (bytes.size() < 26 || bytes[0] != 'B' || bytes[1] != 'M') fail(file_name, "it is not a Windows bitmap");
+  const std::uint8_t* p = bytes.data();
+  const std::uint32_t pixels_at = read_le32(p + 10);
+  const std::uint32_t info_size = read_le32(p + 14);
+  std::int64_t width = 0, height = 0;
+  unsigned bits = 0;
+  std::uint32_t compression = 0;
+  if (info_size == 12) {
+    width = read_le16(p + 18);
+    height = read_le16(p + 20);
+    bits = read_le16(p + 24);
+  } else if (info_size >= 40 && bytes.size() >= 34) {
+    width = static_cast<std::int32_t>(read_le32(p + 18));
+    height = static_cast<std::int32_t>(read_le32(p + 22));
+    bits = read_le16(p + 28);
+    compression = read_le32(p + 30);
+  } else {
+    fail(file_name, "damaged bitmap header");
+  }
+  // Bottom-up bitmaps have a positive height, top-down ones a negative one.
+  if (height < 0) height = -height;
+  check_size(file_name, width, height);
+  const bool uncompressed = compression == 0 || compression == 3 || compression == 6;
+  if (uncompressed && bits > 0 && bits <= 32) {
+    const std::int64_t stride = (width * bits + 31) / 32 * 4;
+    // Some writers leave off the padding of the last row; Windows forgives that.
+    const std::int64_t last_row_padding = stride - (width * bits + 7) / 8;
+    if (std::int64_t{pixels_at} + stride * height - last_row_padding > static_cast<std::int64_t>(bytes.size())) {
+      fail(file_name, "the file ends too early");
+    }
+  }
+}
+
 Picture decode_with_qt(std::span<const std::uint8_t> bytes, const char* format, const std::string& file_name) {
+  if (std::strcmp(format, "bmp") == 0) check_bitmap_header(bytes, file_name);
   // QImageReader refuses allocations above this many megabytes: a second
   // guard behind the header check, for formats whose size it cannot tell.
   QImageReader::setAllocationLimit(static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024)) + 1);
