@@ -232,6 +232,13 @@ void Engine::Inp_acl_down() {
 }
 
 void Engine::Inp_acl_up() {
+  // A release whose press never reached us (the key went down while another
+  // window had the focus) still resets the handheld: without this a running
+  // game would keep ticking behind the all-lit picture.
+  if (!services_.surface.is_visible(E::btn_acl_down)) {
+    state_.game_mode = mode_acl_held;
+    Gam_Set_Mode();
+  }
   hide(E::btn_acl_down);
   state_.game_mode = mode_all_lit;
   Gam_Set_Mode();
