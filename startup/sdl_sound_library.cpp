@@ -76,6 +76,9 @@ bool SdlSoundLibrary::open_output(const std::string& driver) {
   } else {
     SDL_SetHintWithPriority(SDL_HINT_AUDIODRIVER, driver.c_str(), SDL_HINT_NORMAL);
   }
+  // Opening audio also starts SDL's event queue, which would otherwise take
+  // over SIGINT and SIGTERM and leave the program deaf to being ended.
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) < 0) return false;
   // No changes allowed: SDL converts to the device, and the mixer's format
   // stays the one every loaded sample was converted to.

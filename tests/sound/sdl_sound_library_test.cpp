@@ -9,6 +9,7 @@
 #include <optional>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <thread>
@@ -183,6 +184,19 @@ TEST_F(SdlSoundLibraryTest, ForcedDriverWinsOverTheChosenOutputType) {
   EXPECT_GE(library.play(kAnyFreeChannel, tick), 0);
   EXPECT_FALSE(library.set_output(7));
   EXPECT_TRUE(library.output_open());
+}
+
+// Ctrl+C and a plain kill must still end the program while sound is on.
+TEST_F(SdlSoundLibraryTest, OpenOutputLeavesTerminationSignalsAlone) {
+  struct sigaction before_int {}, before_term {}, after_int {}, after_term {};
+  sigaction(SIGINT, nullptr, &before_int);
+  sigaction(SIGTERM, nullptr, &before_term);
+  SdlSoundLibrary library;
+  ASSERT_TRUE(library.init(kMixRateHz, kSoftwareChannels, kInitFlags));
+  sigaction(SIGINT, nullptr, &after_int);
+  sigaction(SIGTERM, nullptr, &after_term);
+  EXPECT_EQ(after_int.sa_handler, before_int.sa_handler);
+  EXPECT_EQ(after_term.sa_handler, before_term.sa_handler);
 }
 
 TEST(SoundDriverChoice, OutputTypesMapToTheirDrivers) {
