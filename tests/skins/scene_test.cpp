@@ -1,0 +1,258 @@
+// The scene: stacking order, transparency, clipping to the element, the
+// changed region handed to the window, and the colour-keyed cut-out.
+#include "display/scene.h"
+
+#include <QBitmap>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include "tests/skins/test_support.h"
+
+namespace hero {
+namespace {
+
+class SceneTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::ensure_gui();
+    scene_.set_client_size(QSize(100, 60));
+    scene_.set_colour_key(true, Qt::magenta);
+    scene_.set_background_colour(Qt::magenta);
+    scene_.take_dirty_region();
+  }
+
+  QImage frame() const {
+    QImage image(scene_.client_size(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter p(&image);
+    scene_.paint(p, QRegion(0, 0, image.width(), image.height()));
+    return image;
+  }
+
+  static Picture opaque(QColor colour, QColor bottom_left, QSize size = {10, 10}) {
+    return Picture{test::solid(size.width(), size.height(), colour, bottom_left), false};
+  }
+
+  void place(ElementId id, const Picture& picture, const QRect& rect, bool visible = true) {
+    scene_.set_picture(id, picture);
+    scene_.set_geometry(id, rect);
+    scene_.set_visible(id, visible);
+  }
+
+  Scene scene_;
+};
+
+TEST_F(SceneTest, DesignStateShowsOnlyHandheldPictureOverlayAndHotAreas) {
+  const Scene fresh;
+  EXPECT_EQ(fresh.client_size(), QSize(658, 391));
+  EXPECT_TRUE(fresh.colour_key_enabled());
+  EXPECT_EQ(fresh.key_colour(), QColor(Qt::white));
+  EXPECT_TRUE(fresh.is_visible(ElementId::im_background));
+  EXPECT_TRUE(fresh.is_visible(ElementId::btn_alarm_top));
+  EXPECT_TRUE(fresh.is_visible(ElementId::btn_game_a_top));
+  EXPECT_FALSE(fresh.is_visible(ElementId::btn_game_a_down));
+  EXPECT_FALSE(fresh.is_visible(ElementId::im_panel_digit_1));
+  EXPECT_FALSE(fresh.is_visible(ElementId::la_pause));
+  EXPECT_FALSE(fresh.is_visible(ElementId::btn_game_menu_top));
+  EXPECT_EQ(fresh.geometry(ElementId::la_pause).size(), QSize(100, 25));
+  EXPECT_EQ(fresh.geometry(ElementId::btn_game_menu_top), QRect(0, 0, 36, 32));
+}
+
+TEST_F(SceneTest, LaterElementsInStackingOrderAreDrawnOver) {
+  place(ElementId::im_background, opaque(Qt::blue, Qt::magenta, {100, 60}), QRect(0, 0, 100, 60));
+  place(ElementId::im_hero_x1, opaque(Qt::green, Qt::white), QRect(10, 10, 10, 10));
+  place(ElementId::im_background_screen_top, opaque(Qt::red, Qt::white), QRect(15, 10, 10, 10));
+  const QImage f = frame();
+  EXPECT_EQ(f.pixelColor(50, 50), QColor(Qt::blue));
+  EXPECT_EQ(f.pixelColor(12, 12), QColor(Qt::green));
+  EXPECT_EQ(f.pixelColor(17, 12), QColor(Qt::red));
+  // The handheld picture's bottom-left colour is see-through: the key shows.
+  EXPECT_EQ(f.pixelColor(0, 59), QColor(Qt::magenta));
+}
+
+TEST_F(SceneTest, TransparentElementsKeyOutTheBottomLeftColourOpaqueOnesDoNot) {
+  place(ElementId::im_background, opaque(Qt::blue, Qt::white, {100, 60}), QRect(0, 0, 100, 60));
+  place(ElementId::im_panel_game_a, opaque(Qt::yellow, Qt::white), QRect(0, 0, 10, 10));
+  place(ElementId::btn_game_a_down, opaque(Qt::yellow, Qt::white), QRect(20, 0, 10, 10));
+  const QImage f = frame();
+  EXPECT_EQ(f.pixelColor(0, 9), QColor(Qt::blue));    // segment: white keyed out
+  EXPECT_EQ(f.pixelColor(20, 9), QColor(Qt::white));  // pressed picture: drawn as is
+  EXPECT_EQ(f.pixelColor(5, 5), QColor(Qt::yellow));
+}
+
+TEST_F(SceneTest, PicturesAreDrawnFromTheTopLeftAndClippedToTheElement) {
+  place(ElementId::btn_acl_down, opaque(Qt::red, Qt::red, {40, 40}), QRect(10, 10, 5, 5));
+  const QImage f = frame();
+  EXPECT_EQ(f.pixelColor(14, 14), QColor(Qt::red));
+  EXPECT_EQ(f.pixelColor(15, 15), QColor(Qt::magenta));
+  EXPECT_EQ(f.pixelColor(9, 9), QColor(Qt::magenta));
+}
+
+TEST_F(SceneTest, BackdropIsCentredOrStretchedAndFollowsTheWindowSize) {
+  scene_.set_colour_key(false, Qt::magenta);
+  place(ElementId::im_backdrop, opaque(Qt::darkGreen, Qt::darkGreen, {20, 20}), QRect(0, 0, 100, 60));
+  scene_.set_picture_mode(ElementId::im_backdrop, PictureMode::centre);
+  QImage f = frame();
+  EXPECT_EQ(f.pixelColor(40, 20), QColor(Qt::darkGreen));
+  EXPECT_EQ(f.pixelColor(59, 39), QColor(Qt::darkGreen));
+  EXPECT_EQ(f.pixelColor(39, 19), QColor(Qt::magenta));
+  EXPECT_EQ(f.pixelColor(60, 40), QColor(Qt::magenta));
+
+  scene_.set_picture_mode(ElementId::im_backdrop, PictureMode::stretch);
+  scene_.set_client_size(QSize(200, 120));
+  EXPECT_EQ(scene_.geometry(ElementId::im_backdrop), QRect(0, 0, 200, 120));
+  f = frame();
+  EXPECT_EQ(f.pixelColor(0, 0), QColor(Qt::darkGreen));
+  EXPECT_EQ(f.pixelColor(199, 119), QColor(Qt::darkGreen));
+}
+
+TEST_F(SceneTest, DigitPositionsTakeGlyphCopiesAndCanBeCleared) {
+  place(ElementId::im_background, opaque(Qt::gray, Qt::white, {100, 60}), QRect(0, 0, 100, 60));
+  place(ElementId::im_panel_number_7, opaque(Qt::black, Qt::white), QRect(90, 50, 10, 10), false);
+  scene_.set_geometry(ElementId::im_panel_digit_2, QRect(30, 30, 10, 10));
+  scene_.set_visible(ElementId::im_panel_digit_2, true);
+  scene_.copy_picture(ElementId::im_panel_digit_2, ElementId::im_panel_number_7);
+  QImage f = frame();
+  EXPECT_EQ(f.pixelColor(35, 35), QColor(Qt::black));
+  EXPECT_EQ(f.pixelColor(30, 39), QColor(Qt::gray));  // the glyph's background stays see-through
+  EXPECT_EQ(f.pixelColor(95, 55), QColor(Qt::gray));  // the glyph source itself never shows
+
+  scene_.clear_picture(ElementId::im_panel_digit_2);
+  EXPECT_TRUE(scene_.is_visible(ElementId::im_panel_digit_2));
+  EXPECT_TRUE(scene_.picture(ElementId::im_panel_digit_2).empty());
+  EXPECT_EQ(frame().pixelColor(35, 35), QColor(Qt::gray));
+}
+
+TEST_F(SceneTest, DirtyRegionHoldsOnlyWhatChanged) {
+  place(ElementId::im_hero_x2, opaque(Qt::green, Qt::white), QRect(10, 10, 10, 10), false);
+  scene_.take_dirty_region();
+
+  scene_.set_visible(ElementId::im_hero_x2, true);
+  EXPECT_EQ(scene_.take_dirty_region(), QRegion(10, 10, 10, 10));
+  scene_.set_visible(ElementId::im_hero_x2, true);
+  EXPECT_TRUE(scene_.take_dirty_region().isEmpty());
+
+  scene_.set_geometry(ElementId::im_hero_x2, QRect(30, 10, 10, 10));
+  EXPECT_EQ(scene_.take_dirty_region(), QRegion(10, 10, 10, 10) + QRegion(30, 10, 10, 10));
+
+  // A hidden element changes nothing on the screen.
+  scene_.set_visible(ElementId::im_hero_x2, false);
+  scene_.take_dirty_region();
+  scene_.set_picture(ElementId::im_hero_x2, opaque(Qt::red, Qt::white));
+  scene_.set_geometry(ElementId::im_hero_x2, QRect(0, 0, 5, 5));
+  EXPECT_TRUE(scene_.take_dirty_region().isEmpty());
+}
+
+TEST_F(SceneTest, CopyingTheSameGlyphAgainChangesNothing) {
+  place(ElementId::im_panel_number_3, opaque(Qt::black, Qt::white), QRect(0, 0, 10, 10), false);
+  scene_.set_visible(ElementId::im_panel_digit_4, true);
+  scene_.set_geometry(ElementId::im_panel_digit_4, QRect(40, 40, 10, 10));
+  scene_.copy_picture(ElementId::im_panel_digit_4, ElementId::im_panel_number_3);
+  EXPECT_FALSE(scene_.take_dirty_region().isEmpty());
+  scene_.copy_picture(ElementId::im_panel_digit_4, ElementId::im_panel_number_3);
+  EXPECT_TRUE(scene_.take_dirty_region().isEmpty());
+  scene_.clear_picture(ElementId::im_panel_digit_4);
+  scene_.clear_picture(ElementId::im_panel_digit_4);
+  EXPECT_EQ(scene_.take_dirty_region(), QRegion(40, 40, 10, 10));
+}
+
+TEST_F(SceneTest, ChangeNoticeComesOncePerBurst) {
+  int notices = 0;
+  scene_.set_on_change([&] { ++notices; });
+  scene_.set_geometry(ElementId::im_lady_1, QRect(0, 0, 5, 5));
+  scene_.set_geometry(ElementId::im_lady_2, QRect(5, 0, 5, 5));
+  scene_.set_visible(ElementId::im_lady_1, true);
+  scene_.set_visible(ElementId::im_lady_2, true);
+  EXPECT_EQ(notices, 1);
+  scene_.take_dirty_region();
+  scene_.set_visible(ElementId::im_lady_1, false);
+  EXPECT_EQ(notices, 2);
+}
+
+TEST_F(SceneTest, ChangesOutsideTheClientAreaAreNotRepainted) {
+  place(ElementId::im_lady_3, opaque(Qt::red, Qt::white), QRect(500, 500, 10, 10), false);
+  scene_.set_visible(ElementId::im_lady_3, true);
+  EXPECT_TRUE(scene_.take_dirty_region().isEmpty());
+  scene_.set_geometry(ElementId::im_lady_3, QRect(95, 55, 10, 10));
+  EXPECT_EQ(scene_.take_dirty_region(), QRegion(95, 55, 5, 5));
+}
+
+TEST_F(SceneTest, ShapeFollowsKeyColouredPixelsOnlyWhenTheyChange) {
+  place(ElementId::im_background, opaque(Qt::blue, Qt::magenta, {60, 60}), QRect(0, 0, 60, 60));
+  ASSERT_TRUE(scene_.update_shape(scene_.take_dirty_region()));  // first cut-out
+  QImage mask = scene_.shape_mask();
+  ASSERT_EQ(mask.size(), QSize(100, 60));
+  EXPECT_EQ(mask.pixelIndex(30, 30), 1);
+  EXPECT_EQ(mask.pixelIndex(80, 30), 0);  // background in the key colour
+  EXPECT_EQ(mask.pixelIndex(0, 59), 0);   // keyed-out pixel of the picture
+
+  // A segment lit over the blue picture leaves the outline as it was.
+  place(ElementId::im_hero_x1, opaque(Qt::green, Qt::white), QRect(10, 10, 10, 10));
+  EXPECT_FALSE(scene_.update_shape(scene_.take_dirty_region()));
+
+  // One lit over the see-through surroundings changes it.
+  place(ElementId::im_hero_x3, opaque(Qt::green, Qt::white), QRect(70, 10, 10, 10));
+  EXPECT_TRUE(scene_.update_shape(scene_.take_dirty_region()));
+  EXPECT_EQ(scene_.shape_mask().pixelIndex(75, 15), 1);
+  scene_.set_visible(ElementId::im_hero_x3, false);
+  EXPECT_TRUE(scene_.update_shape(scene_.take_dirty_region()));
+  EXPECT_EQ(scene_.shape_mask().pixelIndex(75, 15), 0);
+}
+
+TEST_F(SceneTest, ShapeMaskBecomesAWindowMaskWithTheDrawnPixelsSet) {
+  place(ElementId::im_background, opaque(Qt::blue, Qt::white, {20, 20}), QRect(0, 0, 20, 20));
+  scene_.update_shape(scene_.take_dirty_region());
+  const QRegion region(QBitmap::fromImage(scene_.shape_mask()));
+  EXPECT_TRUE(region.contains(QPoint(5, 5)));
+  EXPECT_FALSE(region.contains(QPoint(50, 50)));
+}
+
+TEST_F(SceneTest, SwitchingTheKeyOffDropsTheMaskOnce) {
+  scene_.update_shape(scene_.take_dirty_region());
+  scene_.set_colour_key(false, Qt::magenta);
+  EXPECT_TRUE(scene_.update_shape(scene_.take_dirty_region()));
+  EXPECT_TRUE(scene_.shape_mask().isNull());
+  scene_.set_visible(ElementId::im_lady_0, true);
+  EXPECT_FALSE(scene_.update_shape(scene_.take_dirty_region()));
+  scene_.set_colour_key(true, Qt::cyan);
+  EXPECT_TRUE(scene_.update_shape(scene_.take_dirty_region()));
+  EXPECT_EQ(scene_.shape_mask().pixelIndex(50, 50), 1);  // magenta is no longer the key
+}
+
+TEST_F(SceneTest, PauseLabelShowsWhiteTextOnBlack) {
+  scene_.set_geometry(ElementId::la_pause, QRect(0, 0, 100, 25));
+  scene_.set_visible(ElementId::la_pause, true);
+  const QImage f = frame();
+  int white = 0;
+  for (int y = 0; y < 25; ++y) {
+    for (int x = 0; x < 100; ++x) {
+      if (f.pixelColor(x, y).lightness() > 200) ++white;
+    }
+  }
+  EXPECT_EQ(f.pixelColor(1, 1), QColor(Qt::black));
+  EXPECT_EQ(f.pixelColor(99, 24), QColor(Qt::black));
+  EXPECT_GT(white, 100);  // the letters
+  EXPECT_EQ(f.pixelColor(50, 40), QColor(Qt::magenta));
+}
+
+TEST_F(SceneTest, TopmostVisibleElementAnswersHitTests) {
+  scene_.set_geometry(ElementId::im_background, QRect(0, 0, 100, 60));
+  scene_.set_geometry(ElementId::btn_left_top, QRect(10, 10, 10, 10));
+  scene_.set_geometry(ElementId::btn_left_down, QRect(10, 10, 10, 10));
+  EXPECT_EQ(scene_.topmost_at(QPoint(15, 15)), ElementId::btn_left_top);
+  EXPECT_EQ(scene_.topmost_at(QPoint(50, 50)), ElementId::im_background);
+  scene_.set_visible(ElementId::im_background, false);
+  EXPECT_EQ(scene_.topmost_at(QPoint(50, 50)), std::nullopt);
+}
+
+TEST_F(SceneTest, HostileGeometryIsKeptWithinBounds) {
+  scene_.set_geometry(ElementId::im_lady_4, QRect(2147483000, -2147483000, -5, 2000000000));
+  const QRect g = scene_.geometry(ElementId::im_lady_4);
+  EXPECT_EQ(g, QRect(Scene::kMaxCoordinate, -Scene::kMaxCoordinate, 0, Scene::kMaxSide));
+  scene_.set_client_size(QSize(-10, 1 << 30));
+  EXPECT_EQ(scene_.client_size(), QSize(0, Scene::kMaxSide));
+}
+
+}  // namespace
+}  // namespace hero
