@@ -1,0 +1,258 @@
+#include "assets/generator/art_painter.h"
+
+#include <array>
+#include <stdexcept>
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <QSvgRenderer>
+
+#include "assets/generator/image_io.h"
+
+namespace hero::assetgen {
+namespace {
+
+const QColor kNavy(0x1c, 0x2a, 0x4a);
+const QColor kDeepNavy(0x0b, 0x11, 0x22);
+const QColor kRed(0xc8, 0x37, 0x2b);
+const QColor kGold(0xd9, 0xb4, 0x5a);
+
+std::runtime_error failure(const QString& text) { return std::runtime_error(text.toStdString()); }
+
+QFont font(int pixel_size, bool bold, bool italic = false) {
+  QFont f(QStringLiteral("DejaVu Sans"));
+  f.setPixelSize(pixel_size);
+  f.setBold(bold);
+  f.setItalic(italic);
+  return f;
+}
+
+QImage blank(int w, int h, QColor fill = Qt::transparent) {
+  QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+  image.fill(fill);
+  return image;
+}
+
+// The handheld drawn whole, segments and all, as on its box.
+QImage handheld_picture(const QString& assets_dir, QSize fit) {
+  QSvgRenderer svg(assets_dir + "/skin/handheld.svg");
+  if (!svg.isValid()) throw failure("cannot read the handheld drawing");
+  const QSizeF page = svg.defaultSize();
+  const QSizeF size = page.scaled(QSizeF(fit), Qt::KeepAspectRatio);
+  QImage image = blank(static_cast<int>(size.width()), static_cast<int>(size.height()));
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  svg.render(&p, QRectF(QPointF(0, 0), size));
+  return image;
+}
+
+QImage drawn_element(const QString& assets_dir, const QString& id, double scale) {
+  QSvgRenderer svg(assets_dir + "/skin/handheld.svg");
+  if (!svg.elementExists(id)) throw failure("the handheld drawing has no " + id);
+  const QRectF bounds = svg.transformForElement(id).mapRect(svg.boundsOnElement(id));
+  QImage image = blank(static_cast<int>(bounds.width() * scale) + 8, static_cast<int>(bounds.height() * scale) + 8);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  svg.render(&p, id, QRectF(4, 4, bounds.width() * scale, bounds.height() * scale));
+  return image;
+}
+
+void title_logo(QPainter& p, QPointF centre, int size) {
+  p.setFont(font(size, true, true));
+  const QRectF box(centre.x() - 200, centre.y() - size, 400, size * 1.3);
+  p.setPen(kNavy);
+  p.drawText(box.translated(3, 3), Qt::AlignCenter, QStringLiteral("HERO"));
+  p.setPen(kRed);
+  p.drawText(box, Qt::AlignCenter, QStringLiteral("HERO"));
+}
+
+QImage splash_background() {
+  QImage image = blank(460, 450, Qt::white);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  // Dark title band for the white title and version lines.
+  QLinearGradient top(0, 0, 0, 50);
+  top.setColorAt(0, kNavy);
+  top.setColorAt(1, kDeepNavy);
+  p.fillRect(0, 0, 460, 50, top);
+  p.fillRect(0, 50, 460, 3, kRed);
+  // Soft light behind the box picture.
+  QRadialGradient spot(230, 136, 170);
+  spot.setColorAt(0, QColor(0xf4, 0xf0, 0xe4));
+  spot.setColorAt(1, Qt::white);
+  p.fillRect(0, 53, 460, 170, spot);
+  p.fillRect(40, 224, 380, 1, QColor(0xd8, 0xd0, 0xc0));
+  // Bottom band behind the check box, in the check box's own colour.
+  p.fillRect(0, 410, 460, 40, QColor(0x08, 0x29, 0x52));
+  p.fillRect(0, 407, 460, 3, kGold);
+  return image;
+}
+
+QImage push_button(const QString& text, QColor face, QColor ink) {
+  QImage image = blank(107, 30);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  QLinearGradient g(0, 0, 0, 30);
+  g.setColorAt(0, face.lighter(135));
+  g.setColorAt(1, face.darker(115));
+  p.setPen(QPen(face.darker(170), 1.5));
+  p.setBrush(g);
+  p.drawRoundedRect(QRectF(1, 1, 105, 28), 12, 12);
+  p.setFont(font(15, true));
+  p.setPen(ink);
+  p.drawText(QRect(0, 0, 107, 30), Qt::AlignCenter, text);
+  return image;
+}
+
+QImage about_picture(const QString& assets_dir) {
+  QImage image = blank(512, 448, QColor(0xd4, 0xd4, 0xd4));
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::TextAntialiasing);
+  QLinearGradient ground(0, 0, 0, 448);
+  ground.setColorAt(0, QColor(0xe6, 0xe6, 0xe6));
+  ground.setColorAt(1, QColor(0xc4, 0xc4, 0xc4));
+  p.fillRect(image.rect(), ground);
+  // The handheld family's mark.
+  p.setFont(font(14, true));
+  p.setPen(kNavy);
+  p.drawText(QRect(200, 14, 306, 20), Qt::AlignCenter, QStringLiteral("H A N D C L O C K"));
+  p.fillRect(260, 38, 186, 2, kGold);
+  // The game's title logo with WIDE SCREEN and SIMULATOR beneath it.
+  title_logo(p, QPointF(353, 98), 64);
+  p.setFont(font(15, true));
+  p.setPen(kNavy);
+  p.drawText(QRect(200, 112, 306, 20), Qt::AlignCenter, QStringLiteral("WIDE SCREEN"));
+  p.setPen(kRed);
+  p.drawText(QRect(200, 132, 306, 20), Qt::AlignCenter, QStringLiteral("S I M U L A T O R"));
+  // Portrait of the hero on a piece of LCD.
+  const QRectF panel(18, 40, 170, 300);
+  p.setPen(QPen(kNavy, 6));
+  p.setBrush(QColor(0xdf, 0xe2, 0xcf));
+  p.drawRoundedRect(panel, 10, 10);
+  const QImage hero = drawn_element(assets_dir, "im_hero_x2", 2.2);
+  p.drawImage(QPointF(panel.center().x() - hero.width() / 2.0, panel.bottom() - hero.height() - 14), hero);
+  const QImage pot = drawn_element(assets_dir, "im_enemy_x2y7", 1.5);
+  p.drawImage(QPointF(panel.center().x() - pot.width() / 2.0, panel.top() + 16), pot);
+  p.setFont(font(12, true));
+  p.setPen(kNavy);
+  p.drawText(QRect(18, 346, 170, 18), Qt::AlignCenter, QStringLiteral("the hero"));
+  return image;
+}
+
+// A blue key of the manual viewer with a white glyph; sunken keys have their
+// bevel reversed and the glyph one pixel right and down.
+QImage manual_button(char glyph, bool sunken) {
+  QImage image(16, 14, QImage::Format_RGB32);
+  image.fill(QColor(0x2a, 0x4f, 0xb0));
+  QPainter p(&image);
+  const QColor light(0x9c, 0xb6, 0xf0), dark(0x10, 0x1e, 0x52);
+  p.setPen(sunken ? dark : light);
+  p.drawLine(0, 0, 15, 0);
+  p.drawLine(0, 0, 0, 13);
+  p.setPen(sunken ? light : dark);
+  p.drawLine(0, 13, 15, 13);
+  p.drawLine(15, 0, 15, 13);
+  p.setPen(Qt::white);
+  const int d = sunken ? 1 : 0;
+  // Glyphs drawn pixel by pixel so they stay crisp at this size.
+  switch (glyph) {
+    case 'x':
+      for (int i = 0; i < 6; ++i) {
+        p.drawPoint(5 + i + d, 4 + i + d);
+        p.drawPoint(10 - i + d, 4 + i + d);
+        p.drawPoint(6 + i + d, 4 + i + d);
+        p.drawPoint(9 - i + d, 4 + i + d);
+      }
+      break;
+    case '<':
+      for (int i = 0; i < 4; ++i) {
+        p.drawLine(9 - i + d, 3 + i + d, 10 - i + d, 3 + i + d);
+        p.drawLine(9 - i + d, 10 - i + d, 10 - i + d, 10 - i + d);
+      }
+      break;
+    default:  // '>'
+      for (int i = 0; i < 4; ++i) {
+        p.drawLine(5 + i + d, 3 + i + d, 6 + i + d, 3 + i + d);
+        p.drawLine(5 + i + d, 10 - i + d, 6 + i + d, 10 - i + d);
+      }
+      break;
+  }
+  return image;
+}
+
+QImage icon(const QString& assets_dir) {
+  QImage image = blank(64, 64);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(kNavy, 4));
+  p.setBrush(QColor(0xdf, 0xe2, 0xcf));
+  p.drawRoundedRect(QRectF(3, 3, 58, 58), 10, 10);
+  p.fillRect(QRectF(5, 50, 54, 4), kRed);
+  const QImage hero = drawn_element(assets_dir, "im_hero_x2", 0.42);
+  p.drawImage(QPointF(32 - hero.width() / 2.0, 52 - hero.height()), hero);
+  return image;
+}
+
+}  // namespace
+
+QImage draw_game_menu() {
+  QImage image(512, 512, QImage::Format_ARGB32);
+  image.fill(qRgba(0, 0, 0, 204));
+  for (int y = 0; y < 32; ++y)
+    for (int x = 0; x < 512; ++x) image.setPixel(x, y, qRgba(0, 0, 0, 255));
+  QPainter p(&image);
+  // No smoothing: the strip holds pure black and pure white only.
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setRenderHint(QPainter::TextAntialiasing, false);
+  for (int bar = 0; bar < 3; ++bar) p.fillRect(8, 8 + bar * 7, 20, 3, Qt::white);
+  QFont title = font(16, true);
+  title.setStyleStrategy(QFont::NoAntialias);
+  // The title must stay inside x 36..124: shrink the font until it does.
+  while (QFontMetrics(title).horizontalAdvance(QStringLiteral("Game menu")) > 88) title.setPixelSize(title.pixelSize() - 1);
+  p.setFont(title);
+  p.setPen(Qt::white);
+  p.setClipRect(36, 0, 89, 32);
+  p.drawText(QRect(36, 0, 89, 32), Qt::AlignVCenter | Qt::AlignLeft, QStringLiteral("Game menu"));
+  return image;
+}
+
+void make_builtin_art(const QString& assets_dir, const QString& out_dir) {
+  save_png(splash_background().convertToFormat(QImage::Format_RGB32), out_dir + "/splash_background.png");
+
+  QImage box = blank(160, 86, Qt::white);
+  {
+    QPainter p(&box);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient g(0, 0, 0, 86);
+    g.setColorAt(0, kNavy);
+    g.setColorAt(1, kDeepNavy);
+    p.fillRect(box.rect(), g);
+    const QImage handheld = handheld_picture(assets_dir, QSize(150, 80));
+    p.drawImage(QPointF((160 - handheld.width()) / 2.0, (86 - handheld.height()) / 2.0), handheld);
+  }
+  save_jpeg(box, out_dir + "/box_picture.jpg", 92);
+
+  save_png(push_button(QStringLiteral("Play"), QColor(0x3c, 0xa0, 0x3c), Qt::white).convertToFormat(QImage::Format_ARGB32),
+           out_dir + "/play.png");
+  save_png(push_button(QStringLiteral("Play"), QColor(0xa8, 0xa8, 0xa8), QColor(0x70, 0x70, 0x70))
+               .convertToFormat(QImage::Format_ARGB32),
+           out_dir + "/play_disabled.png");
+  save_png(push_button(QStringLiteral("Donate"), QColor(0xf2, 0xb8, 0x3a), kNavy).convertToFormat(QImage::Format_ARGB32),
+           out_dir + "/donate.png");
+  save_png(about_picture(assets_dir).convertToFormat(QImage::Format_RGB32), out_dir + "/about.png");
+
+  const std::array<std::pair<const char*, char>, 3> keys = {{{"close", 'x'}, {"left", '<'}, {"right", '>'}}};
+  for (const auto& [name, glyph] : keys) {
+    save_bmp24(manual_button(glyph, false), out_dir + "/manual_" + name + "_up.bmp");
+    save_bmp24(manual_button(glyph, true), out_dir + "/manual_" + name + "_down.bmp");
+  }
+  save_png(draw_game_menu(), out_dir + "/game_menu.png");
+  save_png(icon(assets_dir).convertToFormat(QImage::Format_ARGB32), out_dir + "/icon.png");
+}
+
+}  // namespace hero::assetgen

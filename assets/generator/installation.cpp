@@ -1,0 +1,77 @@
+#include "assets/generator/installation.h"
+
+#include <stdexcept>
+
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+
+#include "assets/generator/image_io.h"
+#include "assets/generator/manual_pages.h"
+#include "assets/generator/skin_renderer.h"
+#include "assets/generator/tone_synth.h"
+
+namespace hero::assetgen {
+namespace {
+
+QString read_text(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) throw std::runtime_error("cannot read " + path.toStdString());
+  return QString::fromUtf8(file.readAll());
+}
+
+QString local_folder(const char* catalogue_folder) {
+  QString folder = QString::fromLatin1(catalogue_folder);
+  folder.replace('\\', '/');
+  return folder;
+}
+
+}  // namespace
+
+void make_installation(const QString& assets_dir, const QString& install_dir) {
+  QDir().mkpath(install_dir);
+
+  // Skin catalogue, with the manual's section beside the skins.
+  QString catalogue;
+  QTextStream out(&catalogue);
+  out << "; Skin catalogue of the Hero simulator: the skins offered at start-up\n"
+      << "; (folder and name of each) and where the manual's pages are.\n\n"
+      << "[Common]\nSkins=" << std::size(kSkins) << "\n";
+  int number = 0;
+  for (const SkinEntry& skin : kSkins) {
+    ++number;
+    out << "\n[Skin" << number << "]\nPath=" << skin.folder << "\nName=" << skin.name << "\n";
+    SkinOptions options;
+    options.svg_path = assets_dir + "/skin/handheld.svg";
+    options.backdrop_svg = assets_dir + "/skin/backdrop.svg";
+    options.logo_svg = assets_dir + "/skin/logo.svg";
+    options.out_dir = install_dir + "/" + local_folder(skin.folder);
+    options.scale = skin.scale;
+    options.title = QString("Skin \"%1\"").arg(QString::fromLatin1(skin.name));
+    render_skin(options);
+  }
+  out << "\n[Manual]\nManualDir=Graphics\\Manual\\\nManualWidth=" << kManualWidth << "\nManualHeight=" << kManualHeight
+      << "\n";
+  out.flush();
+  write_text_file(install_dir + "/Config.ini", catalogue);
+
+  for (int page = 1; page <= kManualPages; ++page)
+    save_bmp24(draw_manual_page(read_text(QString("%1/manual/%2.txt").arg(assets_dir).arg(page)), page),
+               QString("%1/Graphics/Manual/%2.bmp").arg(install_dir).arg(page));
+
+  QDir().mkpath(install_dir + "/Sound");
+  for (const char* name : kSampleNames) {
+    const QString source = QString("%1/sound/%2.tone").arg(assets_dir, QString::fromLatin1(name));
+    try {
+      write_wav(QString("%1/Sound/%2.wav").arg(install_dir, QString::fromLatin1(name)).toStdString(),
+                synthesise_tone(read_text(source).toStdString()));
+    } catch (const std::runtime_error& e) {
+      throw std::runtime_error(source.toStdString() + ": " + e.what());
+    }
+  }
+
+  for (const char* document : {"Readme.txt", "Whatsnew.txt"})
+    write_text_file(install_dir + "/" + document, read_text(assets_dir + "/docs/" + document));
+}
+
+}  // namespace hero::assetgen

@@ -1,0 +1,161 @@
+#include "assets/generator/manual_pages.h"
+
+#include <stdexcept>
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QStringList>
+
+namespace hero::assetgen {
+namespace {
+
+constexpr int kHeaderHeight = 42;
+constexpr int kMarginX = 22;
+constexpr int kTextTop = kHeaderHeight + 14;
+// The viewer's arrow buttons sit in the bottom corners; text stays above them.
+constexpr int kTextBottom = kManualHeight - 26;
+const QColor kNavy(0x1c, 0x2a, 0x4a);
+const QColor kRed(0xc8, 0x37, 0x2b);
+const QColor kInk(0x20, 0x20, 0x24);
+const QColor kPaper(0xfb, 0xf8, 0xf0);
+
+QFont font(int pixel_size, bool bold) {
+  QFont f(QStringLiteral("DejaVu Sans"));
+  f.setPixelSize(pixel_size);
+  f.setBold(bold);
+  f.setHintingPreference(QFont::PreferFullHinting);
+  return f;
+}
+
+std::runtime_error failure(int page, const QString& why) {
+  return std::runtime_error(QString("manual page %1: %2").arg(page).arg(why).toStdString());
+}
+
+// Splits text into lines no wider than `width`, at spaces.
+QStringList wrap(const QString& text, const QFontMetrics& metrics, int width) {
+  QStringList lines;
+  QString current;
+  for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
+    const QString trial = current.isEmpty() ? word : current + ' ' + word;
+    if (metrics.horizontalAdvance(trial) <= width || current.isEmpty()) {
+      current = trial;
+    } else {
+      lines << current;
+      current = word;
+    }
+  }
+  if (!current.isEmpty()) lines << current;
+  return lines;
+}
+
+}  // namespace
+
+QImage draw_manual_page(const QString& text, int page_number) {
+  QStringList raw = text.split('\n');
+  if (raw.isEmpty() || !raw.front().startsWith("title:")) throw failure(page_number, "the first line must be \"title: ...\"");
+  const QString title = raw.takeFirst().mid(6).trimmed();
+
+  // Gather blocks: paragraphs (joined lines), bullets and key rows.
+  struct Block {
+    enum Kind { paragraph, bullet, key } kind;
+    QString cap;
+    QString text;
+  };
+  QList<Block> blocks;
+  for (const QString& line_raw : raw) {
+    const QString line = line_raw.trimmed();
+    if (line.isEmpty()) {
+      if (!blocks.isEmpty() && blocks.back().kind == Block::paragraph && !blocks.back().text.isEmpty())
+        blocks.push_back({Block::paragraph, {}, {}});
+      continue;
+    }
+    if (line.startsWith("* ")) {
+      blocks.push_back({Block::bullet, {}, line.mid(2).trimmed()});
+    } else if (line.startsWith("key:")) {
+      const QString body = line.mid(4);
+      const qsizetype bar = body.indexOf('|');
+      if (bar < 0) throw failure(page_number, "a key row needs \"key: CAP | text\"");
+      blocks.push_back({Block::key, body.left(bar).trimmed(), body.mid(bar + 1).trimmed()});
+    } else if (!blocks.isEmpty() && blocks.back().kind == Block::paragraph) {
+      blocks.back().text += (blocks.back().text.isEmpty() ? "" : " ") + line;
+    } else {
+      blocks.push_back({Block::paragraph, {}, line});
+    }
+  }
+
+  QImage page(kManualWidth, kManualHeight, QImage::Format_RGB32);
+  page.fill(kPaper);
+  QPainter p(&page);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setRenderHint(QPainter::TextAntialiasing);
+
+  // Header: title on the handheld's navy with a red rule beneath.
+  p.fillRect(0, 0, kManualWidth, kHeaderHeight, kNavy);
+  p.fillRect(0, kHeaderHeight, kManualWidth, 4, kRed);
+  p.setPen(Qt::white);
+  p.setFont(font(19, true));
+  p.drawText(QRect(kMarginX, 0, kManualWidth - 2 * kMarginX - 30, kHeaderHeight), Qt::AlignVCenter | Qt::AlignLeft,
+             title);
+  p.setFont(font(11, false));
+  p.setPen(QColor(0xd9, 0xb4, 0x5a));
+  p.drawText(QRect(kMarginX, 0, kManualWidth - 2 * kMarginX - 24, kHeaderHeight), Qt::AlignVCenter | Qt::AlignRight,
+             QString("%1 / %2").arg(page_number).arg(kManualPages));
+
+  const QFont body = font(12, false);
+  const QFontMetrics metrics(body);
+  const int line_height = metrics.height() + 1;
+  const int text_width = kManualWidth - 2 * kMarginX;
+  int y = kTextTop;
+  for (const Block& block : blocks) {
+    if (block.text.isEmpty()) continue;
+    if (block.kind == Block::key) {
+      const QFont cap_font = font(11, true);
+      const QFontMetrics cap_metrics(cap_font);
+      const int cap_width = std::max(26, cap_metrics.horizontalAdvance(block.cap) + 14);
+      const int row_height = std::max(20, line_height);
+      const QStringList lines = wrap(block.text, metrics, text_width - 96);
+      p.setPen(QPen(kNavy, 1.2));
+      p.setBrush(QColor(0xee, 0xea, 0xe0));
+      p.drawRoundedRect(QRectF(kMarginX + 0.5, y + 0.5, cap_width, row_height - 3), 4, 4);
+      p.setPen(kNavy);
+      p.setFont(cap_font);
+      p.drawText(QRect(kMarginX, y, cap_width, row_height - 3), Qt::AlignCenter, block.cap);
+      p.setFont(body);
+      p.setPen(kInk);
+      int ly = y;
+      for (const QString& line : lines) {
+        p.drawText(QRect(kMarginX + 96, ly, text_width - 96, row_height - 3), Qt::AlignVCenter | Qt::AlignLeft, line);
+        ly += line_height;
+      }
+      y += std::max(row_height, static_cast<int>(lines.size()) * line_height) + 2;
+    } else {
+      const int indent = block.kind == Block::bullet ? 16 : 0;
+      const QStringList lines = wrap(block.text, metrics, text_width - indent);
+      p.setFont(body);
+      p.setPen(kInk);
+      if (block.kind == Block::bullet) {
+        p.setBrush(kRed);
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QPointF(kMarginX + 5, y + metrics.ascent() - 4), 3, 3);
+        p.setPen(kInk);
+      }
+      for (const QString& line : lines) {
+        p.drawText(kMarginX + indent, y + metrics.ascent(), line);
+        y += line_height;
+      }
+      y += block.kind == Block::bullet ? 3 : 8;
+    }
+    if (y > kTextBottom + 8) throw failure(page_number, "the text does not fit on the page");
+  }
+
+  // Footer rule and the simulator's name.
+  p.fillRect(kMarginX + 10, kManualHeight - 22, kManualWidth - 2 * kMarginX - 20, 1, QColor(0xc0, 0xb8, 0xa8));
+  p.setFont(font(9, false));
+  p.setPen(QColor(0x80, 0x78, 0x6c));
+  p.drawText(QRect(0, kManualHeight - 20, kManualWidth, 16), Qt::AlignCenter,
+             QStringLiteral("Hero (Vantro, Handclock Wide Screen) Simulator"));
+  return page;
+}
+
+}  // namespace hero::assetgen

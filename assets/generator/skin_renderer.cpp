@@ -1,0 +1,200 @@
+// Turns the handheld drawing into a skin folder. Every skin element is a
+// group of the drawing with the element's own name as id; the generator
+// renders it alone, crops it and records where it goes.
+#include "assets/generator/skin_renderer.h"
+
+#include <cmath>
+#include <stdexcept>
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QTextStream>
+
+#include "assets/generator/image_io.h"
+#include "display/element_ids.h"
+
+namespace hero::assetgen {
+namespace {
+
+// The colour key of the windowed mode: magenta, written as the skin file
+// writes colours (0x00BBGGRR).
+constexpr QRgb kKeyColour = qRgb(0xff, 0x00, 0xff);
+constexpr const char* kKeyColourText = "$00ff00ff";
+// Full-screen surroundings: a deep night blue behind the backdrop.
+constexpr const char* kBgColourText = "$00301810";
+// Lit LCD segments cast a faint shadow on the LCD backdrop behind them.
+constexpr double kShadowOpacity = 0.16;
+constexpr double kShadowOffsetX = 3.0;
+constexpr double kShadowOffsetY = 4.0;
+
+std::runtime_error failure(const QString& text) { return std::runtime_error(text.toStdString()); }
+
+bool is_hot_area(const QString& name) { return name.startsWith("btn_") && name.endsWith("_top"); }
+bool is_digit_position(const QString& name) { return name.startsWith("im_panel_digit_"); }
+
+QRectF doc_rect(QSvgRenderer& svg, const QString& id) {
+  if (!svg.elementExists(id)) throw failure("the handheld drawing has no element \"" + id + "\"");
+  return svg.transformForElement(id).mapRect(svg.boundsOnElement(id));
+}
+
+QRect scaled_exact(const QRectF& r, double scale) {
+  return QRect(static_cast<int>(std::lround(r.x() * scale)), static_cast<int>(std::lround(r.y() * scale)),
+               static_cast<int>(std::lround(r.width() * scale)),
+               static_cast<int>(std::lround(r.height() * scale)));
+}
+
+QRect opaque_bounds(const QImage& image) {
+  int left = image.width(), top = image.height(), right = -1, bottom = -1;
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if (qAlpha(line[x]) == 0) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  }
+  if (right < 0) return {};
+  return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+struct Rendered {
+  QImage image;  // premultiplied ARGB
+  QRect place;   // position and size in the game area
+};
+
+Rendered render_element(QSvgRenderer& svg, const QString& id, double scale, bool with_shadow) {
+  const QRectF bounds = doc_rect(svg, id);
+  if (bounds.width() <= 0 || bounds.height() <= 0) throw failure("element \"" + id + "\" has no size");
+  const QString frame_id = id + "_frame";
+  const bool framed = svg.elementExists(frame_id);
+  const double margin = 8.0;
+  QRect crop = framed ? scaled_exact(doc_rect(svg, frame_id), scale)
+                      : QRectF(bounds.x() * scale - margin, bounds.y() * scale - margin,
+                               bounds.width() * scale + 2 * margin, bounds.height() * scale + 2 * margin)
+                            .toAlignedRect();
+  QImage drawn(crop.size(), QImage::Format_ARGB32_Premultiplied);
+  drawn.fill(Qt::transparent);
+  {
+    QPainter painter(&drawn);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    svg.render(&painter, id,
+               QRectF(bounds.x() * scale - crop.x(), bounds.y() * scale - crop.y(), bounds.width() * scale,
+                      bounds.height() * scale));
+  }
+  QImage image = drawn;
+  if (with_shadow) {
+    QImage shadow = drawn;
+    {
+      QPainter tint(&shadow);
+      tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
+      tint.fillRect(shadow.rect(), QColor(0, 0, 0));
+    }
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setOpacity(kShadowOpacity);
+    painter.drawImage(QPointF(std::max(1.0, std::round(kShadowOffsetX * scale)),
+                              std::max(1.0, std::round(kShadowOffsetY * scale))),
+                      shadow);
+    painter.setOpacity(1.0);
+    painter.drawImage(0, 0, drawn);
+  }
+  if (framed) return {image, crop};
+  const QRect used = opaque_bounds(image.convertToFormat(QImage::Format_ARGB32));
+  if (used.isEmpty()) throw failure("element \"" + id + "\" draws nothing");
+  return {image.copy(used), used.translated(crop.topLeft())};
+}
+
+// The handheld's outline must be cut sharply by the colour key: a half-covered
+// edge pixel blended with magenta would leave a pink fringe on the desktop.
+QImage flatten_on_key_colour(const QImage& premultiplied) {
+  const QImage straight = premultiplied.convertToFormat(QImage::Format_ARGB32);
+  QImage out(straight.size(), QImage::Format_RGB32);
+  for (int y = 0; y < straight.height(); ++y) {
+    const auto* in = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
+    auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+    for (int x = 0; x < straight.width(); ++x)
+      line[x] = qAlpha(in[x]) < 128 ? kKeyColour : qRgb(qRed(in[x]), qGreen(in[x]), qBlue(in[x]));
+  }
+  return out;
+}
+
+QImage render_whole(const QString& svg_path, QSize size) {
+  QSvgRenderer svg(svg_path);
+  if (!svg.isValid()) throw failure("cannot read the drawing " + svg_path);
+  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  svg.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+  return image;
+}
+
+}  // namespace
+
+QRect element_rect(QSvgRenderer& svg, const QString& id, double scale) {
+  const QString frame_id = id + "_frame";
+  if (svg.elementExists(frame_id)) return scaled_exact(doc_rect(svg, frame_id), scale);
+  return scaled_exact(doc_rect(svg, id), scale);
+}
+
+void render_skin(const SkinOptions& options) {
+  QSvgRenderer svg(options.svg_path);
+  if (!svg.isValid()) throw failure("cannot read the handheld drawing " + options.svg_path);
+  QDir().mkpath(options.out_dir);
+  const QSize page = svg.defaultSize();
+  const int game_width = static_cast<int>(std::lround(page.width() * options.scale));
+  const int game_height = static_cast<int>(std::lround(page.height() * options.scale));
+
+  QString ini;
+  QTextStream out(&ini);
+  out << "; " << options.title << "\n"
+      << "; Made by the asset generator from the handheld drawing; every picture\n"
+      << "; is placed relative to the game area's top-left corner.\n\n"
+      << "[Common]\nGameWidth=" << game_width << "\nGameHeight=" << game_height << "\n\n"
+      << "[Fullscreen]\nBackdropFile=backdrop.png\nBackdropStretch=1\nBgColor=" << kBgColourText
+      << "\nGameOffsetX=Center\nGameOffsetY=Center\nLogoFile=logo.png\nLogoPosition=3\n\n"
+      << "[Shaped]\nTranspColor=" << kKeyColourText << "\n";
+
+  for (int n = 1; n <= kSkinImageCount; ++n) {
+    const ElementId element = skin_image(n);
+    const QString name = QString::fromLatin1(element_name(element).data(),
+                                             static_cast<qsizetype>(element_name(element).size()));
+    QString file = "nil";
+    QRect place;
+    if (is_hot_area(name) || is_digit_position(name)) {
+      // Hot areas show the pressed picture beneath them; digit positions get
+      // their pictures from the glyph sources at run time.
+      place = element_rect(svg, name, options.scale);
+    } else {
+      Rendered r = render_element(svg, name, options.scale, is_segment(element));
+      place = r.place;
+      file = (element == ElementId::im_background ? QString("background") : name) + ".png";
+      const QImage picture = element == ElementId::im_background ? flatten_on_key_colour(r.image)
+                                                                 : r.image.convertToFormat(QImage::Format_ARGB32);
+      save_png(picture, options.out_dir + "/" + file);
+    }
+    out << "\n[Image" << n << "]\n; " << name << "\nFilename=" << file << "\nLeft=" << place.x()
+        << "\nTop=" << place.y() << "\nWidth=" << place.width() << "\nHeight=" << place.height() << "\n";
+  }
+  out.flush();
+  write_text_file(options.out_dir + "/Config.ini", ini);
+
+  // Full-screen surroundings: a backdrop stretched over the screen and the
+  // title logo in the bottom-right corner.
+  save_png(render_whole(options.backdrop_svg, QSize(1920, 1080)).convertToFormat(QImage::Format_RGB32),
+           options.out_dir + "/backdrop.png");
+  QSvgRenderer logo(options.logo_svg);
+  if (!logo.isValid()) throw failure("cannot read the logo drawing " + options.logo_svg);
+  const QSize logo_size(static_cast<int>(std::lround(logo.defaultSize().width() * options.scale)),
+                        static_cast<int>(std::lround(logo.defaultSize().height() * options.scale)));
+  save_png(render_whole(options.logo_svg, logo_size).convertToFormat(QImage::Format_ARGB32),
+           options.out_dir + "/logo.png");
+}
+
+}  // namespace hero::assetgen
