@@ -1,0 +1,168 @@
+// The engine's timers keep window-system semantics and their beat, checked
+// against a made-up clock so that no test depends on real time.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+
+#include "display/qt_timer.h"
+#include "test_app.h"
+
+namespace hero {
+namespace {
+
+using namespace std::chrono_literals;
+
+class FakeClock {
+ public:
+  SteadyTime now() const { return now_; }
+  void advance(std::chrono::nanoseconds d) { now_ += d; }
+  SteadyNow source() {
+    return [this] { return now_; };
+  }
+
+ private:
+  SteadyTime now_ = SteadyTime{} + 1000s;
+};
+
+TEST(TimerCountdown, SwitchingOnStartsTheCountdownFromThatMoment) {
+  FakeClock clock;
+  TimerCountdown t;
+  EXPECT_TRUE(t.set_interval_ms(100, clock.now()) == false) << "an idle timer has nothing to restart";
+  clock.advance(30ms);
+  EXPECT_TRUE(t.set_enabled(true, clock.now()));
+  EXPECT_EQ(t.deadline(), clock.now() + 100ms);
+}
+
+TEST(TimerCountdown, SameIntervalOrSameEnabledStateChangesNothing) {
+  FakeClock clock;
+  TimerCountdown t;
+  t.set_interval_ms(100, clock.now());
+  t.set_enabled(true, clock.now());
+  const auto due = t.deadline();
+  clock.advance(60ms);
+  EXPECT_FALSE(t.set_interval_ms(100, clock.now()));
+  EXPECT_FALSE(t.set_enabled(true, clock.now()));
+  EXPECT_EQ(t.deadline(), due);
+}
+
+TEST(TimerCountdown, DifferentIntervalRestartsTheCountdown) {
+  FakeClock clock;
+  TimerCountdown t;
+  t.set_interval_ms(100, clock.now());
+  t.set_enabled(true, clock.now());
+  clock.advance(60ms);
+  EXPECT_TRUE(t.set_interval_ms(50, clock.now()));
+  EXPECT_EQ(t.deadline(), clock.now() + 50ms);
+}
+
+TEST(TimerCountdown, OffOrZeroIntervalHasNoDeadline) {
+  FakeClock clock;
+  TimerCountdown t;
+  t.set_interval_ms(0, clock.now());
+  t.set_enabled(true, clock.now());
+  EXPECT_FALSE(t.deadline());
+  t.set_interval_ms(20, clock.now());
+  EXPECT_TRUE(t.deadline());
+  t.set_enabled(false, clock.now());
+  EXPECT_FALSE(t.deadline());
+}
+
+TEST(TimerCountdown, LateExpiryKeepsTheBeat) {
+  FakeClock clock;
+  TimerCountdown t;
+  t.set_interval_ms(192, clock.now());
+  t.set_enabled(true, clock.now());
+  const SteadyTime start = clock.now();
+  for (int i = 1; i <= 1000; ++i) {
+    clock.advance(*t.deadline() - clock.now() + 400us);  // every delivery late
+    t.expired(clock.now());
+  }
+  EXPECT_EQ(*t.deadline(), start + 1001 * 192ms) << "lateness must not add up";
+}
+
+TEST(TimerCountdown, AStalledLoopRestartsInsteadOfFiringABurst) {
+  FakeClock clock;
+  TimerCountdown t;
+  t.set_interval_ms(100, clock.now());
+  t.set_enabled(true, clock.now());
+  clock.advance(1s);
+  t.expired(clock.now());
+  EXPECT_EQ(t.deadline(), clock.now() + 100ms);
+}
+
+class QtEngineTimerTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { test_app(); }
+  FakeClock clock_;
+};
+
+TEST_F(QtEngineTimerTest, ExpiryRunsTheHandlerAndArmsTheNextBeat) {
+  int fired = 0;
+  QtEngineTimer timer([&] { ++fired; }, clock_.source());
+  timer.set_interval_ms(200);
+  timer.set_enabled(true);
+  EXPECT_TRUE(timer.armed());
+  const auto first = *timer.deadline();
+  clock_.advance(203ms);
+  timer.deliver_expiry();
+  EXPECT_EQ(fired, 1);
+  EXPECT_EQ(*timer.deadline(), first + 200ms);
+  EXPECT_TRUE(timer.armed());
+}
+
+TEST_F(QtEngineTimerTest, HandlerMayChangeItsOwnInterval) {
+  QtEngineTimer* self = nullptr;
+  QtEngineTimer timer([&] { self->set_interval_ms(720); }, clock_.source());
+  self = &timer;
+  timer.set_interval_ms(1);
+  timer.set_enabled(true);
+  clock_.advance(1ms);
+  timer.deliver_expiry();
+  EXPECT_EQ(timer.interval_ms(), 720);
+  EXPECT_EQ(*timer.deadline(), clock_.now() + 720ms) << "the new interval counts from the handler";
+}
+
+TEST_F(QtEngineTimerTest, HandlerMaySwitchItsOwnTimerOff) {
+  QtEngineTimer* self = nullptr;
+  int fired = 0;
+  QtEngineTimer timer(
+      [&] {
+        ++fired;
+        self->set_enabled(false);
+      },
+      clock_.source());
+  self = &timer;
+  timer.set_interval_ms(30000);
+  timer.set_enabled(true);
+  clock_.advance(30s);
+  timer.deliver_expiry();
+  EXPECT_EQ(fired, 1);
+  EXPECT_FALSE(timer.armed());
+  timer.deliver_expiry();
+  EXPECT_EQ(fired, 1) << "a timer switched off delivers nothing more";
+}
+
+TEST_F(QtEngineTimerTest, HandlerSettingTheSameIntervalKeepsTheBeat) {
+  QtEngineTimer* self = nullptr;
+  QtEngineTimer timer([&] { self->set_interval_ms(192); }, clock_.source());
+  self = &timer;
+  timer.set_interval_ms(192);
+  timer.set_enabled(true);
+  const auto first = *timer.deadline();
+  clock_.advance(193ms);
+  timer.deliver_expiry();
+  EXPECT_EQ(*timer.deadline(), first + 192ms);
+}
+
+TEST_F(QtEngineTimerTest, SwitchingOffStopsTheWakeUp) {
+  QtEngineTimer timer([] {}, clock_.source());
+  timer.set_interval_ms(50);
+  timer.set_enabled(true);
+  timer.set_enabled(false);
+  EXPECT_FALSE(timer.armed());
+  timer.set_interval_ms(60);
+  EXPECT_FALSE(timer.armed()) << "a new interval does not switch a timer on";
+}
+
+}  // namespace
+}  // namespace hero
