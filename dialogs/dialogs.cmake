@@ -14,4 +14,4 @@ add_library(hero_dialogs STATIC
   ${CMAKE_CURRENT_LIST_DIR}/shell.cpp
 )
 target_include_directories(hero_dialogs PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(hero_dialogs PUBLIC Qt6::Widgets hero_files hero_keys hero_engine)
+target_link_libraries(hero_dialogs PUBLIC Qt6::Widgets hero_display hero_files hero_keys hero_engine hero_builtin_art)

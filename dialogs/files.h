@@ -3,7 +3,6 @@
 
 #include <optional>
 
-#include <QPixmap>
 #include <QString>
 
 namespace hero {
@@ -13,8 +12,5 @@ namespace hero {
 // each part of the name is matched without regard to case, as the handheld's
 // original platform would. Nothing when no such file exists.
 std::optional<QString> existing_file(const QString& name);
-
-// The 10 x 10 red square with a black outline shown for an absent picture.
-QPixmap missing_picture_marker();
 
 }  // namespace hero

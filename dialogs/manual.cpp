@@ -1,7 +1,5 @@
 #include "dialogs/manual.h"
 
-#include <stdexcept>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -13,9 +11,7 @@
 #include <QPainter>
 
 #include "dialogs/art.h"
-#include "dialogs/files.h"
 #include "dialogs/placement.h"
-#include "display/ini_file.h"
 
 namespace hero {
 namespace {
@@ -68,66 +64,24 @@ int key_code(const QKeyEvent& event) {
 
 }  // namespace
 
-ManualSettings read_manual_settings(const std::filesystem::path& catalogue) {
-  const IniFile ini = IniFile::load(catalogue);
-  ManualSettings settings;
-  settings.manual_dir = ini.read_string("Manual", "ManualDir", settings.manual_dir);
-  if (settings.manual_dir.empty() || (settings.manual_dir.back() != '\\' && settings.manual_dir.back() != '/'))
-    settings.manual_dir += '\\';
-  settings.height = ini.read_integer("Manual", "ManualHeight", settings.height);
-  settings.width = ini.read_integer("Manual", "ManualWidth", settings.width);
-  return settings;
-}
-
-std::string manual_page_file(const ManualSettings& settings, int page) {
-  return settings.manual_dir + std::to_string(page) + ".bmp";
-}
-
-std::array<QPixmap, kManualPageCount> load_manual_pages(const ManualSettings& settings) {
-  std::array<QPixmap, kManualPageCount> pages;
-  for (int n = 1; n <= kManualPageCount; ++n) {
-    const std::string name = manual_page_file(settings, n);
-    const std::optional<QString> file = existing_file(QString::fromStdString(name));
-    if (!file) {
-      pages[n - 1] = missing_picture_marker();
-      continue;
-    }
-    QImage image(*file);
-    if (image.isNull())
-      throw std::runtime_error("The manual page \"" + name + "\" is not a picture that can be read.");
-    pages[n - 1] = QPixmap::fromImage(image);
-  }
-  return pages;
-}
-
 TManualForm::TManualForm(QWidget* parent)
+    : TManualForm(load_manual_pages(QCoreApplication::applicationDirPath().toStdString()), parent) {}
+
+TManualForm::TManualForm(const ManualPages& manual, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
-  const ManualSettings settings =
-      read_manual_settings(std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / "Config.ini");
-  try {
-    pages_ = load_manual_pages(settings);
-  } catch (const std::exception& error) {
-    // A damaged page must not keep the handheld from starting: say which
-    // file it is and show the marker on every page that could not be read.
-    QMessageBox::critical(nullptr, QString(), QString::fromUtf8(error.what()));
-    for (QPixmap& page : pages_)
-      if (page.isNull()) page = missing_picture_marker();
-  }
-  build(settings);
+  for (int n = 0; n < kManualPageCount; ++n) pages_[n] = QPixmap::fromImage(manual.pages[n].image);
+  build(manual);
+  // A damaged page must not keep the handheld from starting: it shows the
+  // marker, and the player learns which file it is.
+  for (const std::string& message : manual.errors) QMessageBox::critical(nullptr, QString(), QString::fromStdString(message));
 }
 
-TManualForm::TManualForm(const ManualSettings& settings, const std::array<QPixmap, kManualPageCount>& pages,
-                         QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), pages_(pages) {
-  build(settings);
-}
-
-void TManualForm::build(const ManualSettings& settings) {
+void TManualForm::build(const ManualPages& manual) {
   setObjectName("TManualForm");
   setWindowTitle("Manual");
   // A size that makes no window falls back to the default page size.
-  const int width = settings.width > 0 && settings.width <= 16384 ? settings.width : 540;
-  const int height = settings.height > 0 && settings.height <= 16384 ? settings.height : 360;
+  const int width = manual.client_size.width() > 0 ? manual.client_size.width() : 540;
+  const int height = manual.client_size.height() > 0 ? manual.client_size.height() : 360;
   setFixedSize(width, height);
   QPalette white = palette();
   white.setColor(QPalette::Window, Qt::white);

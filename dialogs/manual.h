@@ -6,46 +6,25 @@
 #pragma once
 
 #include <array>
-#include <filesystem>
-#include <string>
 
 #include <QPixmap>
 #include <QPoint>
 #include <QSize>
 #include <QWidget>
 
+#include "display/gfxinit.h"
+
 class QLabel;
 
 namespace hero {
 
-inline constexpr int kManualPageCount = 8;
-
-// What the catalogue's "Manual" section says, with its defaults.
-struct ManualSettings {
-  std::string manual_dir = "Graphics\\Manual\\";  // always ends in a separator
-  int width = 540;
-  int height = 360;
-};
-
-// Reads section "Manual" of the catalogue; a missing file, section or key,
-// or a size that is no number, gives the default.
-ManualSettings read_manual_settings(const std::filesystem::path& catalogue);
-
-// The page file as the catalogue names it: folder, page number, ".bmp".
-std::string manual_page_file(const ManualSettings& settings, int page);
-
-// Loads the eight pages, resolving the names against the current folder. A
-// page whose file is absent becomes the missing-picture marker; a file that
-// exists but cannot be decoded throws std::runtime_error naming it.
-std::array<QPixmap, kManualPageCount> load_manual_pages(const ManualSettings& settings);
-
 class TManualForm : public QWidget {
   Q_OBJECT
  public:
-  // The viewer of the catalogue beside the program file.
+  // The viewer of the catalogue beside the program file. A page that exists
+  // but cannot be read is named in an error box and shows the marker.
   explicit TManualForm(QWidget* parent = nullptr);
-  TManualForm(const ManualSettings& settings, const std::array<QPixmap, kManualPageCount>& pages,
-              QWidget* parent = nullptr);
+  explicit TManualForm(const ManualPages& manual, QWidget* parent = nullptr);
 
   // The menu's "View manual": shows the current page, then the viewer.
   void show_viewer();
@@ -74,7 +53,7 @@ class TManualForm : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  void build(const ManualSettings& settings);
+  void build(const ManualPages& manual);
   int button_at(QPoint point) const;
 
   std::array<QPixmap, kManualPageCount> pages_;

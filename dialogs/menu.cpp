@@ -1,7 +1,6 @@
 #include "dialogs/menu.h"
 
 #include <QAction>
-#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QWidget>
@@ -128,15 +127,11 @@ void GameMenu::pm_8_hiscoreClick() {
 
 void GameMenu::pm_10_fullscreenClick() {
   const bool fullscreen = !host_.fullscreen_mode();
-  host_.set_fullscreen_mode(fullscreen);
   set_fullscreen_check(fullscreen);
+  // Rows still on screen go with the release that follows on the overlay,
+  // or went already with the opening step on the other paths.
   game_menu_open_ = false;
-  write_flag(host_.settings(), "FullscreenMode", fullscreen);
-  // The new layout is made out of sight, so its intermediate steps never
-  // show, and the window comes back centred.
-  host_.move_off_screen();
-  host_.load_skin();
-  host_.centre_main_window();
+  host_.switch_fullscreen_mode(fullscreen);
 }
 
 void GameMenu::pm_11_splashscreenClick() {
@@ -185,19 +180,12 @@ void GameMenu::Vid_Display_Game_Menu() {
 }
 
 bool GameMenu::eventFilter(QObject* watched, QEvent* event) {
-  const auto type = event->type();
-  if (type != QEvent::KeyPress && type != QEvent::ContextMenu) return false;
+  if (event->type() != QEvent::KeyPress) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   QWidget* window = host_.main_window();
   if (!widget || !window) return false;
   const bool on_menu = widget == menu_ || widget->window() == menu_;
   if (widget->window() != window && !on_menu) return false;
-
-  if (type == QEvent::ContextMenu) {
-    if (on_menu) return false;
-    popup(static_cast<QContextMenuEvent*>(event)->globalPos());
-    return true;
-  }
   const auto* key = static_cast<QKeyEvent*>(event);
   if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
   const std::optional<VirtualKey> code = virtual_key_of(*key);
@@ -244,8 +232,14 @@ void GameMenuRow::leaveEvent(QEvent* event) {
 }
 
 void GameMenuRow::mousePressEvent(QMouseEvent* event) {
+  // Other buttons pass to the window beneath, where the right one opens the
+  // context menu.
+  if (event->button() != Qt::LeftButton) {
+    event->ignore();
+    return;
+  }
   event->accept();
-  if (active_ && event->button() == Qt::LeftButton) pressed_ = true;
+  if (active_) pressed_ = true;
 }
 
 void GameMenuRow::mouseReleaseEvent(QMouseEvent* event) {

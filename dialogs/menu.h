@@ -83,15 +83,14 @@ class MenuHost {
   // default when SplashScreen is not stored.
   virtual bool splash_checkbox_ticked() const = 0;
   virtual bool fullscreen_mode() const = 0;
-  virtual void set_fullscreen_mode(bool on) = 0;
+  // The full-screen toggle's sequence: fullscreen_mode and FullscreenMode
+  // take the new state, then the window goes out of sight, the skin loader
+  // lays it out for the new mode, and it comes back centred.
+  virtual void switch_fullscreen_mode(bool on) = 0;
   virtual void set_high_scores(int game_a, int game_b) = 0;
   virtual void show_about() = 0;
   virtual void show_manual() = 0;
   virtual void show_key_settings() = 0;
-  // The full-screen toggle's sequence: out of sight, new layout, centred.
-  virtual void move_off_screen() = 0;
-  virtual void load_skin() = 0;
-  virtual void centre_main_window() = 0;
   // btn_game_menu_background's size: 36 x 32 closed, 305 x 448 open.
   virtual void set_game_menu_backdrop_size(QSize size) = 0;
   virtual void beep() = 0;
@@ -133,7 +132,8 @@ class GameMenu : public QObject {
   void Vid_Display_Game_Menu();
   const std::vector<GameMenuRow*>& rows() const { return rows_; }
 
-  // Watches the main window for right-clicks and shortcut keys.
+  // Takes the shortcut keys meant for the main window before its own key
+  // handling (installed on the application).
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -1,12 +1,8 @@
-#include <filesystem>
-#include <fstream>
-
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
 #include <QImage>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -18,14 +14,16 @@ namespace {
 
 using Button = TManualForm::Button;
 
-std::array<QPixmap, kManualPageCount> numbered_pages(QSize size) {
-  std::array<QPixmap, kManualPageCount> pages;
+ManualPages numbered_pages(QSize size) {
+  ManualPages manual;
+  manual.folder = "Graphics\\Manual\\";
+  manual.client_size = size;
   for (int n = 0; n < kManualPageCount; ++n) {
     QImage page(size, QImage::Format_RGB32);
     page.fill(QColor(10 * n, 0, 0));
-    pages[n] = QPixmap::fromImage(page);
+    manual.pages[n].image = page;
   }
-  return pages;
+  return manual;
 }
 
 // The page shown, told by the red level each page was painted with.
@@ -41,7 +39,7 @@ class ManualViewer : public ::testing::Test {
  protected:
   void SetUp() override {
     test::qt_app();
-    viewer = std::make_unique<TManualForm>(ManualSettings{}, numbered_pages(QSize(540, 360)));
+    viewer = std::make_unique<TManualForm>(numbered_pages(QSize(540, 360)));
     viewer->show_viewer();
   }
 
@@ -158,92 +156,28 @@ TEST_F(ManualViewer, DraggingThePageKeepsTheGrabbedPointUnderThePointer) {
 
 TEST(ManualViewerLayout, ButtonsKeepTheirDistanceToTheEdges) {
   test::qt_app();
-  ManualSettings settings;
-  settings.width = 800;
-  settings.height = 600;
-  TManualForm viewer(settings, numbered_pages(QSize(800, 600)));
+  TManualForm viewer(numbered_pages(QSize(800, 600)));
   EXPECT_EQ(viewer.size(), QSize(800, 600));
   EXPECT_EQ(viewer.up_picture(TManualForm::close_button)->geometry(), QRect(780, 4, 16, 14));
   EXPECT_EQ(viewer.up_picture(TManualForm::left_button)->geometry(), QRect(4, 582, 16, 14));
   EXPECT_EQ(viewer.down_picture(TManualForm::right_button)->geometry(), QRect(780, 582, 16, 14));
 }
 
-TEST(ManualViewerLayout, SizeThatMakesNoWindowFallsBackToTheDefault) {
+TEST(ManualViewerLayout, MissingPageShowsTheMarkerInTheTopLeftCorner) {
   test::qt_app();
-  ManualSettings settings;
-  settings.width = -5;
-  settings.height = 2000000;
-  TManualForm viewer(settings, numbered_pages(QSize(10, 10)));
+  ManualPages manual = numbered_pages(QSize(540, 360));
+  manual.pages[0] = missing_picture_marker();
+  TManualForm viewer(manual);
+  viewer.show_viewer();
+  EXPECT_EQ(viewer.im_page_top()->size(), QSize(540, 360));
+  EXPECT_EQ(viewer.im_page_top()->pixmap().size(), QSize(10, 10));
+  EXPECT_EQ(viewer.im_page_top()->alignment(), Qt::AlignLeft | Qt::AlignTop);
+}
+
+TEST(ManualViewerLayout, EmptySizeFallsBackToTheDefault) {
+  test::qt_app();
+  TManualForm viewer(numbered_pages(QSize(0, 0)));
   EXPECT_EQ(viewer.size(), QSize(540, 360));
-}
-
-class ManualCatalogue : public ::testing::Test {
- protected:
-  void SetUp() override {
-    test::qt_app();
-    ASSERT_TRUE(dir.isValid());
-    previous = QDir::currentPath();
-    QDir::setCurrent(dir.path());
-  }
-  void TearDown() override { QDir::setCurrent(previous); }
-
-  std::filesystem::path write_catalogue(const std::string& text) {
-    const std::filesystem::path file = std::filesystem::path(dir.path().toStdString()) / "Config.ini";
-    std::ofstream(file) << text;
-    return file;
-  }
-
-  QTemporaryDir dir;
-  QString previous;
-};
-
-TEST_F(ManualCatalogue, MissingCatalogueGivesTheDefaults) {
-  const ManualSettings settings = read_manual_settings(std::filesystem::path(dir.path().toStdString()) / "none.ini");
-  EXPECT_EQ(settings.manual_dir, "Graphics\\Manual\\");
-  EXPECT_EQ(settings.width, 540);
-  EXPECT_EQ(settings.height, 360);
-}
-
-TEST_F(ManualCatalogue, FolderWithoutTrailingSeparatorGetsOne) {
-  const ManualSettings settings =
-      read_manual_settings(write_catalogue("[Manual]\nManualDir=Pages\\Big\nManualWidth=800\nManualHeight=abc\n"));
-  EXPECT_EQ(settings.manual_dir, "Pages\\Big\\");
-  EXPECT_EQ(manual_page_file(settings, 3), "Pages\\Big\\3.bmp");
-  EXPECT_EQ(settings.width, 800);
-  EXPECT_EQ(settings.height, 360);
-}
-
-TEST_F(ManualCatalogue, AbsentPageBecomesTheRedMarker) {
-  QDir().mkpath("Graphics/Manual");
-  QImage page(540, 360, QImage::Format_RGB32);
-  page.fill(Qt::green);
-  ASSERT_TRUE(page.save("Graphics/Manual/1.bmp", "BMP"));
-  const auto pages = load_manual_pages(ManualSettings{});
-  EXPECT_EQ(pages[0].size(), QSize(540, 360));
-  EXPECT_EQ(pages[1].size(), QSize(10, 10));
-  const QImage marker = pages[1].toImage();
-  EXPECT_EQ(marker.pixelColor(5, 5), QColor(255, 0, 0));
-  EXPECT_EQ(marker.pixelColor(0, 0), QColor(0, 0, 0));
-}
-
-TEST_F(ManualCatalogue, PageNamesMatchWithoutRegardToCase) {
-  QDir().mkpath("graphics/MANUAL");
-  QImage page(20, 20, QImage::Format_RGB32);
-  page.fill(Qt::blue);
-  ASSERT_TRUE(page.save("graphics/MANUAL/4.BMP", "BMP"));
-  const auto pages = load_manual_pages(ManualSettings{});
-  EXPECT_EQ(pages[3].size(), QSize(20, 20));
-}
-
-TEST_F(ManualCatalogue, DamagedPageIsReportedByName) {
-  QDir().mkpath("Graphics/Manual");
-  std::ofstream("Graphics/Manual/2.bmp") << "BM this is no bitmap";
-  try {
-    load_manual_pages(ManualSettings{});
-    FAIL() << "a damaged page must be reported";
-  } catch (const std::runtime_error& error) {
-    EXPECT_NE(std::string(error.what()).find("2.bmp"), std::string::npos);
-  }
 }
 
 }  // namespace

@@ -23,9 +23,10 @@ class RecordingHost : public MenuHost {
   SettingsStore& settings() override { return store; }
   bool splash_checkbox_ticked() const override { return checkbox; }
   bool fullscreen_mode() const override { return fullscreen; }
-  void set_fullscreen_mode(bool on) override {
+  void switch_fullscreen_mode(bool on) override {
     fullscreen = on;
     calls.push_back(on ? "fullscreen on" : "fullscreen off");
+    backdrop = kGameMenuClosedSize;  // every skin load resets the menu button
   }
   void set_high_scores(int a, int b) override {
     hi_a = a;
@@ -35,12 +36,6 @@ class RecordingHost : public MenuHost {
   void show_about() override { calls.push_back("about"); }
   void show_manual() override { calls.push_back("manual"); }
   void show_key_settings() override { calls.push_back("keys"); }
-  void move_off_screen() override { calls.push_back("off screen"); }
-  void load_skin() override {
-    calls.push_back("load skin");
-    backdrop = kGameMenuClosedSize;  // every skin load resets the menu button
-  }
-  void centre_main_window() override { calls.push_back("centre"); }
   void set_game_menu_backdrop_size(QSize size) override { backdrop = size; }
   void beep() override { calls.push_back("beep"); }
   void request_termination() override { calls.push_back("terminate"); }
@@ -139,15 +134,14 @@ TEST_F(ContextMenu, ResetHiscoresWritesZerosThenBeeps) {
   EXPECT_EQ(host.calls, (std::vector<std::string>{"high scores", "beep"}));
 }
 
-TEST_F(ContextMenu, FullscreenToggleStoresThenRelaysOutOfSight) {
+TEST_F(ContextMenu, FullscreenToggleFlipsTheModeAndItsMark) {
   make_menu();
   menu->run_command(pm_10_fullscreen);
   EXPECT_TRUE(menu->item(pm_10_fullscreen)->isChecked());
-  EXPECT_EQ(host.store.read_text("FullscreenMode"), "1");
-  EXPECT_EQ(host.calls, (std::vector<std::string>{"fullscreen on", "off screen", "load skin", "centre"}));
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"fullscreen on"}));
   menu->run_command(pm_10_fullscreen);
   EXPECT_FALSE(host.fullscreen);
-  EXPECT_EQ(host.store.read_text("FullscreenMode"), "0");
+  EXPECT_FALSE(menu->item(pm_10_fullscreen)->isChecked());
 }
 
 TEST_F(ContextMenu, SplashToggleFlipsTheMarkAndStoresIt) {
@@ -281,6 +275,20 @@ TEST_F(GameMenuOverlay, ReleaseOutsideThePressedRowClosesWithoutACommand) {
   EXPECT_FALSE(menu->game_menu_open());
 }
 
+TEST_F(GameMenuOverlay, RightButtonOnARowReachesTheWindowBeneath) {
+  open_overlay();
+  struct RightPresses : QObject {
+    int count = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+      if (event->type() == QEvent::MouseButtonPress) ++count;
+      return false;
+    }
+  } presses;
+  host.window.installEventFilter(&presses);
+  QTest::mousePress(row(2), Qt::RightButton);
+  EXPECT_EQ(presses.count, 1);
+}
+
 TEST_F(GameMenuOverlay, RightButtonAndSeparatorRowsDoNothing) {
   open_overlay();
   QTest::mouseClick(row(1), Qt::RightButton);
@@ -294,7 +302,7 @@ TEST_F(GameMenuOverlay, FullscreenRowSwitchesToWindowedAndLeavesNoRows) {
   open_overlay();
   QTest::mouseClick(row(10), Qt::LeftButton);
   EXPECT_FALSE(host.fullscreen);
-  EXPECT_EQ(host.calls, (std::vector<std::string>{"fullscreen off", "off screen", "load skin", "centre"}));
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"fullscreen off"}));
   EXPECT_FALSE(menu->game_menu_open());
   EXPECT_TRUE(menu->rows().empty());
   EXPECT_EQ(host.backdrop, QSize(36, 32));
