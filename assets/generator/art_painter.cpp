@@ -134,10 +134,10 @@ QImage about_picture(const QString& assets_dir) {
   p.setPen(QPen(kNavy, 6));
   p.setBrush(QColor(0xdf, 0xe2, 0xcf));
   p.drawRoundedRect(panel, 10, 10);
-  const QImage hero = drawn_element(assets_dir, "im_hero_x2", 2.2);
+  const QImage hero = drawn_element(assets_dir, "im_hero_x2", 1.9);
   p.drawImage(QPointF(panel.center().x() - hero.width() / 2.0, panel.bottom() - hero.height() - 14), hero);
-  const QImage pot = drawn_element(assets_dir, "im_enemy_x2y7", 1.5);
-  p.drawImage(QPointF(panel.center().x() - pot.width() / 2.0, panel.top() + 16), pot);
+  const QImage pot = drawn_element(assets_dir, "im_enemy_x2y7", 1.3);
+  p.drawImage(QPointF(panel.center().x() - pot.width() / 2.0, panel.top() + 10), pot);
   p.setFont(font(12, true));
   p.setPen(kNavy);
   p.drawText(QRect(18, 346, 170, 18), Qt::AlignCenter, QStringLiteral("the hero"));

@@ -63,24 +63,27 @@ QImage draw_manual_page(const QString& text, int page_number) {
     QString text;
   };
   QList<Block> blocks;
+  bool open = false;  // a following plain line continues the last paragraph or bullet
   for (const QString& line_raw : raw) {
     const QString line = line_raw.trimmed();
     if (line.isEmpty()) {
-      if (!blocks.isEmpty() && blocks.back().kind == Block::paragraph && !blocks.back().text.isEmpty())
-        blocks.push_back({Block::paragraph, {}, {}});
+      open = false;
       continue;
     }
     if (line.startsWith("* ")) {
       blocks.push_back({Block::bullet, {}, line.mid(2).trimmed()});
+      open = true;
     } else if (line.startsWith("key:")) {
       const QString body = line.mid(4);
       const qsizetype bar = body.indexOf('|');
       if (bar < 0) throw failure(page_number, "a key row needs \"key: CAP | text\"");
       blocks.push_back({Block::key, body.left(bar).trimmed(), body.mid(bar + 1).trimmed()});
-    } else if (!blocks.isEmpty() && blocks.back().kind == Block::paragraph) {
-      blocks.back().text += (blocks.back().text.isEmpty() ? "" : " ") + line;
+      open = false;
+    } else if (open && !blocks.isEmpty()) {
+      blocks.back().text += ' ' + line;
     } else {
       blocks.push_back({Block::paragraph, {}, line});
+      open = true;
     }
   }
 
@@ -107,8 +110,10 @@ QImage draw_manual_page(const QString& text, int page_number) {
   const int line_height = metrics.height() + 1;
   const int text_width = kManualWidth - 2 * kMarginX;
   int y = kTextTop;
+  Block::Kind previous = Block::paragraph;
   for (const Block& block : blocks) {
-    if (block.text.isEmpty()) continue;
+    if (block.kind != previous && block.kind == Block::paragraph) y += 6;
+    previous = block.kind;
     if (block.kind == Block::key) {
       const QFont cap_font = font(11, true);
       const QFontMetrics cap_metrics(cap_font);
