@@ -4,6 +4,8 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 namespace hero {
@@ -18,6 +20,46 @@ constexpr int kOutputChannels = 2;
 constexpr int kMinRateHz = 4000;
 constexpr int kMaxRateHz = 192000;
 constexpr int kMaxChannels = 1024;
+// The handheld's beeps are a few kilobytes; a sample file beyond this is
+// refused rather than read into memory.
+constexpr std::uintmax_t kMaxSampleFileBytes = 64u << 20;
+
+// Reads a WAV file and converts it to the mixer's fixed output format. Works
+// whether or not an output is open, so that a machine whose sound device
+// cannot be opened still loads its samples and simply stays silent.
+Mix_Chunk* decode_sample(const std::string& path, int rate_hz) {
+  std::error_code error;
+  const auto size = std::filesystem::file_size(path, error);
+  if (error || size == 0 || size > kMaxSampleFileBytes) return nullptr;
+  SDL_AudioSpec spec{};
+  Uint8* wav = nullptr;
+  Uint32 wav_bytes = 0;
+  if (SDL_LoadWAV(path.c_str(), &spec, &wav, &wav_bytes) == nullptr) return nullptr;
+  SDL_AudioStream* stream =
+      SDL_NewAudioStream(spec.format, spec.channels, spec.freq, kOutputFormat, kOutputChannels, rate_hz);
+  if (stream == nullptr) {
+    SDL_FreeWAV(wav);
+    return nullptr;
+  }
+  const bool put = SDL_AudioStreamPut(stream, wav, static_cast<int>(wav_bytes)) == 0 &&
+                   SDL_AudioStreamFlush(stream) == 0;
+  SDL_FreeWAV(wav);
+  const int available = put ? SDL_AudioStreamAvailable(stream) : 0;
+  Uint8* data = available > 0 ? static_cast<Uint8*>(SDL_malloc(static_cast<std::size_t>(available))) : nullptr;
+  const int got = data != nullptr ? SDL_AudioStreamGet(stream, data, available) : 0;
+  SDL_FreeAudioStream(stream);
+  auto* chunk = got > 0 ? static_cast<Mix_Chunk*>(SDL_malloc(sizeof(Mix_Chunk))) : nullptr;
+  if (chunk == nullptr) {
+    SDL_free(data);
+    return nullptr;
+  }
+  // allocated = 1: Mix_FreeChunk releases the buffer with SDL_free.
+  chunk->allocated = 1;
+  chunk->abuf = data;
+  chunk->alen = static_cast<Uint32>(got);
+  chunk->volume = MIX_MAX_VOLUME;
+  return chunk;
+}
 
 }  // namespace
 
@@ -105,8 +147,8 @@ SampleHandle SdlSoundLibrary::load_sample(int /*slot*/, const std::string& path,
                                           int offset, int length) {
   // The mode only ever asks for a plain 2-D sample, which is all this layer
   // plays; partial loads are not offered.
-  if (!output_open_ || offset != 0 || length != 0 || path.empty()) return SampleHandle{};
-  Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+  if (!initialised_ || offset != 0 || length != 0 || path.empty()) return SampleHandle{};
+  Mix_Chunk* chunk = decode_sample(path, rate_hz_);
   if (chunk == nullptr) return SampleHandle{};
   const SampleHandle handle{next_id_++};
   samples_.emplace(handle.id, chunk);

@@ -2,7 +2,9 @@
 // overlap, a short mixing buffer so that a beep starts within a few
 // milliseconds of its request, and samples converted once, at load, to the
 // fixed output format (22050 Hz, 16-bit, stereo), so that reopening the output
-// on another driver keeps every loaded sample playable.
+// on another driver keeps every loaded sample playable. Samples load even when
+// no output could be opened (no sound device): the game then runs silently,
+// and a later set_output that opens one makes them sound.
 //
 // All calls come from the user-interface thread; SDL's audio thread only mixes.
 #pragma once

@@ -24,6 +24,27 @@ namespace fs = std::filesystem;
 
 constexpr int kLongFrames = 3 * 22050;  // long enough to still sound when checked
 
+// Restores SDL_AUDIODRIVER and SDL_DISKAUDIOFILE when a test changed them.
+class EnvironmentGuard {
+ public:
+  explicit EnvironmentGuard(std::vector<std::string> names) : names_(std::move(names)) {
+    for (const auto& name : names_) {
+      const char* value = std::getenv(name.c_str());
+      saved_.emplace_back(value != nullptr ? std::optional<std::string>(value) : std::nullopt);
+    }
+  }
+  ~EnvironmentGuard() {
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+      if (saved_[i]) setenv(names_[i].c_str(), saved_[i]->c_str(), 1);
+      else unsetenv(names_[i].c_str());
+    }
+  }
+
+ private:
+  std::vector<std::string> names_;
+  std::vector<std::optional<std::string>> saved_;
+};
+
 class SdlSoundLibraryTest : public ::testing::Test {
  protected:
   SdlSoundLibraryTest() : folder_(::testing::UnitTest::GetInstance()->current_test_info()->name()) {
@@ -186,6 +207,43 @@ TEST_F(SdlSoundLibraryTest, ForcedDriverWinsOverTheChosenOutputType) {
   EXPECT_TRUE(library.output_open());
 }
 
+// A machine whose sound device cannot be opened still loads the samples, so
+// Play does not mistake it for a broken Sound folder; the beeps stay silent
+// until an output opens.
+TEST_F(SdlSoundLibraryTest, SamplesLoadWithoutAnOpenOutputAndSoundOnceOneOpens) {
+  EnvironmentGuard guard({"SDL_AUDIODRIVER"});
+  unsetenv("SDL_AUDIODRIVER");
+  SdlSoundLibrary library(SoundDriverTable{"dummy", "no_such_driver"});
+  EXPECT_FALSE(library.init(kMixRateHz, kSoftwareChannels, kInitFlags));
+  EXPECT_FALSE(library.output_open());
+  const SampleHandle tick = load(library, tone_);
+  ASSERT_TRUE(tick);
+  EXPECT_EQ(library.play(kAnyFreeChannel, tick), -1);
+  EXPECT_FALSE(library.stop(kAllChannels));
+
+  ASSERT_TRUE(library.set_output(kOutputWaveOut));
+  EXPECT_EQ(library.current_driver(), "dummy");
+  EXPECT_GE(library.play(kAnyFreeChannel, tick), 0);
+  EXPECT_EQ(library.channels_playing(), 1);
+}
+
+TEST_F(SdlSoundLibraryTest, SamplesOfAnyWavFormatComeOutAtTheMixerRate) {
+  SdlSoundLibrary library;
+  ASSERT_TRUE(library.init(kMixRateHz, kSoftwareChannels, kInitFlags));
+  const fs::path other_rate = folder_.path() / "other.wav";
+  test::write_tone_wav(other_rate, 44100, 44100);  // one second at 44.1 kHz
+  EXPECT_TRUE(load(library, other_rate.string()));
+  const fs::path silent = folder_.path() / "no_frames.wav";
+  test::write_tone_wav(silent, 0);
+  EXPECT_FALSE(load(library, silent.string()));
+  // A header that promises more data than the file holds.
+  const fs::path cut = folder_.path() / "cut.wav";
+  test::write_tone_wav(cut, 22050);
+  fs::resize_file(cut, 100);
+  load(library, cut.string());  // may load what is there; must not crash
+  EXPECT_EQ(library.channels_playing(), 0);
+}
+
 // Ctrl+C and a plain kill must still end the program while sound is on.
 TEST_F(SdlSoundLibraryTest, OpenOutputLeavesTerminationSignalsAlone) {
   struct sigaction before_int {}, before_term {}, after_int {}, after_term {};
@@ -209,27 +267,6 @@ TEST(SoundDriverChoice, OutputTypesMapToTheirDrivers) {
   EXPECT_EQ(audio_driver_for_output(table, 0, nullptr), std::nullopt);
   EXPECT_EQ(audio_driver_for_output(table, 3, "dummy"), std::nullopt);
 }
-
-// Restores SDL_AUDIODRIVER and SDL_DISKAUDIOFILE when a test changed them.
-class EnvironmentGuard {
- public:
-  explicit EnvironmentGuard(std::vector<std::string> names) : names_(std::move(names)) {
-    for (const auto& name : names_) {
-      const char* value = std::getenv(name.c_str());
-      saved_.emplace_back(value != nullptr ? std::optional<std::string>(value) : std::nullopt);
-    }
-  }
-  ~EnvironmentGuard() {
-    for (std::size_t i = 0; i < names_.size(); ++i) {
-      if (saved_[i]) setenv(names_[i].c_str(), saved_[i]->c_str(), 1);
-      else unsetenv(names_[i].c_str());
-    }
-  }
-
- private:
-  std::vector<std::string> names_;
-  std::vector<std::optional<std::string>> saved_;
-};
 
 // Whether the raw 16-bit output written so far holds anything but silence.
 bool holds_sound(const fs::path& raw) {

@@ -7,6 +7,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "startup/recording_sound_library.h"
 #include "startup/sdl_sound_library.h"
 #include "tests/sound/sound_test_support.h"
@@ -238,6 +240,27 @@ TEST_F(SoundOutputTest, RealMixerLoadsAndPlaysTheInstalledSamples) {
   output.release();
   EXPECT_EQ(mixer.samples_loaded(), 0u);
   EXPECT_FALSE(mixer.output_open());
+}
+
+// No sound device at all: the samples are there, so the game starts, silent.
+TEST_F(SoundOutputTest, MissingSoundDeviceIsNotMistakenForAMissingSoundFolder) {
+  install_samples();
+  const char* forced = std::getenv("SDL_AUDIODRIVER");
+  const std::string saved = forced != nullptr ? forced : "";
+  unsetenv("SDL_AUDIODRIVER");
+  {
+    SdlSoundLibrary mixer(SoundDriverTable{"no_such_driver", "no_such_driver"});
+    SoundOutput output(mixer);
+    EXPECT_TRUE(output.initialise(kDriverMultimedia, settings_, errors_, {}));
+    EXPECT_FALSE(mixer.output_open());
+    EXPECT_EQ(mixer.samples_loaded(), 5u);
+    output.play(SoundId::got);
+    output.stop_all();
+    output.release();
+  }
+  if (!saved.empty()) setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+  EXPECT_THAT(errors_.messages, IsEmpty());
+  EXPECT_THAT(settings_.writes, ElementsAre("SoundMode=1"));
 }
 
 }  // namespace
