@@ -1,7 +1,6 @@
 #include "tests/assets/asset_test_support.h"
 
 #include <cstdlib>
-#include <stdexcept>
 
 #include <QGuiApplication>
 #include <QSvgRenderer>
@@ -20,14 +19,13 @@ void ensure_gui() {
   assetgen::load_fixed_fonts();
 }
 
-static std::filesystem::path from_env(const char* name) {
+static std::filesystem::path from_env(const char* name, const char* built_in) {
   const char* value = std::getenv(name);
-  if (!value || !*value) throw std::runtime_error(std::string(name) + " is not set (run the tests through ctest)");
-  return value;
+  return value && *value ? value : built_in;
 }
 
-std::filesystem::path install_dir() { return from_env("HERO_INSTALL_DIR"); }
-std::filesystem::path source_dir() { return from_env("HERO_SOURCE_DIR"); }
+std::filesystem::path install_dir() { return from_env("HERO_INSTALL_DIR", HERO_TEST_INSTALL_DIR); }
+std::filesystem::path source_dir() { return from_env("HERO_SOURCE_DIR", HERO_TEST_SOURCE_DIR); }
 
 IniFile skin_ini(const SkinUnderTest& skin) { return IniFile::load(install_dir() / skin.folder / "Config.ini"); }
 
