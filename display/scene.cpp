@@ -228,15 +228,40 @@ void Scene::paint_element(QPainter& painter, ElementId id, const Element& e) con
   }
 }
 
+QRect Scene::opaque_cover(const Element& e) {
+  if (e.drawn.isNull() || e.drawn.hasAlphaChannel() || e.geometry.isEmpty()) return QRect();
+  const QRect& g = e.geometry;
+  switch (e.mode) {
+    case PictureMode::top_left: return QRect(g.topLeft(), g.size().boundedTo(e.drawn.size()));
+    case PictureMode::centre:
+      return QRect(QPoint(g.x() + (g.width() - e.drawn.width()) / 2, g.y() + (g.height() - e.drawn.height()) / 2),
+                   e.drawn.size()) & g;
+    case PictureMode::stretch: return g;
+  }
+  return QRect();
+}
+
 void Scene::paint(QPainter& painter, const QRegion& clip) const {
   const QRegion area = clip & QRegion(client_rect());
   if (area.isEmpty()) return;
   const QRect bounds = area.boundingRect();
+  // Everything beneath the topmost opaque picture covering the whole area
+  // (a full-screen backdrop, typically) would be painted over anyway.
+  int first = 0;
+  for (int i = kElementCount - 1; i > 0; --i) {
+    const Element& e = elements_[static_cast<std::size_t>(i)];
+    if (e.visible && opaque_cover(e).contains(bounds)) {
+      first = i;
+      break;
+    }
+  }
   painter.save();
   painter.setClipRegion(area);
   painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  for (const QRect& r : area) painter.fillRect(r, background_);
-  for (int i = 0; i < kElementCount; ++i) {
+  if (first == 0) {
+    for (const QRect& r : area) painter.fillRect(r, background_);
+  }
+  for (int i = first; i < kElementCount; ++i) {
     const Element& e = elements_[static_cast<std::size_t>(i)];
     if (!e.visible || e.geometry.isEmpty() || !e.geometry.intersects(bounds)) continue;
     paint_element(painter, static_cast<ElementId>(i), e);

@@ -123,6 +123,8 @@ class Scene : public SegmentSurface {
   void mark_dirty(const QRect& rect);
   void mark_element_dirty(ElementId id, bool even_if_hidden = false);
   void paint_element(QPainter& painter, ElementId id, const Element& e) const;
+  // The area an element covers with opaque pixels, or an empty rectangle.
+  static QRect opaque_cover(const Element& e);
   const QImage& pause_label_image() const;
 
   std::array<Element, kElementCount> elements_;

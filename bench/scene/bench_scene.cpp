@@ -1,0 +1,175 @@
+// Repaint cost of the scene: a full frame of the wide windowed skin with every
+// segment lit, a 4K full-screen frame with 80 translucent pictures over a
+// stretched backdrop, and the flush of an ordinary game tick.
+#include <QGuiApplication>
+#include <QPainter>
+
+#include <benchmark/benchmark.h>
+
+#include <vector>
+
+#include "display/element_ids.h"
+#include "display/scene.h"
+
+namespace hero {
+namespace {
+
+// A segment-like picture: a dark shape on a white ground keyed out by its
+// bottom-left pixel, as LCD segment bitmaps are drawn.
+Picture segment_picture(int w, int h) {
+  QImage image(w, h, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter p(&image);
+  p.setBrush(QColor(40, 40, 40));
+  p.setPen(Qt::NoPen);
+  p.drawEllipse(QRect(2, 2, w - 4, h - 4));
+  p.end();
+  return Picture{image, false};
+}
+
+Picture translucent_picture(int w, int h, int seed) {
+  QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter p(&image);
+  p.setBrush(QColor(seed * 37 % 255, seed * 91 % 255, 200, 128));
+  p.setPen(Qt::NoPen);
+  p.drawRoundedRect(QRect(0, 0, w, h), 20, 20);
+  p.end();
+  return Picture{image, true};
+}
+
+// The handheld picture: an opaque body with a magenta surrounding that the
+// colour key cuts away.
+Picture handheld_picture(int w, int h) {
+  QImage image(w, h, QImage::Format_RGB32);
+  image.fill(Qt::magenta);
+  QPainter p(&image);
+  p.setBrush(QColor(180, 30, 30));
+  p.drawRoundedRect(QRect(10, 10, w - 20, h - 20), 120, 120);
+  p.setBrush(QColor(190, 200, 180));
+  p.drawRect(QRect(300, 150, w - 600, h - 300));
+  p.end();
+  return Picture{image, false};
+}
+
+void lay_out_windowed_skin(Scene& scene) {
+  scene.set_client_size(QSize(1475, 870));
+  scene.set_colour_key(true, Qt::magenta);
+  scene.set_background_colour(Qt::magenta);
+  scene.set_picture(ElementId::im_background, handheld_picture(1475, 870));
+  scene.set_geometry(ElementId::im_background, QRect(0, 0, 1475, 870));
+  const Picture segment = segment_picture(70, 90);
+  for (int n = 16; n <= 81; ++n) {
+    const ElementId id = skin_image(n);
+    scene.set_picture(id, segment);
+    scene.set_geometry(id, QRect(320 + (n % 11) * 75, 170 + (n / 11) * 80, 70, 90));
+    scene.set_visible(id, true);
+  }
+  for (int d = 0; d < 4; ++d) {
+    scene.copy_picture(static_cast<ElementId>(index_of(ElementId::im_panel_digit_1) + (d < 2 ? d : d + 1)),
+                       ElementId::im_panel_number_8);
+  }
+  scene.set_picture(ElementId::im_background_screen_top, translucent_picture(875, 570, 3));
+  scene.set_geometry(ElementId::im_background_screen_top, QRect(300, 150, 875, 570));
+  scene.take_dirty_region();
+}
+
+void BM_FullFrameWindowedAllLit(benchmark::State& state) {
+  Scene scene;
+  lay_out_windowed_skin(scene);
+  QImage target(scene.client_size(), QImage::Format_ARGB32_Premultiplied);
+  const QRegion all(QRect(QPoint(0, 0), scene.client_size()));
+  for (auto _ : state) {
+    QPainter p(&target);
+    scene.paint(p, all);
+    p.end();
+    benchmark::DoNotOptimize(target.constBits());
+  }
+}
+BENCHMARK(BM_FullFrameWindowedAllLit)->Unit(benchmark::kMillisecond);
+
+void BM_FullFrameFullScreen4K(benchmark::State& state) {
+  Scene scene;
+  scene.set_client_size(QSize(3840, 2160));
+  scene.set_colour_key(false, Qt::white);
+  scene.set_background_colour(QColor(0x33, 0x66, 0x99));
+  QImage backdrop(1920, 1080, QImage::Format_RGB32);
+  backdrop.fill(QColor(20, 60, 90));
+  scene.set_picture(ElementId::im_backdrop, Picture{backdrop, false});
+  scene.set_picture_mode(ElementId::im_backdrop, PictureMode::stretch);
+  scene.set_geometry(ElementId::im_backdrop, QRect(0, 0, 3840, 2160));
+  scene.set_visible(ElementId::im_backdrop, true);
+  for (int n = 1; n <= 80; ++n) {
+    const ElementId id = skin_image(n);
+    scene.set_picture(id, translucent_picture(200, 150, n));
+    scene.set_geometry(id, QRect(40 + (n % 10) * 370, 60 + (n / 10) * 250, 200, 150));
+    scene.set_visible(id, true);
+  }
+  QImage target(scene.client_size(), QImage::Format_ARGB32_Premultiplied);
+  const QRegion all(QRect(QPoint(0, 0), scene.client_size()));
+  {
+    QPainter warm(&target);
+    scene.paint(warm, all);  // makes the stretched backdrop once
+  }
+  for (auto _ : state) {
+    QPainter p(&target);
+    scene.paint(p, all);
+    p.end();
+    benchmark::DoNotOptimize(target.constBits());
+  }
+}
+BENCHMARK(BM_FullFrameFullScreen4K)->Unit(benchmark::kMillisecond);
+
+// The same 4K frame drawn with bare QPainter calls, no scene: the floor the
+// scene's own cost is measured against.
+void BM_BareQPainter4KBaseline(benchmark::State& state) {
+  QImage backdrop(3840, 2160, QImage::Format_RGB32);
+  backdrop.fill(QColor(20, 60, 90));
+  std::vector<QImage> pictures;
+  for (int n = 1; n <= 80; ++n) pictures.push_back(translucent_picture(200, 150, n).image);
+  QImage target(3840, 2160, QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : state) {
+    QPainter p(&target);
+    p.drawImage(0, 0, backdrop);
+    for (int n = 1; n <= 80; ++n) {
+      p.drawImage(40 + (n % 10) * 370, 60 + (n / 10) * 250, pictures[static_cast<std::size_t>(n - 1)]);
+    }
+    p.end();
+    benchmark::DoNotOptimize(target.constBits());
+  }
+}
+BENCHMARK(BM_BareQPainter4KBaseline)->Unit(benchmark::kMillisecond);
+
+// One game tick: a handful of segments change, the window takes the changed
+// rectangles, checks the outline and repaints only those rectangles.
+void BM_TickFlushWindowed(benchmark::State& state) {
+  Scene scene;
+  lay_out_windowed_skin(scene);
+  QImage target(scene.client_size(), QImage::Format_ARGB32_Premultiplied);
+  scene.update_shape(QRegion(QRect(QPoint(0, 0), scene.client_size())));
+  bool on = false;
+  for (auto _ : state) {
+    on = !on;
+    scene.set_visible(ElementId::im_enemy_x1y3, on);
+    scene.set_visible(ElementId::im_enemy_x2y4, !on);
+    scene.set_visible(ElementId::im_hero_x2, on);
+    scene.set_visible(ElementId::im_rogue_x3y2, !on);
+    const QRegion dirty = scene.take_dirty_region();
+    benchmark::DoNotOptimize(scene.update_shape(dirty));
+    QPainter p(&target);
+    scene.paint(p, dirty);
+  }
+}
+BENCHMARK(BM_TickFlushWindowed)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace hero
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
