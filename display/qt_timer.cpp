@@ -10,6 +10,12 @@ using std::chrono::nanoseconds;
 // A wake-up this close to the deadline counts as on time; waiting again for
 // such a sliver would cost a whole extra pass of the event loop.
 constexpr nanoseconds kOnTime = std::chrono::microseconds(200);
+
+// While a timer's handler runs, the handheld's time stands at the moment that
+// timer was due: a handler takes no time, so an interval it sets (the game
+// tick sets one on every tick) counts from the due moment and the late
+// delivery of one tick never shifts the ticks after it.
+std::optional<SteadyTime> g_handler_time;
 }  // namespace
 
 bool TimerCountdown::set_interval_ms(int interval_ms, SteadyTime now) {
@@ -48,12 +54,14 @@ QtEngineTimer::QtEngineTimer(std::function<void()> on_expiry, SteadyNow now, QOb
   connect(&wake_, &QTimer::timeout, this, [this] { on_wake(); });
 }
 
+SteadyTime QtEngineTimer::event_time() const { return g_handler_time ? *g_handler_time : now_(); }
+
 void QtEngineTimer::set_interval_ms(int interval_ms) {
-  if (countdown_.set_interval_ms(interval_ms, now_())) arm();
+  if (countdown_.set_interval_ms(interval_ms, event_time())) arm();
 }
 
 void QtEngineTimer::set_enabled(bool enabled) {
-  if (countdown_.set_enabled(enabled, now_())) arm();
+  if (countdown_.set_enabled(enabled, event_time())) arm();
 }
 
 void QtEngineTimer::arm() {
@@ -86,6 +94,11 @@ void QtEngineTimer::deliver_expiry() {
   // switches the timer off and on, its change counts from now and wins.
   countdown_.expired(now_());
   const auto after = countdown_.deadline();
+  struct HandlerTime {
+    explicit HandlerTime(SteadyTime due) : saved(g_handler_time) { g_handler_time = due; }
+    ~HandlerTime() { g_handler_time = saved; }
+    std::optional<SteadyTime> saved;
+  } handler_time(*before);
   on_expiry_();
   // The handler restarted or stopped the timer itself (arm() already ran) or
   // left it alone, in which case the next beat is armed here.

@@ -56,12 +56,15 @@ class QtEngineTimer final : public QObject, public EngineTimer {
   std::optional<SteadyTime> deadline() const { return countdown_.deadline(); }
   // Whether a wake-up is pending in the event loop.
   bool armed() const { return wake_.isActive(); }
-  // Delivers the expiry as the event loop would at the deadline.
+  // Delivers the expiry as the event loop would at the deadline. While its
+  // handler runs, changes to any engine timer count from that deadline.
   void deliver_expiry();
 
  private:
   void arm();
   void on_wake();
+  // Now, or the due moment of the timer whose handler is running.
+  SteadyTime event_time() const;
 
   std::function<void()> on_expiry_;
   SteadyNow now_;

@@ -144,6 +144,7 @@ TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, Steady
     const auto id = static_cast<TimerId>(i);
     timers_[static_cast<std::size_t>(i)] = std::make_unique<QtEngineTimer>(
         [this, id] {
+          if (timer_observer_) timer_observer_(id);
           engine_->on_timer(id);
           flush();
         },
@@ -244,7 +245,14 @@ void TForm1::flush() {
     ++mask_rebuilds_;
   }
   if (!dirty.isEmpty()) {
-    update(dirty);
+    // Paint at once: a pressed key or a game tick is on the screen when its
+    // handler returns, instead of waiting for the window system's next
+    // update slot.
+    if (isVisible()) {
+      repaint(dirty);
+    } else {
+      update(dirty);
+    }
     emit repainted();
   }
 }

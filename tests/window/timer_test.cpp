@@ -110,16 +110,37 @@ TEST_F(QtEngineTimerTest, ExpiryRunsTheHandlerAndArmsTheNextBeat) {
   EXPECT_TRUE(timer.armed());
 }
 
-TEST_F(QtEngineTimerTest, HandlerMayChangeItsOwnInterval) {
+TEST_F(QtEngineTimerTest, IntervalSetByAHandlerCountsFromTheDueMoment) {
   QtEngineTimer* self = nullptr;
   QtEngineTimer timer([&] { self->set_interval_ms(720); }, clock_.source());
   self = &timer;
   timer.set_interval_ms(1);
   timer.set_enabled(true);
-  clock_.advance(1ms);
+  const auto due = *timer.deadline();
+  clock_.advance(1ms + 700us);  // delivered late
   timer.deliver_expiry();
   EXPECT_EQ(timer.interval_ms(), 720);
-  EXPECT_EQ(*timer.deadline(), clock_.now() + 720ms) << "the new interval counts from the handler";
+  EXPECT_EQ(*timer.deadline(), due + 720ms) << "the late delivery must not shift the next step";
+}
+
+TEST_F(QtEngineTimerTest, TimerStartedByAnotherTimersHandlerCountsFromThatDueMoment) {
+  QtEngineTimer game([] {}, clock_.source());
+  QtEngineTimer miss(
+      [&] {
+        game.set_interval_ms(192);
+        game.set_enabled(true);
+      },
+      clock_.source());
+  miss.set_interval_ms(670);
+  miss.set_enabled(true);
+  const auto due = *miss.deadline();
+  clock_.advance(670ms + 2ms);
+  miss.deliver_expiry();
+  EXPECT_EQ(*game.deadline(), due + 192ms);
+  // Outside any handler (a key press), changes count from the real moment.
+  clock_.advance(10ms);
+  game.set_interval_ms(300);
+  EXPECT_EQ(*game.deadline(), clock_.now() + 300ms);
 }
 
 TEST_F(QtEngineTimerTest, HandlerMaySwitchItsOwnTimerOff) {

@@ -1,0 +1,245 @@
+// Figures of the running handheld, measured in the real main window on the
+// real event loop (run it under Xvfb for the X11 numbers):
+//   1. game-tick fidelity: over a scripted game (a simple player moves the
+//      hero under the lowest object and starts a new game after each game
+//      over), the error of every gap between consecutive game ticks against
+//      the interval the engine set, median and 99th percentile, and the drift
+//      of the sum of 1000 gaps against the sum of their intervals;
+//   2. key event to finished repaint of the changed segments, median;
+//   3. CPU share of the process in the clock mode and during the game.
+// Usage: bench_window [game_seconds=120] [clock_seconds=60] [key_presses=400]
+// Reports numbers; it never passes or fails on time.
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QScreen>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <vector>
+
+#include "display/gfxinit.h"
+#include "display/unit1.h"
+#include "engine/memory_settings_store.h"
+#include "startup/application.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using hero::ElementId;
+using hero::TimerId;
+
+class QuietSound final : public hero::SoundSink {
+ public:
+  void play(hero::SoundId) override {}
+  void stop_all() override {}
+};
+
+class NoErrors final : public hero::InstallationErrors {
+ public:
+  void report(const std::string& message) override {
+    std::fprintf(stderr, "bench_window: %s\n", message.c_str());
+    std::exit(2);
+  }
+};
+
+// The main window with a stopwatch on its repaint.
+class TimedForm : public hero::TForm1 {
+ public:
+  using TForm1::TForm1;
+  int paints = 0;
+  std::vector<double> paint_us;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    const auto start = std::chrono::steady_clock::now();
+    TForm1::paintEvent(event);
+    paint_us.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+    ++paints;
+  }
+};
+
+double cpu_seconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double percentile(std::vector<double> values, double p) {
+  if (values.empty()) return 0.0;
+  std::sort(values.begin(), values.end());
+  const auto index = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
+  return values[std::min(index, values.size() - 1)];
+}
+
+void run_loop_for(std::chrono::milliseconds duration) {
+  QTimer::singleShot(duration, qApp, [] { QCoreApplication::exit(0); });
+  QCoreApplication::exec();
+}
+
+void tap(hero::TForm1& form, hero::VirtualKey key) {
+  form.FormKeyDown(key);
+  form.FormKeyUp(key);
+}
+
+// One move towards the lane of the lowest falling object.
+void play_one_move(hero::TForm1& form) {
+  const hero::EngineState& s = form.engine().state();
+  if (s.game_mode == hero::mode_game_over) {
+    tap(form, '5');  // ACL
+    tap(form, '1');  // Game A
+    return;
+  }
+  if (s.game_mode != hero::mode_game_a || !s.moves_enabled || s.paused) return;
+  int target = 0;
+  int lowest = 0;
+  for (int lane = 1; lane <= 3; ++lane)
+    for (int row = lane; row <= 7; ++row)
+      if (s.object_cells[lane][row] == hero::cell_object && row > lowest) {
+        lowest = row;
+        target = lane;
+      }
+  if (target == 0 || target == s.hero_lane) return;
+  tap(form, target > s.hero_lane ? 37 : 39);  // left raises the lane number
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "offscreen" : "xcb");
+  const int game_seconds = argc > 1 ? std::atoi(argv[1]) : 120;
+  const int clock_seconds = argc > 2 ? std::atoi(argv[2]) : 60;
+  const int key_presses = argc > 3 ? std::atoi(argv[3]) : 400;
+
+  hero::HeroApplication app(argc, argv);
+  const std::filesystem::path install = HERO_INSTALL_DIR;
+  std::filesystem::current_path(install);
+  NoErrors errors;
+  QuietSound sound;
+  auto store = std::make_unique<hero::MemorySettingsStore>();
+  store->write_text("FullscreenMode", "0");
+  TimedForm form(std::move(store), sound);
+  const hero::SkinCatalogue catalogue = hero::read_skin_catalogue(install, errors);
+  form.set_skin_loader([&](hero::TForm1& w) {
+    hero::SkinLoadRequest request;
+    request.catalogue = &catalogue;
+    request.selected_skin = 1;
+    request.fullscreen_mode = w.fullscreen_mode();
+    request.screen_size = QGuiApplication::primaryScreen()->size();
+    request.program_folder = install;
+    hero::load_skin(w.scene(), request, errors);
+  });
+  form.lay_out_skin();
+  form.engine().start();
+  form.show();
+  run_loop_for(std::chrono::milliseconds(500));
+  std::printf("platform %s, screen %dx%d, windowed skin 1 (%dx%d)\n", qPrintable(QGuiApplication::platformName()),
+              QGuiApplication::primaryScreen()->size().width(), QGuiApplication::primaryScreen()->size().height(),
+              form.width(), form.height());
+
+  // 1. Game-tick fidelity.
+  struct Tick {
+    Clock::time_point at;
+    int interval_ms;  // the interval in force for the gap that ends here
+    bool follows_tick;
+  };
+  std::vector<Tick> ticks;
+  std::vector<double> lateness_ms;
+  bool last_was_game_tick = false;
+  int tick_count = 0;
+  form.set_timer_observer([&](TimerId id) {
+    const auto now = Clock::now();
+    if (id == TimerId::Game) {
+      hero::QtEngineTimer& game = form.timer(TimerId::Game);
+      ticks.push_back({now, game.interval_ms(), last_was_game_tick});
+      if (const auto next = game.deadline())
+        lateness_ms.push_back(
+            std::chrono::duration<double, std::milli>(now - (*next - std::chrono::milliseconds(game.interval_ms())))
+                .count());
+      ++tick_count;
+      QTimer::singleShot(0, &form, [&] { play_one_move(form); });
+    }
+    last_was_game_tick = id == TimerId::Game;
+  });
+  QTimer game_over_watch;
+  QObject::connect(&game_over_watch, &QTimer::timeout, [&] {
+    if (form.engine().state().game_mode == hero::mode_game_over) {
+      last_was_game_tick = false;
+      play_one_move(form);
+    }
+  });
+  game_over_watch.start(250);
+  tap(form, '1');
+  const double game_cpu_start = cpu_seconds();
+  QElapsedTimer wall;
+  wall.start();
+  const int masks_before = form.mask_rebuilds();
+  run_loop_for(std::chrono::seconds(game_seconds));
+  const double game_cpu = (cpu_seconds() - game_cpu_start) / (static_cast<double>(wall.nsecsElapsed()) / 1e9);
+  game_over_watch.stop();
+  form.set_timer_observer(nullptr);
+
+  std::vector<double> errors_ms;
+  double gap_sum = 0.0, interval_sum = 0.0;
+  int drift_gaps = 0;
+  for (std::size_t i = 1; i < ticks.size(); ++i) {
+    if (!ticks[i].follows_tick) continue;
+    const double gap = std::chrono::duration<double, std::milli>(ticks[i].at - ticks[i - 1].at).count();
+    errors_ms.push_back(std::abs(gap - ticks[i].interval_ms));
+    if (drift_gaps < 1000) {
+      gap_sum += gap;
+      interval_sum += ticks[i].interval_ms;
+      ++drift_gaps;
+    }
+  }
+  std::printf("game ticks: %d over %d s, %zu gaps between consecutive ticks\n", tick_count, game_seconds,
+              errors_ms.size());
+  std::printf("tick gap error: median %.3f ms, 99th percentile %.3f ms, max %.3f ms\n", percentile(errors_ms, 0.5),
+              percentile(errors_ms, 0.99), percentile(errors_ms, 1.0));
+  std::printf("drift over %d gaps: sum of gaps - sum of intervals = %+.3f ms (%.1f ms of ticks)\n", drift_gaps,
+              gap_sum - interval_sum, interval_sum);
+  std::printf("tick delivery after its due moment: median %.3f ms, 99th percentile %.3f ms\n",
+              percentile(lateness_ms, 0.5), percentile(lateness_ms, 0.99));
+  std::printf("paint of the changed rectangles during the game: median %.0f us, 99th percentile %.0f us\n",
+              percentile(form.paint_us, 0.5), percentile(form.paint_us, 0.99));
+  std::printf("outline rebuilds during the game: %d\n", form.mask_rebuilds() - masks_before);
+  std::printf("CPU share during the game: %.2f %% of one core\n", game_cpu * 100.0);
+
+  // 2. Key event to finished repaint: GAME B pressed and released in the
+  // held-high-score view, each followed by the repaint it causes.
+  tap(form, '5');
+  run_loop_for(std::chrono::milliseconds(200));
+  std::vector<double> latencies_us;
+  for (int i = 0; i < key_presses; ++i) {
+    const bool press = i % 2 == 0;
+    const int paints = form.paints;
+    const auto start = Clock::now();
+    QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, Qt::Key_2, Qt::NoModifier);
+    QApplication::sendEvent(&form, &event);
+    while (form.paints == paints) QCoreApplication::processEvents(QEventLoop::AllEvents);
+    latencies_us.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
+    if (!press) tap(form, '5');  // back to all lit before the next press
+    QCoreApplication::processEvents();
+  }
+  std::printf("key event to finished repaint: median %.1f us, 99th percentile %.1f us (%d events)\n",
+              percentile(latencies_us, 0.5), percentile(latencies_us, 0.99), key_presses);
+
+  // 3. The clock mode's idle cost.
+  tap(form, '5');
+  tap(form, '3');  // TIME: alarm view, then the clock on release
+  run_loop_for(std::chrono::seconds(1));
+  const double clock_cpu_start = cpu_seconds();
+  wall.restart();
+  run_loop_for(std::chrono::seconds(clock_seconds));
+  const double clock_cpu = (cpu_seconds() - clock_cpu_start) / (static_cast<double>(wall.nsecsElapsed()) / 1e9);
+  std::printf("CPU share in the clock mode (mode %d) over %d s: %.3f %% of one core\n",
+              form.engine().state().game_mode, clock_seconds, clock_cpu * 100.0);
+  return 0;
+}
