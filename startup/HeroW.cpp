@@ -1,0 +1,230 @@
+#include "startup/HeroW.h"
+
+#include <cstdio>
+#include <cstring>
+#include <exception>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QIcon>
+#include <QScreen>
+#include <QTimer>
+
+#include "dialogs/about.h"
+#include "dialogs/art.h"
+#include "dialogs/keys.h"
+#include "dialogs/manual.h"
+#include "display/unit1.h"
+#include "engine/engine.h"
+#include "startup/application.h"
+#include "startup/qsettings_store.h"
+#include "startup/sdl_sound_library.h"
+
+namespace hero {
+
+HeroProgram::HeroProgram(ProgramServices services) : services_(std::move(services)), sound_(*services_.sound_library) {
+  create_main_window();
+  about_ = std::make_unique<TAboutForm>();
+  // The key settings dialog starts with the bindings the main window has
+  // just read from the store.
+  keys_ = std::make_unique<TKeysForm>(form_->key_bindings(), form_->settings(), form_.get());
+  connect(keys_.get(), &TKeysForm::bindings_accepted, form_.get(), [this] { form_->rebuild_hints(); });
+  manual_ = std::make_unique<TManualForm>(load_manual_pages(services_.program_folder));
+  // Last: its creation step may perform Play, which needs all of the above.
+  splash_ = std::make_unique<TSplashForm>(static_cast<SplashHost&>(*this));
+}
+
+HeroProgram::~HeroProgram() {
+  if (qApp && menu_) qApp->removeEventFilter(menu_.get());
+}
+
+void HeroProgram::create_main_window() {
+  // Steps 1, 2, 5 to 9 and 11 to 14 are the window's own: the title, off
+  // the screen, the store, FullscreenMode, the key bindings and hints,
+  // painting, the high scores, no pause, the random generator.
+  form_ = std::make_unique<TForm1>(std::move(services_.settings), sound_);
+  // Step 3: the skin catalogue beside the program file.
+  catalogue_ = read_skin_catalogue(services_.program_folder, *services_.errors);
+  form_->set_skin_loader([this](TForm1& window) {
+    // Until Play has chosen a skin there is nothing to lay out.
+    if (selected_skin_ < 1) return;
+    SkinLoadRequest request;
+    request.catalogue = &catalogue_;
+    request.selected_skin = selected_skin_;
+    request.fullscreen_mode = window.fullscreen_mode();
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    request.screen_size = screen ? screen->size() : QSize(1024, 768);
+    request.program_folder = services_.program_folder;
+    load_skin(window.scene(), request, *services_.errors);
+  });
+  // Steps 6 and 10: the full-screen check mark, the in-game menu closed, and
+  // the thirteen menu items the in-game menu mirrors.
+  menu_ = std::make_unique<GameMenu>(static_cast<MenuHost&>(*this));
+  connect(form_.get(), &TForm1::context_menu_requested, menu_.get(), &GameMenu::popup);
+  connect(form_.get(), &TForm1::game_menu_clicked, menu_.get(), &GameMenu::btn_game_menu_topClick);
+  if (qApp) qApp->installEventFilter(menu_.get());
+  form_->installEventFilter(this);
+}
+
+void HeroProgram::show_main_window() {
+  form_->show();
+  form_->activateWindow();
+  // The first activation, also where the window system activates nothing
+  // (an off-screen window may not get the focus): the check runs once.
+  QTimer::singleShot(0, this, [this] {
+    if (splash_) splash_->main_window_activated();
+  });
+}
+
+bool HeroProgram::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == form_.get()) {
+    if (event->type() == QEvent::WindowActivate && splash_) splash_->main_window_activated();
+    if (event->type() == QEvent::Close) FormClose();
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void HeroProgram::FormClose() {
+  if (closed_) return;
+  closed_ = true;
+  sound_.release();
+  services_.request_termination();
+}
+
+// ---- What the menu reaches ---------------------------------------------------
+
+QWidget* HeroProgram::main_window() { return form_.get(); }
+
+SettingsStore& HeroProgram::settings() { return form_->settings(); }
+
+bool HeroProgram::splash_checkbox_ticked() const { return splash_ ? splash_->chb_splashscreen()->isChecked() : true; }
+
+bool HeroProgram::fullscreen_mode() const { return form_->fullscreen_mode(); }
+
+void HeroProgram::switch_fullscreen_mode(bool on) {
+  form_->set_fullscreen_mode(on);
+  // Before Play the handheld stays out of sight; the new mode shows at Play.
+  if (!switched_on_) form_->move_off_screen();
+}
+
+void HeroProgram::set_high_scores(int game_a, int game_b) {
+  form_->engine().state().hi_score_a = game_a;
+  form_->engine().state().hi_score_b = game_b;
+}
+
+void HeroProgram::show_about() { about_->show_dialog(); }
+
+void HeroProgram::show_manual() { manual_->show_viewer(); }
+
+void HeroProgram::show_key_settings() { keys_->show_centred(); }
+
+void HeroProgram::set_game_menu_backdrop_size(QSize size) {
+  form_->scene().set_geometry(ElementId::btn_game_menu_background, QRect(QPoint(0, 0), size));
+  form_->flush();
+}
+
+void HeroProgram::beep() { services_.beep ? services_.beep() : QApplication::beep(); }
+
+void HeroProgram::request_termination() { services_.request_termination(); }
+
+// ---- What Play reaches ---------------------------------------------------------
+
+std::vector<std::string> HeroProgram::skin_names() const {
+  std::vector<std::string> names;
+  for (int k = 1; k <= catalogue_.listed_count(); ++k) names.push_back(catalogue_.entry(k).name);
+  return names;
+}
+
+void HeroProgram::set_selected_skin(int skin) { selected_skin_ = skin; }
+
+bool HeroProgram::initialise_sound(int driver_position) {
+  Engine& engine = form_->engine();
+  return sound_.initialise(driver_position, form_->settings(), *services_.errors,
+                           [&engine](bool on) { engine.set_snd_enabled(on); });
+}
+
+void HeroProgram::set_splash_menu_check(bool checked) { menu_->set_splash_check(checked); }
+
+void HeroProgram::load_selected_skin() { form_->lay_out_skin(); }
+
+void HeroProgram::switch_on() {
+  switched_on_ = true;
+  Engine& engine = form_->engine();
+  engine.state().game_mode = mode_all_lit;
+  engine.Gam_Set_Mode();
+  form_->flush();
+}
+
+void HeroProgram::report_failure(const std::string& message) {
+  if (services_.show_failure) services_.show_failure(message);
+}
+
+// ---- The main routine ------------------------------------------------------------
+
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: hero50 [--help] [--version]\n"
+    "\n"
+    "Starts the handheld. The skins, the manual pages and Config.ini are read\n"
+    "from the program's own folder; pictures and samples are looked up from the\n"
+    "current folder, so start it from its folder.\n"
+    "\n"
+    "Keys on the handheld: the bound keys (see Key settings), F1 about, F2 Readme,\n"
+    "F3 what is new, F4 manual, F12 full screen on or off, Esc quits.\n";
+
+// Positioning and dragging a borderless window need X11 on Linux.
+void prefer_x11() {
+#if defined(__linux__)
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
+    qputenv("QT_QPA_PLATFORM", "xcb");
+#endif
+}
+
+}  // namespace
+
+int hero_main(int argc, char** argv) {
+  // Nothing else on the command line is read: the installation says it all.
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("%s\n%s, %s\n", kProgramTitle, kVersionText, kReleaseDateText);
+      return 0;
+    }
+  }
+
+  prefer_x11();
+  HeroApplication app(argc, argv);
+  // The task-bar title is empty until the main window's creation sets it.
+  QGuiApplication::setApplicationDisplayName(QString());
+  // The main window's close ends the program; hiding the splash screen or
+  // closing a dialog never does.
+  app.setQuitOnLastWindowClosed(false);
+  app.setWindowIcon(QIcon(builtin_picture(BuiltinPicture::icon)));
+
+  MessageBoxInstallationErrors errors;
+  SdlSoundLibrary sound_library;
+  ProgramServices services;
+  services.program_folder = QCoreApplication::applicationDirPath().toStdString();
+  services.settings = std::make_unique<QSettingsStore>();
+  services.sound_library = &sound_library;
+  services.errors = &errors;
+  services.request_termination = [&app] { app.request_termination(); };
+  services.show_failure = [&app](const std::string& message) { app.show_error(QString::fromStdString(message)); };
+  services.beep = [] { QApplication::beep(); };
+
+  try {
+    HeroProgram program(std::move(services));
+    program.show_main_window();
+    return app.run();
+  } catch (const std::exception& failure) {
+    show_error_box(QString::fromStdString(failure.what()));
+    return 1;
+  }
+}
+
+}  // namespace hero

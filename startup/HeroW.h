@@ -1,0 +1,113 @@
+// The program's main routine: the five windows created in their fixed order
+// (main window, about box, key settings, manual viewer, splash screen), the
+// event loop, and the main window's close step.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <QObject>
+
+#include "dialogs/menu.h"
+#include "display/gfxinit.h"
+#include "startup/installation_errors.h"
+#include "startup/sound_library.h"
+#include "startup/sound_output.h"
+#include "startup/splash.h"
+
+namespace hero {
+
+class TAboutForm;
+class TForm1;
+class TKeysForm;
+class TManualForm;
+
+// What the program runs on. hero_main gives the real ones; tests give an
+// installation in a temporary folder, a store in memory and a recording
+// sound library.
+struct ProgramServices {
+  std::filesystem::path program_folder;
+  std::unique_ptr<SettingsStore> settings;
+  SoundLibrary* sound_library = nullptr;
+  InstallationErrors* errors = nullptr;
+  // Ends the program when the event loop next runs (at once if it runs).
+  std::function<void()> request_termination;
+  // Shows a failure the way the general error handler does.
+  std::function<void(const std::string&)> show_failure;
+  // The platform's default notification sound.
+  std::function<void()> beep;
+};
+
+class HeroProgram : public QObject, private MenuHost, private SplashHost {
+  Q_OBJECT
+ public:
+  // Creates the five windows, each finishing its creation step before the
+  // next is made. A termination request during creation does not stop it.
+  explicit HeroProgram(ProgramServices services);
+  ~HeroProgram() override;
+
+  // What the event loop does first: show the main window, whose first
+  // activation brings up the splash screen.
+  void show_main_window();
+  // The main window's close step: the samples freed and the sound library
+  // closed, then the program ends (the store closes with the window).
+  void FormClose();
+
+  TForm1& form() { return *form_; }
+  TAboutForm& about() { return *about_; }
+  TKeysForm& keys() { return *keys_; }
+  TManualForm& manual() { return *manual_; }
+  TSplashForm& splash() { return *splash_; }
+  GameMenu& menu() { return *menu_; }
+  SoundOutput& sound() { return sound_; }
+  const SkinCatalogue& catalogue() const { return catalogue_; }
+  int selected_skin() const { return selected_skin_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // MenuHost
+  QWidget* main_window() override;
+  SettingsStore& settings() override;
+  bool splash_checkbox_ticked() const override;
+  bool fullscreen_mode() const override;
+  void switch_fullscreen_mode(bool on) override;
+  void set_high_scores(int game_a, int game_b) override;
+  void show_about() override;
+  void show_manual() override;
+  void show_key_settings() override;
+  void set_game_menu_backdrop_size(QSize size) override;
+  void beep() override;
+  void request_termination() override;
+  // SplashHost
+  std::vector<std::string> skin_names() const override;
+  void set_selected_skin(int skin) override;
+  bool initialise_sound(int driver_position) override;
+  void set_splash_menu_check(bool checked) override;
+  void load_selected_skin() override;
+  void switch_on() override;
+  void report_failure(const std::string& message) override;
+
+  void create_main_window();
+
+  ProgramServices services_;
+  SoundOutput sound_;
+  SkinCatalogue catalogue_;
+  int selected_skin_ = 0;
+  bool switched_on_ = false;
+  bool closed_ = false;
+  std::unique_ptr<TForm1> form_;
+  std::unique_ptr<GameMenu> menu_;
+  std::unique_ptr<TAboutForm> about_;
+  std::unique_ptr<TKeysForm> keys_;
+  std::unique_ptr<TManualForm> manual_;
+  std::unique_ptr<TSplashForm> splash_;
+};
+
+// The whole program. The command line is read for --help and --version only.
+int hero_main(int argc, char** argv);
+
+}  // namespace hero
