@@ -28,8 +28,8 @@ bool RecordingSoundLibrary::set_output(int output_type) {
   return output_type == kOutputWaveOut || output_type == kOutputDefault;
 }
 
-SampleHandle RecordingSoundLibrary::load_sample(int slot, const std::string& path, unsigned mode,
-                                                int offset, int length) {
+SampleHandle RecordingSoundLibrary::load_sample(int slot, const std::string& path, unsigned mode, int offset,
+                                                int length) {
   char mode_text[16];
   std::snprintf(mode_text, sizeof mode_text, "0x%x", mode);
   std::string line = "load " + std::to_string(slot) + " " + path + " " + mode_text + " " +

@@ -24,8 +24,7 @@ class RecordingSoundLibrary final : public SoundLibrary {
 
   bool init(int mix_rate_hz, int max_channels, unsigned flags) override;
   bool set_output(int output_type) override;
-  SampleHandle load_sample(int slot, const std::string& path, unsigned mode, int offset,
-                           int length) override;
+  SampleHandle load_sample(int slot, const std::string& path, unsigned mode, int offset, int length) override;
   int play(int channel, SampleHandle sample) override;
   bool stop(int channel) override;
   void free_sample(SampleHandle sample) override;

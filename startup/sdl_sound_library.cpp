@@ -41,11 +41,12 @@ Mix_Chunk* decode_sample(const std::string& path, int rate_hz) {
     SDL_FreeWAV(wav);
     return nullptr;
   }
-  const bool put = SDL_AudioStreamPut(stream, wav, static_cast<int>(wav_bytes)) == 0 &&
-                   SDL_AudioStreamFlush(stream) == 0;
+  const bool put =
+      SDL_AudioStreamPut(stream, wav, static_cast<int>(wav_bytes)) == 0 && SDL_AudioStreamFlush(stream) == 0;
   SDL_FreeWAV(wav);
   const int available = put ? SDL_AudioStreamAvailable(stream) : 0;
-  Uint8* data = available > 0 ? static_cast<Uint8*>(SDL_malloc(static_cast<std::size_t>(available))) : nullptr;
+  Uint8* data =
+      available > 0 ? static_cast<Uint8*>(SDL_malloc(static_cast<std::size_t>(available))) : nullptr;
   const int got = data != nullptr ? SDL_AudioStreamGet(stream, data, available) : 0;
   SDL_FreeAudioStream(stream);
   auto* chunk = got > 0 ? static_cast<Mix_Chunk*>(SDL_malloc(sizeof(Mix_Chunk))) : nullptr;

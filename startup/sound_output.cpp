@@ -19,18 +19,20 @@ struct DriverEntry {
 };
 
 // By list position: what each driver choice means.
-constexpr std::array<DriverEntry, kDriverCount> kDrivers = {{
-    {true, kOutputDefault},   // kDriverDirect
-    {true, kOutputWaveOut},   // kDriverMultimedia
-    {false, 0},               // kDriverNone
-}};
+constexpr std::array<DriverEntry, kDriverCount> kDrivers = {
+    {
+     {true, kOutputDefault}, // kDriverDirect
+ {true, kOutputWaveOut},           // kDriverMultimedia
+           {false, 0}, // kDriverNone
+    }
+};
 
 #ifdef _WIN32
-constexpr std::array<std::string_view, kDriverCount> kDriverNames = {
-    "Microsoft DirectSound", "Windows MultiMedia", "(no sound)"};
+constexpr std::array<std::string_view, kDriverCount> kDriverNames = {"Microsoft DirectSound",
+                                                                     "Windows MultiMedia", "(no sound)"};
 #else
-constexpr std::array<std::string_view, kDriverCount> kDriverNames = {
-    "Default sound output", "ALSA sound output", "(no sound)"};
+constexpr std::array<std::string_view, kDriverCount> kDriverNames = {"Default sound output",
+                                                                     "ALSA sound output", "(no sound)"};
 #endif
 
 // "Sound\Got.wav" under the current folder, matched without regard to case

@@ -53,8 +53,8 @@ std::string write_beep() {
   SNDFILE* file = sf_open(path.string().c_str(), SFM_WRITE, &info);
   std::vector<short> data(hero::kMixRateHz / 10);
   for (std::size_t i = 0; i < data.size(); ++i) {
-    data[i] = static_cast<short>(16000 * std::sin(2.0 * std::numbers::pi * 1000.0 * static_cast<double>(i) /
-                                                  hero::kMixRateHz));
+    data[i] = static_cast<short>(
+        16000 * std::sin(2.0 * std::numbers::pi * 1000.0 * static_cast<double>(i) / hero::kMixRateHz));
   }
   // A tone that starts at full swing, so its first frame is not silent.
   data[0] = 16000;

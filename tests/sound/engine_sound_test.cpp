@@ -62,7 +62,8 @@ class EngineSoundTest : public ::testing::Test {
   // The start-up of the handheld and Play's sound step, in Play's order.
   void switch_on(int driver) {
     engine_.start();
-    ASSERT_TRUE(output_.initialise(driver, store_, errors_, [this](bool on) { engine_.set_snd_enabled(on); }));
+    ASSERT_TRUE(
+        output_.initialise(driver, store_, errors_, [this](bool on) { engine_.set_snd_enabled(on); }));
     library_.clear();
   }
 

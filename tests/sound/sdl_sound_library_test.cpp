@@ -35,8 +35,10 @@ class EnvironmentGuard {
   }
   ~EnvironmentGuard() {
     for (std::size_t i = 0; i < names_.size(); ++i) {
-      if (saved_[i]) setenv(names_[i].c_str(), saved_[i]->c_str(), 1);
-      else unsetenv(names_[i].c_str());
+      if (saved_[i])
+        setenv(names_[i].c_str(), saved_[i]->c_str(), 1);
+      else
+        unsetenv(names_[i].c_str());
     }
   }
 
@@ -246,7 +248,8 @@ TEST_F(SdlSoundLibraryTest, SamplesOfAnyWavFormatComeOutAtTheMixerRate) {
 
 // Ctrl+C and a plain kill must still end the program while sound is on.
 TEST_F(SdlSoundLibraryTest, OpenOutputLeavesTerminationSignalsAlone) {
-  struct sigaction before_int {}, before_term {}, after_int {}, after_term {};
+  struct sigaction before_int {
+  }, before_term{}, after_int{}, after_term{};
   sigaction(SIGINT, nullptr, &before_int);
   sigaction(SIGTERM, nullptr, &before_term);
   SdlSoundLibrary library;

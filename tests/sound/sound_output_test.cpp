@@ -80,10 +80,9 @@ TEST_F(SoundOutputTest, RealDriverOpensTheLibraryThenLoadsTheFiveSamplesInOrder)
   EXPECT_TRUE(initialise(kDriverDirect));
   EXPECT_TRUE(snd_enabled_);
   EXPECT_THAT(settings_.writes, ElementsAre("SoundMode=0"));
-  EXPECT_THAT(library_.calls(),
-              ElementsAre("init 22050 64 0", "set_output 2", load_line("Chance.wav", "#1"),
-                          load_line("Got.wav", "#2"), load_line("Miss1.wav", "#3"),
-                          load_line("Miss2.wav", "#4"), load_line("Tick.wav", "#5")));
+  EXPECT_THAT(library_.calls(), ElementsAre("init 22050 64 0", "set_output 2", load_line("Chance.wav", "#1"),
+                                            load_line("Got.wav", "#2"), load_line("Miss1.wav", "#3"),
+                                            load_line("Miss2.wav", "#4"), load_line("Tick.wav", "#5")));
   EXPECT_THAT(errors_.messages, IsEmpty());
 }
 
@@ -170,7 +169,8 @@ TEST_F(SoundOutputTest, ReleaseFreesTheFiveSamplesInOrderThenCloses) {
   initialise(kDriverDirect);
   library_.clear();
   output_.release();
-  EXPECT_THAT(library_.calls(), ElementsAre("free #1", "free #2", "free null", "free #3", "free #4", "close"));
+  EXPECT_THAT(library_.calls(),
+              ElementsAre("free #1", "free #2", "free null", "free #3", "free #4", "close"));
   // Nothing plays from freed samples once the window has closed.
   library_.clear();
   output_.play(SoundId::got);

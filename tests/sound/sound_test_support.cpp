@@ -24,7 +24,8 @@ void write_tone_wav(const std::filesystem::path& path, int frames, int rate_hz, 
   if (file == nullptr) throw std::runtime_error("cannot write " + path.string());
   std::vector<short> data(static_cast<std::size_t>(frames));
   for (int i = 0; i < frames; ++i) {
-    data[i] = static_cast<short>(amplitude * 32767.0 * std::sin(2.0 * std::numbers::pi * 880.0 * i / rate_hz));
+    data[i] =
+        static_cast<short>(amplitude * 32767.0 * std::sin(2.0 * std::numbers::pi * 880.0 * i / rate_hz));
   }
   sf_write_short(file, data.data(), static_cast<sf_count_t>(data.size()));
   sf_close(file);
