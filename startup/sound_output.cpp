@@ -19,13 +19,13 @@ struct DriverEntry {
 };
 
 // By list position: what each driver choice means.
-constexpr std::array<DriverEntry, kDriverCount> kDrivers = {
-    {
-     {true, kOutputDefault}, // kDriverDirect
- {true, kOutputWaveOut},           // kDriverMultimedia
-           {false, 0}, // kDriverNone
-    }
-};
+// clang-format off
+constexpr std::array<DriverEntry, kDriverCount> kDrivers = {{
+    {true,  kOutputDefault},  // kDriverDirect
+    {true,  kOutputWaveOut},  // kDriverMultimedia
+    {false, 0},               // kDriverNone
+}};
+// clang-format on
 
 #ifdef _WIN32
 constexpr std::array<std::string_view, kDriverCount> kDriverNames = {"Microsoft DirectSound",
