@@ -248,8 +248,11 @@ TEST_F(SdlSoundLibraryTest, SamplesOfAnyWavFormatComeOutAtTheMixerRate) {
 
 // Ctrl+C and a plain kill must still end the program while sound is on.
 TEST_F(SdlSoundLibraryTest, OpenOutputLeavesTerminationSignalsAlone) {
-  struct sigaction before_int {
-  }, before_term{}, after_int{}, after_term{};
+  using Action = struct sigaction;
+  Action before_int{};
+  Action before_term{};
+  Action after_int{};
+  Action after_term{};
   sigaction(SIGINT, nullptr, &before_int);
   sigaction(SIGTERM, nullptr, &before_term);
   SdlSoundLibrary library;
