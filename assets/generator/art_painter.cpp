@@ -70,7 +70,7 @@ void title_logo(QPainter& p, QPointF centre, int size) {
   p.drawText(box, Qt::AlignCenter, QStringLiteral("HERO"));
 }
 
-QImage splash_background() {
+QImage splash_background(const QString& assets_dir) {
   QImage image = blank(460, 450, Qt::white);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
@@ -86,6 +86,14 @@ QImage splash_background() {
   spot.setColorAt(1, Qt::white);
   p.fillRect(0, 53, 460, 170, spot);
   p.fillRect(40, 224, 380, 1, QColor(0xd8, 0xd0, 0xc0));
+  // Faint pots falling down both margins, in perspective as on the LCD.
+  p.setOpacity(0.10);
+  for (int i = 0; i < 6; ++i) {
+    const QImage pot = drawn_element(assets_dir, "im_enemy_x2y7", 0.45 + 0.09 * i);
+    p.drawImage(QPointF(22 - pot.width() / 2.0, 60 + i * 56), pot);
+    p.drawImage(QPointF(438 - pot.width() / 2.0, 60 + i * 56), pot);
+  }
+  p.setOpacity(1.0);
   // Bottom band behind the check box, in the check box's own colour.
   p.fillRect(0, 410, 460, 40, QColor(0x08, 0x29, 0x52));
   p.fillRect(0, 407, 460, 3, kGold);
@@ -222,7 +230,7 @@ QImage draw_game_menu() {
 }
 
 void make_builtin_art(const QString& assets_dir, const QString& out_dir) {
-  save_png(splash_background().convertToFormat(QImage::Format_RGB32), out_dir + "/splash_background.png");
+  save_png(splash_background(assets_dir).convertToFormat(QImage::Format_RGB32), out_dir + "/splash_background.png");
 
   QImage box = blank(160, 86, Qt::white);
   {

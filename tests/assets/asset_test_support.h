@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 
 #include "display/element_ids.h"
@@ -24,6 +25,8 @@ struct SkinUnderTest {
   std::string folder;  // "Graphics/Skin1"
   double scale;        // against the drawing
 };
+// Names the skin in failure messages.
+inline void PrintTo(const SkinUnderTest& skin, std::ostream* os) { *os << skin.folder; }
 inline const SkinUnderTest kSkinsUnderTest[] = {{"Graphics/Skin1", 1.0}, {"Graphics/Skin2", 0.6}};
 
 IniFile skin_ini(const SkinUnderTest& skin);
