@@ -9,7 +9,8 @@ using std::chrono::milliseconds;
 using std::chrono::nanoseconds;
 // A wake-up this close to the deadline counts as on time; waiting again for
 // such a sliver would cost a whole extra pass of the event loop.
-constexpr nanoseconds kOnTime = std::chrono::microseconds(200);
+constexpr nanoseconds kOnTime = std::chrono::microseconds(100);
+constexpr milliseconds kWakeEarly(1);
 
 // While a timer's handler runs, the handheld's time stands at the moment that
 // timer was due: a handler takes no time, so an interval it sets (the game
@@ -70,11 +71,13 @@ void QtEngineTimer::arm() {
     wake_.stop();
     return;
   }
-  // Qt wakes on whole milliseconds; round down and finish the wait in
-  // on_wake, so that expiry is never early and rarely more than a fraction
-  // of a millisecond late.
-  const auto remaining = std::max(nanoseconds(0), *due - now_());
-  wake_.start(std::chrono::duration_cast<milliseconds>(remaining));
+  // The event loop wakes on whole milliseconds and often a little late, so
+  // wake a millisecond early and finish the wait in short passes of the
+  // loop (on_wake): expiry is never early and rarely late by more than a
+  // fraction of a millisecond.
+  const auto remaining = *due - now_();
+  const auto early = std::chrono::duration_cast<milliseconds>(remaining) - kWakeEarly;
+  wake_.start(std::max(milliseconds(0), early));
 }
 
 void QtEngineTimer::on_wake() {

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "display/gfxinit.h"
+#include "dialogs/keys.h"
 #include "display/unit1.h"
 #include "engine/settings_codec.h"
 #include "startup/application.h"
@@ -50,6 +51,11 @@ int main(int argc, char** argv) {
       request.program_folder = program_folder;
       hero::load_skin(window.scene(), request, errors);
     });
+    // The key settings dialog, created once after the main window; the
+    // context menu shows it.
+    hero::TKeysForm keys_dialog(form.key_bindings(), form.settings(), &form);
+    QObject::connect(&keys_dialog, &hero::TKeysForm::bindings_accepted, &form, [&form] { form.rebuild_hints(); });
+
     // Esc ends the program, as the context menu's shortcut does.
     QObject::connect(&form, &hero::TForm1::unbound_key_pressed, &app, [&app](hero::VirtualKey key) {
       if (key == hero::vk_escape) app.request_termination();

@@ -193,6 +193,9 @@ int main(int argc, char** argv) {
     if (!ticks[i].follows_tick) continue;
     const double gap = std::chrono::duration<double, std::milli>(ticks[i].at - ticks[i - 1].at).count();
     errors_ms.push_back(std::abs(gap - ticks[i].interval_ms));
+    if (std::getenv("HERO_BENCH_VERBOSE") && errors_ms.back() > 5.0)
+      std::printf("  gap %zu: %.3f ms against %d ms (previous interval %d ms)\n", i, gap, ticks[i].interval_ms,
+                  ticks[i - 1].interval_ms);
     if (drift_gaps < 1000) {
       gap_sum += gap;
       interval_sum += ticks[i].interval_ms;
@@ -205,8 +208,9 @@ int main(int argc, char** argv) {
               percentile(errors_ms, 0.99), percentile(errors_ms, 1.0));
   std::printf("drift over %d gaps: sum of gaps - sum of intervals = %+.3f ms (%.1f ms of ticks)\n", drift_gaps,
               gap_sum - interval_sum, interval_sum);
-  std::printf("tick delivery after its due moment: median %.3f ms, 99th percentile %.3f ms\n",
-              percentile(lateness_ms, 0.5), percentile(lateness_ms, 0.99));
+  std::printf("tick delivery after its due moment: 10th %.3f, 25th %.3f, median %.3f, 75th %.3f, 99th percentile %.3f ms\n",
+              percentile(lateness_ms, 0.1), percentile(lateness_ms, 0.25), percentile(lateness_ms, 0.5),
+              percentile(lateness_ms, 0.75), percentile(lateness_ms, 0.99));
   std::printf("paint of the changed rectangles during the game: median %.0f us, 99th percentile %.0f us\n",
               percentile(form.paint_us, 0.5), percentile(form.paint_us, 0.99));
   std::printf("outline rebuilds during the game: %d\n", form.mask_rebuilds() - masks_before);

@@ -87,3 +87,22 @@ TEST_F(ApplicationTest, TerminationRequestEndsTheLoopAlsoWhenMadeBeforeItRuns) {
 
 }  // namespace
 }  // namespace hero
+
+namespace hero {
+namespace {
+
+// After the termination test in this file: it leaves the request in place.
+TEST(InstallationErrorReport, ShowsTheMessageThenAsksTheProgramToEnd) {
+  std::vector<QString> shown;
+  test_app().set_error_shower([&](const QString& m) { shown.push_back(m); });
+  MessageBoxInstallationErrors errors;
+  errors.report("Configuration file (Config.ini) not found. Please reinstall the game.");
+  test_app().set_error_shower(show_error_box);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0], "Configuration file (Config.ini) not found. Please reinstall the game.");
+  EXPECT_TRUE(test_app().termination_requested());
+  EXPECT_EQ(test_app().run(), 0) << "the loop must not start";
+}
+
+}  // namespace
+}  // namespace hero
