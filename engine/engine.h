@@ -67,6 +67,8 @@ class Engine {
  public:
   // Throws std::invalid_argument when a timer is missing.
   explicit Engine(EngineServices services);
+  Engine(const Engine&) = delete;
+  Engine& operator=(const Engine&) = delete;
 
   EngineState& state() { return state_; }
   const EngineState& state() const { return state_; }
