@@ -270,6 +270,7 @@ bool TSplashForm::event(QEvent* event) {
 bool TSplashForm::eventFilter(QObject* watched, QEvent* event) {
   // The window sees the keys of its controls first and leaves them to them.
   if (event->type() == QEvent::KeyPress) {
+    previewed_key_ = event;
     if (const auto code = virtual_key_of(*static_cast<QKeyEvent*>(event))) FormKeyDown(*code);
   }
   return QWidget::eventFilter(watched, event);
@@ -278,11 +279,10 @@ bool TSplashForm::eventFilter(QObject* watched, QEvent* event) {
 void TSplashForm::keyPressEvent(QKeyEvent* event) {
   // A key that a control left alone comes up here as well; the window saw
   // it already on its way to the control.
-  const QWidget* focus = focusWidget();
-  const bool previewed = focus == cb_skin_ || focus == cb_sound_ || focus == chb_splashscreen_;
-  if (!previewed) {
+  if (event != previewed_key_) {
     if (const auto code = virtual_key_of(*event)) FormKeyDown(*code);
   }
+  previewed_key_ = nullptr;
   QWidget::keyPressEvent(event);
 }
 

@@ -92,6 +92,9 @@ class TSplashForm : public QWidget {
   bool automatic_ = false;
   bool played_ = false;
   bool in_play_ = false;
+  // The key press last seen on its way to a control; it reaches the window
+  // again when the control leaves it alone. Only compared, never read.
+  const QEvent* previewed_key_ = nullptr;
   QComboBox* cb_skin_ = nullptr;
   QComboBox* cb_sound_ = nullptr;
   QCheckBox* chb_splashscreen_ = nullptr;
