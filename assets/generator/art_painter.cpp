@@ -10,8 +10,11 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QSvgRenderer>
+#include <QTemporaryDir>
 
 #include "assets/generator/image_io.h"
+#include "assets/generator/skin_preview.h"
+#include "assets/generator/skin_renderer.h"
 
 namespace hero::assetgen {
 namespace {
@@ -37,17 +40,26 @@ QImage blank(int w, int h, QColor fill = Qt::transparent) {
   return image;
 }
 
-// The handheld drawn whole, segments and all, as on its box.
+// The handheld as on its box: the skin with every segment lit, reading 12:00.
 QImage handheld_picture(const QString& assets_dir, QSize fit) {
-  QSvgRenderer svg(assets_dir + "/skin/handheld.svg");
-  if (!svg.isValid()) throw failure("cannot read the handheld drawing");
-  const QSizeF page = svg.defaultSize();
-  const QSizeF size = page.scaled(QSizeF(fit), Qt::KeepAspectRatio);
-  QImage image = blank(static_cast<int>(size.width()), static_cast<int>(size.height()));
-  QPainter p(&image);
-  p.setRenderHint(QPainter::Antialiasing);
-  svg.render(&p, QRectF(QPointF(0, 0), size));
-  return image;
+  QTemporaryDir scratch;
+  if (!scratch.isValid()) throw failure("cannot make a scratch folder for the box picture");
+  SkinOptions options;
+  options.svg_path = assets_dir + "/skin/handheld.svg";
+  options.backdrop_svg = assets_dir + "/skin/backdrop.svg";
+  options.logo_svg = assets_dir + "/skin/logo.svg";
+  options.out_dir = scratch.path();
+  options.scale = 0.25;
+  options.title = "box picture";
+  render_skin(options);
+  QImage lit = compose_skin(scratch.path(), true).convertToFormat(QImage::Format_ARGB32);
+  // The colour key around the handheld becomes see-through on the box.
+  for (int y = 0; y < lit.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(lit.scanLine(y));
+    for (int x = 0; x < lit.width(); ++x)
+      if ((line[x] & 0xffffff) == 0xff00ff) line[x] = qRgba(0, 0, 0, 0);
+  }
+  return lit.scaled(fit, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 QImage drawn_element(const QString& assets_dir, const QString& id, double scale) {
