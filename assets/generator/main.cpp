@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
       hero::assetgen::make_builtin_art(args[2], args[3]);
       return 0;
     }
-    if ((args.size() == 4 || args.size() == 5) && args[1] == "preview") {
+    if ((args.size() == 4 || (args.size() == 5 && args[4] == "dark")) && args[1] == "preview") {
       const bool lit = args.size() == 4;
       hero::assetgen::save_png(hero::assetgen::compose_skin(args[2], lit), args[3]);
       return 0;
