@@ -20,8 +20,11 @@ int lowest_object_lane(const EngineState& s) {
 }
 
 void play_toward_lowest_object(VirtualHandheld& hh) {
-  const int target = lowest_object_lane(hh.state());
-  if (target == 0 || !hh.state().moves_enabled) return;
+  const EngineState& s = hh.state();
+  int target = lowest_object_lane(s);
+  // Stay clear of the rogue's side once he winds up.
+  if (s.rogue_phase >= 3 && (target == s.rogue_side || (target == 0 && s.hero_lane == s.rogue_side))) target = 2;
+  if (target == 0 || !s.moves_enabled) return;
   if (target > hh.state().hero_lane) {
     hh.press(Button::left);
     hh.release(Button::left);
