@@ -51,6 +51,11 @@ class RecordingHost : public MenuHost {
 
 class ContextMenu : public ::testing::Test {
  protected:
+  // The host's window needs the application before it is made.
+  struct ApplicationFirst {
+    ApplicationFirst() { test::qt_app(); }
+  } application_first;
+
   void SetUp() override {
     test::qt_app();
     set_shell_opener([this](const QUrl& url) { opened.push_back(url.fileName()); });
