@@ -9,7 +9,7 @@ using std::chrono::milliseconds;
 using std::chrono::nanoseconds;
 // A wake-up this close to the deadline counts as on time; waiting again for
 // such a sliver would cost a whole extra pass of the event loop.
-constexpr nanoseconds kOnTime = std::chrono::microseconds(100);
+constexpr nanoseconds kOnTime = std::chrono::microseconds(20);
 constexpr milliseconds kWakeEarly(1);
 
 // While a timer's handler runs, the handheld's time stands at the moment that
@@ -73,8 +73,8 @@ void QtEngineTimer::arm() {
   }
   // The event loop wakes on whole milliseconds and often a little late, so
   // wake a millisecond early and finish the wait in short passes of the
-  // loop (on_wake): expiry is never early and rarely late by more than a
-  // fraction of a millisecond.
+  // loop (on_wake): expiry is at most a few microseconds early and rarely
+  // late by more than a fraction of a millisecond.
   const auto remaining = *due - now_();
   const auto early = std::chrono::duration_cast<milliseconds>(remaining) - kWakeEarly;
   wake_.start(std::max(milliseconds(0), early));
