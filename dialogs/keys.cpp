@@ -87,7 +87,8 @@ TKeysForm::TKeysForm(KeyBindings& bindings, SettingsStore& store, QWidget* main_
     auto* box = new QComboBox(this);
     box->setObjectName(QStringLiteral("cb_%1").arg(n));
     box->setEditable(false);
-    box->setFont(pixel_font(QStringLiteral("Arial"), 13, false));
+    // A list cell 13 pixels high holds an 11-pixel character.
+    box->setFont(pixel_font(QStringLiteral("Arial"), 11, false));
     box->addItems(captions);
     box->setGeometry(row.box);
     // The stored choice, or no selection for one the list does not have.
