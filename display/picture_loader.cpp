@@ -65,6 +65,8 @@ std::uint16_t read_le16(const std::uint8_t* p) { return static_cast<std::uint16_
 // the C++ objects (the image, the row table) live in the caller, which the
 // jump never crosses.
 
+constexpr png_alloc_size_t kMaxPngChunkBytes = 8u * 1024u * 1024u;
+
 struct PngSource {
   const std::uint8_t* data;
   std::size_t size;
@@ -125,6 +127,25 @@ struct PngReadGuard {
   ~PngReadGuard() { png_destroy_read_struct(&png, info ? &info : nullptr, nullptr); }
 };
 
+// libpng takes (and clears) the memory a chunk claims before it reads the
+// chunk, so a 200-byte file claiming a 1 GB text chunk would cost a gigabyte
+// and seconds. Every chunk but the streamed image data must therefore fit in
+// the bytes that follow it.
+void check_png_chunks(std::span<const std::uint8_t> bytes, const std::string& file_name) {
+  std::size_t pos = 8;
+  while (pos + 8 <= bytes.size()) {
+    const std::uint32_t length = read_be32(bytes.data() + pos);
+    const bool image_data = std::memcmp(bytes.data() + pos + 4, "IDAT", 4) == 0;
+    if (length > 0x7FFFFFFFu) fail(file_name, "damaged chunk length");
+    if (std::uint64_t{length} + 12 > bytes.size() - pos) {
+      if (!image_data) fail(file_name, "the file ends too early");
+      return;
+    }
+    if (std::memcmp(bytes.data() + pos + 4, "IEND", 4) == 0) return;
+    pos += 12 + std::size_t{length};
+  }
+}
+
 Picture decode_png(std::span<const std::uint8_t> bytes, const std::string& file_name) {
   PngSource source{bytes.data(), bytes.size(), 0, {}};
   if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) fail(file_name, "it is not a PNG file");
@@ -133,12 +154,17 @@ Picture decode_png(std::span<const std::uint8_t> bytes, const std::string& file_
   if (bytes.size() >= 24 && std::memcmp(bytes.data() + 12, "IHDR", 4) == 0) {
     check_size(file_name, read_be32(bytes.data() + 16), read_be32(bytes.data() + 20));
   }
+  check_png_chunks(bytes, file_name);
   PngReadGuard guard;
   guard.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &source, png_on_error, png_on_warning);
   if (!guard.png) fail(file_name, "out of memory");
   guard.info = png_create_info_struct(guard.png);
   if (!guard.info) fail(file_name, "out of memory");
   png_set_read_fn(guard.png, &source, png_read_from_memory);
+  // A text or profile chunk may claim up to 2 GB (or inflate to it); libpng
+  // would take and clear that much memory before finding the file too short.
+  png_set_chunk_malloc_max(guard.png, kMaxPngChunkBytes);
+  png_set_chunk_cache_max(guard.png, 256);
 
   PngHeader header{};
   if (!png_read_header(guard.png, guard.info, &header)) fail(file_name, source.message);
