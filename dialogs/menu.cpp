@@ -1,6 +1,8 @@
 #include "dialogs/menu.h"
 
 #include <QAction>
+#include <QFontDatabase>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QWidget>
@@ -38,6 +40,25 @@ bool is_shortcut(int virtual_key) {
 }
 
 }  // namespace
+
+QFont game_menu_font() {
+  // The rows' cell height is 16 pixels: the line of the font (ascent plus
+  // descent), not its em, is what must fit, so the size steps down until the
+  // substitute font's line does.
+  QFont font("Consolas");
+  font.setStyleHint(QFont::Monospace);
+  font.setFixedPitch(true);
+  // Where no substitute is configured, the system's fixed font keeps the
+  // captions in one column.
+  const QFontMetrics metrics(font);
+  if (metrics.horizontalAdvance('i') != metrics.horizontalAdvance('M'))
+    font.setFamily(QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+  for (int pixels = kGameMenuCellHeight; pixels > 8; --pixels) {
+    font.setPixelSize(pixels);
+    if (QFontMetrics(font).height() <= kGameMenuCellHeight) break;
+  }
+  return font;
+}
 
 QString game_menu_row_text(std::string_view caption, bool checked) {
   if (caption == "-") return QString();
@@ -203,10 +224,7 @@ GameMenuRow::GameMenuRow(const QString& text, bool active, QWidget* parent) : QL
   setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   setAutoFillBackground(false);
   if (!active_) return;
-  QFont font("Consolas");
-  font.setStyleHint(QFont::Monospace);
-  font.setPixelSize(16);
-  setFont(font);
+  setFont(game_menu_font());
   QPalette colours = palette();
   colours.setColor(QPalette::WindowText, Qt::white);
   colours.setColor(QPalette::Window, Qt::black);

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include <QFont>
 #include <QLabel>
 #include <QObject>
 #include <QPoint>
@@ -69,6 +70,7 @@ inline constexpr std::array<MenuItemSpec, kMenuItemCount> kMenuItems = {{
 // strip, 305 pixels wide; the closed button is 36 x 32.
 inline constexpr int kGameMenuWidth = 305;
 inline constexpr int kGameMenuRowHeight = 32;
+inline constexpr int kGameMenuCellHeight = 16;  // the rows' font, Consolas or its substitute
 inline constexpr QSize kGameMenuClosedSize(36, 32);
 inline constexpr QSize kGameMenuOpenSize(kGameMenuWidth, 448);
 
@@ -173,6 +175,9 @@ class GameMenuRow : public QLabel {
   bool active_;
   bool pressed_ = false;
 };
+
+// The rows' monospaced font, white on the dark backdrop.
+QFont game_menu_font();
 
 // The row text of an item: "[x] "/"[ ] " before the two "Display" items,
 // four spaces before the others; empty for a separator.

@@ -61,6 +61,14 @@ void HeroProgram::create_main_window() {
   // Steps 6 and 10: the full-screen check mark, the in-game menu closed, and
   // the thirteen menu items the in-game menu mirrors.
   menu_ = std::make_unique<GameMenu>(static_cast<MenuHost&>(*this));
+  // The in-game menu button's picture: icon and title strip over the dark
+  // backdrop, shown from its top-left corner as far as the element reaches.
+  Picture game_menu_picture;
+  game_menu_picture.image =
+      builtin_picture(BuiltinPicture::game_menu).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  game_menu_picture.has_alpha = true;
+  form_->scene().set_picture(ElementId::btn_game_menu_background, game_menu_picture);
+  if (QWidget* button = form_->hot_area(ElementId::btn_game_menu_top)) button->setCursor(Qt::PointingHandCursor);
   connect(form_.get(), &TForm1::context_menu_requested, menu_.get(), &GameMenu::popup);
   connect(form_.get(), &TForm1::game_menu_clicked, menu_.get(), &GameMenu::btn_game_menu_topClick);
   if (qApp) qApp->installEventFilter(menu_.get());

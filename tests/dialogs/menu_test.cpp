@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QTest>
@@ -239,7 +240,11 @@ TEST_F(GameMenuOverlay, OpensThirteenRowsWithTheirPrefixes) {
   EXPECT_EQ(row(13)->text(), QString("    Exit"));
   EXPECT_EQ(row(1)->geometry(), QRect(0, 32, 305, 32));
   EXPECT_EQ(row(13)->geometry(), QRect(0, 416, 305, 32));
-  EXPECT_EQ(row(1)->font().pixelSize(), 16);
+  EXPECT_LE(QFontMetrics(row(1)->font()).height(), 16);
+  const QFontMetrics metrics(row(1)->font());
+  EXPECT_EQ(metrics.horizontalAdvance("[x] "), metrics.horizontalAdvance("    "));
+  // The longest caption fits the row's width.
+  EXPECT_LE(QFontMetrics(row(11)->font()).horizontalAdvance(row(11)->text()), 305);
 }
 
 TEST_F(GameMenuOverlay, ButtonTogglesTheOverlay) {
