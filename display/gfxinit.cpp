@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 
 #include "display/element_ids.h"
 #include "display/ini_file.h"
@@ -48,13 +49,19 @@ bool is_file(const fs::path& p) {
 }
 
 // Pictures named by the skin: `skin_path` + name, against the current folder.
+// A file named by several sections (one segment shape for many positions)
+// is decoded once per load and shared.
 struct PictureFiles {
   PathResolver resolver;
   std::string skin_path;
+  std::map<fs::path, Picture> decoded;
 
   bool exists(const std::string& name) const { return resolver.file_exists(skin_path + name); }
-  Picture load(const std::string& name) const {
-    return load_picture(resolver.resolve(skin_path + name), skin_path + name);
+  Picture load(const std::string& name) {
+    const fs::path file = resolver.resolve(skin_path + name);
+    auto it = decoded.find(file);
+    if (it == decoded.end()) it = decoded.emplace(file, load_picture(file, skin_path + name)).first;
+    return it->second;
   }
 };
 
@@ -95,7 +102,7 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
     errors.report("Skin configuration file (" + skin_path + "Config.ini) not found. Please reinstall the skin.");
   } else {
     const IniFile ini = IniFile::load(config);
-    const PictureFiles files{PathResolver(request.current_folder), skin_path};
+    PictureFiles files{PathResolver(request.current_folder), skin_path, {}};
     const QSize game(clamp_side(ini.read_integer("Common", "GameWidth", 1475)),
                      clamp_side(ini.read_integer("Common", "GameHeight", 870)));
     scene.set_client_size(game);

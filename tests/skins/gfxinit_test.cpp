@@ -340,6 +340,9 @@ TEST_F(GfxinitTest, MixedFormatSkinWithUpperCaseFilesPlacesEveryElement) {
     EXPECT_EQ(scene_.picture(id).size(), expected) << element_name(id);
   }
   EXPECT_EQ(scene_.picture(ElementId::btn_left_down).image.pixelColor(3, 3), QColor(Qt::blue));
+  // One file named by many sections is decoded once and shared.
+  EXPECT_EQ(scene_.picture(ElementId::im_lady_0).image.cacheKey(),
+            scene_.picture(ElementId::im_rogue_x1y4).image.cacheKey());
 }
 
 // ---- Manual pages ------------------------------------------------------------
