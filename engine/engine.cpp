@@ -262,8 +262,12 @@ void Engine::move_hero(int step, ElementId button) {
     s.hero_lane = lane;
     display_.set_lit(seg_hero[s.hero_lane], true);
   }
-  // Walking into (or standing in) the rogue's blow knocks the hero down at once.
-  if (s.rogue_phase == 6 && s.rogue_side == s.hero_lane) {
+  // Walking into (or standing in) the rogue's blow knocks the hero down at
+  // once. Only in a running game: a blow pose left over from a game that ACL
+  // or the third miss stopped must not start a miss sequence in the held or
+  // game-over picture (a fourth miss, or a game running behind mode 4 or 6).
+  const bool running = s.game_mode == mode_game_a || s.game_mode == mode_game_b;
+  if (running && s.rogue_phase == 6 && s.rogue_side == s.hero_lane) {
     Gam_Stop_All_Timers();
     s.moves_enabled = false;
     s.miss_step = 11;

@@ -125,6 +125,52 @@ TEST_F(MissesTest, WalkingIntoTheBlowStartsTheSequenceAfterOneMillisecond) {
   EXPECT_EQ(st().misses, 1);
 }
 
+// The rogue's blow pose outlives its game when ACL or the game's end stops it
+// before he is back to idle; only a running game may turn it into a blow.
+TEST_F(MissesTest, BlowPoseLeftByAclDoesNotStrikeWhileTheGameButtonIsHeld) {
+  st().score = 10;
+  arrange_blow();
+  run_until(TimerId::Game);
+  ASSERT_EQ(st().rogue_phase, 6);
+  hh.press(Button::acl);
+  hh.release(Button::acl);
+  hh.press(Button::game_b);
+  hh.press(Button::left);
+  ASSERT_EQ(st().hero_lane, 3);
+  EXPECT_FALSE(timer(TimerId::Miss).enabled());
+  EXPECT_TRUE(st().moves_enabled);
+  hh.random().queue(0);
+  hh.release(Button::game_b);
+  EXPECT_FALSE(timer(TimerId::Miss).enabled());
+  EXPECT_TRUE(timer(TimerId::Game).enabled());
+  tick();
+  EXPECT_TRUE(lit(E::im_hero_x3));
+  EXPECT_FALSE(lit(E::im_hero_drown_x3));
+  EXPECT_EQ(st().misses, 0);
+}
+
+TEST_F(MissesTest, WalkingIntoTheFrozenBlowPoseAfterGameOverCostsNothing) {
+  st().rogue_side = 3;
+  st().rogue_phase = 6;  // the blow falls on lane 3; the hero stands in lane 2
+  st().misses = 2;
+  st().half_miss = true;
+  arrange_drop(1);
+  run_until(TimerId::Game);
+  finish_miss_sequence();
+  ASSERT_EQ(st().game_mode, mode_game_over);
+  ASSERT_TRUE(lit(E::im_rogue_x3y4));
+  const std::int64_t over_at = now();
+  hh.press(Button::left);
+  EXPECT_EQ(st().hero_lane, 3);
+  EXPECT_FALSE(timer(TimerId::Miss).enabled());
+  EXPECT_TRUE(timer(TimerId::Game_Over).enabled());
+  hh.wait(5'000);
+  EXPECT_EQ(st().misses, 3);
+  EXPECT_TRUE(lit(E::im_hero_x3));
+  EXPECT_EQ(run_until(TimerId::Game_Over), over_at + 30'000);
+  EXPECT_EQ(st().game_mode, mode_clock);
+}
+
 TEST_F(MissesTest, ChanceTimeBlinksTenTimesOver5165msAndForgivesTheMisses) {
   st().score = 199;
   st().misses = 1;
