@@ -227,8 +227,9 @@ void TForm1::lay_out_skin() {
 }
 
 void TForm1::set_fullscreen_mode(bool on) {
-  fullscreen_mode_ = on;
+  // Stored first: if the store refuses, the presentation stays as it is.
   write_flag(*settings_, "FullscreenMode", on);
+  fullscreen_mode_ = on;
   lay_out_skin();
 }
 

@@ -74,8 +74,11 @@ int main(int argc, char** argv) {
           form.flush();
         }
       } catch (const std::exception& e) {
-        // As a handler's failure would be: shown, and the program goes on.
+        // A skin picture that cannot be decoded: shown as a handler's failure
+        // would be. With no splash screen to choose another skin from, the
+        // half-made window would stay off the screen, so the program ends.
         app.show_error(QString::fromLocal8Bit(e.what()));
+        app.request_termination();
       }
     }
     form.show();

@@ -168,6 +168,16 @@ TEST_F(MainWindowTest, FullScreenAndBackReturnsToTheCentreWithItsOutline) {
   EXPECT_FALSE(form_->mask().contains(QPoint(5, 5)));
 }
 
+TEST_F(MainWindowTest, RefusedFullScreenSettingLeavesThePresentationAlone) {
+  form_->set_fullscreen_mode(false);
+  const QPoint placed = form_->pos();
+  store_->set_failing(true);
+  EXPECT_THROW(form_->set_fullscreen_mode(true), std::runtime_error);
+  EXPECT_FALSE(form_->fullscreen_mode());
+  EXPECT_EQ(form_->pos(), placed);
+  EXPECT_EQ(form_->size(), QSize(400, 300));
+}
+
 TEST_F(MainWindowTest, WindowLargerThanTheScreenKeepsItsTopLeftCornerOnTheScreen) {
   game_size_ = QSize(screen_.width() + 300, 200);
   form_->set_fullscreen_mode(false);
