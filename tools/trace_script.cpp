@@ -96,10 +96,12 @@ void run_line(VirtualHandheld& handheld, std::string_view text, std::ostream& ou
     handheld.wait(parse_number(words[1], 0, kMaxWaitMs, "wait"));
   } else if (command == "show") {
     expect_count(words, 1, "show");
-    out << handheld.show_line() << '\n';
+    // Each answer leaves at once, so that a program can play the handheld
+    // line by line through a pipe.
+    out << handheld.show_line() << '\n' << std::flush;
   } else if (command == "dump-store") {
     expect_count(words, 1, "dump-store");
-    out << handheld.dump_store();
+    out << handheld.dump_store() << std::flush;
   } else {
     throw Malformed{"unknown command \"" + command + "\""};
   }
