@@ -250,7 +250,17 @@ void TSplashForm::btn_playClick() {
   host_.load_selected_skin();
   host_.switch_on();
   played_ = true;
+  closing_for_play_ = true;
   close();
+  closing_for_play_ = false;
+}
+
+void TSplashForm::closeEvent(QCloseEvent* event) {
+  // Closed by the window system before Play (the splash screen has no close
+  // box, but Alt+F4 still reaches it), the handheld would keep running with
+  // no window on the screen: that close ends the program, as Esc does.
+  if (!closing_for_play_ && !played_) host_.request_termination();
+  QWidget::closeEvent(event);
 }
 
 void TSplashForm::FormKeyDown(int virtual_key) {

@@ -82,6 +82,7 @@ class TSplashForm : public QWidget {
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void build();
@@ -92,6 +93,7 @@ class TSplashForm : public QWidget {
   bool automatic_ = false;
   bool played_ = false;
   bool in_play_ = false;
+  bool closing_for_play_ = false;
   // The key press last seen on its way to a control; it reaches the window
   // again when the control leaves it alone. Only compared, never read.
   const QEvent* previewed_key_ = nullptr;

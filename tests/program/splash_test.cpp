@@ -1,5 +1,7 @@
 // The splash screen on its own: its texts, the Play rule, its keys and links,
 // and the order of Play's steps.
+#include <algorithm>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -135,6 +137,21 @@ TEST_F(Splash, EscEndsTheProgramWritingNothing) {
   QTest::keyClick(splash->chb_splashscreen(), Qt::Key_Escape);
   EXPECT_EQ(host.calls, (std::vector<std::string>{"terminate"}));
   EXPECT_TRUE(host.store.all().empty());
+}
+
+TEST_F(Splash, ClosedByTheWindowSystemBeforePlayEndsTheProgram) {
+  create();
+  splash->close();
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"terminate"}));
+}
+
+TEST_F(Splash, PlayClosesTheSplashWithoutEndingTheProgram) {
+  create();
+  splash->cb_skin()->setCurrentIndex(0);
+  splash->cb_sound()->setCurrentIndex(2);
+  splash->btn_playClick();
+  EXPECT_FALSE(splash->isVisible());
+  EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "terminate"), 0);
 }
 
 TEST_F(Splash, FailedSoundStopsPlayBeforeTheSkin) {
