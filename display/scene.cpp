@@ -4,7 +4,6 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cstring>
 
 namespace hero {
 namespace {
@@ -164,6 +163,7 @@ void Scene::mark_dirty(const QRect& rect) {
   if (r.isEmpty()) return;
   const bool was_clean = dirty_.isEmpty();
   dirty_ += r;
+  if (key_enabled_) frame_stale_ += r;
   if (was_clean && on_change_) on_change_();
 }
 
@@ -244,6 +244,13 @@ QRect Scene::opaque_cover(const Element& e) {
 void Scene::paint(QPainter& painter, const QRegion& clip) const {
   const QRegion area = clip & QRegion(client_rect());
   if (area.isEmpty()) return;
+  // While the outline is kept, the scene's own copy of the frame is already
+  // composed wherever nothing changed since: copying it is cheaper.
+  if (!composing_frame_ && key_enabled_ && !shape_reset_ && !frame_.isNull() && frame_.size() == client_size_ &&
+      (frame_stale_ & area).isEmpty()) {
+    for (const QRect& r : area) painter.drawImage(r.topLeft(), frame_, r);
+    return;
+  }
   const QRect bounds = area.boundingRect();
   // Everything beneath the topmost opaque picture covering the whole area
   // (a full-screen backdrop, typically) would be painted over anyway.
@@ -275,6 +282,7 @@ bool Scene::update_shape(const QRegion& changed) {
   if (!key_enabled_) {
     frame_ = QImage();
     mask_ = QImage();
+    frame_stale_ = QRegion();
     const bool report = shape_was_on_ || shape_reset_;
     shape_was_on_ = false;
     shape_reset_ = false;
@@ -282,7 +290,8 @@ bool Scene::update_shape(const QRegion& changed) {
   }
   const QRgb key = key_colour_.rgb();
   bool changed_shape = false;
-  QRegion area = changed & QRegion(client_rect());
+  QRegion area = (changed + frame_stale_) & QRegion(client_rect());
+  frame_stale_ = QRegion();
   if (shape_reset_ || frame_.size() != client_size_) {
     frame_ = QImage(client_size_, QImage::Format_RGB32);
     mask_ = QImage(client_size_, QImage::Format_MonoLSB);
@@ -301,7 +310,9 @@ bool Scene::update_shape(const QRegion& changed) {
   if (frame_.isNull() || area.isEmpty()) return changed_shape;
   {
     QPainter p(&frame_);
+    composing_frame_ = true;
     paint(p, area);
+    composing_frame_ = false;
   }
   for (const QRect& r : area) {
     for (int y = r.top(); y <= r.bottom(); ++y) {

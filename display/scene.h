@@ -92,7 +92,8 @@ class Scene : public SegmentSurface {
   QRegion take_dirty_region();
   bool has_dirty_region() const { return !dirty_.isEmpty(); }
   // Composes every visible element in stacking order over the background,
-  // within `clip` and the client area.
+  // within `clip` and the client area. Where the outline's copy of the frame
+  // (see update_shape) is current, that copy is drawn instead.
   void paint(QPainter& painter, const QRegion& clip) const;
 
   // --- Shaped window --------------------------------------------------------
@@ -141,6 +142,8 @@ class Scene : public SegmentSurface {
   QImage mask_;
   bool shape_reset_ = true;   // key, colour or size changed: start afresh
   bool shape_was_on_ = false; // the cut-out the window last took was in use
+  QRegion frame_stale_;        // changed since the copy was last brought up to date
+  bool composing_frame_ = false;
   mutable QImage pause_label_;
 };
 

@@ -200,6 +200,27 @@ TEST_F(SceneTest, ShapeFollowsKeyColouredPixelsOnlyWhenTheyChange) {
   EXPECT_EQ(scene_.shape_mask().pixelIndex(75, 15), 0);
 }
 
+TEST_F(SceneTest, PaintIsCurrentWhetherOrNotTheOutlineCopyIs) {
+  place(ElementId::im_background, opaque(Qt::blue, Qt::white, {100, 60}), QRect(0, 0, 100, 60));
+  place(ElementId::im_hero_x1, opaque(Qt::green, Qt::white), QRect(10, 10, 10, 10));
+  scene_.update_shape(scene_.take_dirty_region());
+  EXPECT_EQ(frame().pixelColor(12, 12), QColor(Qt::green));  // drawn from the copy
+
+  // Changed, and the window has not flushed yet: the copy is stale there.
+  scene_.set_visible(ElementId::im_hero_x1, false);
+  scene_.set_picture(ElementId::im_background, opaque(Qt::red, Qt::white, {100, 60}));
+  EXPECT_EQ(frame().pixelColor(12, 12), QColor(Qt::red));
+  EXPECT_EQ(frame().pixelColor(50, 50), QColor(Qt::red));
+
+  // A caller that takes the changes without asking for the outline still
+  // gets the copy brought up to date on the next call.
+  scene_.set_visible(ElementId::im_hero_x1, true);
+  scene_.take_dirty_region();
+  EXPECT_EQ(frame().pixelColor(12, 12), QColor(Qt::green));
+  scene_.update_shape(QRegion());
+  EXPECT_EQ(frame().pixelColor(12, 12), QColor(Qt::green));
+}
+
 TEST_F(SceneTest, ShapeMaskBecomesAWindowMaskWithTheDrawnPixelsSet) {
   place(ElementId::im_background, opaque(Qt::blue, Qt::white, {20, 20}), QRect(0, 0, 20, 20));
   scene_.update_shape(scene_.take_dirty_region());
