@@ -1,12 +1,22 @@
 // Qt keys become the virtual-key codes the bindings compare.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QKeyEvent>
 
 #include "display/key_codes.h"
 
 namespace hero {
 namespace {
+
+// Key events belong to the application's keyboard device: make sure there is
+// an application before building one.
+void ensure_app() {
+  static int argc = 1;
+  static char name[] = "key_codes_test";
+  static char* argv[] = {name, nullptr};
+  if (!QApplication::instance()) new QApplication(argc, argv);
+}
 
 TEST(KeyCodes, DigitsLettersAndArrowsTakeTheirVirtualKeyCodes) {
   EXPECT_EQ(virtual_key_of(Qt::Key_0, false), 48);
@@ -32,12 +42,14 @@ TEST(KeyCodes, ModifiersSpaceEnterEscapeAndFunctionKeys) {
 }
 
 TEST(KeyCodes, ShiftedDigitStillPressesItsDigit) {
+  ensure_app();
   QKeyEvent shifted(QEvent::KeyPress, Qt::Key_Exclam, Qt::ShiftModifier, QStringLiteral("!"));
   EXPECT_EQ(virtual_key_of(shifted), '1');
   EXPECT_EQ(virtual_key_of(Qt::Key_ParenRight, false), '0');
 }
 
 TEST(KeyCodes, NumberPadDigitsAreNotTheDigitRow) {
+  ensure_app();
   QKeyEvent pad(QEvent::KeyPress, Qt::Key_1, Qt::KeypadModifier);
   EXPECT_EQ(virtual_key_of(pad), 97);
 }

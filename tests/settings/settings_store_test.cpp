@@ -78,7 +78,8 @@ TEST_F(SettingsStoreTest, AllListsEveryValueSortedByName) {
 }
 
 TEST_F(SettingsStoreTest, GarbageFileReadsAsDefaultsAndIsRepairedByTheNextWrite) {
-  QByteArray garbage("\x00\xff\xfe[[[=\n=@Variant(\x01\x02)\nHiScore1=@Variant(junk\n", 53);
+  static const char kDamaged[] = "\x00\xff\xfe[[[=\n=@Variant(\x01\x02)\nHiScore1=@Variant(junk\n";
+  QByteArray garbage(kDamaged, sizeof kDamaged - 1);
   garbage += QByteArray(4096, '\x9c');
   write_file(garbage);
   QSettingsStore store(path());
