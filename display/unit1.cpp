@@ -300,6 +300,16 @@ bool TForm1::focusNextPrevChild(bool) {
   return false;
 }
 
+void TForm1::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) emit activated();
+  QWidget::changeEvent(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  emit closing();
+  QWidget::closeEvent(event);
+}
+
 void TForm1::press_button(ElementId hot_area) {
   const HotAreaRow* row = hot_area_row(hot_area);
   if (!row || !row->down) return;

@@ -111,8 +111,14 @@ class TForm1 : public QWidget {
   // A key the bindings do not use (the menu's shortcuts F1-F4, F12, Esc
   // among them), after routing found nothing for it.
   void unbound_key_pressed(VirtualKey key);
-  // The window took new geometry or a new outline (tests, benchmarks).
+  // Changed rectangles were repainted (tests, benchmarks).
   void repainted();
+  // The window became the active window (the first activation shows the
+  // splash screen).
+  void activated();
+  // The window system asked the window to close: the close step (sound and
+  // settings released) belongs here; the program ends when the window goes.
+  void closing();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -121,6 +127,8 @@ class TForm1 : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   bool focusNextPrevChild(bool next) override;
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   friend class HotArea;
