@@ -744,14 +744,24 @@ def next_commands(hh, rng, skill):
         target = rng.choice([lane for lane, row in objects if row == lowest])
     elif rng.random() < 1 - skill:
         target = rng.choice([1, 2, 3])
-    if hh.rogue_phase >= 3 and target == hh.rogue_side and rng.random() < skill:
-        target = 2
     out = []
-    for _ in range(abs(target - hh.hero)):
-        b = "left" if target > hh.hero else "right"
-        out += ["press " + b]
-        if rng.random() < 0.97:
-            out += ["release " + b]
+
+    def walk(to, here):
+        for _ in range(abs(to - here)):
+            b = "left" if to > here else "right"
+            out.append("press " + b)
+            if rng.random() < 0.97:
+                out.append("release " + b)
+
+    if hh.rogue_phase >= 3 and target == hh.rogue_side and rng.random() < skill:
+        # Winding up: an object waiting at the foot of his lane is marked by
+        # stepping under it, and counts even when the hero steps out again.
+        if hh.rogue_phase < 6 and hh.cells[target][7] == 1 and hh.hero != target:
+            walk(target, hh.hero)
+            walk(2, target)
+            return out + ["wait %d" % rng.randrange(5, 120)]
+        target = 2
+    walk(target, hh.hero)
     return out + ["wait %d" % rng.randrange(5, 120)]
 
 
