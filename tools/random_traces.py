@@ -358,11 +358,19 @@ def play_session(trace, rng, seed, steps, checker):
                 target = rng.choice([lane for lane, row in objects if row == lowest])
             elif rng.random() < 1 - skill:
                 target = rng.choice([1, 2, 3])
+            def walk(to, here):
+                for _ in range(abs(to - here)):
+                    b = "left" if to > here else "right"
+                    send("press " + b, "release " + b)
+
             if phase >= 3 and rng.random() < skill and target == side:
+                # Step under an object waiting beside the winding-up rogue
+                # and out again: it still counts at the next tick.
+                if phase < 6 and hero != side and (side, 7) in objects:
+                    walk(side, hero)
+                    hero = side
                 target = 2
-            for _ in range(abs(target - hero)):
-                b = "left" if target > hero else "right"
-                send("press " + b, "release " + b)
+            walk(target, hero)
             send("wait %d" % rng.randrange(10, 110))
         f = show()
     proc.stdin.close()
