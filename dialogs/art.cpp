@@ -36,7 +36,7 @@ const std::array<ArtEntry, 14> kArt = {{
 
 }  // namespace
 
-QPixmap builtin_picture(BuiltinPicture picture) {
+QImage builtin_image(BuiltinPicture picture) {
   static const bool registered = [] {
     init_builtin_art();
     return true;
@@ -44,13 +44,15 @@ QPixmap builtin_picture(BuiltinPicture picture) {
   (void)registered;
   for (const ArtEntry& entry : kArt) {
     if (entry.picture != picture) continue;
-    QPixmap pixmap(QString::fromLatin1(entry.resource));
-    if (!pixmap.isNull()) return pixmap;
+    QImage image(QString::fromLatin1(entry.resource));
+    if (!image.isNull()) return image;
     QImage stand_in(entry.width, entry.height, QImage::Format_ARGB32);
     stand_in.fill(QColor::fromRgba(entry.stand_in));
-    return QPixmap::fromImage(stand_in);
+    return stand_in;
   }
-  return QPixmap();
+  return QImage();
 }
+
+QPixmap builtin_picture(BuiltinPicture picture) { return QPixmap::fromImage(builtin_image(picture)); }
 
 }  // namespace hero

@@ -3,6 +3,7 @@
 // of the same size keeps the dialog usable.
 #pragma once
 
+#include <QImage>
 #include <QPixmap>
 
 namespace hero {
@@ -25,5 +26,7 @@ enum class BuiltinPicture {
 };
 
 QPixmap builtin_picture(BuiltinPicture picture);
+// The same as an image, for pictures drawn by the main window's scene.
+QImage builtin_image(BuiltinPicture picture);
 
 }  // namespace hero

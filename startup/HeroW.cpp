@@ -64,8 +64,7 @@ void HeroProgram::create_main_window() {
   // The in-game menu button's picture: icon and title strip over the dark
   // backdrop, shown from its top-left corner as far as the element reaches.
   Picture game_menu_picture;
-  game_menu_picture.image =
-      builtin_picture(BuiltinPicture::game_menu).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  game_menu_picture.image = builtin_image(BuiltinPicture::game_menu).convertToFormat(QImage::Format_ARGB32_Premultiplied);
   game_menu_picture.has_alpha = true;
   form_->scene().set_picture(ElementId::btn_game_menu_background, game_menu_picture);
   if (QWidget* button = form_->hot_area(ElementId::btn_game_menu_top)) button->setCursor(Qt::PointingHandCursor);
