@@ -140,9 +140,7 @@ void GameMenu::run_command(int index) {
 void GameMenu::pm_8_hiscoreClick() {
   // Only the kept high scores go; a running game keeps its score, and the
   // LCD shows the zeros the next time it shows a high score.
-  host_.set_high_scores(0, 0);
-  write_integer(host_.settings(), "HiScore1", 0);
-  write_integer(host_.settings(), "HiScore2", 0);
+  host_.reset_high_scores();
   host_.beep();
 }
 

@@ -89,7 +89,9 @@ class MenuHost {
   // take the new state, then the window goes out of sight, the skin loader
   // lays it out for the new mode, and it comes back centred.
   virtual void switch_fullscreen_mode(bool on) = 0;
-  virtual void set_high_scores(int game_a, int game_b) = 0;
+  // "Reset Hiscores": both kept high scores become 0 and HiScore1 and
+  // HiScore2 are stored as "0" (a running game keeps its score).
+  virtual void reset_high_scores() = 0;
   virtual void show_about() = 0;
   virtual void show_manual() = 0;
   virtual void show_key_settings() = 0;

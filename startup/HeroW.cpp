@@ -115,10 +115,7 @@ void HeroProgram::switch_fullscreen_mode(bool on) {
   if (!switched_on_) form_->move_off_screen();
 }
 
-void HeroProgram::set_high_scores(int game_a, int game_b) {
-  form_->engine().state().hi_score_a = game_a;
-  form_->engine().state().hi_score_b = game_b;
-}
+void HeroProgram::reset_high_scores() { form_->engine().reset_hi_scores(); }
 
 void HeroProgram::show_about() { about_->show_dialog(); }
 

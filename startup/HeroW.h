@@ -75,7 +75,7 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost {
   bool splash_checkbox_ticked() const override;
   bool fullscreen_mode() const override;
   void switch_fullscreen_mode(bool on) override;
-  void set_high_scores(int game_a, int game_b) override;
+  void reset_high_scores() override;
   void show_about() override;
   void show_manual() override;
   void show_key_settings() override;

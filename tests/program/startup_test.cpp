@@ -243,6 +243,13 @@ TEST_F(RunningProgram, ResetHiscoresZeroesTheKeptScoresAndBeeps) {
   EXPECT_EQ(beeps, 1);
 }
 
+TEST_F(RunningProgram, ResetHiscoresKeepsTheRunningScore) {
+  form().engine().state().score = 12;
+  program->menu().run_command(pm_8_hiscore);
+  EXPECT_EQ(form().engine().state().score, 12);
+  EXPECT_EQ(form().engine().state().hi_score_b, 0);
+}
+
 TEST_F(RunningProgram, EscOnTheHandheldEndsTheProgram) {
   QTest::keyClick(&form(), Qt::Key_Escape);
   EXPECT_EQ(terminations, 1);
