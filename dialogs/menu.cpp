@@ -34,8 +34,8 @@ void open_document(const char* name) {
 }
 
 bool is_shortcut(int virtual_key) {
-  for (const MenuItemSpec& spec : kMenuItems)
-    if (spec.shortcut_key != 0 && spec.shortcut_key == virtual_key) return true;
+  for (const MenuItemEntry& entry : kMenuItems)
+    if (entry.shortcut_key != 0 && entry.shortcut_key == virtual_key) return true;
   return false;
 }
 
@@ -73,19 +73,19 @@ GameMenu::GameMenu(MenuHost& host, QObject* parent) : QObject(parent), host_(hos
   menu_ = new QMenu(host_.main_window());
   menu_->setObjectName("pm_0_menu");
   for (int i = 0; i < kMenuItemCount; ++i) {
-    const MenuItemSpec& spec = kMenuItems[i];
+    const MenuItemEntry& entry = kMenuItems[i];
     QAction* action = nullptr;
-    if (spec.caption == "-") {
+    if (entry.caption == "-") {
       action = menu_->addSeparator();
     } else {
-      QString text = QString::fromUtf8(spec.caption.data(), static_cast<qsizetype>(spec.caption.size()));
-      const QString key = shortcut_name(spec.shortcut_key);
+      QString text = QString::fromUtf8(entry.caption.data(), static_cast<qsizetype>(entry.caption.size()));
+      const QString key = shortcut_name(entry.shortcut_key);
       if (!key.isEmpty()) text += '\t' + key;
       action = menu_->addAction(text);
-      action->setCheckable(spec.checkable);
+      action->setCheckable(entry.checkable);
       connect(action, &QAction::triggered, this, [this, i] { run_command(i); });
     }
-    action->setObjectName(QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
+    action->setObjectName(QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size())));
     items_[i] = action;
   }
   menu_->setDefaultAction(items_[pm_1_about]);

@@ -26,7 +26,7 @@ namespace hero {
 // The thirteen items in menu order: name, caption (exactly as shown),
 // shortcut key (virtual-key code, 0 for none), whether it carries a check
 // mark. "-" is a separator.
-struct MenuItemSpec {
+struct MenuItemEntry {
   std::string_view name;
   std::string_view caption;
   int shortcut_key;
@@ -50,7 +50,7 @@ enum MenuItem : int {
 };
 inline constexpr int kMenuItemCount = 13;
 
-inline constexpr std::array<MenuItemSpec, kMenuItemCount> kMenuItems = {{
+inline constexpr std::array<MenuItemEntry, kMenuItemCount> kMenuItems = {{
     {"pm_1_about", "About...", 112, false},
     {"pm_2_readme", "View 'Readme.txt'", 113, false},
     {"pm_3_whatsnew", "View 'Whatsnew.txt'", 114, false},

@@ -202,9 +202,9 @@ TEST_F(ContextMenu, ShortcutKeysNeverReachTheWindowsOwnKeyHandling) {
 }
 
 TEST_F(ContextMenu, NoKeyOfTheMenuIsABindableOne) {
-  for (const MenuItemSpec& spec : kMenuItems) {
-    if (spec.shortcut_key == 0) continue;
-    EXPECT_TRUE(spec.shortcut_key == 27 || (spec.shortcut_key >= 112 && spec.shortcut_key <= 123)) << spec.name;
+  for (const MenuItemEntry& entry : kMenuItems) {
+    if (entry.shortcut_key == 0) continue;
+    EXPECT_TRUE(entry.shortcut_key == 27 || (entry.shortcut_key >= 112 && entry.shortcut_key <= 123)) << entry.name;
   }
 }
 
