@@ -40,11 +40,11 @@ HeroProgram::~HeroProgram() {
 }
 
 void HeroProgram::create_main_window() {
-  // Steps 1, 2, 5 to 9 and 11 to 14 are the window's own: the title, off
-  // the screen, the store, FullscreenMode, the key bindings and hints,
-  // painting, the high scores, no pause, the random generator.
+  // The window's own creation: the title, off the screen, the store,
+  // FullscreenMode, the key bindings and hints, painting, the high scores,
+  // no pause, the random generator.
   form_ = std::make_unique<TForm1>(std::move(services_.settings), sound_);
-  // Step 3: the skin catalogue beside the program file.
+  // The skin catalogue beside the program file.
   catalogue_ = read_skin_catalogue(services_.program_folder, *services_.errors);
   form_->set_skin_loader([this](TForm1& window) {
     // Until Play has chosen a skin there is nothing to lay out.
@@ -58,8 +58,8 @@ void HeroProgram::create_main_window() {
     request.program_folder = services_.program_folder;
     load_skin(window.scene(), request, *services_.errors);
   });
-  // Steps 6 and 10: the full-screen check mark, the in-game menu closed, and
-  // the thirteen menu items the in-game menu mirrors.
+  // The context menu: the full-screen check mark, the in-game menu closed,
+  // and the thirteen items the in-game menu mirrors.
   menu_ = std::make_unique<GameMenu>(static_cast<MenuHost&>(*this));
   // The in-game menu button's picture: icon and title strip over the dark
   // backdrop, shown from its top-left corner as far as the element reaches.
