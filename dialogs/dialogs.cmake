@@ -17,8 +17,7 @@ target_include_directories(hero_dialogs PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(hero_dialogs PUBLIC Qt6::Widgets hero_display hero_files hero_keys hero_engine hero_builtin_art)
 
 # hero_program: the main routine and the splash screen, over every other
-# library. hero50-full is the whole program built from it, written into the
-# installation folder beside hero50.
+# library; startup/program.cmake builds the program hero50 from it.
 add_library(hero_program STATIC
   ${CMAKE_SOURCE_DIR}/startup/HeroW.cpp
   ${CMAKE_SOURCE_DIR}/startup/HeroW.h
@@ -29,11 +28,3 @@ target_include_directories(hero_program PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(hero_program PUBLIC hero_dialogs hero_window hero_keys hero_display hero_sound hero_settings
                                           hero_application hero_builtin_art Qt6::Widgets)
 
-add_executable(hero50-full ${CMAKE_CURRENT_LIST_DIR}/hero50_full.cpp)
-target_link_libraries(hero50-full PRIVATE hero_program)
-set_target_properties(hero50-full PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${HERO_INSTALL_DIR}")
-if(TARGET hero_installation)
-  add_dependencies(hero50-full hero_installation)
-else()
-  cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL add_dependencies hero50-full hero_installation)
-endif()

@@ -27,7 +27,7 @@ fi
 
 INSTALL="$BUILD_DIR/Hero50"
 PROGRAM=""
-for name in hero50 hero50-full; do
+for name in hero50; do
   [ -x "$INSTALL/$name" ] && { PROGRAM="$INSTALL/$name"; break; }
 done
 [ -n "$PROGRAM" ] || { echo "soak: no program in $INSTALL" >&2; exit 2; }

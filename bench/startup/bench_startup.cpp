@@ -201,7 +201,7 @@ int main(int argc, char** argv) {
 
   // The installed program itself: resident memory three seconds after start.
   double program_rss = -1;
-  for (const char* name : {"hero50", "hero50-full"}) {
+  for (const char* name : {"hero50"}) {
     const fs::path program = install / name;
     if (!fs::exists(program)) continue;
     write_store(config_home);
