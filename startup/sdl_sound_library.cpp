@@ -31,12 +31,12 @@ Mix_Chunk* decode_sample(const std::string& path, int rate_hz) {
   std::error_code error;
   const auto size = std::filesystem::file_size(path, error);
   if (error || size == 0 || size > kMaxSampleFileBytes) return nullptr;
-  SDL_AudioSpec spec{};
+  SDL_AudioSpec wav_format{};
   Uint8* wav = nullptr;
   Uint32 wav_bytes = 0;
-  if (SDL_LoadWAV(path.c_str(), &spec, &wav, &wav_bytes) == nullptr) return nullptr;
+  if (SDL_LoadWAV(path.c_str(), &wav_format, &wav, &wav_bytes) == nullptr) return nullptr;
   SDL_AudioStream* stream =
-      SDL_NewAudioStream(spec.format, spec.channels, spec.freq, kOutputFormat, kOutputChannels, rate_hz);
+      SDL_NewAudioStream(wav_format.format, wav_format.channels, wav_format.freq, kOutputFormat, kOutputChannels, rate_hz);
   if (stream == nullptr) {
     SDL_FreeWAV(wav);
     return nullptr;
