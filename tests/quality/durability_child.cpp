@@ -27,9 +27,12 @@
 #include "display/unit1.h"
 #include "startup/HeroW.h"
 #include "startup/qsettings_store.h"
+#include "tests/quality/store_line.h"
 #include "startup/sdl_sound_library.h"
 
 namespace {
+
+using hero::escaped;
 
 class ExitOnInstallationError final : public hero::InstallationErrors {
  public:
@@ -43,20 +46,6 @@ class ExitOnInstallationError final : public hero::InstallationErrors {
 constexpr const char* kValueNames[] = {"FullscreenMode", "SplashScreen", "Skin", "SoundMode", "Key1",
                                        "Key2", "Key3", "Key4", "Key5", "Key6", "Key7", "HiScore1", "HiScore2"};
 
-// A value on one line: bytes outside printable ASCII as \xNN.
-std::string escaped(const std::string& value) {
-  std::string out;
-  for (unsigned char c : value) {
-    if (c >= 0x20 && c < 0x7f && c != '\\') {
-      out.push_back(static_cast<char>(c));
-    } else {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02x", c);
-      out += hex;
-    }
-  }
-  return out;
-}
 
 void say(const std::string& line) {
   std::fputs((line + "\n").c_str(), stdout);

@@ -21,26 +21,13 @@
 #include <vector>
 
 #include "startup/qsettings_store.h"
+#include "tests/quality/store_line.h"
 
 namespace hero {
 namespace {
 
 namespace fs = std::filesystem;
 
-// As the child prints values: bytes outside printable ASCII as \xNN.
-std::string escaped(const std::string& value) {
-  std::string out;
-  for (unsigned char c : value) {
-    if (c >= 0x20 && c < 0x7f && c != '\\') {
-      out.push_back(static_cast<char>(c));
-    } else {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02x", c);
-      out += hex;
-    }
-  }
-  return out;
-}
 
 struct ChildRun {
   std::vector<std::string> lines;  // everything it printed
