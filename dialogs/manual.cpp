@@ -12,6 +12,7 @@
 
 #include "dialogs/art.h"
 #include "dialogs/placement.h"
+#include "display/key_codes.h"
 
 namespace hero {
 namespace {
@@ -20,10 +21,6 @@ namespace {
 constexpr int kButtonWidth = 16;
 constexpr int kButtonHeight = 14;
 constexpr int kEdgeGap = 4;
-
-constexpr int kKeyEscape = 27;
-constexpr int kKeyLeft = 37;
-constexpr int kKeyRight = 39;
 
 struct ButtonArt {
   const char* up_name;
@@ -55,9 +52,9 @@ class PageFrame : public QWidget {
 
 int key_code(const QKeyEvent& event) {
   switch (event.key()) {
-    case Qt::Key_Escape: return kKeyEscape;
-    case Qt::Key_Left: return kKeyLeft;
-    case Qt::Key_Right: return kKeyRight;
+    case Qt::Key_Escape: return vk_escape;
+    case Qt::Key_Left: return vk_left;
+    case Qt::Key_Right: return vk_right;
     default: return 0;
   }
 }
@@ -169,11 +166,11 @@ void TManualForm::Inp_esc_up() {
 
 void TManualForm::keyPressEvent(QKeyEvent* event) {
   switch (key_code(*event)) {
-    case kKeyEscape: Inp_esc_down(); break;
-    case kKeyLeft:
+    case vk_escape: Inp_esc_down(); break;
+    case vk_left:
       if (manual_page_ > 1) Inp_left_down();
       break;
-    case kKeyRight:
+    case vk_right:
       if (manual_page_ < kManualPageCount) Inp_right_down();
       break;
     default: QWidget::keyPressEvent(event); return;
@@ -189,11 +186,11 @@ void TManualForm::keyReleaseEvent(QKeyEvent* event) {
     return;
   }
   switch (key_code(*event)) {
-    case kKeyEscape: Inp_esc_up(); break;
-    case kKeyLeft:
+    case vk_escape: Inp_esc_up(); break;
+    case vk_left:
       if (manual_page_ > 1) Inp_left_up();
       break;
-    case kKeyRight:
+    case vk_right:
       if (manual_page_ < kManualPageCount) Inp_right_up();
       break;
     default: QWidget::keyReleaseEvent(event); return;

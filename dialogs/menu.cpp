@@ -15,14 +15,12 @@
 namespace hero {
 namespace {
 
-constexpr int kKeyEscape = 27;
-
 // The menu draws a shortcut in its right-hand column from the text after a
 // tab; the keys themselves are taken by the window's key filter, so the menu
 // holds no shortcut of its own that could fire a second time.
 QString shortcut_name(int virtual_key) {
   if (virtual_key >= 112 && virtual_key <= 123) return QString("F%1").arg(virtual_key - 111);
-  if (virtual_key == kKeyEscape) return "Esc";
+  if (virtual_key == vk_escape) return "Esc";
   return QString();
 }
 
@@ -212,7 +210,7 @@ bool GameMenu::eventFilter(QObject* watched, QEvent* event) {
   if (on_menu) {
     // An open menu closes itself on Esc, as every popup menu does; the
     // function keys still run their commands.
-    if (*code == kKeyEscape) return false;
+    if (*code == vk_escape) return false;
     menu_->hide();
   }
   return handle_shortcut(*code);

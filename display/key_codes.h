@@ -13,6 +13,9 @@ using VirtualKey = std::uint16_t;
 
 inline constexpr VirtualKey vk_return = 13;
 inline constexpr VirtualKey vk_escape = 27;
+inline constexpr VirtualKey vk_left = 37;
+inline constexpr VirtualKey vk_right = 39;
+inline constexpr VirtualKey vk_1 = 49;
 
 // The virtual-key code of a Qt key, or none for keys the handheld cannot
 // use. Shifted digits of a US layout still give their digit, since the

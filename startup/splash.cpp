@@ -22,9 +22,6 @@ namespace {
 
 constexpr int kClientWidth = 460;
 constexpr int kClientHeight = 450;
-constexpr int kKeyEnter = 13;
-constexpr int kKeyEscape = 27;
-constexpr int kKeyOne = 49;
 
 const QColor kLinkColour(0x18, 0x52, 0x94);       // colour value 9720344
 const QColor kCheckBoxColour(0x08, 0x29, 0x52);   // colour value 5384456
@@ -264,9 +261,9 @@ void TSplashForm::closeEvent(QCloseEvent* event) {
 }
 
 void TSplashForm::FormKeyDown(int virtual_key) {
-  if (virtual_key == kKeyEnter || virtual_key == kKeyOne) {
+  if (virtual_key == vk_return || virtual_key == vk_1) {
     if (btn_play_->isEnabled()) btn_playClick();
-  } else if (virtual_key == kKeyEscape) {
+  } else if (virtual_key == vk_escape) {
     host_.request_termination();
   }
 }
