@@ -70,15 +70,23 @@ double percentile(std::vector<double> values, double p) {
   return values[std::min(index, values.size() - 1)];
 }
 
-void BM_PlayRequestToMixerOutput(benchmark::State& state) {
+// Opens the output as Play does (the dummy driver unless one is chosen) and
+// loads one beep; the null handle when the output cannot be opened.
+hero::SampleHandle open_output_with_beep(hero::SdlSoundLibrary& library, benchmark::State& state) {
   setenv("SDL_AUDIODRIVER", "dummy", /*overwrite=*/0);
-  hero::SdlSoundLibrary library;
   if (!library.init(hero::kMixRateHz, hero::kSoftwareChannels, hero::kInitFlags)) {
     state.SkipWithError("the sound output cannot be opened");
-    return;
+    return {};
   }
-  const hero::SampleHandle beep =
-      library.load_sample(hero::kAnySampleSlot, write_beep(), hero::kLoadMode2D, 0, 0);
+  const hero::SampleHandle beep = library.load_sample(hero::kAnySampleSlot, write_beep(), hero::kLoadMode2D, 0, 0);
+  if (!beep) state.SkipWithError("the beep cannot be loaded");
+  return beep;
+}
+
+void BM_PlayRequestToMixerOutput(benchmark::State& state) {
+  hero::SdlSoundLibrary library;
+  const hero::SampleHandle beep = open_output_with_beep(library, state);
+  if (!beep) return;
   Mix_SetPostMix(post_mix, nullptr);
   std::vector<double> latencies_ms;
   int lost = 0;
@@ -120,14 +128,9 @@ BENCHMARK(BM_PlayRequestToMixerOutput)->UseManualTime()->Iterations(200)->Unit(b
 
 // What one beep request costs the user-interface thread.
 void BM_PlayAndStopCall(benchmark::State& state) {
-  setenv("SDL_AUDIODRIVER", "dummy", /*overwrite=*/0);
   hero::SdlSoundLibrary library;
-  if (!library.init(hero::kMixRateHz, hero::kSoftwareChannels, hero::kInitFlags)) {
-    state.SkipWithError("the sound output cannot be opened");
-    return;
-  }
-  const hero::SampleHandle beep =
-      library.load_sample(hero::kAnySampleSlot, write_beep(), hero::kLoadMode2D, 0, 0);
+  const hero::SampleHandle beep = open_output_with_beep(library, state);
+  if (!beep) return;
   for (auto _ : state) {
     benchmark::DoNotOptimize(library.play(hero::kAnyFreeChannel, beep));
     library.stop(hero::kAllChannels);
