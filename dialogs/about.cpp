@@ -111,8 +111,8 @@ TAboutForm::TAboutForm(QWidget* parent)
 
   sunken_rule(this, "be_bevel1", QRect(217, 336, 272, 4));
 
-  // The texts are set here, in place of the design's placeholders, so that
-  // the about box and the splash screen always show the same release.
+  // The labels start with placeholder texts; the release is set here, so
+  // that the about box and the splash screen always show the same one.
   la_version_ = new QLabel("Version X.X * Label *", this);
   la_version_->setObjectName("la_version");
   la_version_->setFont(arial(13, true));

@@ -186,6 +186,11 @@ void TKeysForm::keyPressEvent(QKeyEvent* event) {
   if (!handle_key(event)) QWidget::keyPressEvent(event);
 }
 
+void TKeysForm::closeEvent(QCloseEvent* event) {
+  if (main_window_) main_window_->setEnabled(true);
+  QWidget::closeEvent(event);
+}
+
 bool TKeysForm::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) boxes_[0]->setFocus(Qt::ActiveWindowFocusReason);
   return QWidget::event(event);

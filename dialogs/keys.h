@@ -50,6 +50,8 @@ class TKeysForm : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool event(QEvent* event) override;
+  // Closed by the window system (Alt+F4, a close box): as Esc.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   bool handle_key(QKeyEvent* event);

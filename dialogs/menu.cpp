@@ -81,7 +81,12 @@ GameMenu::GameMenu(MenuHost& host, QObject* parent) : QObject(parent), host_(hos
       if (!key.isEmpty()) text += '\t' + key;
       action = menu_->addAction(text);
       action->setCheckable(entry.checkable);
-      connect(action, &QAction::triggered, this, [this, i] { run_command(i); });
+      // A checkable item flips its own mark before it reports the click; the
+      // command decides the mark, so it starts from the one that was shown.
+      connect(action, &QAction::triggered, this, [this, i, action](bool checked) {
+        if (action->isCheckable()) action->setChecked(!checked);
+        run_command(i);
+      });
     }
     action->setObjectName(QString::fromUtf8(entry.name.data(), static_cast<qsizetype>(entry.name.size())));
     items_[i] = action;
@@ -144,17 +149,23 @@ void GameMenu::pm_8_hiscoreClick() {
 
 void GameMenu::pm_10_fullscreenClick() {
   const bool fullscreen = !host_.fullscreen_mode();
-  set_fullscreen_check(fullscreen);
   // Rows still on screen go with the release that follows on the overlay,
   // or went already with the opening step on the other paths.
   game_menu_open_ = false;
+  // The mark shows the mode that was stored, also when the store refused
+  // the new one and the switch ended in an error.
+  struct MarkFromMode {
+    GameMenu& menu;
+    ~MarkFromMode() { menu.set_fullscreen_check(menu.host_.fullscreen_mode()); }
+  } mark{*this};
   host_.switch_fullscreen_mode(fullscreen);
 }
 
 void GameMenu::pm_11_splashscreenClick() {
   const bool show_splash = !items_[pm_11_splashscreen]->isChecked();
-  set_splash_check(show_splash);
+  // Stored first: a refused write leaves the mark as it was.
   write_flag(host_.settings(), "SplashScreen", show_splash);
+  set_splash_check(show_splash);
 }
 
 void GameMenu::btn_game_menu_topClick() {
@@ -201,6 +212,9 @@ bool GameMenu::eventFilter(QObject* watched, QEvent* event) {
   auto* widget = qobject_cast<QWidget*>(watched);
   QWidget* window = host_.main_window();
   if (!widget || !window) return false;
+  // While a dialog holds the input, the disabled handheld takes no keys,
+  // its shortcuts included.
+  if (!window->isEnabled()) return false;
   const bool on_menu = widget == menu_ || widget->window() == menu_;
   if (widget->window() != window && !on_menu) return false;
   const auto* key = static_cast<QKeyEvent*>(event);

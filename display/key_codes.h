@@ -1,5 +1,8 @@
-// Keys as the handheld's key bindings know them: 16-bit virtual-key codes of
-// the original platform (digits 48-57, letters 65-90, arrows 37-40, ...).
+// Keys as the handheld's key bindings know them: 16-bit Windows virtual-key
+// codes (digits 48-57, letters 65-90, arrows 37-40, ...). A code names the
+// physical key as Windows names it on the player's keyboard layout: the
+// digit row is 48-57 on every layout, letters follow the layout's letter,
+// and the modifier state plays no part.
 #pragma once
 
 #include <cstdint>
@@ -17,9 +20,18 @@ inline constexpr VirtualKey vk_left = 37;
 inline constexpr VirtualKey vk_right = 39;
 inline constexpr VirtualKey vk_1 = 49;
 
-// The virtual-key code of a Qt key, or none for keys the handheld cannot
-// use. Shifted digits of a US layout still give their digit, since the
-// modifier state plays no part in the bindings.
+// What is known of one key event: the key as the layout gives it, whether
+// it came from the number pad, and the keyboard's own number of the key
+// (X11 and Wayland key codes, evdev + 8), 0 where the window system gives
+// none.
+struct KeyFacts {
+  int qt_key = 0;
+  bool keypad = false;
+  std::uint32_t xkb_keycode = 0;
+};
+
+// The virtual-key code of a key, or none for keys the handheld cannot use.
+std::optional<VirtualKey> virtual_key_of(const KeyFacts& key);
 std::optional<VirtualKey> virtual_key_of(int qt_key, bool keypad);
 std::optional<VirtualKey> virtual_key_of(const QKeyEvent& event);
 

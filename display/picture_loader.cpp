@@ -310,6 +310,22 @@ void check_bitmap_header(std::span<const std::uint8_t> bytes, const std::string&
   }
 }
 
+// True when every pixel has the same alpha, 255 or 0: an alpha channel that
+// says nothing.
+bool alpha_is_uniform(const QImage& image) {
+  const QImage argb = image.convertToFormat(QImage::Format_ARGB32);
+  bool opaque = true, clear = true;
+  for (int y = 0; y < argb.height() && (opaque || clear); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+    for (int x = 0; x < argb.width(); ++x) {
+      const int alpha = qAlpha(line[x]);
+      opaque = opaque && alpha == 255;
+      clear = clear && alpha == 0;
+    }
+  }
+  return opaque || clear;
+}
+
 Picture decode_with_qt(std::span<const std::uint8_t> bytes, const char* format, const std::string& file_name) {
   if (std::strcmp(format, "bmp") == 0) check_bitmap_header(bytes, file_name);
   // QImageReader refuses allocations above this many megabytes: a second
@@ -329,7 +345,19 @@ Picture decode_with_qt(std::span<const std::uint8_t> bytes, const char* format, 
                         reader.errorString().toStdString() + ")");
   }
   check_size(file_name, image.width(), image.height());
-  return finish(image, image.hasAlphaChannel(), file_name);
+  bool has_alpha = image.hasAlphaChannel();
+  // A 32-bit bitmap with a v4 or v5 header carries an alpha channel that most
+  // writers leave all opaque (or all clear): such a picture is keyed by its
+  // bottom-left pixel, as one without alpha is.
+  if (has_alpha && std::strcmp(format, "bmp") == 0 && alpha_is_uniform(image)) {
+    has_alpha = false;
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+      for (int x = 0; x < image.width(); ++x) line[x] |= 0xFF000000u;
+    }
+  }
+  return finish(image, has_alpha, file_name);
 }
 
 }  // namespace

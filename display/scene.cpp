@@ -8,9 +8,9 @@
 namespace hero {
 namespace {
 
-// Elements visible in the window's design before any skin or game touches
-// them: the handheld picture, its overlay and the hot areas of the buttons.
-constexpr ElementId kVisibleAtDesign[] = {
+// Elements visible before any skin or game touches them: the handheld
+// picture, its overlay and the hot areas of the buttons.
+constexpr ElementId kVisibleBeforeSkin[] = {
     ElementId::im_background, ElementId::im_background_screen_top,
     ElementId::btn_left_top,  ElementId::btn_right_top,
     ElementId::btn_alarm_top, ElementId::btn_game_a_top,
@@ -30,7 +30,7 @@ bool is_key_pixel(QRgb pixel, QRgb key) { return (pixel & 0x00FFFFFFu) == (key &
 }  // namespace
 
 Scene::Scene() {
-  for (ElementId id : kVisibleAtDesign) at(id).visible = true;
+  for (ElementId id : kVisibleBeforeSkin) at(id).visible = true;
   at(ElementId::la_pause).geometry = QRect(QPoint(0, 0), kPauseLabelSize);
   at(ElementId::btn_game_menu_background).geometry = QRect(QPoint(0, 0), kGameMenuButtonSize);
   at(ElementId::btn_game_menu_top).geometry = QRect(QPoint(0, 0), kGameMenuButtonSize);

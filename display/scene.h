@@ -35,8 +35,9 @@ enum class PictureMode { top_left, centre, stretch };
 
 class Scene : public SegmentSurface {
  public:
-  // Fixed parts of the window's design.
-  static constexpr QSize kDesignClientSize{658, 391};
+  // The window's client size before a skin states its own, and the fixed
+  // sizes of the pause label and the in-game menu button.
+  static constexpr QSize kClientSizeBeforeSkin{658, 391};
   static constexpr QSize kPauseLabelSize{100, 25};
   static constexpr QSize kGameMenuButtonSize{36, 32};
   // Geometry from skin files is kept inside these bounds, so no hostile
@@ -44,7 +45,7 @@ class Scene : public SegmentSurface {
   static constexpr int kMaxCoordinate = 1 << 24;
   static constexpr int kMaxSide = 32767;
 
-  // The design state: 658 x 391, white background and white colour key,
+  // Before any skin: 658 x 391, white background and white colour key,
   // every element without a picture; segments, pressed pictures, backdrop,
   // logo, in-game menu button and pause label hidden; the handheld picture,
   // its overlay and the seven hot areas visible.
@@ -129,7 +130,7 @@ class Scene : public SegmentSurface {
   const QImage& pause_label_image() const;
 
   std::array<Element, kElementCount> elements_;
-  QSize client_size_ = kDesignClientSize;
+  QSize client_size_ = kClientSizeBeforeSkin;
   QColor background_ = Qt::white;
   bool key_enabled_ = true;
   QColor key_colour_ = Qt::white;

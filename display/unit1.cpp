@@ -1,5 +1,7 @@
 #include "display/unit1.h"
 
+#include "display/application_title.h"
+
 #include <QBitmap>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -136,7 +138,7 @@ TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, Steady
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), settings_(std::move(settings)) {
   // Creation step 1 and 2: the title, and off the screen until a skin is
   // laid out.
-  QGuiApplication::setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
+  set_application_title(QString::fromLatin1(kApplicationTitle));
   setWindowTitle(QString::fromLatin1(kApplicationTitle));
   move_off_screen();
 

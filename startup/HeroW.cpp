@@ -75,13 +75,21 @@ void HeroProgram::create_main_window() {
 }
 
 void HeroProgram::show_main_window() {
-  form_->show();
-  form_->activateWindow();
-  // The first activation, also where the window system activates nothing
-  // (an off-screen window may not get the focus): the check runs once.
+  main_window_wanted_ = true;
+  // Before Play the handheld waits unseen: a window manager may pull an
+  // off-screen window onto the screen, and a mapped window would take the
+  // keyboard from the splash screen. Its first activation, which opens the
+  // splash screen, runs once from here.
+  if (switched_on_) reveal_main_window();
   QTimer::singleShot(0, this, [this] {
     if (splash_) splash_->main_window_activated();
   });
+}
+
+void HeroProgram::reveal_main_window() {
+  form_->show();
+  form_->raise();
+  form_->activateWindow();
 }
 
 bool HeroProgram::eventFilter(QObject* watched, QEvent* event) {
@@ -158,6 +166,7 @@ void HeroProgram::switch_on() {
   engine.state().game_mode = mode_all_lit;
   engine.Gam_Set_Mode();
   form_->flush();
+  if (main_window_wanted_) reveal_main_window();
 }
 
 void HeroProgram::report_failure(const std::string& message) {
@@ -203,7 +212,8 @@ int hero_main(int argc, char** argv) {
 
   prefer_x11();
   HeroApplication app(argc, argv);
-  // The task-bar title is empty until the main window's creation sets it.
+  // No display name: Qt would add it to every window's caption. The
+  // task-bar title is the main window's own, set at its creation.
   QGuiApplication::setApplicationDisplayName(QString());
   // The main window's close ends the program; hiding the splash screen or
   // closing a dialog never does.

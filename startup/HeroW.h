@@ -48,8 +48,8 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost {
   explicit HeroProgram(ProgramServices services);
   ~HeroProgram() override;
 
-  // What the event loop does first: show the main window, whose first
-  // activation brings up the splash screen.
+  // What the event loop does first: the main window's first activation,
+  // which brings up the splash screen; the window itself appears at Play.
   void show_main_window();
   // The main window's close step: the samples freed and the sound library
   // closed, then the program ends (the store closes with the window).
@@ -69,6 +69,8 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // Maps the laid-out handheld and gives it the keyboard.
+  void reveal_main_window();
   // MenuHost
   QWidget* main_window() override;
   SettingsStore& settings() override;
@@ -99,6 +101,10 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost {
   int selected_skin_ = 0;
   bool switched_on_ = false;
   bool closed_ = false;
+  // The main routine has asked for the main window; it is mapped only once
+  // Play has laid it out, so it is never seen (nor takes the keyboard)
+  // before.
+  bool main_window_wanted_ = false;
   std::unique_ptr<TForm1> form_;
   std::unique_ptr<GameMenu> menu_;
   std::unique_ptr<TAboutForm> about_;

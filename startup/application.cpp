@@ -1,6 +1,8 @@
 #include "startup/application.h"
 
 #include <QMessageBox>
+
+#include "display/application_title.h"
 #include <exception>
 
 namespace hero {
@@ -43,7 +45,7 @@ int HeroApplication::run() {
 }
 
 void show_error_box(const QString& message) {
-  QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message, QMessageBox::Ok);
+  QMessageBox box(QMessageBox::Critical, application_title(), message, QMessageBox::Ok);
   box.exec();
 }
 

@@ -31,15 +31,27 @@ QSettingsStore::~QSettingsStore() = default;
 
 QString QSettingsStore::file_name() const { return settings_->fileName(); }
 
+QString QSettingsStore::stored_key(const QString& key) const {
+  if (settings_->contains(key)) return key;
+  for (const QString& stored : settings_->childKeys())
+    if (stored.compare(key, Qt::CaseInsensitive) == 0) return stored;
+  return key;
+}
+
 std::optional<std::string> QSettingsStore::read_text(std::string_view name) const {
   if (name.empty()) return std::nullopt;
-  return text_of(settings_->value(to_key(name)));
+  return text_of(settings_->value(stored_key(to_key(name))));
 }
 
 void QSettingsStore::write_text(std::string_view name, std::string_view value) {
   const QString key = to_key(name);
   if (key.isEmpty()) throw std::runtime_error("Cannot store a setting without a name");
-  settings_->setValue(key, QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+  // A value hand-edited as "key5" is the same value as Key5: it is replaced
+  // under its own name, and any second spelling of it goes.
+  const QString stored = stored_key(key);
+  for (const QString& other : settings_->childKeys())
+    if (other != stored && other.compare(key, Qt::CaseInsensitive) == 0) settings_->remove(other);
+  settings_->setValue(stored, QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
   settings_->sync();
   // A damaged file only costs its unreadable lines (the sync just rewrote it
   // cleanly); failing to write the file at all is an error the player sees.

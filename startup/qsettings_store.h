@@ -30,6 +30,10 @@ class QSettingsStore final : public SettingsStore {
   QString file_name() const;
 
  private:
+  // Value names match without regard to case, as the registry's do: the
+  // name a value is stored under, or `key` itself for a new value.
+  QString stored_key(const QString& key) const;
+
   std::unique_ptr<QSettings> settings_;
 };
 

@@ -36,7 +36,7 @@ constexpr std::array<std::string_view, kDriverCount> kDriverNames = {"Default so
 #endif
 
 // "Sound\Got.wav" under the current folder, matched without regard to case
-// where the exact name is missing, as on the handheld's home system.
+// where the exact name is missing, as on Windows.
 std::string sample_path_here(std::string_view name) { return resolve_path(name).string(); }
 
 }  // namespace

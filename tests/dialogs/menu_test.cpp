@@ -11,6 +11,7 @@
 #include "dialogs/menu.h"
 #include "dialogs/shell.h"
 #include "engine/memory_settings_store.h"
+#include "engine/settings_codec.h"
 #include "tests/dialogs/qt_app.h"
 
 namespace hero {
@@ -25,6 +26,8 @@ class RecordingHost : public MenuHost {
   bool splash_checkbox_ticked() const override { return checkbox; }
   bool fullscreen_mode() const override { return fullscreen; }
   void switch_fullscreen_mode(bool on) override {
+    // As the main window does: the store first, then the mode.
+    write_flag(store, "FullscreenMode", on);
     fullscreen = on;
     calls.push_back(on ? "fullscreen on" : "fullscreen off");
     backdrop = kGameMenuClosedSize;  // every skin load resets the menu button
@@ -156,6 +159,56 @@ TEST_F(ContextMenu, SplashToggleFlipsTheMarkAndStoresIt) {
   EXPECT_EQ(host.store.read_text("SplashScreen"), "0");
   menu->run_command(pm_11_splashscreen);
   EXPECT_EQ(host.store.read_text("SplashScreen"), "1");
+}
+
+// The menu's own items, clicked as the player clicks them: a checkable item
+// has flipped its mark before its command runs.
+TEST_F(ContextMenu, ClickedCheckItemsStoreTheFlippedStateAndShowIt) {
+  make_menu();
+  menu->set_splash_check(true);
+  menu->item(pm_11_splashscreen)->trigger();
+  EXPECT_FALSE(menu->item(pm_11_splashscreen)->isChecked());
+  EXPECT_EQ(host.store.read_text("SplashScreen"), "0");
+  menu->item(pm_11_splashscreen)->trigger();
+  EXPECT_TRUE(menu->item(pm_11_splashscreen)->isChecked());
+  EXPECT_EQ(host.store.read_text("SplashScreen"), "1");
+
+  menu->item(pm_10_fullscreen)->trigger();
+  EXPECT_TRUE(host.fullscreen);
+  EXPECT_TRUE(menu->item(pm_10_fullscreen)->isChecked());
+  menu->item(pm_10_fullscreen)->trigger();
+  EXPECT_FALSE(host.fullscreen);
+  EXPECT_FALSE(menu->item(pm_10_fullscreen)->isChecked());
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"fullscreen on", "fullscreen off"}));
+}
+
+TEST_F(ContextMenu, RefusedWritesLeaveTheMarksAsStored) {
+  make_menu();
+  menu->set_splash_check(true);
+  host.store.set_failing(true);
+  EXPECT_ANY_THROW(menu->item(pm_10_fullscreen)->trigger());
+  EXPECT_FALSE(host.fullscreen);
+  EXPECT_FALSE(menu->item(pm_10_fullscreen)->isChecked());
+  EXPECT_ANY_THROW(menu->run_command(pm_10_fullscreen));
+  EXPECT_FALSE(menu->item(pm_10_fullscreen)->isChecked());
+  EXPECT_ANY_THROW(menu->item(pm_11_splashscreen)->trigger());
+  EXPECT_TRUE(menu->item(pm_11_splashscreen)->isChecked());
+}
+
+// While a dialog has disabled the handheld, its shortcuts are dead too.
+TEST_F(ContextMenu, DisabledMainWindowTakesNoShortcuts) {
+  make_menu();
+  qApp->installEventFilter(menu.get());
+  host.window.setEnabled(false);
+  QTest::keyClick(&host.window, Qt::Key_F12);
+  QTest::keyClick(&host.window, Qt::Key_F1);
+  QTest::keyClick(&host.window, Qt::Key_Escape);
+  EXPECT_TRUE(host.calls.empty());
+  EXPECT_FALSE(host.store.read_text("FullscreenMode"));
+  host.window.setEnabled(true);
+  QTest::keyClick(&host.window, Qt::Key_F1);
+  qApp->removeEventFilter(menu.get());
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"about"}));
 }
 
 TEST_F(ContextMenu, DialogsAndExitReachTheirWindows) {

@@ -122,6 +122,20 @@ TEST_F(KeysDialogTest, EscStoresNothingButKeepsTheAbandonedSelections) {
   EXPECT_EQ(store_.values["Key1"], "17");
 }
 
+// Alt+F4 or a close box: the window system closes the dialog itself.
+TEST_F(KeysDialogTest, ClosedByTheWindowSystemReenablesTheMainWindowAndStoresNothing) {
+  dialog_->show_centred();
+  choose(2, "Z");
+  EXPECT_TRUE(dialog_->close());
+  EXPECT_TRUE(main_window_.isEnabled());
+  EXPECT_FALSE(dialog_->isVisible());
+  EXPECT_TRUE(store_.writes.empty());
+  EXPECT_EQ(keys_.binding(2).key_code, '2');
+  dialog_->show_centred();
+  EXPECT_TRUE(dialog_->isVisible());
+  EXPECT_FALSE(main_window_.isEnabled());
+}
+
 TEST(KeysDialogStored, DuplicatesInTheStoreShowAtOnce) {
   static int argc = 1;
   static char name[] = "keys_dialog_test";

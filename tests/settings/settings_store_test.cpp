@@ -101,6 +101,30 @@ TEST_F(SettingsStoreTest, TruncatedFileKeepsWhatIsReadableAndStaysWritable) {
   EXPECT_EQ(read_integer(reopened, "Key2", 0), 3);
 }
 
+// Hand-edited names: the registry matches value names without regard to
+// case, so "key5" is Key5, and writing Key5 replaces it.
+TEST_F(SettingsStoreTest, ValueNamesMatchWithoutRegardToCaseAndWritesReplaceThem) {
+  write_file("[General]\nkey5=41\nHISCORE1=120\nsplashscreen=0\nSplashScreen=1\n");
+  {
+    QSettingsStore store(path());
+    EXPECT_EQ(store.read_text("Key5"), "41");
+    EXPECT_EQ(read_integer(store, "HiScore1", 0), 120);
+    EXPECT_EQ(store.read_text("SplashScreen"), "1");  // the exact spelling first
+    write_integer(store, "Key5", 38);
+    write_integer(store, "HiScore1", 130);
+    write_flag(store, "SplashScreen", false);
+    EXPECT_EQ(store.read_text("KEY5"), "38");
+  }
+  const QByteArray bytes = file_bytes();
+  EXPECT_TRUE(bytes.contains("key5=38")) << bytes.toStdString();
+  EXPECT_FALSE(bytes.contains("Key5")) << bytes.toStdString();
+  EXPECT_TRUE(bytes.contains("HISCORE1=130")) << bytes.toStdString();
+  EXPECT_EQ(bytes.count("plashscreen") + bytes.count("plashScreen"), 1) << bytes.toStdString();
+  QSettingsStore reopened(path());
+  EXPECT_EQ(reopened.all().size(), 3u);
+  EXPECT_EQ(reopened.read_text("splashScreen"), "0");
+}
+
 TEST_F(SettingsStoreTest, AWriteThatCannotReachTheDiskThrowsNamingTheValue) {
   // A folder where the file should be: nothing can be written there.
   QDir().mkpath(path());

@@ -96,7 +96,7 @@ TEST_F(GfxinitTest, MissingSkinFileIsReportedAndOnlyTheMenuButtonIsSet) {
   ASSERT_EQ(errors_.messages.size(), 1u);
   EXPECT_EQ(errors_.messages[0],
             "Skin configuration file (Graphics\\Gone\\Config.ini) not found. Please reinstall the skin.");
-  EXPECT_EQ(scene_.client_size(), Scene::kDesignClientSize);
+  EXPECT_EQ(scene_.client_size(), Scene::kClientSizeBeforeSkin);
   EXPECT_TRUE(scene_.is_visible(ElementId::btn_game_menu_top));
   EXPECT_TRUE(scene_.is_visible(ElementId::btn_game_menu_background));
   EXPECT_EQ(scene_.geometry(ElementId::btn_game_menu_background).size(), QSize(36, 32));
@@ -112,7 +112,7 @@ TEST_F(GfxinitTest, EmptyCatalogueCannotLoadAnySkin) {
   load(false);
   ASSERT_EQ(errors_.messages.size(), 1u);
   EXPECT_EQ(errors_.messages[0], "Skin configuration file (Config.ini) not found. Please reinstall the skin.");
-  EXPECT_EQ(scene_.client_size(), Scene::kDesignClientSize);
+  EXPECT_EQ(scene_.client_size(), Scene::kClientSizeBeforeSkin);
 }
 
 TEST_F(GfxinitTest, ColourThatIsNoNumberStopsTheLoadWithTheConversionMessage) {

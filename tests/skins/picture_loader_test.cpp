@@ -93,6 +93,65 @@ TEST_F(PictureLoaderTest, BitmapsAndIconsLoadThroughTheirExtension) {
   EXPECT_EQ(qAlpha(ico.image.pixel(0, 0)), 0);
 }
 
+// A 32-bit bitmap with a v5 header and an alpha mask, bottom-up, as paint
+// programs export it: `alpha(x, y)` gives each pixel's alpha; the
+// bottom-left pixel is white, the others red.
+std::string v5_bitmap(int width, int height, int (*alpha)(int x, int y)) {
+  std::string bytes;
+  auto put = [&bytes](std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xff));
+  };
+  const std::uint32_t pixels_at = 14 + 124;
+  const std::uint32_t image_size = static_cast<std::uint32_t>(width * height * 4);
+  bytes += "BM";
+  put(pixels_at + image_size, 4);
+  put(0, 4);
+  put(pixels_at, 4);
+  put(124, 4);
+  put(static_cast<std::uint32_t>(width), 4);
+  put(static_cast<std::uint32_t>(height), 4);
+  put(1, 2);
+  put(32, 2);
+  put(3, 4);  // bit fields
+  put(image_size, 4);
+  put(2835, 4);
+  put(2835, 4);
+  put(0, 4);
+  put(0, 4);
+  put(0x00ff0000, 4);
+  put(0x0000ff00, 4);
+  put(0x000000ff, 4);
+  put(0xff000000, 4);
+  put(0x73524742, 4);  // sRGB
+  while (bytes.size() < pixels_at) bytes.push_back('\0');
+  for (int row = 0; row < height; ++row) {
+    const int y = height - 1 - row;
+    for (int x = 0; x < width; ++x) {
+      const bool corner = x == 0 && y == height - 1;
+      put(corner ? 0xffffffu : 0xff0000u, 3);
+      put(static_cast<std::uint32_t>(alpha(x, y)), 1);
+    }
+  }
+  return bytes;
+}
+
+TEST_F(PictureLoaderTest, ThirtyTwoBitBitmapWithAnAlphaThatSaysNothingIsKeyedByItsCorner) {
+  for (int (*alpha)(int, int) : {+[](int, int) { return 255; }, +[](int, int) { return 0; }}) {
+    const Picture bmp = load_picture(folder_.write("v5.bmp", v5_bitmap(6, 4, alpha)));
+    EXPECT_FALSE(bmp.has_alpha);
+    const QImage keyed = transparent_form(bmp);
+    EXPECT_EQ(qAlpha(keyed.pixel(0, 3)), 0);
+    EXPECT_EQ(keyed.pixelColor(3, 1), QColor(Qt::red));
+  }
+  // An alpha that does say something is kept.
+  const Picture real = load_picture(folder_.write("real.bmp", v5_bitmap(6, 4, [](int x, int) { return x < 3 ? 255 : 0; })));
+  EXPECT_TRUE(real.has_alpha);
+  const QImage kept = transparent_form(real);
+  EXPECT_EQ(qAlpha(kept.pixel(1, 1)), 255);
+  EXPECT_EQ(qAlpha(kept.pixel(4, 1)), 0);
+  EXPECT_EQ(qAlpha(kept.pixel(0, 3)), 255);
+}
+
 TEST_F(PictureLoaderTest, DamagedPngThrowsNamingTheFile) {
   const auto good = test::read_bytes(folder_.save("good.png", test::solid(40, 40, Qt::red, Qt::blue), "PNG"));
   std::string damaged = good;

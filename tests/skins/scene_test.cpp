@@ -43,7 +43,7 @@ class SceneTest : public ::testing::Test {
   Scene scene_;
 };
 
-TEST_F(SceneTest, DesignStateShowsOnlyHandheldPictureOverlayAndHotAreas) {
+TEST_F(SceneTest, BeforeAnySkinOnlyHandheldPictureOverlayAndHotAreasShow) {
   const Scene fresh;
   EXPECT_EQ(fresh.client_size(), QSize(658, 391));
   EXPECT_TRUE(fresh.colour_key_enabled());

@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTest>
 
+#include "display/application_title.h"
 #include "display/unit1.h"
 #include "engine/memory_settings_store.h"
 #include "test_app.h"
@@ -121,7 +122,8 @@ class MainWindowTest : public ::testing::Test {
 
 TEST_F(MainWindowTest, WaitsOffTheScreenUntilASkinIsLaidOut) {
   EXPECT_EQ(form_->pos(), QPoint(-screen_.width(), -screen_.height()));
-  EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Hero (Vantro, Handclock Wide Screen) Simulator");
+  EXPECT_EQ(application_title(), "Hero (Vantro, Handclock Wide Screen) Simulator");
+  EXPECT_EQ(form_->windowTitle(), "Hero (Vantro, Handclock Wide Screen) Simulator");
 }
 
 TEST_F(MainWindowTest, CreationStoresTheSevenKeysAndStartsFullScreenByDefault) {
