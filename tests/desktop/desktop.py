@@ -192,9 +192,12 @@ class Desktop:
             return False
 
     def window_named(self, name, viewable=True):
+        """The program's window with caption `name` (or `name` with a suffix
+        after a dash: the caption checks look at exact names themselves)."""
         for window, window_name in self.program_windows():
-            if window_name == name and (not viewable or self.is_viewable(window)):
-                return window
+            if window_name == name or window_name.startswith(name + " \u2014 "):
+                if not viewable or self.is_viewable(window):
+                    return window
         return None
 
     def popup_open(self):
