@@ -10,6 +10,7 @@
 #include "dialogs/files.h"
 #include "dialogs/shell.h"
 #include "display/key_codes.h"
+#include "display/zoom.h"
 #include "engine/settings_codec.h"
 
 namespace hero {
@@ -94,6 +95,72 @@ GameMenu::GameMenu(MenuHost& host, QObject* parent) : QObject(parent), host_(hos
   menu_->setDefaultAction(items_[pm_1_about]);
   connect(menu_, &QMenu::aboutToShow, this, &GameMenu::pm_0_menuPopup);
   set_fullscreen_check(host_.fullscreen_mode());
+  build_zoom_menu();
+}
+
+void GameMenu::build_zoom_menu() {
+  zoom_menu_ = menu_->addMenu(QStringLiteral("Zoom"));
+  zoom_menu_->setObjectName("pm_zoom");
+  auto add = [this](const QString& text, bool checkable, std::function<void()> command) {
+    QAction* action = zoom_menu_->addAction(text);
+    action->setCheckable(checkable);
+    connect(action, &QAction::triggered, this, [action, command](bool checked) {
+      // The command sets the marks from what was stored.
+      if (action->isCheckable()) action->setChecked(!checked);
+      command();
+    });
+    zoom_items_.push_back(action);
+    return action;
+  };
+  for (int step : kZoomSteps) {
+    add(QString("%1 %").arg(step) + (step == kZoomDefault ? QStringLiteral("\tCtrl+0") : QString()), true,
+        [this, step] {
+          host_.set_zoom_percent(step);
+          show_zoom_marks();
+        });
+  }
+  add(QStringLiteral("Fit to screen"), true, [this] {
+    host_.set_zoom_percent(kZoomFit);
+    show_zoom_marks();
+  });
+  zoom_menu_->addSeparator();
+  add(QStringLiteral("Zoom in\tCtrl++"), false, [this] { host_.zoom_step(+1); });
+  add(QStringLiteral("Zoom out\tCtrl+-"), false, [this] { host_.zoom_step(-1); });
+  zoom_menu_->addSeparator();
+  add(QStringLiteral("Display game fitted to the screen"), true, [this] { fit_click(); });
+  connect(zoom_menu_, &QMenu::aboutToShow, this, &GameMenu::show_zoom_marks);
+  show_zoom_marks();
+}
+
+void GameMenu::show_zoom_marks() {
+  const int zoom = host_.zoom_percent();
+  for (std::size_t i = 0; i < kZoomSteps.size(); ++i) zoom_items_[i]->setChecked(kZoomSteps[i] == zoom);
+  zoom_items_[kZoomSteps.size()]->setChecked(zoom == kZoomFit);
+  zoom_items_.back()->setChecked(host_.fullscreen_fit());
+}
+
+void GameMenu::fit_click() {
+  struct MarksFromStore {
+    GameMenu& menu;
+    ~MarksFromStore() { menu.show_zoom_marks(); }
+  } marks{*this};
+  host_.set_fullscreen_fit(!host_.fullscreen_fit());
+}
+
+bool GameMenu::handle_zoom_key(const QKeyEvent& key) {
+  if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier) return false;
+  const int qt_key = key.key();
+  if (qt_key == Qt::Key_Plus || qt_key == Qt::Key_Equal) {
+    host_.zoom_step(+1);
+  } else if (qt_key == Qt::Key_Minus || qt_key == Qt::Key_Underscore) {
+    host_.zoom_step(-1);
+  } else if (virtual_key_of(key) == VirtualKey{'0'} || (qt_key == Qt::Key_0 && key.modifiers().testFlag(Qt::KeypadModifier))) {
+    host_.set_zoom_percent(kZoomDefault);
+  } else {
+    return false;
+  }
+  show_zoom_marks();
+  return true;
 }
 
 GameMenu::~GameMenu() {
@@ -136,6 +203,15 @@ void GameMenu::run_command(int index) {
     case pm_10_fullscreen: pm_10_fullscreenClick(); break;
     case pm_11_splashscreen: pm_11_splashscreenClick(); break;
     case pm_14_exit: host_.request_termination(); break;
+    case kGameMenuZoomRow: {
+      // The overlay's zoom row steps up through the zoom and round again.
+      const int zoom = host_.zoom_percent();
+      host_.set_zoom_percent(zoom == kZoomSteps.back() || zoom == kZoomFit ? kZoomSteps.front()
+                                                                           : next_zoom_step(zoom / 100.0, +1));
+      show_zoom_marks();
+      break;
+    }
+    case kGameMenuFitRow: fit_click(); break;
     default: break;  // separators do nothing
   }
 }
@@ -191,9 +267,19 @@ void GameMenu::Vid_Display_Game_Menu() {
     return;
   }
   QWidget* window = host_.main_window();
-  for (int i = 0; i < kMenuItemCount; ++i) {
-    const bool active = kMenuItems[i].caption != "-";
-    auto* row = new GameMenuRow(game_menu_row_text(kMenuItems[i].caption, items_[i]->isChecked()), active, window);
+  for (int i = 0; i < kMenuItemCount + kGameMenuExtraRows; ++i) {
+    QString text;
+    bool active = true;
+    if (i == kGameMenuZoomRow) {
+      const int zoom = host_.zoom_percent();
+      text = "    Zoom: " + (zoom == kZoomFit ? QStringLiteral("fit to screen") : QString("%1 %").arg(zoom));
+    } else if (i == kGameMenuFitRow) {
+      text = game_menu_row_text("Display game fitted to the screen", host_.fullscreen_fit());
+    } else {
+      active = kMenuItems[i].caption != "-";
+      text = game_menu_row_text(kMenuItems[i].caption, items_[i]->isChecked());
+    }
+    auto* row = new GameMenuRow(text, active, window);
     row->setObjectName(QString("la_menu_item_%1").arg(i + 1));
     row->setGeometry(0, kGameMenuRowHeight * (i + 1), kGameMenuWidth, kGameMenuRowHeight);
     if (active) {
@@ -218,6 +304,11 @@ bool GameMenu::eventFilter(QObject* watched, QEvent* event) {
   const bool on_menu = widget == menu_ || widget->window() == menu_;
   if (widget->window() != window && !on_menu) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
+  if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+    if (!handle_zoom_key(*key)) return false;
+    if (on_menu) menu_->hide();
+    return true;
+  }
   if ((key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) return false;
   const std::optional<VirtualKey> code = virtual_key_of(*key);
   if (!code || !is_shortcut(*code)) return false;

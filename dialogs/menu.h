@@ -18,6 +18,7 @@
 #include "engine/interfaces.h"
 
 class QAction;
+class QKeyEvent;
 class QMenu;
 class QWidget;
 
@@ -72,7 +73,11 @@ inline constexpr int kGameMenuWidth = 305;
 inline constexpr int kGameMenuRowHeight = 32;
 inline constexpr int kGameMenuCellHeight = 16;  // the rows' font, Consolas or its substitute
 inline constexpr QSize kGameMenuClosedSize(36, 32);
-inline constexpr QSize kGameMenuOpenSize(kGameMenuWidth, 448);
+// Rows below the thirteen items: the zoom step and the full-screen fit.
+inline constexpr int kGameMenuExtraRows = 2;
+inline constexpr int kGameMenuZoomRow = kMenuItemCount;      // "    Zoom: 100 %"
+inline constexpr int kGameMenuFitRow = kMenuItemCount + 1;   // "[x] Display game fitted to the screen"
+inline constexpr QSize kGameMenuOpenSize(kGameMenuWidth, kGameMenuRowHeight * (kMenuItemCount + kGameMenuExtraRows + 1));
 
 // What the commands reach in the rest of the program; the main window gives
 // the real one, tests a recorder.
@@ -95,7 +100,14 @@ class MenuHost {
   virtual void show_about() = 0;
   virtual void show_manual() = 0;
   virtual void show_key_settings() = 0;
-  // btn_game_menu_background's size: 36 x 32 closed, 305 x 448 open.
+  // Zoom of the windowed handheld in percent (0 = fit to screen), one step
+  // in or out, and the full-screen fit; each is stored as it changes.
+  virtual int zoom_percent() const = 0;
+  virtual void set_zoom_percent(int percent) = 0;
+  virtual void zoom_step(int direction) = 0;
+  virtual bool fullscreen_fit() const = 0;
+  virtual void set_fullscreen_fit(bool on) = 0;
+  // btn_game_menu_background's size: 36 x 32 closed, 305 x 512 open.
   virtual void set_game_menu_backdrop_size(QSize size) = 0;
   virtual void beep() = 0;
   virtual void request_termination() = 0;
@@ -110,6 +122,12 @@ class GameMenu : public QObject {
   ~GameMenu() override;
 
   QMenu* pm_0_menu() const { return menu_; }
+  // The "Zoom" submenu at the menu's end: the steps, fit to screen, zoom in
+  // and out, and the full-screen fit.
+  QMenu* zoom_menu() const { return zoom_menu_; }
+  // Its items: the steps in kZoomSteps order, then fit to screen, zoom in,
+  // zoom out and the full-screen fit (separators left out).
+  const std::vector<QAction*>& zoom_items() const { return zoom_items_; }
   // game_menu_items: item i of the menu, taken once, so row i mirrors it.
   QAction* item(int index) const { return items_[index]; }
 
@@ -127,8 +145,11 @@ class GameMenu : public QObject {
   // A key pressed on the main window before its own key handling: true when
   // it was one of the six shortcuts (opening step, then the command).
   bool handle_shortcut(int virtual_key);
-  // Runs one item's command, as from the menu.
+  // Runs one item's command, as from the menu; the overlay's two extra rows
+  // (kGameMenuZoomRow, kGameMenuFitRow) run theirs.
   void run_command(int index);
+  // Ctrl+Plus, Ctrl+Minus, Ctrl+0 on the main window: true when taken.
+  bool handle_zoom_key(const QKeyEvent& key);
 
   // The in-game menu.
   bool game_menu_open() const { return game_menu_open_; }
@@ -145,10 +166,15 @@ class GameMenu : public QObject {
   void pm_10_fullscreenClick();
   void pm_11_splashscreenClick();
   void pm_8_hiscoreClick();
+  void build_zoom_menu();
+  void show_zoom_marks();
+  void fit_click();
 
   MenuHost& host_;
   QMenu* menu_ = nullptr;
+  QMenu* zoom_menu_ = nullptr;
   std::array<QAction*, kMenuItemCount> items_{};
+  std::vector<QAction*> zoom_items_;
   bool game_menu_open_ = false;
   std::vector<GameMenuRow*> rows_;
 };

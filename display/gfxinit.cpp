@@ -51,21 +51,61 @@ bool is_file(const fs::path& p) {
 // Pictures named by the skin: `skin_path` + name, against the current folder.
 // A file named by several sections (one segment shape for many positions)
 // is decoded once per load and shared.
+// With `twins`, a picture's @2x twin comes with it where the skin has one.
 struct PictureFiles {
   PathResolver resolver;
   std::string skin_path;
+  bool twins = false;
   std::map<fs::path, Picture> decoded;
 
   bool exists(const std::string& name) const { return resolver.file_exists(skin_path + name); }
   Picture load(const std::string& name) {
     const fs::path file = resolver.resolve(skin_path + name);
     auto it = decoded.find(file);
-    if (it == decoded.end()) it = decoded.emplace(file, load_picture(file, skin_path + name)).first;
+    if (it == decoded.end()) {
+      Picture picture = load_picture(file, skin_path + name);
+      const std::string twin = twin_name(name);
+      if (twins && twin != name && exists(twin)) {
+        const Picture drawn_twice = load_picture(resolver.resolve(skin_path + twin), skin_path + twin);
+        picture.twin = drawn_twice.image;
+        picture.twin_has_alpha = drawn_twice.has_alpha;
+      }
+      it = decoded.emplace(file, std::move(picture)).first;
+    }
     return it->second;
   }
 };
 
 }  // namespace
+
+std::string twin_name(const std::string& name) {
+  const std::size_t folder = name.find_last_of("\\/");
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string::npos || (folder != std::string::npos && dot < folder)) return name + "@2x";
+  return name.substr(0, dot) + "@2x" + name.substr(dot);
+}
+
+Scene::View fullscreen_view(QSize game, QSize screen, std::int32_t offset_x, std::int32_t offset_y, bool fit) {
+  Scene::View view;
+  view.skin_only = true;
+  double scale = 1.0;
+  if (fit && game.width() > 0 && game.height() > 0) {
+    // Each axis limits the scale: a centred one by the area alone, a stated
+    // one by the offset and the area together.
+    const double across = static_cast<double>(screen.width()) / (offset_x != 0 ? double(offset_x) + game.width() : game.width());
+    const double down = static_cast<double>(screen.height()) / (offset_y != 0 ? double(offset_y) + game.height() : game.height());
+    scale = std::min(across, down);
+    if (!(scale > 0.0) || scale > 16.0) scale = 1.0;
+  }
+  view.scale = scale;
+  auto place = [scale](std::int32_t offset, int screen_side, int game_side) {
+    if (offset != 0) return static_cast<std::int64_t>(std::llround(offset * scale));
+    return (std::int64_t{screen_side} - static_cast<std::int64_t>(std::llround(game_side * scale))) / 2;
+  };
+  view.origin = QPoint(clamp_coordinate(place(offset_x, screen.width(), game.width())),
+                       clamp_coordinate(place(offset_y, screen.height(), game.height())));
+  return view;
+}
 
 // ---- Skin catalogue ---------------------------------------------------------
 
@@ -102,14 +142,23 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
     errors.report("Skin configuration file (" + skin_path + "Config.ini) not found. Please reinstall the skin.");
   } else {
     const IniFile ini = IniFile::load(config);
-    PictureFiles files{PathResolver(request.current_folder), skin_path, {}};
     const QSize game(clamp_side(ini.read_integer("Common", "GameWidth", 1475)),
                      clamp_side(ini.read_integer("Common", "GameHeight", 870)));
+    Scene::View view;
+    if (request.fullscreen_mode) {
+      // "Center", 0 and anything that is not an integer centre the game area.
+      view = fullscreen_view(game, request.screen_size, ini.read_integer("Fullscreen", "GameOffsetX", 0),
+                             ini.read_integer("Fullscreen", "GameOffsetY", 0), request.fullscreen_fit);
+    } else {
+      view.scale = request.zoom > 0.0 && request.zoom <= 16.0 ? request.zoom : 1.0;
+    }
+    // Twice the pixels are worth loading only where they are shown.
+    const bool twins = view.scale * request.device_pixel_ratio > 1.0;
+    PictureFiles files{PathResolver(request.current_folder), skin_path, twins, {}};
+    scene.set_view(view);
     scene.set_client_size(game);
-    const QSize client = scene.client_size();  // as the window took it
+    const QSize client = scene.layout_size();  // as the window took it
 
-    std::int64_t offset_x = 0;
-    std::int64_t offset_y = 0;
     if (request.fullscreen_mode) {
       const std::string backdrop = ini.read_string("Fullscreen", "BackdropFile", "nil");
       if (names_a_file(backdrop) && files.exists(backdrop)) {
@@ -123,20 +172,13 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
 
       scene.set_background_colour(colour_from(ini.read_colour("Fullscreen", "BgColor", "$006666cc")));
       scene.set_colour_key(false, scene.key_colour());
-
-      // "Center", 0 and anything that is not an integer centre the game area.
-      const std::int32_t x = ini.read_integer("Fullscreen", "GameOffsetX", 0);
-      const std::int32_t y = ini.read_integer("Fullscreen", "GameOffsetY", 0);
-      offset_x = x != 0 ? x : (std::int64_t{request.screen_size.width()} - client.width()) / 2;
-      offset_y = y != 0 ? y : (std::int64_t{request.screen_size.height()} - client.height()) / 2;
-
       scene.set_client_size(request.screen_size);
 
       const std::string logo = ini.read_string("Fullscreen", "LogoFile", "nil");
       if (names_a_file(logo) && files.exists(logo)) {
         scene.set_picture(ElementId::im_backdrop_logo, files.load(logo));
         const QSize size = scene.picture(ElementId::im_backdrop_logo).size();
-        const QSize screen = scene.client_size();
+        const QSize screen = scene.layout_size();
         QPoint at = scene.geometry(ElementId::im_backdrop_logo).topLeft();
         switch (ini.read_integer("Fullscreen", "LogoPosition", 1)) {
           case 0: at = QPoint(0, 0); break;
@@ -156,7 +198,7 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
       scene.set_visible(ElementId::im_backdrop_logo, false);
     }
 
-    const QSize window = scene.client_size();
+    const QSize window = scene.layout_size();
     const QSize label = Scene::kPauseLabelSize;
     scene.set_geometry(ElementId::la_pause, QRect((window.width() - label.width()) / 2,
                                                   (window.height() - label.height()) / 2, label.width(),
@@ -170,8 +212,9 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
         // An element whose section names no file keeps the picture it had.
         scene.set_picture(element, files.exists(file) ? files.load(file) : missing_picture_marker());
       }
-      scene.set_geometry(element, QRect(clamp_coordinate(ini.read_integer(section, "Left", 0) + offset_x),
-                                        clamp_coordinate(ini.read_integer(section, "Top", 0) + offset_y),
+      // In skin pixels: the view places and scales them.
+      scene.set_geometry(element, QRect(clamp_coordinate(ini.read_integer(section, "Left", 0)),
+                                        clamp_coordinate(ini.read_integer(section, "Top", 0)),
                                         clamp_side(ini.read_integer(section, "Width", 0)),
                                         clamp_side(ini.read_integer(section, "Height", 0))));
     }

@@ -6,6 +6,7 @@
 #include <QSize>
 
 #include <array>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -48,6 +49,14 @@ struct SkinLoadRequest {
   const SkinCatalogue* catalogue = nullptr;
   int selected_skin = 1;           // 1-based
   bool fullscreen_mode = false;
+  // Windowed: the zoom of the whole handheld (1.0 = the skin's own pixels).
+  double zoom = 1.0;
+  // Full screen: the game area scaled, keeping its aspect, to the largest
+  // size that fits the screen, its stated offsets scaled with it.
+  bool fullscreen_fit = false;
+  // Device pixels per window pixel of the screen (2 on a HiDPI screen): with
+  // the zoom it decides whether the pictures' @2x twins are loaded.
+  double device_pixel_ratio = 1.0;
   QSize screen_size;               // the screen the window is laid out for
   std::filesystem::path program_folder;
   // The folder picture names are resolved against; empty means the
@@ -57,11 +66,20 @@ struct SkinLoadRequest {
 
 // Lays the scene out from the selected skin: client size, colours and colour
 // key, backdrop and logo, the pause label, the 81 skin images and the in-game
-// menu button. A missing skin Config.ini (or a selection outside the
+// menu button, and the scene's view (zoom, or the full-screen placement). A missing skin Config.ini (or a selection outside the
 // catalogue) is reported through `errors`; only the in-game menu button is
 // then set. A picture that exists but cannot be decoded throws PictureError,
 // a colour that is not a number ConversionError; the load stops there.
 void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors& errors);
+
+// The full-screen placement of a game area of `game` pixels on `screen`:
+// stated offsets (0 = centred on that axis), and with `fit` the largest
+// scale, keeping the aspect, at which the area and its scaled offsets fit.
+Scene::View fullscreen_view(QSize game, QSize screen, std::int32_t offset_x, std::int32_t offset_y, bool fit);
+
+// "back@2x.png" for "back.png": Qt's name for a picture's twin of twice the
+// pixels.
+std::string twin_name(const std::string& name);
 
 // ---- Manual pages -----------------------------------------------------------
 

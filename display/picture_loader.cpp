@@ -410,6 +410,11 @@ Picture missing_picture_marker() {
   return Picture{image, false};
 }
 
+QImage transparent_twin_form(const Picture& picture) {
+  if (picture.twin.isNull()) return QImage();
+  return transparent_form(Picture{picture.twin, picture.twin_has_alpha, {}, false});
+}
+
 QImage transparent_form(const Picture& picture) {
   if (picture.empty()) return QImage();
   if (picture.has_alpha) return picture.image.convertToFormat(QImage::Format_ARGB32_Premultiplied);

@@ -25,6 +25,11 @@ class PictureError : public std::runtime_error {
 struct Picture {
   QImage image;
   bool has_alpha = false;
+  // The picture's "@2x" twin (back@2x.png beside back.png), drawn instead
+  // where the handheld is shown at more than one device pixel per skin
+  // pixel; null when the skin has none or it is not needed.
+  QImage twin = QImage();
+  bool twin_has_alpha = false;
 
   bool empty() const { return image.isNull(); }
   QSize size() const { return image.size(); }
@@ -59,5 +64,7 @@ Picture missing_picture_marker();
 // kept when the picture has it; otherwise every pixel of the bottom-left
 // pixel's colour becomes fully transparent. Premultiplied ARGB32.
 QImage transparent_form(const Picture& picture);
+// The same for the picture's twin (its own bottom-left pixel keys it).
+QImage transparent_twin_form(const Picture& picture);
 
 }  // namespace hero

@@ -1,9 +1,11 @@
 #include "display/scene.h"
 
 #include <QFont>
+#include <QPaintDevice>
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace hero {
 namespace {
@@ -27,14 +29,44 @@ QRect clamped(const QRect& r) {
 
 bool is_key_pixel(QRgb pixel, QRgb key) { return (pixel & 0x00FFFFFFu) == (key & 0x00FFFFFFu); }
 
+int rounded(double v) { return static_cast<int>(std::lround(v)); }
+
+QRect device_rect(const QRect& r, double ratio) {
+  if (ratio == 1.0) return r;
+  return QRect(rounded(r.x() * ratio), rounded(r.y() * ratio), rounded(r.width() * ratio),
+               rounded(r.height() * ratio));
+}
+
+// A zoomed picture drawn over the colour key must keep a hard edge: a half
+// transparent pixel over the key colour would be a pink fringe around the
+// handheld's outline. Edge pixels become either fully drawn (their own colour)
+// or fully transparent, as at 100 %.
+void harden_edges(QImage& premultiplied) {
+  for (int y = 0; y < premultiplied.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(premultiplied.scanLine(y));
+    for (int x = 0; x < premultiplied.width(); ++x) {
+      const int alpha = qAlpha(line[x]);
+      if (alpha == 255) continue;
+      if (alpha < 128) {
+        line[x] = 0;
+      } else {
+        line[x] = qRgba(qRed(line[x]) * 255 / alpha, qGreen(line[x]) * 255 / alpha, qBlue(line[x]) * 255 / alpha, 255);
+      }
+    }
+  }
+}
+
 }  // namespace
 
 Scene::Scene() {
   for (ElementId id : kVisibleBeforeSkin) at(id).visible = true;
-  at(ElementId::la_pause).geometry = QRect(QPoint(0, 0), kPauseLabelSize);
-  at(ElementId::btn_game_menu_background).geometry = QRect(QPoint(0, 0), kGameMenuButtonSize);
-  at(ElementId::btn_game_menu_top).geometry = QRect(QPoint(0, 0), kGameMenuButtonSize);
-  at(ElementId::im_backdrop).geometry = client_rect();
+  for (auto [id, rect] : {std::pair{ElementId::la_pause, QRect(QPoint(0, 0), kPauseLabelSize)},
+                          std::pair{ElementId::btn_game_menu_background, QRect(QPoint(0, 0), kGameMenuButtonSize)},
+                          std::pair{ElementId::btn_game_menu_top, QRect(QPoint(0, 0), kGameMenuButtonSize)},
+                          std::pair{ElementId::im_backdrop, client_rect()}}) {
+    at(id).layout = rect;
+    at(id).geometry = rect;
+  }
   dirty_ = QRegion(client_rect());
 }
 
@@ -64,10 +96,12 @@ void Scene::copy_picture(ElementId to, ElementId from) {
     return;
   }
   target.picture = source.picture;
-  target.drawn = is_transparent(to) == is_transparent(from) ? source.drawn
-                 : is_transparent(to)                      ? transparent_form(target.picture)
-                                                           : target.picture.image;
-  target.stretched = QImage();
+  const bool same_form = is_transparent(to) == is_transparent(from);
+  target.drawn = same_form ? source.drawn : is_transparent(to) ? transparent_form(target.picture) : target.picture.image;
+  target.drawn_twin = same_form ? source.drawn_twin
+                      : is_transparent(to) ? transparent_twin_form(target.picture)
+                                           : target.picture.twin;
+  target.forget_copies();
   mark_element_dirty(to);
 }
 
@@ -76,7 +110,8 @@ void Scene::clear_picture(ElementId id) {
   if (e.picture.empty()) return;
   e.picture = Picture{};
   e.drawn = QImage();
-  e.stretched = QImage();
+  e.drawn_twin = QImage();
+  e.forget_copies();
   mark_element_dirty(id);
 }
 
@@ -86,7 +121,8 @@ void Scene::set_picture(ElementId id, const Picture& picture) {
   Element& e = at(id);
   e.picture = picture;
   e.drawn = is_transparent(id) ? transparent_form(picture) : picture.image;
-  e.stretched = QImage();
+  e.drawn_twin = is_transparent(id) ? transparent_twin_form(picture) : picture.twin;
+  e.forget_copies();
   mark_element_dirty(id);
 }
 
@@ -96,10 +132,12 @@ const QImage& Scene::drawn_image(ElementId id) const { return at(id).drawn; }
 
 void Scene::set_geometry(ElementId id, const QRect& rect) {
   Element& e = at(id);
-  const QRect r = clamped(rect);
+  const QRect layout = clamped(rect);
+  const QRect r = window_rect(id, layout);
+  e.layout = layout;
   if (e.geometry == r) return;
   mark_element_dirty(id);
-  if (e.geometry.size() != r.size()) e.stretched = QImage();
+  if (e.geometry.size() != r.size()) e.forget_copies();
   e.geometry = r;
   mark_element_dirty(id);
 }
@@ -110,7 +148,7 @@ void Scene::set_picture_mode(ElementId id, PictureMode mode) {
   Element& e = at(id);
   if (e.mode == mode) return;
   e.mode = mode;
-  e.stretched = QImage();
+  e.forget_copies();
   mark_element_dirty(id);
 }
 
@@ -124,18 +162,62 @@ std::optional<ElementId> Scene::topmost_at(const QPoint& point) const {
   return std::nullopt;
 }
 
+// ---- The view ---------------------------------------------------------------
+
+double Scene::scale_of(ElementId id) const {
+  return view_.skin_only && skin_image_number(id) == 0 ? 1.0 : view_.scale;
+}
+
+QRect Scene::window_rect(ElementId id, const QRect& layout) const {
+  if (view_.skin_only && skin_image_number(id) == 0) return layout;
+  const double scale = view_.scale;
+  const QPoint origin = view_.origin;
+  if (scale == 1.0) return clamped(layout.translated(origin));
+  // Edges are rounded, not sizes, so neighbouring elements stay neighbours.
+  const int left = rounded(layout.x() * scale);
+  const int top = rounded(layout.y() * scale);
+  const int right = rounded((static_cast<double>(layout.x()) + layout.width()) * scale);
+  const int bottom = rounded((static_cast<double>(layout.y()) + layout.height()) * scale);
+  return clamped(QRect(origin.x() + left, origin.y() + top, right - left, bottom - top));
+}
+
+void Scene::set_view(const View& view) {
+  View v = view;
+  if (!(v.scale > 0.0) || v.scale > 16.0) v.scale = 1.0;
+  if (v == view_) return;
+  mark_dirty(client_rect());
+  view_ = v;
+  for (int i = 0; i < kElementCount; ++i) {
+    Element& e = elements_[static_cast<std::size_t>(i)];
+    e.geometry = window_rect(static_cast<ElementId>(i), e.layout);
+    e.forget_copies();
+  }
+  pause_label_ = QImage();
+  const QSize zoomed = view_.skin_only ? layout_size_
+                                       : QSize(rounded(layout_size_.width() * view_.scale),
+                                               rounded(layout_size_.height() * view_.scale));
+  client_size_ = QSize(clamp_side(zoomed.width()), clamp_side(zoomed.height()));
+  shape_reset_ = true;
+  mark_dirty(client_rect());
+}
+
 // ---- The window -------------------------------------------------------------
 
 void Scene::set_client_size(const QSize& size) {
   const QSize s(clamp_side(size.width()), clamp_side(size.height()));
-  if (s == client_size_) return;
+  if (s == layout_size_) return;
   // The backdrop keeps its distances to all four edges.
   Element& backdrop = at(ElementId::im_backdrop);
-  const QRect b = backdrop.geometry;
-  backdrop.geometry = clamped(QRect(b.x(), b.y(), b.width() + s.width() - client_size_.width(),
-                                    b.height() + s.height() - client_size_.height()));
-  backdrop.stretched = QImage();
-  client_size_ = s;
+  const QRect b = backdrop.layout;
+  backdrop.layout = clamped(QRect(b.x(), b.y(), b.width() + s.width() - layout_size_.width(),
+                                  b.height() + s.height() - layout_size_.height()));
+  backdrop.geometry = window_rect(ElementId::im_backdrop, backdrop.layout);
+  backdrop.forget_copies();
+  layout_size_ = s;
+  const QSize zoomed = view_.skin_only || view_.scale == 1.0
+                           ? s
+                           : QSize(rounded(s.width() * view_.scale), rounded(s.height() * view_.scale));
+  client_size_ = QSize(clamp_side(zoomed.width()), clamp_side(zoomed.height()));
   shape_reset_ = true;
   mark_dirty(client_rect());
 }
@@ -180,62 +262,96 @@ QRegion Scene::take_dirty_region() {
   return taken;
 }
 
-const QImage& Scene::pause_label_image() const {
-  if (pause_label_.isNull()) {
-    QImage label(kPauseLabelSize, QImage::Format_RGB32);
+const QImage& Scene::pause_label_image(QSize size, double device_ratio) const {
+  if (size.isEmpty()) size = kPauseLabelSize;
+  if (pause_label_.isNull() || pause_label_size_ != size || pause_label_.devicePixelRatio() != device_ratio) {
+    QImage label(device_rect(QRect(QPoint(0, 0), size), device_ratio).size(), QImage::Format_RGB32);
+    label.setDevicePixelRatio(device_ratio);
     label.fill(Qt::black);
     QPainter p(&label);
     QFont font(QStringLiteral("Arial"));
     font.setBold(true);
     // A font 24 pixels high from the top of its accents to the bottom of its
-    // descenders: about 21 pixels of em.
-    font.setPixelSize(21);
+    // descenders: about 21 pixels of em, zoomed with the label.
+    font.setPixelSize(std::max(1, rounded(21.0 * size.height() / kPauseLabelSize.height())));
     p.setFont(font);
     p.setPen(Qt::white);
-    p.drawText(QRect(QPoint(0, 0), kPauseLabelSize), Qt::AlignCenter, QStringLiteral("PAUSED"));
+    p.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter, QStringLiteral("PAUSED"));
     p.end();
     pause_label_ = label;
+    pause_label_size_ = size;
   }
   return pause_label_;
 }
 
-void Scene::paint_element(QPainter& painter, ElementId id, const Element& e) const {
+QSize Scene::drawn_size(ElementId id, const Element& e) const {
+  if (e.mode == PictureMode::stretch) return e.geometry.size();
+  const double scale = scale_of(id);
+  if (scale == 1.0) return e.drawn.size();
+  return QSize(std::max(1, rounded(e.drawn.width() * scale)), std::max(1, rounded(e.drawn.height() * scale)));
+}
+
+const QImage& Scene::scaled_picture(ElementId id, const Element& e, QSize size, double device_ratio) const {
+  for (const ScaledCopy& copy : e.copies) {
+    if (!copy.image.isNull() && copy.size == size && copy.device_ratio == device_ratio) return copy.image;
+  }
+  ScaledCopy& slot = e.copies[0].image.isNull() ? e.copies[0] : e.copies[1];
+  const QSize pixels = device_rect(QRect(QPoint(0, 0), size), device_ratio).size();
+  // The twin is the better source wherever the picture is magnified.
+  const bool magnified = pixels.width() > e.drawn.width() || pixels.height() > e.drawn.height();
+  const QImage& source = magnified && !e.drawn_twin.isNull() ? e.drawn_twin : e.drawn;
+  QImage image = source.size() == pixels || pixels.isEmpty()
+                     ? source
+                     : source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  if (image.size() != source.size() && is_transparent(id) && key_enabled_ && image.hasAlphaChannel()) {
+    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    harden_edges(image);
+  }
+  image.setDevicePixelRatio(device_ratio);
+  slot = ScaledCopy{image, size, device_ratio};
+  return slot.image;
+}
+
+void Scene::paint_element(QPainter& painter, ElementId id, const Element& e, double device_ratio) const {
   const QRect& g = e.geometry;
   if (id == ElementId::la_pause) {
-    const QImage& label = pause_label_image();
-    painter.drawImage(g.topLeft(), label, QRect(QPoint(0, 0), g.size().boundedTo(label.size())));
+    painter.drawImage(g.topLeft(), pause_label_image(g.size(), device_ratio));
     return;
   }
   if (e.drawn.isNull()) return;
+  // At 100 % on a plain screen the pictures are drawn as decoded; zoomed, or
+  // on a screen of more device pixels, from a copy made for that size once.
+  const bool as_decoded = device_ratio == 1.0 && scale_of(id) == 1.0 && e.mode != PictureMode::stretch;
+  const QSize size = drawn_size(id, e);
+  const QImage& image = as_decoded ? e.drawn : scaled_picture(id, e, size, device_ratio);
   switch (e.mode) {
-    case PictureMode::top_left:
-      painter.drawImage(g.topLeft(), e.drawn, QRect(QPoint(0, 0), g.size().boundedTo(e.drawn.size())));
+    case PictureMode::top_left: {
+      const QSize shown = g.size().boundedTo(size);
+      painter.drawImage(QRect(g.topLeft(), shown), image, device_rect(QRect(QPoint(0, 0), shown), device_ratio));
       return;
+    }
     case PictureMode::centre: {
-      const QPoint at_(g.x() + (g.width() - e.drawn.width()) / 2, g.y() + (g.height() - e.drawn.height()) / 2);
-      const QRect placed = QRect(at_, e.drawn.size()) & g;
-      painter.drawImage(placed.topLeft(), e.drawn, placed.translated(-at_));
+      const QPoint at_(g.x() + (g.width() - size.width()) / 2, g.y() + (g.height() - size.height()) / 2);
+      const QRect placed = QRect(at_, size) & g;
+      painter.drawImage(placed, image, device_rect(placed.translated(-at_), device_ratio));
       return;
     }
     case PictureMode::stretch:
       // Scaling a full-screen picture costs tens of milliseconds, so it is
       // done once per picture and size, not on every repaint.
-      if (e.stretched.size() != g.size()) {
-        e.stretched = e.drawn.scaled(g.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-      }
-      painter.drawImage(g.topLeft(), e.stretched);
+      painter.drawImage(g.topLeft(), image);
       return;
   }
 }
 
-QRect Scene::opaque_cover(const Element& e) {
+QRect Scene::opaque_cover(ElementId id, const Element& e) const {
   if (e.drawn.isNull() || e.drawn.hasAlphaChannel() || e.geometry.isEmpty()) return QRect();
   const QRect& g = e.geometry;
+  const QSize size = drawn_size(id, e);
   switch (e.mode) {
-    case PictureMode::top_left: return QRect(g.topLeft(), g.size().boundedTo(e.drawn.size()));
+    case PictureMode::top_left: return QRect(g.topLeft(), g.size().boundedTo(size));
     case PictureMode::centre:
-      return QRect(QPoint(g.x() + (g.width() - e.drawn.width()) / 2, g.y() + (g.height() - e.drawn.height()) / 2),
-                   e.drawn.size()) & g;
+      return QRect(QPoint(g.x() + (g.width() - size.width()) / 2, g.y() + (g.height() - size.height()) / 2), size) & g;
     case PictureMode::stretch: return g;
   }
   return QRect();
@@ -244,9 +360,11 @@ QRect Scene::opaque_cover(const Element& e) {
 void Scene::paint(QPainter& painter, const QRegion& clip) const {
   const QRegion area = clip & QRegion(client_rect());
   if (area.isEmpty()) return;
+  const double device_ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
   // While the outline is kept, the scene's own copy of the frame is already
-  // composed wherever nothing changed since: copying it is cheaper.
-  if (!composing_frame_ && key_enabled_ && !shape_reset_ && !frame_.isNull() && frame_.size() == client_size_ &&
+  // composed wherever nothing changed since: copying it is cheaper (on a
+  // screen of one device pixel per window pixel, the copy's own resolution).
+  if (!composing_frame_ && device_ratio == 1.0 && key_enabled_ && !shape_reset_ && !frame_.isNull() && frame_.size() == client_size_ &&
       (frame_stale_ & area).isEmpty()) {
     for (const QRect& r : area) painter.drawImage(r.topLeft(), frame_, r);
     return;
@@ -257,7 +375,7 @@ void Scene::paint(QPainter& painter, const QRegion& clip) const {
   int first = 0;
   for (int i = kElementCount - 1; i > 0; --i) {
     const Element& e = elements_[static_cast<std::size_t>(i)];
-    if (e.visible && opaque_cover(e).contains(bounds)) {
+    if (e.visible && opaque_cover(static_cast<ElementId>(i), e).contains(bounds)) {
       first = i;
       break;
     }
@@ -271,7 +389,7 @@ void Scene::paint(QPainter& painter, const QRegion& clip) const {
   for (int i = first; i < kElementCount; ++i) {
     const Element& e = elements_[static_cast<std::size_t>(i)];
     if (!e.visible || e.geometry.isEmpty() || !e.geometry.intersects(bounds)) continue;
-    paint_element(painter, static_cast<ElementId>(i), e);
+    paint_element(painter, static_cast<ElementId>(i), e, device_ratio);
   }
   painter.restore();
 }

@@ -75,8 +75,30 @@ class Scene : public SegmentSurface {
   // coordinates), pictures or not, as the window system hit-tests controls.
   std::optional<ElementId> topmost_at(const QPoint& point) const;
 
+  // --- The view: skin pixels to window pixels ------------------------------
+  // Windowed, the whole handheld is zoomed by `scale` (outline, hot areas and
+  // pause label with it). In full screen the 81 skin images are scaled by
+  // `scale` and placed from `origin`, while the backdrop, the logo, the pause
+  // label and the in-game menu button keep window pixels (`skin_only`).
+  // Geometry set by set_geometry is in skin pixels; geometry() and
+  // topmost_at() answer in window pixels.
+  struct View {
+    double scale = 1.0;
+    QPoint origin;
+    bool skin_only = false;
+    bool operator==(const View&) const = default;
+  };
+  void set_view(const View& view);
+  const View& view() const { return view_; }
+  // The view's scale for one element: 1 for those it leaves in window pixels.
+  double scale_of(ElementId id) const;
+
   // --- The window -----------------------------------------------------------
+  // The window's size in window pixels: the layout size, zoomed when the
+  // view scales the whole window.
   QSize client_size() const { return client_size_; }
+  // The size the skin lays out (GameWidth x GameHeight, or the screen).
+  QSize layout_size() const { return layout_size_; }
   // The backdrop is anchored to all four edges, so it follows the change.
   void set_client_size(const QSize& size);
   QColor background_colour() const { return background_; }
@@ -110,13 +132,23 @@ class Scene : public SegmentSurface {
   QImage shape_mask() const;
 
  private:
+  // The picture as drawn at one size and device pixel ratio, made on first
+  // paint; the window's paint and the outline's frame may want two.
+  struct ScaledCopy {
+    QImage image;
+    QSize size;
+    double device_ratio = 0;
+  };
   struct Element {
     Picture picture;
     QImage drawn;
-    QRect geometry;
+    QImage drawn_twin;  // the twin in its drawn form, or null
+    QRect layout;       // as set, in skin pixels
+    QRect geometry;     // in window pixels
     bool visible = false;
     PictureMode mode = PictureMode::top_left;
-    mutable QImage stretched;  // drawn scaled to the geometry, made on first paint
+    mutable std::array<ScaledCopy, 2> copies;
+    void forget_copies() const { copies = {}; }
   };
 
   Element& at(ElementId id) { return elements_[static_cast<std::size_t>(index_of(id))]; }
@@ -124,12 +156,20 @@ class Scene : public SegmentSurface {
   QRect client_rect() const { return QRect(QPoint(0, 0), client_size_); }
   void mark_dirty(const QRect& rect);
   void mark_element_dirty(ElementId id, bool even_if_hidden = false);
-  void paint_element(QPainter& painter, ElementId id, const Element& e) const;
+  void paint_element(QPainter& painter, ElementId id, const Element& e, double device_ratio) const;
+  // The size an element's picture is drawn at, in window pixels.
+  QSize drawn_size(ElementId id, const Element& e) const;
+  // The picture scaled to `size` window pixels at `device_ratio`, from the
+  // twin where that is the better source.
+  const QImage& scaled_picture(ElementId id, const Element& e, QSize size, double device_ratio) const;
+  QRect window_rect(ElementId id, const QRect& layout) const;
   // The area an element covers with opaque pixels, or an empty rectangle.
-  static QRect opaque_cover(const Element& e);
-  const QImage& pause_label_image() const;
+  QRect opaque_cover(ElementId id, const Element& e) const;
+  const QImage& pause_label_image(QSize size, double device_ratio) const;
 
   std::array<Element, kElementCount> elements_;
+  View view_;
+  QSize layout_size_ = kClientSizeBeforeSkin;
   QSize client_size_ = kClientSizeBeforeSkin;
   QColor background_ = Qt::white;
   bool key_enabled_ = true;
@@ -146,6 +186,7 @@ class Scene : public SegmentSurface {
   QRegion frame_stale_;        // changed since the copy was last brought up to date
   bool composing_frame_ = false;
   mutable QImage pause_label_;
+  mutable QSize pause_label_size_;
 };
 
 }  // namespace hero

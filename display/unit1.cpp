@@ -10,8 +10,10 @@
 #include <QScreen>
 #include <QTime>
 #include <QTimer>
+#include <QWheelEvent>
 #include <chrono>
 
+#include "display/zoom.h"
 #include "engine/settings_codec.h"
 
 namespace hero {
@@ -158,6 +160,13 @@ TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, Steady
 
   // Steps 6 to 9: the presentation, the key bindings and their hints.
   fullscreen_mode_ = read_flag(*settings_, "FullscreenMode", true);
+  // Zoom: absent or unreadable means 100 %, or at the first start a step the
+  // handheld fits at (chosen when its size is known).
+  if (const auto zoom = zoom_from_setting(settings_->read_text("Zoom"))) {
+    zoom_percent_ = *zoom;
+    zoom_stored_ = true;
+  }
+  fullscreen_fit_ = read_flag(*settings_, "FullscreenFit", false);
   key_bindings_.load(*settings_);
   for (const HotAreaRow& row : kHotAreas) hot_areas_.push_back(new HotArea(*this, row.id));
   rebuild_hints();
@@ -221,11 +230,71 @@ void TForm1::apply_layout() {
   flush();
 }
 
+QRect TForm1::available_area() const {
+  const QScreen* on = screen() ? screen() : QGuiApplication::primaryScreen();
+  return on ? on->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+double TForm1::zoom_scale() const {
+  if (fullscreen_mode_) return 1.0;
+  return hero::zoom_scale(zoom_percent_, scene_.layout_size(), available_area().size());
+}
+
+double TForm1::layout_zoom() const { return zoom_scale(); }
+
 void TForm1::lay_out_skin() {
   move_off_screen();
   if (skin_loader_) skin_loader_(*this);
+  if (!fullscreen_mode_) {
+    // The skin's size is known now: a first start on a small screen begins at
+    // a step the handheld fits at; "Fit to screen" follows the new size.
+    const int percent = zoom_stored_ ? zoom_percent_ : first_start_zoom(scene_.layout_size(), available_area().size());
+    if (percent != zoom_percent_ || percent == kZoomFit) {
+      zoom_percent_ = percent;
+      Scene::View view = scene_.view();
+      view.scale = zoom_scale();
+      if (view.scale * devicePixelRatioF() > 1.0 && loaded_device_scale_ <= 1.0 && skin_loader_) {
+        skin_loader_(*this);  // again, with the twins this zoom wants
+      } else {
+        scene_.set_view(view);
+      }
+    }
+  }
+  loaded_device_scale_ = scene_.view().scale * devicePixelRatioF();
   apply_layout();
   centre_on_screen();
+}
+
+void TForm1::set_zoom_percent(int percent) {
+  const bool known = percent == kZoomFit || std::find(kZoomSteps.begin(), kZoomSteps.end(), percent) != kZoomSteps.end();
+  if (!known) percent = kZoomDefault;
+  // Stored first: if the store refuses, the handheld stays as it is.
+  write_integer(*settings_, "Zoom", percent);
+  zoom_percent_ = percent;
+  zoom_stored_ = true;
+  if (fullscreen_mode_) return;  // shown when the window is next windowed
+  const QRect before = geometry();
+  const double scale = zoom_scale();
+  if (scale * devicePixelRatioF() > 1.0 && loaded_device_scale_ <= 1.0 && skin_loader_) {
+    skin_loader_(*this);
+    loaded_device_scale_ = scene_.view().scale * devicePixelRatioF();
+  } else {
+    Scene::View view = scene_.view();
+    view.scale = scale;
+    scene_.set_view(view);
+  }
+  apply_layout();
+  if (before.x() > -before.width() || before.y() > -before.height()) {
+    move(keep_centre(before, size(), available_area()));
+  }
+}
+
+void TForm1::zoom_step(int direction) { set_zoom_percent(next_zoom_step(zoom_scale(), direction)); }
+
+void TForm1::set_fullscreen_fit(bool on) {
+  write_flag(*settings_, "FullscreenFit", on);
+  fullscreen_fit_ = on;
+  if (fullscreen_mode_) lay_out_skin();
 }
 
 void TForm1::set_fullscreen_mode(bool on) {
@@ -356,6 +425,24 @@ void TForm1::mousePressEvent(QMouseEvent* event) {
 
 void TForm1::mouseMoveEvent(QMouseEvent* event) {
   if (event->buttons() & Qt::LeftButton) drag_to(event->position().toPoint());
+}
+
+void TForm1::wheelEvent(QWheelEvent* event) {
+  // Ctrl with the wheel zooms; a wheel notch is 120 eighths of a degree.
+  if (!(event->modifiers() & Qt::ControlModifier) || fullscreen_mode_ || !isEnabled()) {
+    event->ignore();
+    return;
+  }
+  wheel_eighths_ += event->angleDelta().y();
+  event->accept();
+  while (wheel_eighths_ >= 120) {
+    wheel_eighths_ -= 120;
+    zoom_step(+1);
+  }
+  while (wheel_eighths_ <= -120) {
+    wheel_eighths_ += 120;
+    zoom_step(-1);
+  }
 }
 
 }  // namespace hero

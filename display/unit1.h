@@ -61,6 +61,23 @@ class TForm1 : public QWidget {
 
   // `fullscreen_mode`, read from FullscreenMode at creation (default on).
   bool fullscreen_mode() const { return fullscreen_mode_; }
+
+  // Zoom of the windowed handheld in percent (kZoomSteps), or 0 for "Fit to
+  // screen"; read from Zoom at creation. Everything scales together:
+  // pictures, outline, hot areas, hints, dragging, the pause label.
+  int zoom_percent() const { return zoom_percent_; }
+  // The scale the windowed handheld is shown at now.
+  double zoom_scale() const;
+  // Stores Zoom, then shows the handheld at that zoom about its centre.
+  void set_zoom_percent(int percent);
+  // Ctrl+Plus, Ctrl+Minus, Ctrl with the mouse wheel: one step in or out.
+  void zoom_step(int direction);
+  // Full screen: the game area scaled to fill the screen (FullscreenFit).
+  bool fullscreen_fit() const { return fullscreen_fit_; }
+  void set_fullscreen_fit(bool on);
+  // The skin loader's request for the window as it is now: zoom, full-screen
+  // fit and the screen's device pixel ratio.
+  double layout_zoom() const;
   // Flips the presentation: stores the new FullscreenMode at once, then
   // lays the window out again off the screen and centres it.
   void set_fullscreen_mode(bool on);
@@ -80,6 +97,8 @@ class TForm1 : public QWidget {
   void centre_on_screen();
   // Takes the scene's client size and cut-out, and places the hot areas.
   void apply_layout();
+  // The area a window may take on the window's screen (task bars left out).
+  QRect available_area() const;
 
   // Key routing through the bindings: the first binding with the key wins.
   void FormKeyDown(VirtualKey key);
@@ -126,6 +145,7 @@ class TForm1 : public QWidget {
   void keyReleaseEvent(QKeyEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
   bool focusNextPrevChild(bool next) override;
   void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -148,6 +168,11 @@ class TForm1 : public QWidget {
   std::unique_ptr<Engine> engine_;
   KeyBindings key_bindings_;
   bool fullscreen_mode_ = true;
+  int zoom_percent_ = 100;
+  bool zoom_stored_ = false;   // Zoom was read from the store, or chosen since
+  bool fullscreen_fit_ = false;
+  double loaded_device_scale_ = 1.0;  // zoom x device pixels at the last load
+  int wheel_eighths_ = 0;             // wheel turns not yet a whole notch
   SkinLoader skin_loader_;
   std::vector<HotArea*> hot_areas_;
   bool dragging_ = false;

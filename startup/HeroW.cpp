@@ -53,6 +53,9 @@ void HeroProgram::create_main_window() {
     request.catalogue = &catalogue_;
     request.selected_skin = selected_skin_;
     request.fullscreen_mode = window.fullscreen_mode();
+    request.zoom = window.layout_zoom();
+    request.fullscreen_fit = window.fullscreen_fit();
+    request.device_pixel_ratio = window.devicePixelRatioF();
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     request.screen_size = screen ? screen->size() : QSize(1024, 768);
     request.program_folder = services_.program_folder;
@@ -130,6 +133,20 @@ void HeroProgram::show_about() { about_->show_dialog(); }
 void HeroProgram::show_manual() { manual_->show_viewer(); }
 
 void HeroProgram::show_key_settings() { keys_->show_centred(); }
+
+int HeroProgram::zoom_percent() const { return form_->zoom_percent(); }
+
+void HeroProgram::set_zoom_percent(int percent) { form_->set_zoom_percent(percent); }
+
+void HeroProgram::zoom_step(int direction) { form_->zoom_step(direction); }
+
+bool HeroProgram::fullscreen_fit() const { return form_->fullscreen_fit(); }
+
+void HeroProgram::set_fullscreen_fit(bool on) {
+  form_->set_fullscreen_fit(on);
+  // Before Play the handheld stays out of sight.
+  if (!switched_on_) form_->move_off_screen();
+}
 
 void HeroProgram::set_game_menu_backdrop_size(QSize size) {
   form_->scene().set_geometry(ElementId::btn_game_menu_background, QRect(QPoint(0, 0), size));

@@ -81,6 +81,11 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost {
   void show_about() override;
   void show_manual() override;
   void show_key_settings() override;
+  int zoom_percent() const override;
+  void set_zoom_percent(int percent) override;
+  void zoom_step(int direction) override;
+  bool fullscreen_fit() const override;
+  void set_fullscreen_fit(bool on) override;
   void set_game_menu_backdrop_size(QSize size) override;
   void beep() override;
   void request_termination() override;

@@ -40,6 +40,18 @@ class RecordingHost : public MenuHost {
   void show_about() override { calls.push_back("about"); }
   void show_manual() override { calls.push_back("manual"); }
   void show_key_settings() override { calls.push_back("keys"); }
+  int zoom_percent() const override { return zoom; }
+  void set_zoom_percent(int percent) override {
+    write_integer(store, "Zoom", percent);
+    zoom = percent;
+    calls.push_back("zoom " + std::to_string(percent));
+  }
+  void zoom_step(int direction) override { calls.push_back(direction > 0 ? "zoom in" : "zoom out"); }
+  bool fullscreen_fit() const override { return fit; }
+  void set_fullscreen_fit(bool on) override {
+    write_flag(store, "FullscreenFit", on);
+    fit = on;
+  }
   void set_game_menu_backdrop_size(QSize size) override { backdrop = size; }
   void beep() override { calls.push_back("beep"); }
   void request_termination() override { calls.push_back("terminate"); }
@@ -48,6 +60,8 @@ class RecordingHost : public MenuHost {
   MemorySettingsStore store;
   bool checkbox = true;
   bool fullscreen = false;
+  int zoom = 100;
+  bool fit = false;
   int hi_a = 120, hi_b = 340;
   QSize backdrop = kGameMenuClosedSize;
   std::vector<std::string> calls;
@@ -82,10 +96,12 @@ class ContextMenu : public ::testing::Test {
   std::vector<QString> opened;
 };
 
-TEST_F(ContextMenu, HoldsThirteenItemsWithTheirCaptionsAndShortcutColumn) {
+TEST_F(ContextMenu, HoldsThirteenItemsWithTheirCaptionsAndShortcutColumnThenZoom) {
   make_menu();
   const QList<QAction*> actions = menu->pm_0_menu()->actions();
-  ASSERT_EQ(actions.size(), kMenuItemCount);
+  ASSERT_EQ(actions.size(), kMenuItemCount + 1);
+  EXPECT_EQ(actions[13]->menu(), menu->zoom_menu());
+  EXPECT_EQ(actions[13]->text(), QString("Zoom"));
   EXPECT_EQ(actions[0]->text(), QString("About...\tF1"));
   EXPECT_EQ(actions[1]->text(), QString("View 'Readme.txt'\tF2"));
   EXPECT_EQ(actions[3]->text(), QString("View manual\tF4"));
@@ -96,6 +112,10 @@ TEST_F(ContextMenu, HoldsThirteenItemsWithTheirCaptionsAndShortcutColumn) {
   EXPECT_EQ(actions[12]->text(), QString("Exit\tEsc"));
   EXPECT_EQ(menu->pm_0_menu()->defaultAction(), actions[0]);
   for (QAction* action : actions) EXPECT_TRUE(action->isEnabled());
+  QStringList zoom;
+  for (QAction* action : menu->zoom_menu()->actions()) zoom << action->text();
+  EXPECT_EQ(zoom, (QStringList{"50 %", "75 %", "100 %\tCtrl+0", "125 %", "150 %", "200 %", "Fit to screen", "",
+                               "Zoom in\tCtrl++", "Zoom out\tCtrl+-", "", "Display game fitted to the screen"}));
 }
 
 TEST_F(ContextMenu, FullscreenMarkFollowsTheModeReadAtCreation) {
@@ -211,6 +231,65 @@ TEST_F(ContextMenu, DisabledMainWindowTakesNoShortcuts) {
   EXPECT_EQ(host.calls, (std::vector<std::string>{"about"}));
 }
 
+TEST_F(ContextMenu, ZoomItemsStoreTheStepAndMarkIt) {
+  make_menu();
+  const std::vector<QAction*>& items = menu->zoom_items();
+  ASSERT_EQ(items.size(), 10u);
+  EXPECT_TRUE(items[2]->isChecked());  // 100 %
+  items[5]->trigger();                 // 200 %
+  EXPECT_EQ(host.store.read_text("Zoom"), "200");
+  EXPECT_TRUE(items[5]->isChecked());
+  EXPECT_FALSE(items[2]->isChecked());
+  items[6]->trigger();  // fit to screen
+  EXPECT_EQ(host.store.read_text("Zoom"), "0");
+  EXPECT_TRUE(items[6]->isChecked());
+  EXPECT_FALSE(items[5]->isChecked());
+  items[7]->trigger();
+  items[8]->trigger();
+  items[9]->trigger();  // the full-screen fit
+  EXPECT_TRUE(host.fit);
+  EXPECT_TRUE(items[9]->isChecked());
+  EXPECT_EQ(host.store.read_text("FullscreenFit"), "1");
+  host.store.set_failing(true);
+  EXPECT_ANY_THROW(items[9]->trigger());
+  EXPECT_TRUE(items[9]->isChecked());
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"zoom 200", "zoom 0", "zoom in", "zoom out"}));
+}
+
+// Ctrl+Plus, Ctrl+Minus and Ctrl+0 are taken before the bindings see them,
+// on the digit row's 0 of any layout, but not while a dialog holds the input.
+TEST_F(ContextMenu, ControlPlusMinusAndZeroZoomTheHandheld) {
+  make_menu();
+  qApp->installEventFilter(menu.get());
+  QTest::keyClick(&host.window, Qt::Key_Plus, Qt::ControlModifier);
+  QTest::keyClick(&host.window, Qt::Key_Equal, Qt::ControlModifier);
+  QTest::keyClick(&host.window, Qt::Key_Minus, Qt::ControlModifier);
+  QTest::keyClick(&host.window, Qt::Key_0, Qt::ControlModifier);
+  QTest::keyClick(&host.window, Qt::Key_Plus);  // no Ctrl: a key like any other
+  QTest::keyClick(&host.window, Qt::Key_1, Qt::ControlModifier);
+  host.window.setEnabled(false);
+  QTest::keyClick(&host.window, Qt::Key_Plus, Qt::ControlModifier);
+  host.window.setEnabled(true);
+  qApp->removeEventFilter(menu.get());
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"zoom in", "zoom in", "zoom out", "zoom 100"}));
+}
+
+TEST_F(ContextMenu, OverlayZoomRowStepsRoundAndFitRowToggles) {
+  make_menu();
+  host.zoom = 150;
+  menu->run_command(kGameMenuZoomRow);
+  EXPECT_EQ(host.zoom, 200);
+  menu->run_command(kGameMenuZoomRow);
+  EXPECT_EQ(host.zoom, 50);
+  host.zoom = 0;
+  menu->run_command(kGameMenuZoomRow);
+  EXPECT_EQ(host.zoom, 50);
+  menu->run_command(kGameMenuFitRow);
+  EXPECT_TRUE(host.fit);
+  menu->run_command(kGameMenuFitRow);
+  EXPECT_FALSE(host.fit);
+}
+
 TEST_F(ContextMenu, DialogsAndExitReachTheirWindows) {
   make_menu();
   menu->run_command(pm_1_about);
@@ -276,12 +355,15 @@ class GameMenuOverlay : public ContextMenu {
   GameMenuRow* row(int number) { return menu->rows().at(static_cast<std::size_t>(number - 1)); }
 };
 
-TEST_F(GameMenuOverlay, OpensThirteenRowsWithTheirPrefixes) {
+TEST_F(GameMenuOverlay, OpensItsRowsWithTheirPrefixes) {
   host.store.write_text("SplashScreen", "0");
   menu->pm_0_menuPopup();
   open_overlay();
-  ASSERT_EQ(menu->rows().size(), 13u);
-  EXPECT_EQ(host.backdrop, QSize(305, 448));
+  ASSERT_EQ(menu->rows().size(), 15u);
+  EXPECT_EQ(host.backdrop, QSize(305, 512));
+  EXPECT_EQ(row(14)->text(), QString("    Zoom: 100 %"));
+  EXPECT_EQ(row(15)->text(), QString("[ ] Display game fitted to the screen"));
+  EXPECT_EQ(row(15)->geometry(), QRect(0, 480, 305, 32));
   EXPECT_EQ(row(1)->text(), QString("    About..."));
   EXPECT_EQ(row(8)->text(), QString("    Reset Hiscores"));
   EXPECT_EQ(row(5)->text(), QString());
@@ -356,7 +438,7 @@ TEST_F(GameMenuOverlay, RightButtonAndSeparatorRowsDoNothing) {
   QTest::mouseClick(row(9), Qt::LeftButton);
   EXPECT_TRUE(host.calls.empty());
   EXPECT_TRUE(menu->game_menu_open());
-  EXPECT_EQ(menu->rows().size(), 13u);
+  EXPECT_EQ(menu->rows().size(), 15u);
 }
 
 TEST_F(GameMenuOverlay, FullscreenRowSwitchesToWindowedAndLeavesNoRows) {
