@@ -64,8 +64,44 @@ QRect opaque_bounds(const QImage& image) {
 
 struct Rendered {
   QImage image;  // premultiplied ARGB
+  QImage twin;   // the same drawn at twice the pixels, for the @2x file
   QRect place;   // position and size in the game area
 };
+
+// The element drawn into `crop` (pixels of the skin at `scale`) at `density`
+// device pixels per skin pixel.
+QImage draw_element(QSvgRenderer& svg, const QString& id, double scale, bool with_shadow, const QRect& crop,
+                    int density) {
+  const QRectF bounds = doc_rect(svg, id);
+  QImage drawn(crop.size() * density, QImage::Format_ARGB32_Premultiplied);
+  drawn.fill(Qt::transparent);
+  {
+    QPainter painter(&drawn);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.scale(density, density);
+    svg.render(&painter, id,
+               QRectF(bounds.x() * scale - crop.x(), bounds.y() * scale - crop.y(), bounds.width() * scale,
+                      bounds.height() * scale));
+  }
+  if (!with_shadow) return drawn;
+  QImage shadow = drawn;
+  {
+    QPainter tint(&shadow);
+    tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    tint.fillRect(shadow.rect(), QColor(0, 0, 0));
+  }
+  QImage image(drawn.size(), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.setOpacity(kShadowOpacity);
+  painter.drawImage(QPointF(std::max(1.0, std::round(kShadowOffsetX * scale)) * density,
+                            std::max(1.0, std::round(kShadowOffsetY * scale)) * density),
+                    shadow);
+  painter.setOpacity(1.0);
+  painter.drawImage(0, 0, drawn);
+  return image;
+}
 
 Rendered render_element(QSvgRenderer& svg, const QString& id, double scale, bool with_shadow) {
   const QRectF bounds = doc_rect(svg, id);
@@ -77,37 +113,13 @@ Rendered render_element(QSvgRenderer& svg, const QString& id, double scale, bool
                       : QRectF(bounds.x() * scale - margin, bounds.y() * scale - margin,
                                bounds.width() * scale + 2 * margin, bounds.height() * scale + 2 * margin)
                             .toAlignedRect();
-  QImage drawn(crop.size(), QImage::Format_ARGB32_Premultiplied);
-  drawn.fill(Qt::transparent);
-  {
-    QPainter painter(&drawn);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::TextAntialiasing);
-    svg.render(&painter, id,
-               QRectF(bounds.x() * scale - crop.x(), bounds.y() * scale - crop.y(), bounds.width() * scale,
-                      bounds.height() * scale));
-  }
-  QImage image = drawn;
-  if (with_shadow) {
-    QImage shadow = drawn;
-    {
-      QPainter tint(&shadow);
-      tint.setCompositionMode(QPainter::CompositionMode_SourceIn);
-      tint.fillRect(shadow.rect(), QColor(0, 0, 0));
-    }
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setOpacity(kShadowOpacity);
-    painter.drawImage(QPointF(std::max(1.0, std::round(kShadowOffsetX * scale)),
-                              std::max(1.0, std::round(kShadowOffsetY * scale))),
-                      shadow);
-    painter.setOpacity(1.0);
-    painter.drawImage(0, 0, drawn);
-  }
-  if (framed) return {image, crop};
+  const QImage image = draw_element(svg, id, scale, with_shadow, crop, 1);
+  const QImage twin = draw_element(svg, id, scale, with_shadow, crop, 2);
+  if (framed) return {image, twin, crop};
   const QRect used = opaque_bounds(image.convertToFormat(QImage::Format_ARGB32));
   if (used.isEmpty()) throw failure("element \"" + id + "\" draws nothing");
-  return {image.copy(used), used.translated(crop.topLeft())};
+  // The twin covers exactly twice the picture's pixels, so one stands for the other.
+  return {image.copy(used), twin.copy(QRect(used.topLeft() * 2, used.size() * 2)), used.translated(crop.topLeft())};
 }
 
 // The handheld's outline must be cut sharply by the colour key: a half-covered
@@ -175,9 +187,14 @@ void render_skin(const SkinOptions& options) {
       Rendered r = render_element(svg, name, options.scale, is_segment(element));
       place = r.place;
       file = (element == ElementId::im_background ? QString("background") : name) + ".png";
-      const QImage picture = element == ElementId::im_background ? flatten_on_key_colour(r.image)
-                                                                 : r.image.convertToFormat(QImage::Format_ARGB32);
-      save_png(picture, options.out_dir + "/" + file);
+      const bool body = element == ElementId::im_background;
+      const QString stem = body ? QString("background") : name;
+      save_png(body ? flatten_on_key_colour(r.image) : r.image.convertToFormat(QImage::Format_ARGB32),
+               options.out_dir + "/" + file);
+      // The @2x twin: the same picture at twice the pixels, sharp when zoomed
+      // or on a screen of two device pixels per pixel.
+      save_png(body ? flatten_on_key_colour(r.twin) : r.twin.convertToFormat(QImage::Format_ARGB32),
+               options.out_dir + "/" + stem + "@2x.png");
     }
     out << "\n[Image" << n << "]\n; " << name << "\nFilename=" << file << "\nLeft=" << place.x()
         << "\nTop=" << place.y() << "\nWidth=" << place.width() << "\nHeight=" << place.height() << "\n";
@@ -195,6 +212,8 @@ void render_skin(const SkinOptions& options) {
                         static_cast<int>(std::lround(logo.defaultSize().height() * options.scale)));
   save_png(render_whole(options.logo_svg, logo_size).convertToFormat(QImage::Format_ARGB32),
            options.out_dir + "/logo.png");
+  save_png(render_whole(options.logo_svg, logo_size * 2).convertToFormat(QImage::Format_ARGB32),
+           options.out_dir + "/logo@2x.png");
 }
 
 }  // namespace hero::assetgen
