@@ -112,7 +112,7 @@ class SceneView : public ::testing::Test {
     scene_.set_geometry(ElementId::im_background, QRect(0, 0, 100, 60));
     scene_.set_geometry(ElementId::btn_game_a_top, QRect(20, 20, 10, 6));
     scene_.set_visible(ElementId::la_pause, true);
-    scene_.set_geometry(ElementId::la_pause, QRect(0, 17, 100, 25));
+    scene_.set_geometry(ElementId::la_pause, QRect(0, 35, 100, 25));
   }
   QImage frame(double device_ratio = 1.0) const {
     QImage image(scene_.client_size() * device_ratio, QImage::Format_RGB32);
@@ -132,7 +132,7 @@ TEST_F(SceneView, ZoomScalesWindowGeometryAndOutlineTogether) {
   EXPECT_EQ(scene_.client_size(), QSize(200, 120));
   EXPECT_EQ(scene_.layout_size(), QSize(100, 60));
   EXPECT_EQ(scene_.geometry(ElementId::btn_game_a_top), QRect(40, 40, 20, 12));
-  EXPECT_EQ(scene_.geometry(ElementId::la_pause), QRect(0, 34, 200, 50));
+  EXPECT_EQ(scene_.geometry(ElementId::la_pause), QRect(0, 70, 200, 50));
   EXPECT_EQ(scene_.topmost_at(QPoint(45, 45)), ElementId::btn_game_a_top);
   ASSERT_TRUE(scene_.update_shape(scene_.take_dirty_region()));
   const QRegion outline_200(QBitmap::fromImage(scene_.shape_mask()));
@@ -193,7 +193,7 @@ TEST_F(SceneView, FullScreenViewScalesOnlyTheSkinImages) {
   EXPECT_EQ(scene_.client_size(), QSize(100, 60));
   EXPECT_EQ(scene_.geometry(ElementId::btn_game_a_top), QRect(45, 47, 20, 12));
   EXPECT_EQ(scene_.geometry(ElementId::im_backdrop_logo), QRect(70, 50, 30, 10));
-  EXPECT_EQ(scene_.geometry(ElementId::la_pause), QRect(0, 17, 100, 25));
+  EXPECT_EQ(scene_.geometry(ElementId::la_pause), QRect(0, 35, 100, 25));
   EXPECT_EQ(scene_.geometry(ElementId::btn_game_menu_top), QRect(0, 0, 36, 32));
 }
 
