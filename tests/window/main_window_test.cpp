@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "display/application_title.h"
 #include "display/unit1.h"
@@ -320,6 +321,110 @@ TEST_F(MainWindowTest, OutlineIsRebuiltOnlyWhenKeyColouredPixelsChange) {
   key(QEvent::KeyPress, Qt::Key_Right);
   EXPECT_EQ(form_->mask_rebuilds(), rebuilds + 1);
   EXPECT_TRUE(form_->mask().contains(QPoint(5, 5)));
+}
+
+}  // namespace
+}  // namespace hero
+
+namespace hero {
+namespace {
+
+class ZoomedWindowTest : public MainWindowTest {
+ protected:
+  // Presses the left button at a point of the window, on whatever child the
+  // window system would find there.
+  void press_at(QPoint point) {
+    QWidget* hit = form_->childAt(point);
+    ASSERT_NE(hit, nullptr) << "nothing at " << point.x() << "," << point.y();
+    const QPoint local = hit->mapFrom(form_.get(), point);
+    QMouseEvent press(QEvent::MouseButtonPress, local, hit->mapToGlobal(local), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(hit, &press);
+  }
+};
+
+TEST_F(ZoomedWindowTest, ZoomScalesWindowHotAreasAndPauseLabelAboutTheCentreAndIsStored) {
+  start_windowed();
+  ASSERT_EQ(form_->size(), QSize(400, 300));
+  const QPoint centre = form_->geometry().center();
+  form_->set_zoom_percent(150);
+  EXPECT_EQ(store_->read_text("Zoom"), "150");
+  EXPECT_EQ(form_->size(), QSize(600, 450));
+  EXPECT_LE((form_->geometry().center() - centre).manhattanLength(), 2);
+  EXPECT_EQ(form_->hot_area(E::btn_game_a_top)->geometry(), QRect(45, 45, 45, 30));
+  EXPECT_EQ(form_->scene().geometry(E::la_pause).size(), QSize(150, 38));
+  form_->set_zoom_percent(50);
+  EXPECT_EQ(form_->size(), QSize(200, 150));
+  EXPECT_EQ(form_->hot_area(E::btn_game_a_top)->geometry(), QRect(15, 15, 15, 10));
+  // Out of the steps: 100 %.
+  form_->set_zoom_percent(130);
+  EXPECT_EQ(store_->read_text("Zoom"), "100");
+  EXPECT_EQ(form_->size(), QSize(400, 300));
+}
+
+TEST_F(ZoomedWindowTest, PictureButtonsAreHitWhereTheyAreDrawnAt50And200Percent) {
+  start_windowed();
+  for (int zoom : {50, 200}) {
+    form_->set_zoom_percent(zoom);
+    // GAME A's hot area is 30, 30, 30 x 20 in skin pixels.
+    press_at(QPoint(45 * zoom / 100, 40 * zoom / 100));
+    EXPECT_EQ(form_->engine().state().game_mode, mode_game_a_held) << zoom;
+    EXPECT_TRUE(form_->scene().is_visible(E::btn_game_a_down)) << zoom;
+    form_->engine().Inp_game_a_up();
+    form_->engine().Inp_acl_down();
+    form_->engine().Inp_acl_up();
+  }
+}
+
+TEST_F(ZoomedWindowTest, StoredZoomIsShownAndOutlineFollowsIt) {
+  preset_ = {{"Zoom", "200"}};
+  SetUp();
+  start_windowed();
+  EXPECT_EQ(form_->zoom_percent(), 200);
+  EXPECT_EQ(form_->size(), QSize(800, 600));
+  // The outline cuts the doubled key-coloured margin (20 skin pixels).
+  EXPECT_FALSE(form_->mask().contains(QPoint(39, 300)));
+  EXPECT_TRUE(form_->mask().contains(QPoint(41, 300)));
+}
+
+TEST_F(ZoomedWindowTest, UnreadableZoomMeans100Percent) {
+  for (const char* bad : {"300", "abc", "75x", "-50", ""}) {
+    preset_ = {{"Zoom", bad}};
+    SetUp();
+    start_windowed();
+    EXPECT_EQ(form_->zoom_percent(), 100) << bad;
+    EXPECT_EQ(form_->size(), QSize(400, 300)) << bad;
+  }
+}
+
+TEST_F(ZoomedWindowTest, FirstStartWithAHandheldLargerThanTheScreenTakesAStepThatFits) {
+  const QSize available = QGuiApplication::primaryScreen()->availableGeometry().size();
+  game_size_ = available * 2 + QSize(10, 10);
+  start_windowed();
+  EXPECT_EQ(form_->zoom_percent(), 50);
+  EXPECT_LE(form_->width(), available.width() + 5);
+  // Nothing was chosen, so nothing is stored.
+  EXPECT_FALSE(store_->read_text("Zoom"));
+}
+
+TEST_F(ZoomedWindowTest, ControlWheelStepsTheZoomAndAPlainWheelDoesNot) {
+  start_windowed();
+  auto wheel = [this](int delta, Qt::KeyboardModifiers modifiers) {
+    QWheelEvent event(QPointF(100, 100), form_->mapToGlobal(QPointF(100, 100)), QPoint(), QPoint(0, delta),
+                      Qt::NoButton, modifiers, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(form_.get(), &event);
+  };
+  wheel(120, Qt::NoModifier);
+  EXPECT_EQ(form_->zoom_percent(), 100);
+  wheel(120, Qt::ControlModifier);
+  EXPECT_EQ(form_->zoom_percent(), 125);
+  wheel(60, Qt::ControlModifier);  // half a notch: not yet
+  EXPECT_EQ(form_->zoom_percent(), 125);
+  wheel(60, Qt::ControlModifier);
+  EXPECT_EQ(form_->zoom_percent(), 150);
+  wheel(-240, Qt::ControlModifier);
+  EXPECT_EQ(form_->zoom_percent(), 100);
+  EXPECT_EQ(store_->read_text("Zoom"), "100");
 }
 
 }  // namespace
