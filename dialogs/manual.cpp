@@ -66,9 +66,20 @@ TManualForm::TManualForm(QWidget* parent)
 
 TManualForm::TManualForm(const ManualPages& manual, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
-  for (int n = 0; n < kManualPageCount; ++n) pages_[n] = QPixmap::fromImage(manual.pages[n].image);
   build(manual);
-  // A damaged page must not keep the handheld from starting: it shows the
+  take_pages(manual);
+}
+
+TManualForm::TManualForm(const ManualPages& layout, PageLoader load_pages, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      layout_(layout),
+      load_pages_(std::move(load_pages)) {
+  build(layout_);
+}
+
+void TManualForm::take_pages(const ManualPages& manual) {
+  for (int n = 0; n < kManualPageCount; ++n) pages_[n] = QPixmap::fromImage(manual.pages[n].image);
+  // A damaged page must not keep the viewer from coming up: it shows the
   // marker, and the player learns which file it is.
   for (const std::string& message : manual.errors) QMessageBox::critical(nullptr, QString(), QString::fromStdString(message));
 }
@@ -126,6 +137,13 @@ void TManualForm::show_viewer() {
 }
 
 void TManualForm::Vid_Show_Page() {
+  if (load_pages_) {
+    const PageLoader load = std::move(load_pages_);
+    load_pages_ = nullptr;
+    load(layout_);
+    take_pages(layout_);
+    layout_ = ManualPages{};  // the pictures live on as the viewer's pages
+  }
   im_page_top_->setPixmap(pages_[manual_page_ - 1]);
   if (manual_page_ == 1) {
     up_[left_button]->hide();

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 
 #include <QPixmap>
 #include <QPoint>
@@ -25,6 +26,11 @@ class TManualForm : public QWidget {
   // but cannot be read is named in an error box and shows the marker.
   explicit TManualForm(QWidget* parent = nullptr);
   explicit TManualForm(const ManualPages& manual, QWidget* parent = nullptr);
+  // The viewer laid out from the catalogue's Manual section (`layout`), its
+  // pages decoded by `load_pages` when it first shows one: the handheld
+  // starts without waiting for eight bitmaps it may never show.
+  using PageLoader = std::function<void(ManualPages&)>;
+  TManualForm(const ManualPages& layout, PageLoader load_pages, QWidget* parent = nullptr);
 
   // The menu's "View manual": shows the current page, then the viewer.
   void show_viewer();
@@ -55,8 +61,13 @@ class TManualForm : public QWidget {
  private:
   void build(const ManualPages& manual);
   int button_at(QPoint point) const;
+  // Takes decoded pages; a page that exists but cannot be read is named in an
+  // error box and shows the marker.
+  void take_pages(const ManualPages& manual);
 
   std::array<QPixmap, kManualPageCount> pages_;
+  ManualPages layout_;
+  PageLoader load_pages_;  // until the pages are decoded
   int manual_page_ = 1;
   QLabel* im_page_top_ = nullptr;
   QWidget* sh_page_top_ = nullptr;

@@ -230,7 +230,7 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
 
 // ---- Manual pages -----------------------------------------------------------
 
-ManualPages load_manual_pages(const fs::path& program_folder, const fs::path& current_folder) {
+ManualPages read_manual_section(const fs::path& program_folder) {
   ManualPages manual;
   const fs::path file = in_program_folder(program_folder, kCatalogueFile);
   const IniFile ini = is_file(file) ? IniFile::load(file) : IniFile();
@@ -238,7 +238,12 @@ ManualPages load_manual_pages(const fs::path& program_folder, const fs::path& cu
   const int height = clamp_side(ini.read_integer("Manual", "ManualHeight", 360));
   const int width = clamp_side(ini.read_integer("Manual", "ManualWidth", 540));
   manual.client_size = QSize(width, height);
+  return manual;
+}
+
+void load_manual_page_pictures(ManualPages& manual, const fs::path& current_folder) {
   const PathResolver resolver(current_folder);
+  manual.errors.clear();
   for (int n = 1; n <= kManualPageCount; ++n) {
     const std::string name = manual.folder + std::to_string(n) + ".bmp";
     Picture& page = manual.pages[static_cast<std::size_t>(n - 1)];
@@ -250,6 +255,11 @@ ManualPages load_manual_pages(const fs::path& program_folder, const fs::path& cu
       manual.errors.push_back(e.what());
     }
   }
+}
+
+ManualPages load_manual_pages(const fs::path& program_folder, const fs::path& current_folder) {
+  ManualPages manual = read_manual_section(program_folder);
+  load_manual_page_pictures(manual, current_folder);
   return manual;
 }
 

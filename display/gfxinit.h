@@ -98,5 +98,10 @@ struct ManualPages {
 
 ManualPages load_manual_pages(const std::filesystem::path& program_folder,
                               const std::filesystem::path& current_folder = {});
+// The catalogue's Manual section alone: the folder and the viewer's size,
+// the pages left empty (the viewer decodes them when it first shows one).
+ManualPages read_manual_section(const std::filesystem::path& program_folder);
+// Decodes the eight pages of `manual.folder` into `manual`.
+void load_manual_page_pictures(ManualPages& manual, const std::filesystem::path& current_folder = {});
 
 }  // namespace hero

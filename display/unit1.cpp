@@ -11,6 +11,7 @@
 #include <QTime>
 #include <QTimer>
 #include <QWheelEvent>
+#include <algorithm>
 #include <chrono>
 
 #include "display/zoom.h"
@@ -242,25 +243,29 @@ double TForm1::zoom_scale() const {
 
 double TForm1::layout_zoom() const { return zoom_scale(); }
 
+void TForm1::run_skin_loader() {
+  // What the loader is asked for decides whether the pictures' twins came.
+  loaded_device_scale_ = layout_zoom() * devicePixelRatioF();
+  if (skin_loader_) skin_loader_(*this);
+}
+
+void TForm1::show_zoom() {
+  const double scale = zoom_scale();
+  if (scale * devicePixelRatioF() > 1.0 && loaded_device_scale_ <= 1.0) run_skin_loader();  // the twins, now wanted
+  Scene::View view;
+  view.scale = scale;
+  scene_.set_view(view);
+}
+
 void TForm1::lay_out_skin() {
   move_off_screen();
-  if (skin_loader_) skin_loader_(*this);
+  run_skin_loader();
   if (!fullscreen_mode_) {
     // The skin's size is known now: a first start on a small screen begins at
     // a step the handheld fits at; "Fit to screen" follows the new size.
-    const int percent = zoom_stored_ ? zoom_percent_ : first_start_zoom(scene_.layout_size(), available_area().size());
-    if (percent != zoom_percent_ || percent == kZoomFit) {
-      zoom_percent_ = percent;
-      Scene::View view = scene_.view();
-      view.scale = zoom_scale();
-      if (view.scale * devicePixelRatioF() > 1.0 && loaded_device_scale_ <= 1.0 && skin_loader_) {
-        skin_loader_(*this);  // again, with the twins this zoom wants
-      } else {
-        scene_.set_view(view);
-      }
-    }
+    if (!zoom_stored_) zoom_percent_ = first_start_zoom(scene_.layout_size(), available_area().size());
+    show_zoom();
   }
-  loaded_device_scale_ = scene_.view().scale * devicePixelRatioF();
   apply_layout();
   centre_on_screen();
 }
@@ -274,19 +279,10 @@ void TForm1::set_zoom_percent(int percent) {
   zoom_stored_ = true;
   if (fullscreen_mode_) return;  // shown when the window is next windowed
   const QRect before = geometry();
-  const double scale = zoom_scale();
-  if (scale * devicePixelRatioF() > 1.0 && loaded_device_scale_ <= 1.0 && skin_loader_) {
-    skin_loader_(*this);
-    loaded_device_scale_ = scene_.view().scale * devicePixelRatioF();
-  } else {
-    Scene::View view = scene_.view();
-    view.scale = scale;
-    scene_.set_view(view);
-  }
+  show_zoom();
   apply_layout();
-  if (before.x() > -before.width() || before.y() > -before.height()) {
-    move(keep_centre(before, size(), available_area()));
-  }
+  // About the handheld's centre, unless it is still waiting off the screen.
+  if (before.right() >= 0 && before.bottom() >= 0) move(keep_centre(before, size(), available_area()));
 }
 
 void TForm1::zoom_step(int direction) { set_zoom_percent(next_zoom_step(zoom_scale(), direction)); }

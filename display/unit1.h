@@ -99,6 +99,10 @@ class TForm1 : public QWidget {
   void apply_layout();
   // The area a window may take on the window's screen (task bars left out).
   QRect available_area() const;
+  // The skin loader, remembering what zoom it was asked for.
+  void run_skin_loader();
+  // The windowed handheld at the zoom chosen now.
+  void show_zoom();
 
   // Key routing through the bindings: the first binding with the key wins.
   void FormKeyDown(VirtualKey key);

@@ -30,7 +30,9 @@ HeroProgram::HeroProgram(ProgramServices services) : services_(std::move(service
   // just read from the store.
   keys_ = std::make_unique<TKeysForm>(form_->key_bindings(), form_->settings(), form_.get());
   connect(keys_.get(), &TKeysForm::bindings_accepted, form_.get(), [this] { form_->rebuild_hints(); });
-  manual_ = std::make_unique<TManualForm>(load_manual_pages(services_.program_folder));
+  // The manual's pages are decoded when the viewer first shows one.
+  manual_ = std::make_unique<TManualForm>(read_manual_section(services_.program_folder),
+                                          [](ManualPages& manual) { load_manual_page_pictures(manual); });
   // Last: its creation step may perform Play, which needs all of the above.
   splash_ = std::make_unique<TSplashForm>(static_cast<SplashHost&>(*this));
 }

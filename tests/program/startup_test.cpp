@@ -9,6 +9,10 @@
 #include "dialogs/click_label.h"
 #include "dialogs/keys.h"
 #include "dialogs/manual.h"
+
+#include <QDir>
+#include <QImage>
+#include <QLabel>
 #include "display/unit1.h"
 #include "engine/engine.h"
 #include "tests/program/program_fixture.h"
@@ -124,6 +128,25 @@ TEST_F(StartUp, FirstActivationShowsTheSplashOnce) {
   splash().hide();
   splash().main_window_activated();
   EXPECT_FALSE(splash().isVisible());
+}
+
+// The handheld starts without decoding the manual; the viewer does that when
+// it first shows a page.
+TEST_F(StartUp, ManualPagesAreDecodedWhenTheViewerFirstShowsOne) {
+  QImage page(540, 360, QImage::Format_RGB32);
+  page.fill(QColor(10, 120, 200));
+  QDir().mkpath(dir.filePath("Graphics/Manual"));
+  ASSERT_TRUE(page.save(dir.filePath("Graphics/Manual/1.bmp"), "BMP"));
+  start();
+  const auto* shown = program->manual().im_page_top();
+  EXPECT_TRUE(shown->pixmap().isNull());
+  program->manual().show_viewer();
+  ASSERT_FALSE(shown->pixmap().isNull());
+  EXPECT_EQ(shown->pixmap().toImage().pixelColor(100, 100), QColor(10, 120, 200));
+  // Page 2 is absent: the marker.
+  program->manual().Inp_right_down();
+  program->manual().Inp_right_up();
+  EXPECT_EQ(shown->pixmap().size(), QSize(10, 10));
 }
 
 TEST_F(StartUp, MissingCatalogueIsReportedAndEndsTheProgramAfterCreation) {
