@@ -95,7 +95,7 @@ TAboutForm::TAboutForm(QWidget* parent)
   im_picture_->setObjectName("im_picture");
   im_picture_->setGeometry(0, 0, kClientWidth, kClientHeight);
   im_picture_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  im_picture_->setPixmap(builtin_picture(BuiltinPicture::about_picture));
+  // The title picture is decoded when the box is first shown.
 
   for (const TextPlace& place : kHistory) centred_label(this, place, arial(15, true, true));
   for (const TextPlace& place : kWrittenBy) centred_label(this, place, arial(15, true));
@@ -159,6 +159,11 @@ void TAboutForm::show_dialog() {
   show();
   raise();
   activateWindow();
+}
+
+void TAboutForm::showEvent(QShowEvent* event) {
+  if (im_picture_->pixmap().isNull()) im_picture_->setPixmap(builtin_picture(BuiltinPicture::about_picture));
+  QWidget::showEvent(event);
 }
 
 void TAboutForm::keyPressEvent(QKeyEvent* event) {

@@ -30,6 +30,7 @@ class TAboutForm : public QWidget {
   ClickLabel* btn_paypal() const { return btn_paypal_; }
 
  protected:
+  void showEvent(QShowEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
 
  private:

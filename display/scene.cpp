@@ -245,7 +245,7 @@ void Scene::mark_dirty(const QRect& rect) {
   if (r.isEmpty()) return;
   const bool was_clean = dirty_.isEmpty();
   dirty_ += r;
-  if (key_enabled_) frame_stale_ += r;
+  if (key_enabled_) shape_stale_ += r;
   if (was_clean && on_change_) on_change_();
 }
 
@@ -361,14 +361,6 @@ void Scene::paint(QPainter& painter, const QRegion& clip) const {
   const QRegion area = clip & QRegion(client_rect());
   if (area.isEmpty()) return;
   const double device_ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
-  // While the outline is kept, the scene's own copy of the frame is already
-  // composed wherever nothing changed since: copying it is cheaper (on a
-  // screen of one device pixel per window pixel, the copy's own resolution).
-  if (!composing_frame_ && device_ratio == 1.0 && key_enabled_ && !shape_reset_ && !frame_.isNull() && frame_.size() == client_size_ &&
-      (frame_stale_ & area).isEmpty()) {
-    for (const QRect& r : area) painter.drawImage(r.topLeft(), frame_, r);
-    return;
-  }
   const QRect bounds = area.boundingRect();
   // Everything beneath the topmost opaque picture covering the whole area
   // (a full-screen backdrop, typically) would be painted over anyway.
@@ -398,9 +390,8 @@ void Scene::paint(QPainter& painter, const QRegion& clip) const {
 
 bool Scene::update_shape(const QRegion& changed) {
   if (!key_enabled_) {
-    frame_ = QImage();
     mask_ = QImage();
-    frame_stale_ = QRegion();
+    shape_stale_ = QRegion();
     const bool report = shape_was_on_ || shape_reset_;
     shape_was_on_ = false;
     shape_reset_ = false;
@@ -408,15 +399,11 @@ bool Scene::update_shape(const QRegion& changed) {
   }
   const QRgb key = key_colour_.rgb();
   bool changed_shape = false;
-  QRegion area = (changed + frame_stale_) & QRegion(client_rect());
-  frame_stale_ = QRegion();
-  if (shape_reset_ || frame_.size() != client_size_) {
-    frame_ = QImage(client_size_, QImage::Format_RGB32);
+  QRegion area = (changed + shape_stale_) & QRegion(client_rect());
+  shape_stale_ = QRegion();
+  if (shape_reset_ || mask_.size() != client_size_) {
     mask_ = QImage(client_size_, QImage::Format_MonoLSB);
-    if (frame_.isNull() || mask_.isNull()) {
-      frame_ = QImage();
-      mask_ = QImage();
-    } else {
+    if (!mask_.isNull()) {
       mask_.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
       mask_.fill(0);
     }
@@ -425,24 +412,35 @@ bool Scene::update_shape(const QRegion& changed) {
     changed_shape = true;
   }
   shape_was_on_ = true;
-  if (frame_.isNull() || area.isEmpty()) return changed_shape;
-  {
-    QPainter p(&frame_);
-    composing_frame_ = true;
-    paint(p, area);
-    composing_frame_ = false;
-  }
-  for (const QRect& r : area) {
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-      const auto* line = reinterpret_cast<const QRgb*>(frame_.constScanLine(y));
-      uchar* bits = mask_.scanLine(y);
-      for (int x = r.left(); x <= r.right(); ++x) {
-        const bool drawn = !is_key_pixel(line[x], key);
-        const uchar bit = static_cast<uchar>(1u << (x & 7));
-        const bool was = (bits[x >> 3] & bit) != 0;
-        if (drawn != was) {
-          changed_shape = true;
-          bits[x >> 3] = static_cast<uchar>(drawn ? bits[x >> 3] | bit : bits[x >> 3] & ~bit);
+  if (mask_.isNull() || area.isEmpty()) return changed_shape;
+  // Only the changed part is composed, a band of rows at a time into a
+  // picture of its own that goes again: a copy of the whole frame would cost
+  // as much memory as the handheld picture itself.
+  constexpr int kBandRows = 64;
+  const QRect box = area.boundingRect();
+  for (int band_top = box.top(); band_top <= box.bottom(); band_top += kBandRows) {
+    const QRect band(box.left(), band_top, box.width(), std::min(kBandRows, box.bottom() + 1 - band_top));
+    const QRegion part_area = area & band;
+    if (part_area.isEmpty()) continue;
+    QImage part(band.size(), QImage::Format_RGB32);
+    if (part.isNull()) return changed_shape;
+    {
+      QPainter p(&part);
+      p.translate(-band.topLeft());
+      paint(p, part_area);
+    }
+    for (const QRect& r : part_area) {
+      for (int y = r.top(); y <= r.bottom(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(part.constScanLine(y - band.top())) - band.left();
+        uchar* bits = mask_.scanLine(y);
+        for (int x = r.left(); x <= r.right(); ++x) {
+          const bool drawn = !is_key_pixel(line[x], key);
+          const uchar bit = static_cast<uchar>(1u << (x & 7));
+          const bool was = (bits[x >> 3] & bit) != 0;
+          if (drawn != was) {
+            changed_shape = true;
+            bits[x >> 3] = static_cast<uchar>(drawn ? bits[x >> 3] | bit : bits[x >> 3] & ~bit);
+          }
         }
       }
     }

@@ -115,16 +115,16 @@ class Scene : public SegmentSurface {
   QRegion take_dirty_region();
   bool has_dirty_region() const { return !dirty_.isEmpty(); }
   // Composes every visible element in stacking order over the background,
-  // within `clip` and the client area. Where the outline's copy of the frame
-  // (see update_shape) is current, that copy is drawn instead.
+  // within `clip` and the client area.
   void paint(QPainter& painter, const QRegion& clip) const;
 
   // --- Shaped window --------------------------------------------------------
-  // Brings the scene's own copy of the frame up to date within `changed` and
-  // answers whether the cut-out must be rebuilt: true when key-coloured
-  // pixels appeared or went, or the key, its colour or the client size
-  // changed since the last call. With the colour key off the copy is not
-  // kept and the answer is true only when the key was just switched off.
+  // Brings the cut-out up to date within `changed` (composing that part of
+  // the frame afresh) and answers whether the window must take it again:
+  // true when key-coloured pixels appeared or went, or the key, its colour
+  // or the client size changed since the last call. With the colour key off
+  // no cut-out is kept and the answer is true only when the key was just
+  // switched off.
   bool update_shape(const QRegion& changed);
   // The cut-out for the window: Format_MonoLSB of the client size, bit 1
   // (black) where the window is drawn, 0 (white) where the key colour lets
@@ -178,13 +178,11 @@ class Scene : public SegmentSurface {
   QRegion dirty_;
   std::function<void()> on_change_;
 
-  // Shaped window: the composed frame and the cut-out, kept while the key is on.
-  QImage frame_;
+  // Shaped window: the cut-out, kept while the key is on.
   QImage mask_;
   bool shape_reset_ = true;   // key, colour or size changed: start afresh
   bool shape_was_on_ = false; // the cut-out the window last took was in use
-  QRegion frame_stale_;        // changed since the copy was last brought up to date
-  bool composing_frame_ = false;
+  QRegion shape_stale_;        // changed since the cut-out was last brought up to date
   mutable QImage pause_label_;
   mutable QSize pause_label_size_;
 };

@@ -12,6 +12,9 @@
 #include <QTimer>
 #include <QWheelEvent>
 #include <algorithm>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <chrono>
 
 #include "display/zoom.h"
@@ -77,6 +80,13 @@ const std::array<KeyRoute, kKeyActionCount> kKeyRoutes{{
     {&Engine::Inp_right_down, &Engine::Inp_right_up},
     {&Engine::Inp_pause_down, nullptr},
 }};
+
+// Returns memory freed in a burst (the pictures' decoding) to the system.
+void release_free_memory() {
+#if defined(__GLIBC__)
+  malloc_trim(0);
+#endif
+}
 
 QRect screen_rect() {
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -260,6 +270,9 @@ void TForm1::show_zoom() {
 void TForm1::lay_out_skin() {
   move_off_screen();
   run_skin_loader();
+  // Decoding left a burst of freed buffers behind (one picture in two
+  // formats, the loader's shared copies): hand that memory back.
+  release_free_memory();
   if (!fullscreen_mode_) {
     // The skin's size is known now: a first start on a small screen begins at
     // a step the handheld fits at; "Fit to screen" follows the new size.

@@ -99,14 +99,12 @@ void TSplashForm::build() {
   auto* im_background = new QLabel(this);
   im_background->setObjectName("im_background");
   im_background->setGeometry(0, 0, kClientWidth, kClientHeight);
-  im_background->setPixmap(builtin_picture(BuiltinPicture::splash_background));
   im_background->setScaledContents(true);
 
   auto* im_box_picture = new QLabel(this);
   im_box_picture->setObjectName("im_box_picture");
   im_box_picture->setGeometry(0, 56, kClientWidth, 160);
   im_box_picture->setAlignment(Qt::AlignCenter);
-  im_box_picture->setPixmap(builtin_picture(BuiltinPicture::box_picture));
 
   la_game_title_ = text_label(this, "la_game_title", QString(), QRect(0, 12, kClientWidth, 15), arial12(true),
                               Qt::white, Qt::AlignCenter);
@@ -250,6 +248,16 @@ void TSplashForm::btn_playClick() {
   closing_for_play_ = true;
   close();
   closing_for_play_ = false;
+}
+
+void TSplashForm::showEvent(QShowEvent* event) {
+  // The pictures are decoded when the screen is first shown: a start that
+  // plays at once never needs them.
+  if (auto* background = findChild<QLabel*>("im_background"); background && background->pixmap().isNull()) {
+    background->setPixmap(builtin_picture(BuiltinPicture::splash_background));
+    if (auto* box = findChild<QLabel*>("im_box_picture")) box->setPixmap(builtin_picture(BuiltinPicture::box_picture));
+  }
+  QWidget::showEvent(event);
 }
 
 void TSplashForm::closeEvent(QCloseEvent* event) {

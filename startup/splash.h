@@ -79,6 +79,7 @@ class TSplashForm : public QWidget {
   ClickLabel* btn_paypal() const { return btn_paypal_; }
 
  protected:
+  void showEvent(QShowEvent* event) override;
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;

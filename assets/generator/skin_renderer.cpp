@@ -122,16 +122,19 @@ Rendered render_element(QSvgRenderer& svg, const QString& id, double scale, bool
   return {image.copy(used), twin.copy(QRect(used.topLeft() * 2, used.size() * 2)), used.translated(crop.topLeft())};
 }
 
-// The handheld's outline must be cut sharply by the colour key: a half-covered
-// edge pixel blended with magenta would leave a pink fringe on the desktop.
-QImage flatten_on_key_colour(const QImage& premultiplied) {
+// The handheld's outline must be cut sharply: a half-covered edge pixel
+// blended with the key colour would leave a pink fringe on the desktop. Edge
+// pixels become wholly drawn or wholly transparent; the transparent ones keep
+// the key colour underneath, so a reader that ignores alpha sees the same
+// outline. With its alpha the picture serves as its own drawn form.
+QImage cut_on_key_colour(const QImage& premultiplied) {
   const QImage straight = premultiplied.convertToFormat(QImage::Format_ARGB32);
-  QImage out(straight.size(), QImage::Format_RGB32);
+  QImage out(straight.size(), QImage::Format_ARGB32);
   for (int y = 0; y < straight.height(); ++y) {
     const auto* in = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
     auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
     for (int x = 0; x < straight.width(); ++x)
-      line[x] = qAlpha(in[x]) < 128 ? kKeyColour : qRgb(qRed(in[x]), qGreen(in[x]), qBlue(in[x]));
+      line[x] = qAlpha(in[x]) < 128 ? (kKeyColour & 0x00ffffffu) : qRgb(qRed(in[x]), qGreen(in[x]), qBlue(in[x]));
   }
   return out;
 }
@@ -189,11 +192,11 @@ void render_skin(const SkinOptions& options) {
       file = (element == ElementId::im_background ? QString("background") : name) + ".png";
       const bool body = element == ElementId::im_background;
       const QString stem = body ? QString("background") : name;
-      save_png(body ? flatten_on_key_colour(r.image) : r.image.convertToFormat(QImage::Format_ARGB32),
+      save_png(body ? cut_on_key_colour(r.image) : r.image.convertToFormat(QImage::Format_ARGB32),
                options.out_dir + "/" + file);
       // The @2x twin: the same picture at twice the pixels, sharp when zoomed
       // or on a screen of two device pixels per pixel.
-      save_png(body ? flatten_on_key_colour(r.twin) : r.twin.convertToFormat(QImage::Format_ARGB32),
+      save_png(body ? cut_on_key_colour(r.twin) : r.twin.convertToFormat(QImage::Format_ARGB32),
                options.out_dir + "/" + stem + "@2x.png");
     }
     out << "\n[Image" << n << "]\n; " << name << "\nFilename=" << file << "\nLeft=" << place.x()

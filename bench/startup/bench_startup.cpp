@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QTimer>
+#include <QWidget>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -84,6 +85,23 @@ class PaintWatch final : public QObject {
   double started_ms_;
   bool seen_ = false;
 };
+
+// The baseline child: an empty Qt window started the same way, reporting its
+// first picture; what the handheld costs beyond Qt itself is the difference.
+int run_empty_once(const char* started_ms) {
+  static int argc = 1;
+  static char name[] = "hero50";
+  static char* argv[] = {name, nullptr};
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", qEnvironmentVariableIsEmpty("DISPLAY") ? "offscreen" : "xcb");
+  QApplication app(argc, argv);
+  QWidget window;
+  window.resize(658, 391);
+  PaintWatch watch(started_ms);
+  window.installEventFilter(&watch);
+  window.show();
+  return app.exec();
+}
 
 // The child: the program's own start, reporting its first picture.
 int run_program_once(const char* started_ms) {
@@ -171,6 +189,7 @@ void write_store(const fs::path& config_home) {
 
 int main(int argc, char** argv) {
   if (argc == 3 && std::strcmp(argv[1], "--child") == 0) return run_program_once(argv[2]);
+  if (argc == 3 && std::strcmp(argv[1], "--empty") == 0) return run_empty_once(argv[2]);
 
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
   const fs::path install = HERO_INSTALL_DIR;
@@ -184,7 +203,15 @@ int main(int argc, char** argv) {
   }
   const std::string self = fs::canonical("/proc/self/exe").string();
 
-  std::vector<double> first_ms, rss_first, rss_running;
+  std::vector<double> first_ms, rss_first, rss_running, empty_ms, empty_rss;
+  for (int i = 0; i < runs; ++i) {
+    double started = 0;
+    const std::string out = run_and_capture({self, "--empty"}, &started);
+    const double ms = value_of(out, "first_picture_ms");
+    if (ms < 0) continue;
+    empty_ms.push_back(ms);
+    empty_rss.push_back(value_of(out, "rss_running_mb"));
+  }
   for (int i = 0; i < runs; ++i) {
     write_store(config_home);
     double started = 0;
@@ -224,7 +251,11 @@ int main(int argc, char** argv) {
               percentile(first_ms, 1.0));
   std::printf("resident memory at first picture: median %.1f MB; after 3 s: median %.1f MB, max %.1f MB\n",
               percentile(rss_first, 0.5), percentile(rss_running, 0.5), percentile(rss_running, 1.0));
+  std::printf("empty Qt window started the same way: first picture median %.1f ms, resident memory %.1f MB\n",
+              percentile(empty_ms, 0.5), percentile(empty_rss, 0.5));
   std::printf("RESULT startup_first_picture_ms %.1f\n", percentile(first_ms, 0.5));
+  std::printf("RESULT startup_empty_qt_ms %.1f\n", percentile(empty_ms, 0.5));
+  std::printf("RESULT resident_memory_empty_qt_mb %.1f\n", percentile(empty_rss, 0.5));
   std::printf("RESULT resident_memory_mb %.1f\n", std::max(percentile(rss_running, 1.0), program_rss));
   return first_ms.empty() ? 1 : 0;
 }
