@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "display/element_ids.h"
+#include "display/gfxinit.h"
 #include "display/scene.h"
+#include "startup/installation_errors.h"
 
 namespace hero {
 namespace {
@@ -161,6 +163,129 @@ void BM_TickFlushWindowed(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_TickFlushWindowed)->Unit(benchmark::kMicrosecond);
+
+// ---- The default large skin, zoomed and fitted --------------------------------
+
+class NoErrors final : public InstallationErrors {
+ public:
+  void report(const std::string& message) override { throw std::runtime_error(message); }
+};
+
+// The installation's large skin laid out as the program does it.
+void load_large_skin(Scene& scene, bool fullscreen, double zoom, QSize screen) {
+  NoErrors errors;
+  static const SkinCatalogue catalogue = read_skin_catalogue(HERO_INSTALL_DIR, errors);
+  SkinLoadRequest request;
+  request.catalogue = &catalogue;
+  request.selected_skin = 1;
+  request.fullscreen_mode = fullscreen;
+  request.zoom = zoom;
+  request.fullscreen_fit = fullscreen;
+  request.screen_size = screen;
+  request.program_folder = HERO_INSTALL_DIR;
+  request.current_folder = HERO_INSTALL_DIR;
+  load_skin(scene, request, errors);
+  for (int i = index_of(ElementId::im_panel_time_am); i <= index_of(ElementId::im_rogue_x3y4); ++i)
+    scene.set_visible(static_cast<ElementId>(i), true);
+}
+
+void paint_full_frame(benchmark::State& state, Scene& scene) {
+  QImage target(scene.client_size(), QImage::Format_ARGB32_Premultiplied);
+  const QRegion all(QRect(QPoint(0, 0), scene.client_size()));
+  {
+    QPainter warm(&target);
+    scene.paint(warm, all);  // the zoomed copies are made once
+  }
+  for (auto _ : state) {
+    QPainter p(&target);
+    scene.paint(p, all);
+    p.end();
+    benchmark::DoNotOptimize(target.constBits());
+  }
+}
+
+// The same frame with bare QPainter calls: every visible picture, already at
+// its drawn size, blitted in stacking order over the background.
+void paint_bare(benchmark::State& state, Scene& scene) {
+  std::vector<std::pair<QPoint, QImage>> pictures;
+  for (int i = 0; i < kElementCount; ++i) {
+    const auto id = static_cast<ElementId>(i);
+    const QImage& drawn = scene.drawn_image(id);
+    if (!scene.is_visible(id) || drawn.isNull() || scene.geometry(id).isEmpty()) continue;
+    const double scale = scene.picture_mode(id) == PictureMode::stretch ? 0.0 : scene.scale_of(id);
+    const QSize size = scale == 0.0 ? scene.geometry(id).size() : drawn.size() * scale;
+    pictures.emplace_back(scene.geometry(id).topLeft(),
+                          drawn.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+  }
+  QImage target(scene.client_size(), QImage::Format_ARGB32_Premultiplied);
+  const QColor background = scene.background_colour();
+  for (auto _ : state) {
+    QPainter p(&target);
+    p.fillRect(target.rect(), background);
+    for (const auto& [at, image] : pictures) p.drawImage(at, image);
+    p.end();
+    benchmark::DoNotOptimize(target.constBits());
+  }
+}
+
+void BM_LargeSkinAt200Percent(benchmark::State& state) {
+  Scene scene;
+  load_large_skin(scene, false, 2.0, QSize(3840, 2160));
+  paint_full_frame(state, scene);
+}
+BENCHMARK(BM_LargeSkinAt200Percent)->Unit(benchmark::kMillisecond);
+
+void BM_BareQPainterLargeSkinAt200Percent(benchmark::State& state) {
+  Scene scene;
+  load_large_skin(scene, false, 2.0, QSize(3840, 2160));
+  paint_bare(state, scene);
+}
+BENCHMARK(BM_BareQPainterLargeSkinAt200Percent)->Unit(benchmark::kMillisecond);
+
+void BM_LargeSkinFullScreenFit4K(benchmark::State& state) {
+  Scene scene;
+  load_large_skin(scene, true, 1.0, QSize(3840, 2160));
+  paint_full_frame(state, scene);
+}
+BENCHMARK(BM_LargeSkinFullScreenFit4K)->Unit(benchmark::kMillisecond);
+
+void BM_BareQPainterLargeSkinFullScreenFit4K(benchmark::State& state) {
+  Scene scene;
+  load_large_skin(scene, true, 1.0, QSize(3840, 2160));
+  paint_bare(state, scene);
+}
+BENCHMARK(BM_BareQPainterLargeSkinFullScreenFit4K)->Unit(benchmark::kMillisecond);
+
+// An ordinary tick at 200 %: only the changed rectangles are repainted.
+void BM_TickFlushAt200Percent(benchmark::State& state) {
+  Scene scene;
+  load_large_skin(scene, false, 2.0, QSize(3840, 2160));
+  QImage target(scene.client_size(), QImage::Format_ARGB32_Premultiplied);
+  {
+    QPainter warm(&target);
+    scene.paint(warm, QRegion(QRect(QPoint(0, 0), scene.client_size())));
+  }
+  scene.update_shape(scene.take_dirty_region());
+  bool on = false;
+  std::int64_t pixels = 0;
+  for (auto _ : state) {
+    on = !on;
+    scene.set_visible(ElementId::im_enemy_x1y3, on);
+    scene.set_visible(ElementId::im_enemy_x2y4, !on);
+    scene.set_visible(ElementId::im_hero_x2, on);
+    scene.set_visible(ElementId::im_rogue_x3y2, !on);
+    const QRegion dirty = scene.take_dirty_region();
+    for (const QRect& r : dirty) pixels += std::int64_t{r.width()} * r.height();
+    benchmark::DoNotOptimize(scene.update_shape(dirty));
+    QPainter p(&target);
+    scene.paint(p, dirty);
+  }
+  // The share of the window a tick repaints: changed rectangles, not frames.
+  state.counters["repainted_share"] =
+      static_cast<double>(pixels) / static_cast<double>(state.iterations()) /
+      (static_cast<double>(scene.client_size().width()) * scene.client_size().height());
+}
+BENCHMARK(BM_TickFlushAt200Percent)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace hero
