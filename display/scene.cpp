@@ -303,7 +303,9 @@ const QImage& Scene::scaled_picture(ElementId id, const Element& e, QSize size, 
   QImage image = source.size() == pixels || pixels.isEmpty()
                      ? source
                      : source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-  if (image.size() != source.size() && is_transparent(id) && key_enabled_ && image.hasAlphaChannel()) {
+  // Only the handheld picture lies over the key colour; segments and the
+  // overlay keep their soft edges over the LCD.
+  if (image.size() != source.size() && id == ElementId::im_background && key_enabled_ && image.hasAlphaChannel()) {
     image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     harden_edges(image);
   }

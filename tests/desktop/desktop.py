@@ -130,10 +130,11 @@ class Desktop:
             pass
         return values
 
-    def start_program(self, *args):
+    def start_program(self, *args, env=None):
         self.program_log = open(os.path.join(self.work, "program.log"), "w")
         self.program = subprocess.Popen([os.path.join(self.install_dir, "hero50"), *args], cwd=self.install_dir,
-                                        env=self.env(), stdout=self.program_log, stderr=subprocess.STDOUT)
+                                        env=self.env(**(env or {})), stdout=self.program_log,
+                                        stderr=subprocess.STDOUT)
         self.processes.append(self.program)
         return self.program
 
