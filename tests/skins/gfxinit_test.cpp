@@ -372,3 +372,64 @@ TEST_F(GfxinitTest, ManualPagesLoadFromTheNamedFolderWithMarkersForGaps) {
 
 }  // namespace
 }  // namespace hero
+
+namespace hero {
+namespace {
+
+class SkinTwinsTest : public GfxinitTest {
+ protected:
+  void load_at(double zoom, double device_ratio) {
+    catalogue_ = read_skin_catalogue(folder_.path(), errors_);
+    SkinLoadRequest request;
+    request.catalogue = &catalogue_;
+    request.selected_skin = 1;
+    request.zoom = zoom;
+    request.device_pixel_ratio = device_ratio;
+    request.screen_size = {1920, 1080};
+    request.program_folder = folder_.path();
+    request.current_folder = folder_.path();
+    load_skin(scene_, request, errors_);
+  }
+};
+
+// back@2x.png beside back.png is taken where the handheld is magnified, and
+// only there; a skin without twins still lays out at every zoom.
+TEST_F(SkinTwinsTest, TwinsComeWithTheirPicturesWhereMagnified) {
+  write_catalogue("[Common]\nSkins=1\n");
+  write_skin("[Common]\nGameWidth=40\nGameHeight=20\n[Image1]\nFilename=back.png\nWidth=40\nHeight=20\n"
+             "[Image3]\nFilename=down.png\nLeft=2\nTop=2\nWidth=6\nHeight=4\n");
+  folder_.save("Graphics/Skin1/back.png", test::solid(40, 20, Qt::gray, Qt::magenta), "PNG");
+  folder_.save("Graphics/Skin1/back@2x.png", test::solid(80, 40, Qt::darkGray, Qt::magenta), "PNG");
+  folder_.save("Graphics/Skin1/down.png", test::solid(6, 4, Qt::red, Qt::red), "PNG");
+  load_at(1.0, 1.0);
+  EXPECT_TRUE(scene_.picture(ElementId::im_background).twin.isNull());
+  for (auto [zoom, ratio] : {std::pair{2.0, 1.0}, std::pair{1.0, 2.0}, std::pair{1.25, 1.0}}) {
+    load_at(zoom, ratio);
+    ASSERT_TRUE(errors_.messages.empty());
+    EXPECT_EQ(scene_.picture(ElementId::im_background).twin.size(), QSize(80, 40)) << zoom << " " << ratio;
+    EXPECT_TRUE(scene_.picture(skin_image(3)).twin.isNull());  // none beside it
+    EXPECT_EQ(scene_.client_size(), QSize(static_cast<int>(40 * zoom), static_cast<int>(20 * zoom)));
+  }
+  // Zoomed out on a HiDPI screen: one device pixel per skin pixel, no twins.
+  load_at(0.5, 2.0);
+  EXPECT_TRUE(scene_.picture(ElementId::im_background).twin.isNull());
+  EXPECT_EQ(scene_.client_size(), QSize(20, 10));
+}
+
+TEST_F(SkinTwinsTest, DamagedTwinIsReportedLikeAnyPicture) {
+  write_catalogue("[Common]\nSkins=1\n");
+  write_skin("[Common]\nGameWidth=40\nGameHeight=20\n[Image1]\nFilename=back.png\nWidth=40\nHeight=20\n");
+  folder_.save("Graphics/Skin1/back.png", test::solid(40, 20, Qt::gray, Qt::magenta), "PNG");
+  folder_.write("Graphics/Skin1/back@2x.png", "\x89PNG\r\n\x1a\n not a picture");
+  EXPECT_THROW(load_at(2.0, 1.0), PictureError);
+  EXPECT_NO_THROW(load_at(1.0, 1.0));  // at 100 % the twin is not read
+}
+
+TEST(TwinNames, TwinTakesAt2xBeforeTheExtension) {
+  EXPECT_EQ(twin_name("back.png"), "back@2x.png");
+  EXPECT_EQ(twin_name("Seg\\im_hero.Bmp"), "Seg\\im_hero@2x.Bmp");
+  EXPECT_EQ(twin_name("a.b\\noext"), "a.b\\noext@2x");
+}
+
+}  // namespace
+}  // namespace hero
