@@ -11,6 +11,7 @@
 #include <QTime>
 #include <QTimer>
 #include <QWheelEvent>
+#include <QWindow>
 #include <algorithm>
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -87,6 +88,10 @@ void release_free_memory() {
   malloc_trim(0);
 #endif
 }
+
+// A Wayland window can neither place nor move itself, and its outline is
+// the picture's transparency.
+bool platform_places_windows_itself() { return QGuiApplication::platformName().startsWith(QStringLiteral("wayland")); }
 
 QRect screen_rect() {
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -185,6 +190,7 @@ TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, Steady
   // Steps 11 to 13: painting, high scores, no pause shown. The window paints
   // every pixel itself from the scene; Qt's backing store double-buffers it.
   setAttribute(Qt::WA_OpaquePaintEvent);
+  set_placed_by_window_system(platform_places_windows_itself());
   setFocusPolicy(Qt::StrongFocus);
   engine_->load_high_scores();
   engine_->state().paused = false;
@@ -313,6 +319,17 @@ void TForm1::set_fullscreen_mode(bool on) {
   lay_out_skin();
 }
 
+void TForm1::set_placed_by_window_system(bool on) {
+  placed_by_window_system_ = on;
+  // Only a window with an alpha channel can let the desktop through where
+  // the key colour is drawn; it no longer paints every pixel opaque.
+  setAttribute(Qt::WA_OpaquePaintEvent, !on);
+  setAttribute(Qt::WA_TranslucentBackground, on);
+  const QImage mask = scene_.shape_mask();
+  drawn_region_ = on && !mask.isNull() ? QRegion(QBitmap::fromImage(mask)) : QRegion();
+  update();
+}
+
 void TForm1::flush() {
   flush_pending_ = false;
   const QRegion dirty = scene_.take_dirty_region();
@@ -320,8 +337,16 @@ void TForm1::flush() {
     const QImage mask = scene_.shape_mask();
     if (mask.isNull()) {
       clearMask();
+      drawn_region_ = QRegion();
     } else {
-      setMask(QBitmap::fromImage(mask));
+      const QBitmap outline = QBitmap::fromImage(mask);
+      // On Wayland the mask only decides where the pointer reaches the
+      // window; the pixels outside it are painted transparent.
+      setMask(outline);
+      if (placed_by_window_system_) {
+        drawn_region_ = QRegion(outline);
+        update();
+      }
     }
     ++mask_rebuilds_;
   }
@@ -340,6 +365,13 @@ void TForm1::flush() {
 
 void TForm1::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
+  if (placed_by_window_system_ && scene_.colour_key_enabled()) {
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect& r : event->region()) painter.fillRect(r, Qt::transparent);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    scene_.paint(painter, event->region() & drawn_region_);
+    return;
+  }
   scene_.paint(painter, event->region());
 }
 
@@ -412,8 +444,14 @@ bool TForm1::is_drag_handle_at(const QPoint& client_position) const {
 
 bool TForm1::start_drag(const QPoint& client_position) {
   dragging_ = !fullscreen_mode_;
-  if (dragging_) drag_origin_ = client_position;
-  return dragging_;
+  if (!dragging_) return false;
+  // The window system follows the pointer itself until the button goes up.
+  if (placed_by_window_system_ && windowHandle() && windowHandle()->startSystemMove()) {
+    dragging_ = false;
+    return true;
+  }
+  drag_origin_ = client_position;
+  return true;
 }
 
 void TForm1::drag_to(const QPoint& client_position) {

@@ -118,6 +118,15 @@ class TForm1 : public QWidget {
   // rectangles and, when key-coloured pixels changed, the window's outline.
   void flush();
 
+  // Whether the window system, not the window, decides where the window is
+  // (Wayland): the handheld is then dragged by the window system's own move,
+  // and its outline comes from transparent pixels where the key colour is,
+  // since a Wayland window is not cut out by a shape. Chosen at creation
+  // from the platform; setting it before the window is first shown changes
+  // it (tests).
+  bool placed_by_window_system() const { return placed_by_window_system_; }
+  void set_placed_by_window_system(bool on);
+
   // How often the outline was rebuilt (benchmarks watch this stay flat).
   int mask_rebuilds() const { return mask_rebuilds_; }
 
@@ -179,6 +188,9 @@ class TForm1 : public QWidget {
   int wheel_eighths_ = 0;             // wheel turns not yet a whole notch
   SkinLoader skin_loader_;
   std::vector<HotArea*> hot_areas_;
+  bool placed_by_window_system_ = false;
+  // Where the handheld is drawn (Wayland only): the outline as a region.
+  QRegion drawn_region_;
   bool dragging_ = false;
   QPoint drag_origin_;
   bool flush_pending_ = false;

@@ -3,10 +3,12 @@
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <optional>
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDir>
 #include <QIcon>
 #include <QScreen>
 #include <QTimer>
@@ -18,6 +20,7 @@
 #include "display/unit1.h"
 #include "engine/engine.h"
 #include "startup/application.h"
+#include "startup/display_platform.h"
 #include "startup/qsettings_store.h"
 #include "startup/sdl_sound_library.h"
 
@@ -199,19 +202,22 @@ namespace {
 constexpr char kUsage[] =
     "Usage: hero50 [--help] [--version]\n"
     "\n"
-    "Starts the handheld. The skins, the manual pages and Config.ini are read\n"
-    "from the program's own folder; pictures and samples are looked up from the\n"
-    "current folder, so start it from its folder.\n"
+    "Starts the handheld. It works in its own folder, wherever it is started\n"
+    "from: Config.ini, the skins, the manual pages, the samples and the documents\n"
+    "are read from the folder the program file is in.\n"
     "\n"
     "Keys on the handheld: the bound keys (see Key settings), F1 about, F2 Readme,\n"
     "F3 what is new, F4 manual, F12 full screen on or off, Esc quits.\n";
 
-// Positioning and dragging a borderless window need X11 on Linux.
-void prefer_x11() {
-#if defined(__linux__)
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
-    qputenv("QT_QPA_PLATFORM", "xcb");
-#endif
+// The pictures, samples, pages and documents are named relative to the
+// program folder (a stated absolute name stays absolute), so the program
+// works from there whether it was started from a launcher, a symlink or
+// another folder.
+void enter_program_folder(const QString& folder) {
+  if (QDir::setCurrent(folder)) return;
+  const std::string line = "hero50: cannot work in the program folder " + folder.toStdString() +
+                           "; its files are looked up from " + QDir::currentPath().toStdString() + "\n";
+  std::fputs(line.c_str(), stderr);
 }
 
 }  // namespace
@@ -229,8 +235,16 @@ int hero_main(int argc, char** argv) {
     }
   }
 
-  prefer_x11();
+  const PlatformChoice platform = choose_platform();
+  if (!platform.missing.empty()) {
+    std::fprintf(stderr, "%s\n", no_display_message(platform.missing).c_str());
+    return 1;
+  }
+  if (!platform.platform.empty()) qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(platform.platform));
+  std::optional<PlatformStartGuard> platform_start(std::in_place);
   HeroApplication app(argc, argv);
+  platform_start.reset();
+  enter_program_folder(QCoreApplication::applicationDirPath());
   // No display name: Qt would add it to every window's caption. The
   // task-bar title is the main window's own, set at its creation.
   QGuiApplication::setApplicationDisplayName(QString());

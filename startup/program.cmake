@@ -1,9 +1,11 @@
 # hero_application: the application object with the general error handler and
-# the termination flag. hero50: the program, written into the installation
+# the termination flag, and the choice of window system made before it. hero50: the program, written into the installation
 # folder beside its catalogue, skins and samples.
 add_library(hero_application STATIC
   ${CMAKE_CURRENT_LIST_DIR}/application.cpp
   ${CMAKE_CURRENT_LIST_DIR}/application.h
+  ${CMAKE_CURRENT_LIST_DIR}/display_platform.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/display_platform.h
 )
 target_include_directories(hero_application PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(hero_application PUBLIC Qt6::Widgets)

@@ -323,6 +323,46 @@ TEST_F(MainWindowTest, OutlineIsRebuiltOnlyWhenKeyColouredPixelsChange) {
   EXPECT_TRUE(form_->mask().contains(QPoint(5, 5)));
 }
 
+// On Wayland the window cannot be cut out by a shape nor move itself: the
+// key colour becomes transparent pixels and the window system drags it.
+class PlacedByWindowSystemTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    EXPECT_FALSE(form_->placed_by_window_system()) << "the test platform places its windows itself";
+    form_->set_placed_by_window_system(true);
+  }
+  QColor pixel(QPoint at) { return form_->grab().toImage().pixelColor(at); }
+};
+
+TEST_F(PlacedByWindowSystemTest, TheKeyColourIsTransparentAndTheHandheldOpaque) {
+  start_windowed();
+  EXPECT_TRUE(form_->testAttribute(Qt::WA_TranslucentBackground));
+  EXPECT_EQ(pixel(QPoint(5, 5)).alpha(), 0) << "the key-coloured margin must let the desktop through";
+  EXPECT_EQ(pixel(QPoint(200, 150)), QColor(128, 128, 128));
+  EXPECT_FALSE(form_->mask().contains(QPoint(5, 5))) << "the pointer passes through the margin as well";
+  // A pressed picture over the margin joins the outline, and goes again.
+  form_->scene().set_geometry(E::btn_right_down, QRect(0, 0, 15, 15));
+  key(QEvent::KeyPress, Qt::Key_Right);
+  EXPECT_EQ(pixel(QPoint(5, 5)), QColor(Qt::red));
+  key(QEvent::KeyRelease, Qt::Key_Right);
+  EXPECT_EQ(pixel(QPoint(5, 5)).alpha(), 0);
+}
+
+TEST_F(PlacedByWindowSystemTest, FullScreenIsOpaqueEverywhere) {
+  start_windowed();
+  form_->set_fullscreen_mode(true);
+  form_->flush();
+  EXPECT_EQ(pixel(QPoint(5, 5)), QColor(0x33, 0x66, 0x99));
+}
+
+TEST_F(PlacedByWindowSystemTest, WhereTheWindowSystemOffersNoMoveTheWindowMovesItself) {
+  start_windowed();
+  const QPoint start = form_->pos();
+  drag(form_.get(), QPoint(200, 150), QPoint(230, 140));
+  EXPECT_EQ(form_->pos(), start + QPoint(30, -10));
+}
+
 }  // namespace
 }  // namespace hero
 

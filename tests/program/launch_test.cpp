@@ -1,0 +1,211 @@
+// The built program started the ways a player starts it: from another folder
+// or through a symlink (it must still find its samples), with no display
+// (a plain word and status 1, not Qt's abort), and on a Wayland compositor
+// with no X server (it must run there natively).
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "tests/program/child_process.h"
+
+namespace hero::test {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// A start in a sanitizer build takes seconds; a hang is what these limits catch.
+constexpr auto kStartLimit = 60s;
+
+std::string read_file(const fs::path& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+bool has_line(const std::string& text, const std::string& line) {
+  std::istringstream lines(text);
+  for (std::string l; std::getline(lines, l);)
+    if (l == line) return true;
+  return false;
+}
+
+class LaunchTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    const char* install = std::getenv("HERO_INSTALL_DIR");
+    ASSERT_NE(install, nullptr);
+    install_dir = fs::canonical(install);
+    program = install_dir / "hero50";
+    ASSERT_TRUE(fs::exists(program)) << program;
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    home = fs::temp_directory_path() / ("hero_launch_" + std::string(info->name()) + "_" + std::to_string(getpid()));
+    fs::remove_all(home);
+    fs::create_directories(home / "config" / "Quillon");
+    fs::create_directories(home / "runtime");
+    fs::permissions(home / "runtime", fs::perms::owner_all, fs::perm_options::replace);
+  }
+  void TearDown() override { fs::remove_all(home); }
+
+  fs::path store_file() const { return home / "config" / "Quillon" / "Hero50.conf"; }
+
+  // A store with which the start plays at once: first skin, the default
+  // sound output, splash screen off. "00" reads as off; Play writes it back
+  // as "0" only once the samples have loaded, so the rewrite in the file is
+  // the sign that Play got past its sound step.
+  void store_automatic_play() {
+    std::ofstream(store_file()) << "[General]\nSplashScreen=00\nSkin=1\nSoundMode=0\n";
+  }
+
+  ChildSetup setup(const fs::path& folder) const {
+    ChildSetup s;
+    s.program = program;
+    s.working_folder = folder;
+    s.error_output = home / "stderr.txt";
+    s.environment = {{"XDG_CONFIG_HOME", (home / "config").string()},
+                     {"XDG_RUNTIME_DIR", (home / "runtime").string()},
+                     {"SDL_AUDIODRIVER", "dummy"},
+                     {"QT_QPA_PLATFORM", "offscreen"},
+                     {"DISPLAY", std::nullopt},
+                     {"WAYLAND_DISPLAY", std::nullopt},
+                     {"XDG_SESSION_TYPE", std::nullopt}};
+    return s;
+  }
+
+  // Waits for Play to pass its sound step, then checks what it stored and
+  // where the program works.
+  void expect_play_with_sound(ChildProcess& child) {
+    ASSERT_TRUE(child.started());
+    const bool played = eventually(kStartLimit, [&] {
+      return has_line(read_file(store_file()), "SplashScreen=0") || !child.running();
+    });
+    const std::string store = read_file(store_file());
+    ASSERT_TRUE(played && child.running()) << "Play did not get past its sound step; store:\n"
+                                           << store << "\nstderr:\n" << child.error_text();
+    EXPECT_TRUE(has_line(store, "SplashScreen=0")) << store;
+    EXPECT_TRUE(has_line(store, "SoundMode=0")) << store;
+    EXPECT_FALSE(has_line(store, "SoundMode=-1")) << store;
+    std::error_code ec;
+    EXPECT_EQ(fs::read_symlink("/proc/" + std::to_string(child.pid()) + "/cwd", ec), install_dir);
+  }
+
+  fs::path install_dir;
+  fs::path program;
+  fs::path home;
+};
+
+// ---- started from anywhere ----------------------------------------------------
+
+TEST_F(LaunchTest, StartedFromTheRootFolderPlaysWithSound) {
+  store_automatic_play();
+  ChildProcess child(setup("/"));
+  expect_play_with_sound(child);
+}
+
+TEST_F(LaunchTest, StartedThroughASymlinkElsewherePlaysWithSound) {
+  store_automatic_play();
+  fs::create_directories(home / "bin");
+  fs::create_symlink(program, home / "bin" / "hero50");
+  ChildSetup s = setup(home);
+  s.program = home / "bin" / "hero50";
+  ChildProcess child(s);
+  expect_play_with_sound(child);
+}
+
+// ---- no display ------------------------------------------------------------------
+
+class NoDisplayTest : public LaunchTest {
+ protected:
+  // Starts the program in `s` and expects the plain message and status 1.
+  std::string expect_plain_refusal(const ChildSetup& s) {
+    ChildProcess child(s);
+    EXPECT_TRUE(child.started());
+    EXPECT_TRUE(child.wait_for_exit(kStartLimit)) << "still running";
+    const std::string errors = child.error_text();
+    EXPECT_EQ(child.end_signal(), std::nullopt) << "ended by a signal; stderr:\n" << errors;
+    EXPECT_EQ(child.exit_status(), 1) << errors;
+    EXPECT_EQ(errors.rfind("hero50: cannot open a display: ", 0), 0u) << errors;
+    EXPECT_EQ(errors.find("This application failed to start"), std::string::npos) << errors;
+    // Nothing was played, so nothing was stored.
+    EXPECT_FALSE(fs::exists(store_file()));
+    return errors;
+  }
+};
+
+TEST_F(NoDisplayTest, WithoutAnyDisplayItSaysWhatIsMissing) {
+  ChildSetup s = setup("/");
+  s.environment["QT_QPA_PLATFORM"] = std::nullopt;
+  const std::string errors = expect_plain_refusal(s);
+  EXPECT_NE(errors.find("DISPLAY is not set"), std::string::npos) << errors;
+  EXPECT_NE(errors.find("WAYLAND_DISPLAY"), std::string::npos) << errors;
+}
+
+TEST_F(NoDisplayTest, AnXServerThatDoesNotAnswerIsNamed) {
+  // A display number no X server of this machine uses.
+  const std::string display = ":" + std::to_string(3000 + getpid() % 1000);
+  ASSERT_FALSE(fs::exists("/tmp/.X11-unix/X" + display.substr(1)));
+  ChildSetup s = setup("/");
+  s.environment["QT_QPA_PLATFORM"] = std::nullopt;
+  s.environment["DISPLAY"] = display;
+  const std::string errors = expect_plain_refusal(s);
+  EXPECT_NE(errors.find(display), std::string::npos) << errors;
+}
+
+TEST_F(NoDisplayTest, AskingForX11WithoutDisplayIsRefusedPlainly) {
+  ChildSetup s = setup("/");
+  s.environment["QT_QPA_PLATFORM"] = "xcb";
+  const std::string errors = expect_plain_refusal(s);
+  EXPECT_NE(errors.find("asks for X11"), std::string::npos) << errors;
+}
+
+TEST_F(NoDisplayTest, AWaylandSocketWithNoCompositorIsNamed) {
+  ChildSetup s = setup("/");
+  s.environment["QT_QPA_PLATFORM"] = std::nullopt;
+  s.environment["WAYLAND_DISPLAY"] = "hero-nobody";
+  const std::string errors = expect_plain_refusal(s);
+  EXPECT_NE(errors.find((home / "runtime" / "hero-nobody").string()), std::string::npos) << errors;
+}
+
+// ---- a Wayland session without X ------------------------------------------------
+
+// Weston with its headless back end: a real compositor with no screen and no
+// input devices. The handheld must start on it natively and play.
+TEST_F(LaunchTest, OnAWaylandCompositorWithoutXItPlays) {
+  const char* candidates[] = {"/usr/bin/weston", "/usr/local/bin/weston"};
+  fs::path weston;
+  for (const char* c : candidates)
+    if (fs::exists(c)) weston = c;
+  if (weston.empty()) GTEST_SKIP() << "weston is not installed";
+  const std::string socket = "hero-test-" + std::to_string(getpid());
+  ChildSetup compositor = setup("/");
+  compositor.program = weston;
+  compositor.arguments = {"--backend=headless-backend.so", "--socket=" + socket, "--width=1920", "--height=1080",
+                          "--idle-time=0", "--no-config"};
+  compositor.error_output = home / "weston.txt";
+  ChildProcess weston_run(compositor);
+  ASSERT_TRUE(eventually(20s, [&] { return fs::exists(home / "runtime" / socket) || !weston_run.running(); }));
+  ASSERT_TRUE(weston_run.running()) << weston_run.error_text();
+
+  store_automatic_play();
+  ChildSetup s = setup("/");
+  s.environment["QT_QPA_PLATFORM"] = std::nullopt;
+  s.environment["WAYLAND_DISPLAY"] = socket;
+  ChildProcess child(s);
+  expect_play_with_sound(child);
+  // Still running a moment later: the window and its outline are up.
+  std::this_thread::sleep_for(500ms);
+  EXPECT_TRUE(child.running()) << child.error_text();
+  EXPECT_EQ(child.error_text().find("cannot open a display"), std::string::npos) << child.error_text();
+}
+
+}  // namespace
+}  // namespace hero::test
