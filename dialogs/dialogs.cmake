@@ -1,11 +1,14 @@
 # hero_dialogs: the context menu and in-game menu, the manual viewer, the
-# about box, and the shell's "open" they share.
+# about box, and the shell's "open" they share with the handheld's own
+# document window.
 set(CMAKE_AUTOMOC ON)
 add_library(hero_dialogs STATIC
   ${CMAKE_CURRENT_LIST_DIR}/about.cpp
   ${CMAKE_CURRENT_LIST_DIR}/about.h
   ${CMAKE_CURRENT_LIST_DIR}/art.cpp
   ${CMAKE_CURRENT_LIST_DIR}/click_label.h
+  ${CMAKE_CURRENT_LIST_DIR}/document_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/document_window.h
   ${CMAKE_CURRENT_LIST_DIR}/files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/manual.cpp
   ${CMAKE_CURRENT_LIST_DIR}/manual.h
