@@ -27,6 +27,9 @@ QRect clamped(const QRect& r) {
   return QRect(clamp_coordinate(r.x()), clamp_coordinate(r.y()), clamp_side(r.width()), clamp_side(r.height()));
 }
 
+// The gold of the rule round the LCD's bezel in the default skins.
+const QColor kPauseLabelTrim(0xd9, 0xb4, 0x5a);
+
 bool is_key_pixel(QRgb pixel, QRgb key) { return (pixel & 0x00FFFFFFu) == (key & 0x00FFFFFFu); }
 
 int rounded(double v) { return static_cast<int>(std::lround(v)); }
@@ -269,6 +272,11 @@ const QImage& Scene::pause_label_image(QSize size, double device_ratio) const {
     label.setDevicePixelRatio(device_ratio);
     label.fill(Qt::black);
     QPainter p(&label);
+    // Framed like the LCD's bezel: a thin rule in its gold trim colour, two
+    // pixels inside the black box, so that the label reads as part of the
+    // handheld rather than a hole in it.
+    p.setPen(QPen(kPauseLabelTrim, 1));
+    p.drawRect(QRect(QPoint(2, 2), kPauseLabelSize - QSize(5, 5)));
     QFont font(QStringLiteral("Arial"));
     font.setBold(true);
     // A font 24 pixels high from the top of its accents to the bottom of its

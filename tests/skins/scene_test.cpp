@@ -254,6 +254,9 @@ TEST_F(SceneTest, PauseLabelShowsWhiteTextOnBlack) {
   EXPECT_EQ(f.pixelColor(1, 1), QColor(Qt::black));
   EXPECT_EQ(f.pixelColor(99, 24), QColor(Qt::black));
   EXPECT_GT(white, 100);  // the letters
+  // The gold rule of the bezel frames the caption, inside the black box.
+  for (const QPoint at : {QPoint(2, 12), QPoint(97, 12), QPoint(50, 2), QPoint(50, 22)})
+    EXPECT_EQ(f.pixelColor(at), QColor(0xd9, 0xb4, 0x5a)) << at.x() << "," << at.y();
   EXPECT_EQ(f.pixelColor(50, 40), QColor(Qt::magenta));
 }
 
