@@ -32,6 +32,11 @@ class QuietHost : public MenuHost {
   void show_about() override {}
   void show_manual() override {}
   void show_key_settings() override {}
+  int zoom_percent() const override { return 100; }
+  void set_zoom_percent(int) override {}
+  void zoom_step(int) override {}
+  bool fullscreen_fit() const override { return false; }
+  void set_fullscreen_fit(bool) override {}
   void set_game_menu_backdrop_size(QSize) override {}
   void beep() override {}
   void request_termination() override {}
