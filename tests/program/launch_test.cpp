@@ -14,6 +14,9 @@
 #include <string>
 #include <thread>
 
+#include <QImage>
+#include <QString>
+
 #include "tests/program/child_process.h"
 
 namespace hero::test {
@@ -62,8 +65,9 @@ class LaunchTest : public ::testing::Test {
   // sound output, splash screen off. "00" reads as off; Play writes it back
   // as "0" only once the samples have loaded, so the rewrite in the file is
   // the sign that Play got past its sound step.
-  void store_automatic_play() {
-    std::ofstream(store_file()) << "[General]\nSplashScreen=00\nSkin=1\nSoundMode=0\n";
+  void store_automatic_play(bool windowed = false) {
+    std::ofstream(store_file()) << "[General]\nSplashScreen=00\nSkin=1\nSoundMode=0\n"
+                                << (windowed ? "FullscreenMode=0\n" : "");
   }
 
   ChildSetup setup(const fs::path& folder) const {
@@ -178,32 +182,90 @@ TEST_F(NoDisplayTest, AWaylandSocketWithNoCompositorIsNamed) {
 // ---- a Wayland session without X ------------------------------------------------
 
 // Weston with its headless back end: a real compositor with no screen and no
-// input devices. The handheld must start on it natively and play.
-TEST_F(LaunchTest, OnAWaylandCompositorWithoutXItPlays) {
-  const char* candidates[] = {"/usr/bin/weston", "/usr/local/bin/weston"};
-  fs::path weston;
-  for (const char* c : candidates)
-    if (fs::exists(c)) weston = c;
-  if (weston.empty()) GTEST_SKIP() << "weston is not installed";
-  const std::string socket = "hero-test-" + std::to_string(getpid());
+// input devices (so a drag cannot be tried), drawing with its CPU renderer so
+// that its screenshooter can show what the player would see. The handheld
+// must start on it natively, play, and show its outline: on Wayland the
+// window is not cut by a shape, so any key-coloured (magenta) pixel left
+// opaque would show on the desktop.
+class WaylandTest : public LaunchTest {
+ protected:
+  // The compositor's picture of its whole screen; null when none came.
+  QImage screenshot() {
+    const fs::path folder = home / ("shot" + std::to_string(++shots_));
+    fs::create_directories(folder);
+    ChildSetup shooter = setup(folder);
+    shooter.program = screenshooter_;
+    shooter.environment["WAYLAND_DISPLAY"] = socket_;
+    shooter.error_output = folder / "stderr.txt";
+    ChildProcess run(shooter);
+    if (!run.wait_for_exit(20s)) return {};
+    for (const auto& entry : fs::directory_iterator(folder))
+      if (entry.path().extension() == ".png") return QImage(QString::fromStdString(entry.path().string()));
+    return {};
+  }
+
+  static int differing_pixels(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return a.width() * a.height();
+    const QImage x = a.convertToFormat(QImage::Format_RGB32), y = b.convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    for (int row = 0; row < x.height(); ++row)
+      for (int col = 0; col < x.width(); ++col)
+        if (x.pixel(col, row) != y.pixel(col, row)) ++count;
+    return count;
+  }
+
+  static int key_coloured_pixels(const QImage& image) {
+    const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+    int count = 0;
+    for (int row = 0; row < rgb.height(); ++row)
+      for (int col = 0; col < rgb.width(); ++col) {
+        const QRgb p = rgb.pixel(col, row);
+        if (qRed(p) > 245 && qGreen(p) < 10 && qBlue(p) > 245) ++count;
+      }
+    return count;
+  }
+
+  std::string socket_ = "hero-test-" + std::to_string(getpid());
+  fs::path screenshooter_ = "/usr/bin/weston-screenshooter";
+  int shots_ = 0;
+};
+
+TEST_F(WaylandTest, OnACompositorWithoutXItPlaysAndItsOutlineIsTransparent) {
+  const fs::path weston = "/usr/bin/weston";
+  if (!fs::exists(weston) || !fs::exists(screenshooter_)) GTEST_SKIP() << "weston is not installed";
   ChildSetup compositor = setup("/");
   compositor.program = weston;
-  compositor.arguments = {"--backend=headless-backend.so", "--socket=" + socket, "--width=1920", "--height=1080",
-                          "--idle-time=0", "--no-config"};
+  compositor.arguments = {"--backend=headless-backend.so", "--use-pixman", "--debug", "--socket=" + socket_,
+                          "--width=1920", "--height=1080", "--idle-time=0", "--no-config"};
   compositor.error_output = home / "weston.txt";
   ChildProcess weston_run(compositor);
-  ASSERT_TRUE(eventually(20s, [&] { return fs::exists(home / "runtime" / socket) || !weston_run.running(); }));
+  ASSERT_TRUE(eventually(20s, [&] { return fs::exists(home / "runtime" / socket_) || !weston_run.running(); }));
   // A machine where the compositor itself cannot run says nothing about the handheld.
   if (!weston_run.running()) GTEST_SKIP() << "weston did not start:\n" << weston_run.error_text();
+  // The empty desktop once its shell has drawn it: two shots in a row alike
+  // (but for the panel's clock).
+  QImage desktop = screenshot();
+  ASSERT_TRUE(eventually(30s, [&] {
+    const QImage next = screenshot();
+    const bool settled = !next.isNull() && !desktop.isNull() && differing_pixels(desktop, next) < 5'000;
+    desktop = next;
+    return settled;
+  })) << "no steady screenshot of the empty desktop";
 
-  store_automatic_play();
+  store_automatic_play(true);
   ChildSetup s = setup("/");
   s.environment["QT_QPA_PLATFORM"] = std::nullopt;
-  s.environment["WAYLAND_DISPLAY"] = socket;
+  s.environment["WAYLAND_DISPLAY"] = socket_;
   ChildProcess child(s);
   expect_play_with_sound(child);
-  // Still running a moment later: the window and its outline are up.
-  std::this_thread::sleep_for(500ms);
+
+  // The handheld (1475 x 870 in the large skin) appears on the desktop.
+  QImage shown;
+  EXPECT_TRUE(eventually(30s, [&] {
+    shown = screenshot();
+    return !shown.isNull() && differing_pixels(desktop, shown) > 500'000;
+  })) << "the handheld never appeared";
+  EXPECT_EQ(key_coloured_pixels(shown), 0) << "the key colour round the handheld shows on the desktop";
   EXPECT_TRUE(child.running()) << child.error_text();
   EXPECT_EQ(child.error_text().find("cannot open a display"), std::string::npos) << child.error_text();
 }
