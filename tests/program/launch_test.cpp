@@ -164,21 +164,6 @@ TEST_F(NoDisplayTest, AnXServerThatDoesNotAnswerIsNamed) {
   EXPECT_NE(errors.find(display), std::string::npos) << errors;
 }
 
-TEST_F(NoDisplayTest, AskingForX11WithoutDisplayIsRefusedPlainly) {
-  ChildSetup s = setup("/");
-  s.environment["QT_QPA_PLATFORM"] = "xcb";
-  const std::string errors = expect_plain_refusal(s);
-  EXPECT_NE(errors.find("asks for X11"), std::string::npos) << errors;
-}
-
-TEST_F(NoDisplayTest, AWaylandSocketWithNoCompositorIsNamed) {
-  ChildSetup s = setup("/");
-  s.environment["QT_QPA_PLATFORM"] = std::nullopt;
-  s.environment["WAYLAND_DISPLAY"] = "hero-nobody";
-  const std::string errors = expect_plain_refusal(s);
-  EXPECT_NE(errors.find((home / "runtime" / "hero-nobody").string()), std::string::npos) << errors;
-}
-
 // ---- a Wayland session without X ------------------------------------------------
 
 // Weston with its headless back end: a real compositor with no screen and no
