@@ -172,6 +172,9 @@ void SessionRecorder::control_done(KeyAction action, bool down) {
 void SessionRecorder::begin_event(std::int64_t t_ms) {
   event_ms_ = t_ms;
   draws_.clear();
+  // The minute is also noted where the engine does not read it (a game),
+  // so the recording tells when it was played.
+  if (clock_) clock_->now();
 }
 
 void SessionRecorder::end_event(const std::string& command) {

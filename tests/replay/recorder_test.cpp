@@ -3,6 +3,7 @@
 // recording through the same states.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -258,6 +259,22 @@ TEST(RecordingClock, WritesTheTimeOfDayWhenTheClockReadsANewMinute) {
   EXPECT_EQ(clocks, (std::vector<std::string>{"clock 10:59", "clock 11:00"}));
   const auto shows = noted_shows(h.out.str());
   EXPECT_EQ(field(shows.back(), "panel"), "\"1100\"");
+  expect_replays_exactly(h.out.str());
+}
+
+TEST(RecordingClock, NotesANewMinuteDuringAGameToo) {
+  BareHandheld h;
+  h.clock.set({23, 58});
+  h.recorder.start(*h.engine);
+  h.tap(Button::game_a);
+  h.wait(1000);
+  h.clock.set({23, 59});
+  h.wait(1000);
+  const auto commands = command_lines(h.out.str());
+  const auto clocks = std::count_if(commands.begin(), commands.end(),
+                                    [](const std::string& c) { return c.rfind("clock ", 0) == 0; });
+  EXPECT_EQ(clocks, 2);
+  EXPECT_NE(h.out.str().find("clock 23:59\nwait "), std::string::npos);
   expect_replays_exactly(h.out.str());
 }
 
