@@ -24,23 +24,6 @@ std::vector<std::string> command_lines(const std::string& recording) {
 
 // --- What a recording holds -----------------------------------------------
 
-TEST(Recording, BeginsWithTheStoredHighScoresTheTimeOfDayAndStart) {
-  RecordedWindow w;
-  w.form().settings().write_text("HiScore1", "41");
-  w.form().settings().write_text("HiScore2", "not a number");
-  w.switch_on();
-  const auto commands = command_lines(w.text());
-  ASSERT_GE(commands.size(), 4u);
-  EXPECT_EQ(commands[0], "store HiScore1 41");
-  EXPECT_EQ(commands[1], "store HiScore2 0") << "what the engine read, not the damaged text";
-  EXPECT_EQ(commands[2].rfind("clock ", 0), 0u);
-  EXPECT_EQ(commands[3], "start");
-  const auto shows = noted_shows(w.text());
-  ASSERT_EQ(shows.size(), 1u);
-  EXPECT_EQ(field(shows[0], "mode"), "1");
-  EXPECT_EQ(field(shows[0], "hi_a"), "41");
-}
-
 TEST(Recording, WritesThePressesTheDrawsAndAShowAfterEveryEvent) {
   RecordedWindow w;
   w.switch_on();
