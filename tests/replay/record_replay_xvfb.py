@@ -242,9 +242,10 @@ def main():
     config_home = os.path.join(work, "config")
     os.makedirs(os.path.join(config_home, "Quillon"))
     settings_file = os.path.join(config_home, "Quillon", "Hero50.conf")
-    # The player's store: no splash, first skin, default sound, windowed.
+    # The player's store: no splash, first skin, no sound, windowed at
+    # 100 %, so the LCD lies where the skin puts it.
     with open(settings_file, "w") as f:
-        f.write("[General]\nSplashScreen=0\nSkin=1\nSoundMode=2\nFullscreenMode=0\n")
+        f.write("[General]\nSplashScreen=0\nSkin=1\nSoundMode=2\nFullscreenMode=0\nZoom=100\n")
     recording = os.path.join(work, "game.trace")
     display = Display(os.environ.get("HERO_TEST_DISPLAY", ""))
     ok = False
