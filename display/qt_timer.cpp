@@ -55,6 +55,8 @@ QtEngineTimer::QtEngineTimer(std::function<void()> on_expiry, SteadyNow now, QOb
   connect(&wake_, &QTimer::timeout, this, [this] { on_wake(); });
 }
 
+std::optional<SteadyTime> QtEngineTimer::running_handler_due() { return g_handler_time; }
+
 SteadyTime QtEngineTimer::event_time() const { return g_handler_time ? *g_handler_time : now_(); }
 
 void QtEngineTimer::set_interval_ms(int interval_ms) {

@@ -59,6 +59,8 @@ class QtEngineTimer final : public QObject, public EngineTimer {
   // Delivers the expiry as the event loop would at the deadline. While its
   // handler runs, changes to any engine timer count from that deadline.
   void deliver_expiry();
+  // The deadline of the timer whose handler is running; none outside one.
+  static std::optional<SteadyTime> running_handler_due();
 
  private:
   void arm();

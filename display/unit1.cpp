@@ -41,8 +41,7 @@ namespace {
 
 struct HotAreaRow {
   ElementId id;
-  void (Engine::*down)();
-  void (Engine::*up)();
+  std::optional<KeyAction> action;
   Qt::CursorShape cursor;
   bool has_hint;
 };
@@ -50,14 +49,14 @@ struct HotAreaRow {
 // The hot areas, bottom to top; the ALARM button has no function and serves
 // as a drag handle, the in-game menu button is the menu's.
 const std::array<HotAreaRow, 8> kHotAreas{{
-    {ElementId::btn_left_top, &Engine::Inp_left_down, &Engine::Inp_left_up, Qt::PointingHandCursor, true},
-    {ElementId::btn_right_top, &Engine::Inp_right_down, &Engine::Inp_right_up, Qt::PointingHandCursor, true},
-    {ElementId::btn_alarm_top, nullptr, nullptr, Qt::WhatsThisCursor, true},
-    {ElementId::btn_game_a_top, &Engine::Inp_game_a_down, &Engine::Inp_game_a_up, Qt::PointingHandCursor, true},
-    {ElementId::btn_game_b_top, &Engine::Inp_game_b_down, &Engine::Inp_game_b_up, Qt::PointingHandCursor, true},
-    {ElementId::btn_time_top, &Engine::Inp_time_down, &Engine::Inp_time_up, Qt::PointingHandCursor, true},
-    {ElementId::btn_acl_top, &Engine::Inp_acl_down, &Engine::Inp_acl_up, Qt::PointingHandCursor, true},
-    {ElementId::btn_game_menu_top, nullptr, nullptr, Qt::ArrowCursor, false},
+    {ElementId::btn_left_top, KeyAction::left, Qt::PointingHandCursor, true},
+    {ElementId::btn_right_top, KeyAction::right, Qt::PointingHandCursor, true},
+    {ElementId::btn_alarm_top, std::nullopt, Qt::WhatsThisCursor, true},
+    {ElementId::btn_game_a_top, KeyAction::game_a, Qt::PointingHandCursor, true},
+    {ElementId::btn_game_b_top, KeyAction::game_b, Qt::PointingHandCursor, true},
+    {ElementId::btn_time_top, KeyAction::time, Qt::PointingHandCursor, true},
+    {ElementId::btn_acl_top, KeyAction::acl, Qt::PointingHandCursor, true},
+    {ElementId::btn_game_menu_top, std::nullopt, Qt::ArrowCursor, false},
 }};
 
 const HotAreaRow* hot_area_row(ElementId id) {
@@ -152,8 +151,9 @@ class HotArea final : public QWidget {
   bool holding_ = false;
 };
 
-TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, SteadyNow steady_now, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), settings_(std::move(settings)) {
+TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, SteadyNow steady_now, QWidget* parent,
+               EngineTap* tap)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), settings_(std::move(settings)), tap_(tap) {
   // Creation step 1 and 2: the title, and off the screen until a skin is
   // laid out.
   set_application_title(QString::fromLatin1(kApplicationTitle));
@@ -165,14 +165,15 @@ TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, Steady
     timers_[static_cast<std::size_t>(i)] = std::make_unique<QtEngineTimer>(
         [this, id] {
           if (timer_observer_) timer_observer_(id);
-          engine_->on_timer(id);
+          run_timer(id);
           flush();
         },
         steady_now, this);
   }
   std::array<EngineTimer*, kTimerCount> timers{};
   for (int i = 0; i < kTimerCount; ++i) timers[static_cast<std::size_t>(i)] = timers_[static_cast<std::size_t>(i)].get();
-  engine_ = std::make_unique<Engine>(EngineServices{scene_, timers, sound, *settings_, random_, clock_});
+  const EngineServices services{scene_, timers, sound, *settings_, random_, clock_};
+  engine_ = std::make_unique<Engine>(tap_ ? tap_->wire(services) : services);
 
   // Steps 6 to 9: the presentation, the key bindings and their hints.
   fullscreen_mode_ = read_flag(*settings_, "FullscreenMode", true);
@@ -381,17 +382,47 @@ void TForm1::FormKeyDown(VirtualKey key) {
     emit unbound_key_pressed(key);
     return;
   }
-  (engine_.get()->*kKeyRoutes[static_cast<std::size_t>(*action)].down)();
-  flush();
+  control(*action, true);
 }
 
 void TForm1::FormKeyUp(VirtualKey key) {
   const auto action = key_bindings_.action_for_release(key);
   if (!action) return;
-  const auto up = kKeyRoutes[static_cast<std::size_t>(*action)].up;
-  if (!up) return;
-  (engine_.get()->*up)();
+  control(*action, false);
+}
+
+void TForm1::control(KeyAction action, bool down) {
+  const KeyRoute& route = kKeyRoutes[static_cast<std::size_t>(action)];
+  const auto operation = down ? route.down : route.up;
+  if (!operation) return;
+  if (tap_) {
+    if (!tap_->control_arriving(action, down)) return;
+    // The tap hears of the end of the control also when it threw.
+    struct Done {
+      EngineTap& tap;
+      KeyAction action;
+      bool down;
+      ~Done() { tap.control_done(action, down); }
+    } done{*tap_, action, down};
+    (engine_.get()->*operation)();
+  } else {
+    (engine_.get()->*operation)();
+  }
   flush();
+}
+
+void TForm1::run_timer(TimerId id) {
+  if (!tap_) {
+    engine_->on_timer(id);
+    return;
+  }
+  tap_->timer_expiring(id, QtEngineTimer::running_handler_due().value_or(std::chrono::steady_clock::now()));
+  struct Done {
+    EngineTap& tap;
+    TimerId id;
+    ~Done() { tap.timer_expired(id); }
+  } done{*tap_, id};
+  engine_->on_timer(id);
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event) {
@@ -424,16 +455,12 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::press_button(ElementId hot_area) {
   const HotAreaRow* row = hot_area_row(hot_area);
-  if (!row || !row->down) return;
-  (engine_.get()->*row->down)();
-  flush();
+  if (row && row->action) control(*row->action, true);
 }
 
 void TForm1::release_button(ElementId hot_area) {
   const HotAreaRow* row = hot_area_row(hot_area);
-  if (!row || !row->up) return;
-  (engine_.get()->*row->up)();
-  flush();
+  if (row && row->action) control(*row->action, false);
 }
 
 bool TForm1::is_drag_handle_at(const QPoint& client_position) const {

@@ -14,6 +14,7 @@
 #include <random>
 
 #include "dialogs/key_bindings.h"
+#include "display/engine_tap.h"
 #include "display/key_codes.h"
 #include "display/qt_timer.h"
 #include "display/scene.h"
@@ -48,9 +49,11 @@ class TForm1 : public QWidget {
  public:
   // The settings store lives as long as the window. `sound` receives the
   // engine's beep requests; `steady_now` drives the timers (the system's
-  // steady clock when empty).
+  // steady clock when empty). A `tap` (a recording or a replay, kept alive
+  // longer than the window) wires the engine's services and hears of every
+  // timer expiry and control.
   TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, SteadyNow steady_now = nullptr,
-         QWidget* parent = nullptr);
+         QWidget* parent = nullptr, EngineTap* tap = nullptr);
   ~TForm1() override;
 
   Engine& engine() { return *engine_; }
@@ -107,6 +110,9 @@ class TForm1 : public QWidget {
   // Key routing through the bindings: the first binding with the key wins.
   void FormKeyDown(VirtualKey key);
   void FormKeyUp(VirtualKey key);
+  // One of the seven controls pressed or released, from a key or a pictured
+  // button: the engine's Inp_ operation (PAUSE has none for its release).
+  void control(KeyAction action, bool down);
 
   // The hints of the seven hot areas, from the key bindings.
   void rebuild_hints();
@@ -165,6 +171,7 @@ class TForm1 : public QWidget {
 
  private:
   friend class HotArea;
+  void run_timer(TimerId id);
   void press_button(ElementId hot_area);
   void release_button(ElementId hot_area);
   // Drag handles: the handheld picture, its overlay, the ALARM hot area and
@@ -196,6 +203,7 @@ class TForm1 : public QWidget {
   bool flush_pending_ = false;
   int mask_rebuilds_ = 0;
   TimerObserver timer_observer_;
+  EngineTap* tap_ = nullptr;
 };
 
 }  // namespace hero

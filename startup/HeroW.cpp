@@ -1,8 +1,10 @@
 #include "startup/HeroW.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <exception>
+#include <fstream>
 #include <optional>
 
 #include <QApplication>
@@ -10,6 +12,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QIcon>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 
@@ -19,6 +22,7 @@
 #include "dialogs/manual.h"
 #include "display/unit1.h"
 #include "engine/engine.h"
+#include "engine/memory_settings_store.h"
 #include "startup/application.h"
 #include "startup/display_platform.h"
 #include "startup/qsettings_store.h"
@@ -27,6 +31,16 @@
 namespace hero {
 
 HeroProgram::HeroProgram(ProgramServices services) : services_(std::move(services)), sound_(*services_.sound_library) {
+  if (services_.record_to) {
+    recorder_ = std::make_unique<SessionRecorder>(*services_.record_to, nullptr, [this](const std::string& message) {
+      // Told after the event that found it, never from inside an engine handler.
+      QTimer::singleShot(0, this, [this, message] { report_failure(message); });
+    });
+    recorder_->comment(std::string(kProgramTitle) + ", " + kVersionText);
+    recorder_->comment("A recorded game: play it back with \"hero50 --replay FILE\" or \"hero-trace FILE\".");
+  } else if (services_.replay) {
+    replay_ = std::make_unique<SessionReplay>(std::move(*services_.replay));
+  }
   create_main_window();
   about_ = std::make_unique<TAboutForm>();
   // The key settings dialog starts with the bindings the main window has
@@ -42,13 +56,15 @@ HeroProgram::HeroProgram(ProgramServices services) : services_(std::move(service
 
 HeroProgram::~HeroProgram() {
   if (qApp && menu_) qApp->removeEventFilter(menu_.get());
+  if (qApp && replay_player_) qApp->removeEventFilter(replay_player_.get());
 }
 
 void HeroProgram::create_main_window() {
   // The window's own creation: the title, off the screen, the store,
   // FullscreenMode, the key bindings and hints, painting, the high scores,
   // no pause, the random generator.
-  form_ = std::make_unique<TForm1>(std::move(services_.settings), sound_);
+  EngineTap* tap = recorder_ ? static_cast<EngineTap*>(recorder_.get()) : replay_.get();
+  form_ = std::make_unique<TForm1>(std::move(services_.settings), sound_, nullptr, nullptr, tap);
   // The skin catalogue beside the program file.
   catalogue_ = read_skin_catalogue(services_.program_folder, *services_.errors);
   form_->set_skin_loader([this](TForm1& window) {
@@ -80,6 +96,12 @@ void HeroProgram::create_main_window() {
   connect(form_.get(), &TForm1::game_menu_clicked, menu_.get(), &GameMenu::btn_game_menu_topClick);
   if (qApp) qApp->installEventFilter(menu_.get());
   form_->installEventFilter(this);
+  if (replay_) {
+    replay_player_ = std::make_unique<ReplayPlayer>(*replay_, *form_, services_.replay_news);
+    // Installed after the menu's, so it sees the keys first: a replay takes
+    // Esc and PAUSE only.
+    if (qApp) qApp->installEventFilter(replay_player_.get());
+  }
 }
 
 void HeroProgram::show_main_window() {
@@ -131,7 +153,14 @@ void HeroProgram::switch_fullscreen_mode(bool on) {
   if (!switched_on_) form_->move_off_screen();
 }
 
-void HeroProgram::reset_high_scores() { form_->engine().reset_hi_scores(); }
+void HeroProgram::reset_high_scores() {
+  // A replay's high scores are the recording's.
+  if (replay_) return;
+  if (recorder_ && recorder_->recording()) {
+    recorder_->stop("the high scores were reset from the menu, which a replay cannot repeat; the recording ends here");
+  }
+  form_->engine().reset_hi_scores();
+}
 
 void HeroProgram::show_about() { about_->show_dialog(); }
 
@@ -174,8 +203,11 @@ void HeroProgram::set_selected_skin(int skin) { selected_skin_ = skin; }
 
 bool HeroProgram::initialise_sound(int driver_position) {
   Engine& engine = form_->engine();
+  // A recorded or replayed session notes every beep, played or not (the
+  // sound output stays silent without a driver).
+  const bool session = recorder_ || replay_;
   return sound_.initialise(driver_position, form_->settings(), *services_.errors,
-                           [&engine](bool on) { engine.set_snd_enabled(on); });
+                           [&engine, session](bool on) { engine.set_snd_enabled(on || session); });
 }
 
 void HeroProgram::set_splash_menu_check(bool checked) { menu_->set_splash_check(checked); }
@@ -185,8 +217,15 @@ void HeroProgram::load_selected_skin() { form_->lay_out_skin(); }
 void HeroProgram::switch_on() {
   switched_on_ = true;
   Engine& engine = form_->engine();
-  engine.state().game_mode = mode_all_lit;
-  engine.Gam_Set_Mode();
+  if (recorder_) {
+    // The engine's whole start, as the recording's "start" line runs it.
+    recorder_->start(engine);
+  } else if (replay_player_) {
+    replay_player_->begin();
+  } else {
+    engine.state().game_mode = mode_all_lit;
+    engine.Gam_Set_Mode();
+  }
   form_->flush();
   if (main_window_wanted_) reveal_main_window();
 }
@@ -200,11 +239,17 @@ void HeroProgram::report_failure(const std::string& message) {
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: hero50 [--help] [--version]\n"
+    "Usage: hero50 [--help] [--version] [--record FILE | --replay FILE]\n"
     "\n"
     "Starts the handheld. It works in its own folder, wherever it is started\n"
     "from: Config.ini, the skins, the manual pages, the samples and the documents\n"
     "are read from the folder the program file is in.\n"
+    "\n"
+    "  --record FILE   plays as usual and writes the game to FILE (a new file),\n"
+    "                  line by line, as a script that hero-trace plays too\n"
+    "  --replay FILE   plays a recorded game back at real speed; the keys are\n"
+    "                  ignored but PAUSE (holds the playback) and Esc; no high\n"
+    "                  score or setting is stored\n"
     "\n"
     "Keys on the handheld: the bound keys (see Key settings), F1 about, F2 Readme,\n"
     "F3 what is new, F4 manual, F12 full screen on or off, Esc quits.\n";
@@ -220,10 +265,45 @@ void enter_program_folder(const QString& folder) {
   std::fputs(line.c_str(), stderr);
 }
 
+// Shown without stopping the handheld: a replay's end or difference.
+void show_replay_box(ReplayNews news, const std::string& message) {
+  auto* box = new QMessageBox(news == ReplayNews::differs ? QMessageBox::Warning : QMessageBox::Information,
+                              QString::fromLatin1(kProgramTitle), QString::fromStdString(message), QMessageBox::Ok);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setModal(false);
+  box->show();
+}
+
+std::optional<Recording> open_recording(const std::string& path, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = "cannot read the recording " + path + ": " + std::strerror(errno);
+    return std::nullopt;
+  }
+  return read_recording(in, path, error);
+}
+
+std::unique_ptr<std::ofstream> create_recording(const std::string& path, std::string& error) {
+  std::error_code ignored;
+  if (std::filesystem::exists(path, ignored) && std::filesystem::file_size(path, ignored) > 0) {
+    error = "the recording " + path + " already exists; give another name, or remove it first";
+    return nullptr;
+  }
+  auto out = std::make_unique<std::ofstream>(path, std::ios::binary | std::ios::trunc);
+  if (!*out) {
+    error = "cannot write the recording " + path + ": " + std::strerror(errno);
+    return nullptr;
+  }
+  return out;
+}
+
 }  // namespace
 
 int hero_main(int argc, char** argv) {
-  // Nothing else on the command line is read: the installation says it all.
+  // Besides these, nothing on the command line is read: the installation
+  // says it all.
+  std::string record_path;
+  std::string replay_path;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
       std::fputs(kUsage, stdout);
@@ -232,6 +312,35 @@ int hero_main(int argc, char** argv) {
     if (std::strcmp(argv[i], "--version") == 0) {
       std::printf("%s\n%s, %s\n", kProgramTitle, kVersionText, kReleaseDateText);
       return 0;
+    }
+    const bool record = std::strcmp(argv[i], "--record") == 0;
+    if (record || std::strcmp(argv[i], "--replay") == 0) {
+      if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+        std::fprintf(stderr, "hero50: %s needs the name of a file\n", argv[i]);
+        return 2;
+      }
+      (record ? record_path : replay_path) = argv[++i];
+    }
+  }
+  if (!record_path.empty() && !replay_path.empty()) {
+    std::fputs("hero50: a game is either recorded or replayed: give --record or --replay, not both\n", stderr);
+    return 2;
+  }
+  std::string error;
+  std::optional<Recording> replay;
+  if (!replay_path.empty()) {
+    replay = open_recording(replay_path, error);
+    if (!replay) {
+      std::fprintf(stderr, "hero50: %s\n", error.c_str());
+      return 2;
+    }
+  }
+  std::unique_ptr<std::ofstream> record_to;
+  if (!record_path.empty()) {
+    record_to = create_recording(record_path, error);
+    if (!record_to) {
+      std::fprintf(stderr, "hero50: %s\n", error.c_str());
+      return 2;
     }
   }
 
@@ -257,17 +366,37 @@ int hero_main(int argc, char** argv) {
   SdlSoundLibrary sound_library;
   ProgramServices services;
   services.program_folder = QCoreApplication::applicationDirPath().toStdString();
-  services.settings = std::make_unique<QSettingsStore>();
+  if (replay) {
+    // A replay reads the player's settings but never writes them: it plays
+    // on a copy in memory.
+    auto copy = std::make_unique<MemorySettingsStore>();
+    for (const auto& [name, value] : QSettingsStore().all()) copy->write_text(name, value);
+    services.settings = std::move(copy);
+  } else {
+    services.settings = std::make_unique<QSettingsStore>();
+  }
   services.sound_library = &sound_library;
   services.errors = &errors;
   services.request_termination = [&app] { app.request_termination(); };
   services.show_failure = [&app](const std::string& message) { app.show_error(QString::fromStdString(message)); };
   services.beep = [] { QApplication::beep(); };
+  services.record_to = record_to.get();
+  services.replay = std::move(replay);
+  services.replay_news = [](ReplayNews news, const std::string& message) {
+    std::FILE* stream = news == ReplayNews::differs ? stderr : stdout;
+    std::fprintf(stream, "hero50: %s\n", message.c_str());
+    std::fflush(stream);
+    if (news != ReplayNews::started) show_replay_box(news, message);
+  };
 
   try {
     HeroProgram program(std::move(services));
     program.show_main_window();
-    return app.run();
+    const int status = app.run();
+    // A replay that stopped at a difference says so to the shell as well.
+    const SessionReplay* replayed = program.replay();
+    if (replayed && replayed->state() == SessionReplay::State::differs) return 1;
+    return status;
   } catch (const std::exception& failure) {
     show_error_box(QString::fromStdString(failure.what()));
     return 1;

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <ostream>
 #include <string>
 
 #include <QObject>
@@ -13,9 +15,12 @@
 #include "dialogs/menu.h"
 #include "display/gfxinit.h"
 #include "startup/installation_errors.h"
+#include "startup/replay_player.h"
 #include "startup/sound_library.h"
 #include "startup/sound_output.h"
 #include "startup/splash.h"
+#include "tools/session_recorder.h"
+#include "tools/session_replay.h"
 
 namespace hero {
 
@@ -38,6 +43,12 @@ struct ProgramServices {
   std::function<void(const std::string&)> show_failure;
   // The platform's default notification sound.
   std::function<void()> beep;
+  // --record: the session is written here as it is played.
+  std::ostream* record_to = nullptr;
+  // --replay: this recording is played back in place of the player.
+  std::optional<Recording> replay;
+  // What a replay tells the player (its start, its end, a difference).
+  ReplayNewsSink replay_news;
 };
 
 class HeroProgram : public QObject, private MenuHost, private SplashHost {
@@ -64,6 +75,10 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost {
   SoundOutput& sound() { return sound_; }
   const SkinCatalogue& catalogue() const { return catalogue_; }
   int selected_skin() const { return selected_skin_; }
+  // The session's recorder or replay, when the command line asked for one.
+  SessionRecorder* recorder() { return recorder_.get(); }
+  SessionReplay* replay() { return replay_.get(); }
+  ReplayPlayer* replay_player() { return replay_player_.get(); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -101,6 +116,9 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost {
   void create_main_window();
 
   ProgramServices services_;
+  // The engine's tap outlives the window that calls it.
+  std::unique_ptr<SessionRecorder> recorder_;
+  std::unique_ptr<SessionReplay> replay_;
   SoundOutput sound_;
   SkinCatalogue catalogue_;
   int selected_skin_ = 0;
@@ -111,6 +129,7 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost {
   // before.
   bool main_window_wanted_ = false;
   std::unique_ptr<TForm1> form_;
+  std::unique_ptr<ReplayPlayer> replay_player_;
   std::unique_ptr<GameMenu> menu_;
   std::unique_ptr<TAboutForm> about_;
   std::unique_ptr<TKeysForm> keys_;
@@ -118,7 +137,8 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost {
   std::unique_ptr<TSplashForm> splash_;
 };
 
-// The whole program. The command line is read for --help and --version only.
+// The whole program. The command line is read for --help, --version,
+// --record FILE and --replay FILE.
 int hero_main(int argc, char** argv);
 
 }  // namespace hero

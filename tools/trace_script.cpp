@@ -11,10 +11,7 @@
 namespace hero {
 namespace {
 
-// A script line that cannot be run.
-struct Malformed {
-  std::string message;
-};
+using Malformed = TraceSyntaxError;
 
 std::vector<std::string> split_words(std::string_view text) {
   std::vector<std::string> words;
@@ -34,20 +31,20 @@ std::int64_t parse_number(const std::string& word, std::int64_t lo, std::int64_t
   const char* last = word.data() + word.size();
   const auto [end, error] = std::from_chars(first, last, value);
   if (error != std::errc() || end != last)
-    throw Malformed{std::string(what) + " must be a whole number, not \"" + word + "\""};
+    throw Malformed(std::string(what) + " must be a whole number, not \"" + word + "\"");
   if (value < lo || value > hi)
-    throw Malformed{std::string(what) + " " + word + " is outside " + std::to_string(lo) + ".." + std::to_string(hi)};
+    throw Malformed(std::string(what) + " " + word + " is outside " + std::to_string(lo) + ".." + std::to_string(hi));
   return value;
 }
 
 void expect_count(const std::vector<std::string>& words, std::size_t count, const char* usage) {
-  if (words.size() != count) throw Malformed{std::string("expected \"") + usage + "\""};
+  if (words.size() != count) throw Malformed(std::string("expected \"") + usage + "\"");
 }
 
 TimeOfDay parse_time(const std::string& word) {
   const auto colon = word.find(':');
   if (colon == std::string::npos || colon == 0 || colon > 2 || word.size() - colon - 1 != 2)
-    throw Malformed{"time must be HH:MM, not \"" + word + "\""};
+    throw Malformed("time must be HH:MM, not \"" + word + "\"");
   TimeOfDay t;
   t.hours = static_cast<int>(parse_number(word.substr(0, colon), 0, 23, "hour"));
   t.minutes = static_cast<int>(parse_number(word.substr(colon + 1), 0, 59, "minute"));
@@ -56,58 +53,86 @@ TimeOfDay parse_time(const std::string& word) {
 
 Button parse_button(const std::string& word) {
   const auto b = button_by_name(word);
-  if (!b) throw Malformed{"unknown button \"" + word + "\" (game_a game_b time acl left right pause)"};
+  if (!b) throw Malformed("unknown button \"" + word + "\" (game_a game_b time acl left right pause)");
   return *b;
 }
 
 // Longest wait a script may ask for in one line: a thousand hours.
 constexpr std::int64_t kMaxWaitMs = 3'600'000'000LL;
 
-void run_line(VirtualHandheld& handheld, std::string_view text, std::ostream& out) {
+}  // namespace
+
+TraceCommand parse_trace_command(std::string_view text) {
+  TraceCommand c;
   const auto words = split_words(text);
-  if (words.empty()) return;
+  if (words.empty()) return c;
   const std::string& command = words[0];
   if (command == "store") {
-    if (words.size() < 3) throw Malformed{"expected \"store NAME VALUE\""};
+    if (words.size() < 3) throw Malformed("expected \"store NAME VALUE\"");
     // The value is the rest of the line, spaces inside it kept.
     const auto name_at = text.find(words[1], text.find("store") + 5);
     std::string_view rest = text.substr(name_at + words[1].size());
     while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
     while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t' || rest.back() == '\r')) rest.remove_suffix(1);
-    handheld.store().write_text(words[1], rest);
+    c.kind = TraceCommand::Kind::store;
+    c.name = words[1];
+    c.value = std::string(rest);
   } else if (command == "start") {
     expect_count(words, 1, "start");
-    handheld.start();
+    c.kind = TraceCommand::Kind::start;
   } else if (command == "draw") {
-    if (words.size() < 2) throw Malformed{"expected \"draw N ...\""};
+    if (words.size() < 2) throw Malformed("expected \"draw N ...\"");
+    c.kind = TraceCommand::Kind::draw;
     for (std::size_t i = 1; i < words.size(); ++i)
-      handheld.random().queue(static_cast<int>(parse_number(words[i], -1'000'000, 1'000'000, "draw value")));
+      c.draws.push_back(static_cast<int>(parse_number(words[i], -1'000'000, 1'000'000, "draw value")));
   } else if (command == "clock") {
     expect_count(words, 2, "clock HH:MM");
-    handheld.clock().set(parse_time(words[1]));
+    c.kind = TraceCommand::Kind::clock;
+    c.time = parse_time(words[1]);
   } else if (command == "press") {
     expect_count(words, 2, "press B");
-    handheld.press(parse_button(words[1]));
+    c.kind = TraceCommand::Kind::press;
+    c.button = parse_button(words[1]);
   } else if (command == "release") {
     expect_count(words, 2, "release B");
-    handheld.release(parse_button(words[1]));
+    c.kind = TraceCommand::Kind::release;
+    c.button = parse_button(words[1]);
   } else if (command == "wait") {
     expect_count(words, 2, "wait MS");
-    handheld.wait(parse_number(words[1], 0, kMaxWaitMs, "wait"));
+    c.kind = TraceCommand::Kind::wait;
+    c.wait_ms = parse_number(words[1], 0, kMaxWaitMs, "wait");
   } else if (command == "show") {
     expect_count(words, 1, "show");
-    // Each answer leaves at once, so that a program can play the handheld
-    // line by line through a pipe.
-    out << handheld.show_line() << '\n' << std::flush;
+    c.kind = TraceCommand::Kind::show;
   } else if (command == "dump-store") {
     expect_count(words, 1, "dump-store");
-    out << handheld.dump_store() << std::flush;
+    c.kind = TraceCommand::Kind::dump_store;
   } else {
-    throw Malformed{"unknown command \"" + command + "\""};
+    throw Malformed("unknown command \"" + command + "\"");
   }
+  return c;
 }
 
-}  // namespace
+void run_trace_command(VirtualHandheld& handheld, const TraceCommand& c, std::ostream& out) {
+  switch (c.kind) {
+    case TraceCommand::Kind::none: break;
+    case TraceCommand::Kind::store: handheld.store().write_text(c.name, c.value); break;
+    case TraceCommand::Kind::start: handheld.start(); break;
+    case TraceCommand::Kind::draw:
+      for (const int value : c.draws) handheld.random().queue(value);
+      break;
+    case TraceCommand::Kind::clock: handheld.clock().set(c.time); break;
+    case TraceCommand::Kind::press: handheld.press(c.button); break;
+    case TraceCommand::Kind::release: handheld.release(c.button); break;
+    case TraceCommand::Kind::wait: handheld.wait(c.wait_ms); break;
+    case TraceCommand::Kind::show:
+      // Each answer leaves at once, so that a program can play the handheld
+      // line by line through a pipe.
+      out << handheld.show_line() << '\n' << std::flush;
+      break;
+    case TraceCommand::Kind::dump_store: out << handheld.dump_store() << std::flush; break;
+  }
+}
 
 TraceResult run_trace(std::istream& script, std::ostream& out, std::uint32_t seed) {
   VirtualHandheld handheld(seed);
@@ -118,9 +143,7 @@ TraceResult run_trace(std::istream& script, std::ostream& out, std::uint32_t see
     const auto hash = line.find('#');
     const std::string_view text = std::string_view(line).substr(0, hash);
     try {
-      run_line(handheld, text, out);
-    } catch (const Malformed& e) {
-      return {false, number, e.message};
+      run_trace_command(handheld, parse_trace_command(text), out);
     } catch (const std::exception& e) {
       return {false, number, e.what()};
     }

@@ -92,11 +92,13 @@ std::string VirtualSurface::panel_text() const {
   return text;
 }
 
-std::vector<std::string> VirtualSurface::lit_names() const {
+std::vector<std::string> VirtualSurface::lit_names() const { return hero::lit_names(*this); }
+
+std::vector<std::string> lit_names(const SegmentSurface& surface) {
   std::vector<std::string> names;
   for (int i = 0; i < kElementCount; ++i) {
     const auto id = static_cast<ElementId>(i);
-    if (!visible_[i]) continue;
+    if (!surface.is_visible(id)) continue;
     const bool digit_position = id == ElementId::im_panel_digit_1 || id == ElementId::im_panel_digit_2 ||
                                 id == ElementId::im_panel_digit_3 || id == ElementId::im_panel_digit_4;
     const bool glyph = i >= index_of(ElementId::im_panel_number_0) && i <= index_of(ElementId::im_panel_number_9);
@@ -159,19 +161,52 @@ std::vector<std::string> RecordingSoundSink::take() {
   return out;
 }
 
+namespace {
+constexpr std::array<std::pair<std::string_view, Button>, 7> kButtons = {{
+    {"game_a", Button::game_a},
+    {"game_b", Button::game_b},
+    {"time", Button::time},
+    {"acl", Button::acl},
+    {"left", Button::left},
+    {"right", Button::right},
+    {"pause", Button::pause},
+}};
+}  // namespace
+
 std::optional<Button> button_by_name(std::string_view name) {
-  static constexpr std::array<std::pair<std::string_view, Button>, 7> kButtons = {{
-      {"game_a", Button::game_a},
-      {"game_b", Button::game_b},
-      {"time", Button::time},
-      {"acl", Button::acl},
-      {"left", Button::left},
-      {"right", Button::right},
-      {"pause", Button::pause},
-  }};
   for (const auto& [n, b] : kButtons)
     if (n == name) return b;
   return std::nullopt;
+}
+
+std::string_view button_name(Button b) {
+  for (const auto& [n, button] : kButtons)
+    if (button == b) return n;
+  return "?";
+}
+
+void press_button(Engine& engine, Button b) {
+  switch (b) {
+    case Button::game_a: engine.Inp_game_a_down(); break;
+    case Button::game_b: engine.Inp_game_b_down(); break;
+    case Button::time: engine.Inp_time_down(); break;
+    case Button::acl: engine.Inp_acl_down(); break;
+    case Button::left: engine.Inp_left_down(); break;
+    case Button::right: engine.Inp_right_down(); break;
+    case Button::pause: engine.Inp_pause_down(); break;
+  }
+}
+
+void release_button(Engine& engine, Button b) {
+  switch (b) {
+    case Button::game_a: engine.Inp_game_a_up(); break;
+    case Button::game_b: engine.Inp_game_b_up(); break;
+    case Button::time: engine.Inp_time_up(); break;
+    case Button::acl: engine.Inp_acl_up(); break;
+    case Button::left: engine.Inp_left_up(); break;
+    case Button::right: engine.Inp_right_up(); break;
+    case Button::pause: break;  // PAUSE acts on its press only
+  }
 }
 
 // --- The whole handheld ---------------------------------------------------------
@@ -182,29 +217,9 @@ VirtualHandheld::VirtualHandheld(std::uint32_t seed)
   engine_.set_snd_enabled(true);
 }
 
-void VirtualHandheld::press(Button b) {
-  switch (b) {
-    case Button::game_a: engine_.Inp_game_a_down(); break;
-    case Button::game_b: engine_.Inp_game_b_down(); break;
-    case Button::time: engine_.Inp_time_down(); break;
-    case Button::acl: engine_.Inp_acl_down(); break;
-    case Button::left: engine_.Inp_left_down(); break;
-    case Button::right: engine_.Inp_right_down(); break;
-    case Button::pause: engine_.Inp_pause_down(); break;
-  }
-}
+void VirtualHandheld::press(Button b) { press_button(engine_, b); }
 
-void VirtualHandheld::release(Button b) {
-  switch (b) {
-    case Button::game_a: engine_.Inp_game_a_up(); break;
-    case Button::game_b: engine_.Inp_game_b_up(); break;
-    case Button::time: engine_.Inp_time_up(); break;
-    case Button::acl: engine_.Inp_acl_up(); break;
-    case Button::left: engine_.Inp_left_up(); break;
-    case Button::right: engine_.Inp_right_up(); break;
-    case Button::pause: break;  // PAUSE acts on its press only
-  }
-}
+void VirtualHandheld::release(Button b) { release_button(engine_, b); }
 
 void VirtualHandheld::wait(std::int64_t ms) {
   time_.advance(ms, [this](TimerId id) { engine_.on_timer(id); });
@@ -226,16 +241,17 @@ std::string join(const std::vector<std::string>& items) {
 }
 }  // namespace
 
-std::string VirtualHandheld::show_line() {
-  const EngineState& s = engine_.state();
+std::string show_line(std::int64_t t_ms, const EngineState& s,
+                      const std::array<const EngineTimer*, kTimerCount>& timer_list, const SegmentSurface& lcd,
+                      const std::string& panel, const std::vector<std::string>& sounds) {
   std::vector<std::string> timers;
   for (int i = 0; i < kTimerCount; ++i) {
-    const auto id = static_cast<TimerId>(i);
-    const VirtualTimer& t = time_.timer(id);
-    if (t.enabled()) timers.push_back(std::string(timer_name(id)) + ":" + std::to_string(t.interval_ms()));
+    const EngineTimer& t = *timer_list[static_cast<std::size_t>(i)];
+    if (t.enabled())
+      timers.push_back(std::string(timer_name(static_cast<TimerId>(i))) + ":" + std::to_string(t.interval_ms()));
   }
   std::string line;
-  line += "t=" + std::to_string(time_.now_ms());
+  line += "t=" + std::to_string(t_ms);
   line += " mode=" + std::to_string(s.game_mode);
   line += " score=" + std::to_string(s.score);
   line += " hi_a=" + std::to_string(s.hi_score_a);
@@ -246,11 +262,17 @@ std::string VirtualHandheld::show_line() {
   line += " rogue=" + std::to_string(s.rogue_side) + "/" + std::to_string(s.rogue_phase);
   line += std::string(" paused=") + (s.paused ? "1" : "0");
   line += std::string(" moves=") + (s.moves_enabled ? "1" : "0");
-  line += " panel=\"" + surface_.panel_text() + "\"";
+  line += " panel=\"" + panel + "\"";
   line += " timers=" + join(timers);
-  line += " lit=" + join(surface_.lit_names());
-  line += " sounds=" + join(sound_.take());
+  line += " lit=" + join(lit_names(lcd));
+  line += " sounds=" + join(sounds);
   return line;
+}
+
+std::string VirtualHandheld::show_line() {
+  std::array<const EngineTimer*, kTimerCount> timers{};
+  for (int i = 0; i < kTimerCount; ++i) timers[static_cast<std::size_t>(i)] = &time_.timer(static_cast<TimerId>(i));
+  return hero::show_line(time_.now_ms(), engine_.state(), timers, surface_, surface_.panel_text(), sound_.take());
 }
 
 std::string VirtualHandheld::dump_store() const {

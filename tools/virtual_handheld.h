@@ -143,8 +143,26 @@ class RecordingSoundSink : public SoundSink {
 std::string_view sound_name(SoundId id);
 std::string_view timer_name(TimerId id);
 
+// The handheld's seven buttons, in the order of the key bindings.
 enum class Button { game_a, game_b, time, acl, left, right, pause };
 std::optional<Button> button_by_name(std::string_view name);
+std::string_view button_name(Button b);
+// The engine's control for a press or a release of the button (PAUSE acts on
+// its press only).
+void press_button(Engine& engine, Button b);
+void release_button(Engine& engine, Button b);
+
+// The names a show line lists as lit, read from any LCD: the visible segments
+// (digit positions and glyph sources left out), pressed button pictures and
+// the pause label, sorted.
+std::vector<std::string> lit_names(const SegmentSurface& surface);
+
+// One hero-trace state line from its parts: the handheld's time, its state
+// record, its five timers, what its LCD lights and shows in the panel, and the
+// sound requests since the previous line.
+std::string show_line(std::int64_t t_ms, const EngineState& state,
+                      const std::array<const EngineTimer*, kTimerCount>& timers, const SegmentSurface& lcd,
+                      const std::string& panel, const std::vector<std::string>& sounds);
 
 // A complete handheld in virtual time: the engine with every virtual service,
 // sound switched on as if a real driver was chosen.

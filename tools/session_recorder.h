@@ -1,0 +1,102 @@
+// A session written down as it is played: a hero-trace script of the stored
+// high scores, start, every press and release, every random draw the engine
+// made, the time of day whenever its minute changes (checked at every event
+// and at every reading of the clock mode), and a show after every event. Each show carries, as a comment, the line the handheld
+// showed then, so that a replay can check itself against it:
+//   show # t=1234 mode=5 score=12 ...
+//
+// Times are the engine's own. A timer expiry is stamped with the deadline the
+// timer had in the handheld's virtual time (the previous deadline plus the
+// interval, or the moment it was started plus the interval), whenever the
+// event loop got round to it; a press or release is stamped with the time
+// passed since the last expiry's real deadline, and always before the next
+// deadline that had not fired when it came. So a loaded machine that
+// delivers a tick late, or skips beats after a stall, still writes a script
+// that hero-trace plays through the same states.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "display/engine_tap.h"
+#include "tools/session_parts.h"
+
+namespace hero {
+
+class SessionRecorder final : public EngineTap {
+ public:
+  using Clock = std::function<SteadyTime()>;
+  using FailureReport = std::function<void(const std::string& message)>;
+
+  // Lines go to `out`, each flushed as soon as it is written. `now` is the
+  // steady clock (tests give a made-up one). A write that fails stops the
+  // recording and is reported once.
+  explicit SessionRecorder(std::ostream& out, Clock now = nullptr, FailureReport report = nullptr);
+  ~SessionRecorder() override;
+
+  // A comment line ("# text"), for the recording's heading.
+  void comment(const std::string& text);
+
+  // EngineTap
+  EngineServices wire(const EngineServices& window_services) override;
+  void timer_expiring(TimerId id, SteadyTime due) override;
+  void timer_expired(TimerId id) override;
+  // Before start the handheld is not switched on and takes no control.
+  bool control_arriving(KeyAction action, bool down) override;
+  void control_done(KeyAction action, bool down) override;
+
+  // The handheld is switched on: runs the engine's start (high scores, no
+  // pause, every segment lit) and writes the store lines with the high
+  // scores it read, the time of day, start and the first show.
+  void start(Engine& engine);
+  // Ends the recording with a comment saying why; the handheld goes on
+  // playing as usual, unrecorded.
+  void stop(const std::string& why);
+  bool recording() const { return engine_ != nullptr && !stopped_; }
+  // The handheld's time of the last event written.
+  std::int64_t last_event_ms() const { return last_ms_; }
+
+ private:
+  class MirrorTimer;
+  class NotingRandom;
+  class NotingClock;
+
+  void begin_event(std::int64_t t_ms);
+  void end_event(const std::string& command);
+  void write_line(const std::string& line);
+  std::string current_show_line();
+
+  std::ostream& out_;
+  Clock now_;
+  FailureReport report_;
+  bool failed_ = false;
+  bool stopped_ = false;
+  Engine* engine_ = nullptr;
+
+  std::unique_ptr<TrackingSurface> surface_;
+  std::unique_ptr<TeeSoundSink> sound_;
+  std::array<std::unique_ptr<MirrorTimer>, kTimerCount> timers_;
+  std::unique_ptr<NotingRandom> random_;
+  std::unique_ptr<NotingClock> clock_;
+
+  // The event being written: its time, and the draws and time of day the
+  // engine took during it (they go before it in the script).
+  std::int64_t event_ms_ = 0;
+  std::vector<int> draws_;
+  std::optional<TimeOfDay> new_time_;
+  std::optional<TimeOfDay> written_time_;
+  std::int64_t last_ms_ = 0;
+  // The real moment and handheld time of the last expiry: presses and
+  // releases are measured from there.
+  SteadyTime anchor_real_{};
+  std::int64_t anchor_ms_ = 0;
+};
+
+}  // namespace hero

@@ -1,0 +1,163 @@
+#include "tools/session_replay.h"
+
+#include <algorithm>
+#include <istream>
+#include <iterator>
+
+namespace hero {
+
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
+  return text;
+}
+
+// A show line as a recording notes it: every field up to the sounds.
+bool is_whole_show_line(std::string_view text) {
+  return text.rfind("t=", 0) == 0 && text.find(" sounds=") != std::string_view::npos;
+}
+
+}  // namespace
+
+std::optional<Recording> read_recording(std::istream& in, const std::string& name, std::string& error) {
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  Recording recording;
+  recording.name = name;
+  std::size_t at = 0;
+  int number = 0;
+  while (at < text.size()) {
+    const std::size_t end = std::min(text.find('\n', at), text.size());
+    const std::string_view line = std::string_view(text).substr(at, end - at);
+    // A recording whose program was killed may end inside a line.
+    const bool cut_off = end == text.size();
+    at = end + 1;
+    ++number;
+    const auto hash = line.find('#');
+    RecordedLine recorded;
+    recorded.number = number;
+    try {
+      recorded.command = parse_trace_command(line.substr(0, hash));
+    } catch (const TraceSyntaxError& e) {
+      if (cut_off) break;
+      error = name + ":" + std::to_string(number) + ": " + e.what();
+      return std::nullopt;
+    }
+    if (recorded.command.kind == TraceCommand::Kind::none) continue;
+    if (recorded.command.kind == TraceCommand::Kind::show && hash != std::string_view::npos) {
+      const std::string_view noted = trimmed(line.substr(hash + 1));
+      if (is_whole_show_line(noted)) recorded.expected = std::string(noted);
+    }
+    recording.lines.push_back(std::move(recorded));
+  }
+  return recording;
+}
+
+SessionReplay::SessionReplay(Recording recording) : recording_(std::move(recording)) {}
+
+SessionReplay::~SessionReplay() = default;
+
+EngineServices SessionReplay::wire(const EngineServices& window) {
+  surface_ = std::make_unique<TrackingSurface>(window.surface);
+  sound_ = std::make_unique<TeeSoundSink>(window.sound);
+  store_ = &window.settings;
+  return EngineServices{*surface_, time_.timer_pointers(), *sound_, window.settings, random_, clock_};
+}
+
+void SessionReplay::begin(Engine& engine) {
+  if (state_ != State::waiting) return;
+  engine_ = &engine;
+  // Requests are checked in the show lines also where no driver plays them.
+  engine.set_snd_enabled(true);
+  state_ = State::playing;
+  play_until(0);
+}
+
+std::int64_t SessionReplay::now_ms() const { return time_.now_ms(); }
+
+std::optional<std::int64_t> SessionReplay::next_moment_ms() const {
+  if (state_ != State::playing) return std::nullopt;
+  std::int64_t next = wait_end_ms_ ? *wait_end_ms_ : time_.now_ms();
+  for (int i = 0; i < kTimerCount; ++i) {
+    const VirtualTimer& t = time_.timer(static_cast<TimerId>(i));
+    if (t.armed()) next = std::min(next, t.deadline_ms());
+  }
+  return std::max(next, time_.now_ms());
+}
+
+void SessionReplay::play_until(std::int64_t until_ms) {
+  while (state_ == State::playing) {
+    if (wait_end_ms_) {
+      const std::int64_t end = std::min(until_ms, *wait_end_ms_);
+      fire_until(end);
+      if (state_ != State::playing || end < *wait_end_ms_) return;
+      wait_end_ms_.reset();
+      ++cursor_;
+      continue;
+    }
+    if (cursor_ >= recording_.lines.size()) {
+      state_ = State::ended;
+      line_ = recording_.lines.empty() ? 0 : recording_.lines.back().number;
+      message_ = "The replay of " + recording_.name + " has ended after " +
+                 std::to_string((time_.now_ms() + 500) / 1000) + " s of play (line " + std::to_string(line_) + ").";
+      return;
+    }
+    const RecordedLine& line = recording_.lines[cursor_];
+    line_ = line.number;
+    if (line.command.kind == TraceCommand::Kind::wait) {
+      wait_end_ms_ = time_.now_ms() + line.command.wait_ms;
+      continue;
+    }
+    try {
+      run_command(line);
+    } catch (const std::exception& e) {
+      fail(line.number, e.what());
+    }
+    if (state_ != State::playing) return;
+    ++cursor_;
+  }
+}
+
+void SessionReplay::fire_until(std::int64_t end_ms) {
+  try {
+    time_.advance(end_ms - time_.now_ms(), [this](TimerId id) { engine_->on_timer(id); });
+  } catch (const std::exception& e) {
+    fail(line_, e.what());
+  }
+}
+
+void SessionReplay::run_command(const RecordedLine& line) {
+  const TraceCommand& c = line.command;
+  switch (c.kind) {
+    case TraceCommand::Kind::none:
+    case TraceCommand::Kind::wait:
+    case TraceCommand::Kind::dump_store: break;
+    case TraceCommand::Kind::store: store_->write_text(c.name, c.value); break;
+    case TraceCommand::Kind::start: engine_->start(); break;
+    case TraceCommand::Kind::draw:
+      for (const int value : c.draws) random_.queue(value);
+      break;
+    case TraceCommand::Kind::clock: clock_.set(c.time); break;
+    case TraceCommand::Kind::press: press_button(*engine_, c.button); break;
+    case TraceCommand::Kind::release: release_button(*engine_, c.button); break;
+    case TraceCommand::Kind::show: {
+      std::array<const EngineTimer*, kTimerCount> timers{};
+      for (int i = 0; i < kTimerCount; ++i) timers[static_cast<std::size_t>(i)] = &time_.timer(static_cast<TimerId>(i));
+      const std::string shown =
+          show_line(time_.now_ms(), engine_->state(), timers, *surface_, surface_->panel_text(), sound_->take());
+      if (line.expected && *line.expected != shown)
+        fail(line.number, "the replay differs from the recording here: " + show_difference(*line.expected, shown) +
+                              ". The recording was changed, or made by another version of the handheld.");
+      break;
+    }
+  }
+}
+
+void SessionReplay::fail(int line, const std::string& why) {
+  state_ = State::differs;
+  line_ = line;
+  message_ = recording_.name + ":" + std::to_string(line) + ": " + why;
+}
+
+}  // namespace hero
