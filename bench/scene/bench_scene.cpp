@@ -142,6 +142,15 @@ void BM_BareQPainter4KBaseline(benchmark::State& state) {
 }
 BENCHMARK(BM_BareQPainter4KBaseline)->Unit(benchmark::kMillisecond);
 
+// What one tick changes: two objects, the hero and the rogue.
+QRegion tick_changes(Scene& scene, bool on) {
+  scene.set_visible(ElementId::im_enemy_x1y3, on);
+  scene.set_visible(ElementId::im_enemy_x2y4, !on);
+  scene.set_visible(ElementId::im_hero_x2, on);
+  scene.set_visible(ElementId::im_rogue_x3y2, !on);
+  return scene.take_dirty_region();
+}
+
 // One game tick: a handful of segments change, the window takes the changed
 // rectangles, checks the outline and repaints only those rectangles.
 void BM_TickFlushWindowed(benchmark::State& state) {
@@ -152,11 +161,7 @@ void BM_TickFlushWindowed(benchmark::State& state) {
   bool on = false;
   for (auto _ : state) {
     on = !on;
-    scene.set_visible(ElementId::im_enemy_x1y3, on);
-    scene.set_visible(ElementId::im_enemy_x2y4, !on);
-    scene.set_visible(ElementId::im_hero_x2, on);
-    scene.set_visible(ElementId::im_rogue_x3y2, !on);
-    const QRegion dirty = scene.take_dirty_region();
+    const QRegion dirty = tick_changes(scene, on);
     benchmark::DoNotOptimize(scene.update_shape(dirty));
     QPainter p(&target);
     scene.paint(p, dirty);
@@ -228,33 +233,18 @@ void paint_bare(benchmark::State& state, Scene& scene) {
   }
 }
 
-void BM_LargeSkinAt200Percent(benchmark::State& state) {
+// The large skin at 200 % in a window and fitted to a 4K full screen, each
+// painted by the scene and, from the same pictures, by bare QPainter calls.
+template <bool kFullScreen, bool kBare>
+void BM_LargeSkin(benchmark::State& state) {
   Scene scene;
-  load_large_skin(scene, false, 2.0, QSize(3840, 2160));
-  paint_full_frame(state, scene);
+  load_large_skin(scene, kFullScreen, kFullScreen ? 1.0 : 2.0, QSize(3840, 2160));
+  kBare ? paint_bare(state, scene) : paint_full_frame(state, scene);
 }
-BENCHMARK(BM_LargeSkinAt200Percent)->Unit(benchmark::kMillisecond);
-
-void BM_BareQPainterLargeSkinAt200Percent(benchmark::State& state) {
-  Scene scene;
-  load_large_skin(scene, false, 2.0, QSize(3840, 2160));
-  paint_bare(state, scene);
-}
-BENCHMARK(BM_BareQPainterLargeSkinAt200Percent)->Unit(benchmark::kMillisecond);
-
-void BM_LargeSkinFullScreenFit4K(benchmark::State& state) {
-  Scene scene;
-  load_large_skin(scene, true, 1.0, QSize(3840, 2160));
-  paint_full_frame(state, scene);
-}
-BENCHMARK(BM_LargeSkinFullScreenFit4K)->Unit(benchmark::kMillisecond);
-
-void BM_BareQPainterLargeSkinFullScreenFit4K(benchmark::State& state) {
-  Scene scene;
-  load_large_skin(scene, true, 1.0, QSize(3840, 2160));
-  paint_bare(state, scene);
-}
-BENCHMARK(BM_BareQPainterLargeSkinFullScreenFit4K)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LargeSkin<false, false>)->Name("BM_LargeSkinAt200Percent")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LargeSkin<false, true>)->Name("BM_BareQPainterLargeSkinAt200Percent")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LargeSkin<true, false>)->Name("BM_LargeSkinFullScreenFit4K")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LargeSkin<true, true>)->Name("BM_BareQPainterLargeSkinFullScreenFit4K")->Unit(benchmark::kMillisecond);
 
 // An ordinary tick at 200 %: only the changed rectangles are repainted.
 void BM_TickFlushAt200Percent(benchmark::State& state) {
@@ -270,11 +260,7 @@ void BM_TickFlushAt200Percent(benchmark::State& state) {
   std::int64_t pixels = 0;
   for (auto _ : state) {
     on = !on;
-    scene.set_visible(ElementId::im_enemy_x1y3, on);
-    scene.set_visible(ElementId::im_enemy_x2y4, !on);
-    scene.set_visible(ElementId::im_hero_x2, on);
-    scene.set_visible(ElementId::im_rogue_x3y2, !on);
-    const QRegion dirty = scene.take_dirty_region();
+    const QRegion dirty = tick_changes(scene, on);
     for (const QRect& r : dirty) pixels += std::int64_t{r.width()} * r.height();
     benchmark::DoNotOptimize(scene.update_shape(dirty));
     QPainter p(&target);

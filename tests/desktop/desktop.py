@@ -304,6 +304,13 @@ class Desktop:
 
     # ---- the end --------------------------------------------------------------------
 
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.close()
+        return False
+
     def close(self):
         for process in reversed(self.processes):
             if process.poll() is None:
@@ -319,9 +326,10 @@ class Desktop:
         shutil.rmtree(self.work, ignore_errors=True)
 
 
-def run_cases(cases, argv):
+def run_cases(functions, argv):
     """Runs the named case (or every case) and reports each by name; exit
     status 0 when all pass, 1 when one fails, SKIP without the tools."""
+    cases = {function.__name__: function for function in functions}
     missing = tools_missing()
     if missing:
         print("skipped: missing " + ", ".join(missing))

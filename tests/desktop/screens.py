@@ -34,21 +34,17 @@ def skin(install_dir):
 
 def first_start_on_a_laptop_shows_the_whole_handheld(install_dir):
     """1366 x 768 is smaller than the large skin: the first start zooms out."""
-    desk = Desktop(install_dir, window_manager=True, size=(1366, 768))
-    try:
+    with Desktop(install_dir, window_manager=True, size=(1366, 768)) as desk:
         window = start(desk, WINDOWED)
         x, y, width, height = desk.geometry(window)
         assert x >= 0 and y >= 0 and x + width <= 1366 and y + height <= 768, "handheld at %r" % ((x, y, width, height),)
         assert width < 1475, "not zoomed out: %d wide" % width
-    finally:
-        desk.close()
 
 
 def zoom_keys_step_and_the_step_survives_a_restart(install_dir):
     """Ctrl+Plus and Ctrl+Minus step the zoom about the centre; the last step
     is there again at the next start."""
-    desk = Desktop(install_dir, window_manager=True, size=(1920, 1080))
-    try:
+    with Desktop(install_dir, window_manager=True, size=(1920, 1080)) as desk:
         window = start(desk, dict(WINDOWED, Zoom="75"))
         x, y, width, height = desk.geometry(window)
         centre = (x + width // 2, y + height // 2)
@@ -68,15 +64,12 @@ def zoom_keys_step_and_the_step_survives_a_restart(install_dir):
         stop(desk)
         window = start(desk, desk.settings())
         assert abs(desk.geometry(window)[2] - 1475 * 0.75) <= 2, "the zoom did not survive the restart"
-    finally:
-        desk.close()
 
 
 def full_screen_fit_fills_a_4k_screen(install_dir):
     """With FullscreenFit on, the game area fills the height of a 3840 x 2160
     screen: the handheld's body reaches the top and bottom rows."""
-    desk = Desktop(install_dir, window_manager=False, size=(3840, 2160))
-    try:
+    with Desktop(install_dir, window_manager=False, size=(3840, 2160)) as desk:
         window = start(desk, dict(WINDOWED, FullscreenMode="1", FullscreenFit="1"))
         assert desk.geometry(window) == (0, 0, 3840, 2160), desk.geometry(window)
         backdrop = desk.pixels(5, 1080, 1, 1)
@@ -92,16 +85,13 @@ def full_screen_fit_fills_a_4k_screen(install_dir):
         inside = [i for i, p in enumerate(middle) if p != edge]
         width = inside[-1] - inside[0] + 1 if inside else 0
         assert width > 3000, "the game area is %d pixels wide" % width
-    finally:
-        desk.close()
 
 
 def segments_are_sharp_at_two_device_pixels(install_dir):
     """At QT_SCALE_FACTOR=2 the segments are drawn from their @2x twins: the
     left edge of each lit segment goes from the LCD to the segment within one
     device pixel (a 1x picture blown up blurs it over two or three)."""
-    desk = Desktop(install_dir, window_manager=False, size=(3200, 2000))
-    try:
+    with Desktop(install_dir, window_manager=False, size=(3200, 2000)) as desk:
         window = start(desk, dict(WINDOWED, Zoom="100"), QT_SCALE_FACTOR="2")
         x, y, width, height = desk.geometry(window)
         assert (width, height) == (2950, 1740), "at 100 %% and scale 2: %dx%d" % (width, height)
@@ -129,16 +119,14 @@ def segments_are_sharp_at_two_device_pixels(install_dir):
         bands.sort()
         within_one = sum(1 for b in bands if b <= 1) / len(bands)
         assert within_one >= 0.9, "edges wider than a device pixel: %r" % bands
-    finally:
-        desk.close()
 
 
-CASES = {
-    "first_start_on_a_laptop_shows_the_whole_handheld": first_start_on_a_laptop_shows_the_whole_handheld,
-    "zoom_keys_step_and_the_step_survives_a_restart": zoom_keys_step_and_the_step_survives_a_restart,
-    "full_screen_fit_fills_a_4k_screen": full_screen_fit_fills_a_4k_screen,
-    "segments_are_sharp_at_two_device_pixels": segments_are_sharp_at_two_device_pixels,
-}
+CASES = [
+    first_start_on_a_laptop_shows_the_whole_handheld,
+    zoom_keys_step_and_the_step_survives_a_restart,
+    full_screen_fit_fills_a_4k_screen,
+    segments_are_sharp_at_two_device_pixels,
+]
 
 if __name__ == "__main__":
     sys.exit(run_cases(CASES, sys.argv))

@@ -79,8 +79,7 @@ def changes_the_lcd(desk, window, press, within_s=3.0):
 
 def key_dialog_closed_by_the_window_manager(install_dir):
     """Alt+F4 on the key settings dialog gives the handheld back its input."""
-    desk = Desktop(install_dir, window_manager=True)
-    try:
+    with Desktop(install_dir, window_manager=True) as desk:
         window = start_windowed(desk)
         menu_item(desk, window, MENU_KEY_SETTINGS)
         dialog = desk.wait_window("Key settings")
@@ -106,14 +105,11 @@ def key_dialog_closed_by_the_window_manager(install_dir):
         desk.move(x, y)
         desk.move(x + 3, y + 2)
         wait_until("the hint of GAME A", desk.popup_open, 8)
-    finally:
-        desk.close()
 
 
 def disabled_handheld_takes_no_shortcuts(install_dir):
     """With the key dialog open, F12 and F1 on the handheld do nothing."""
-    desk = Desktop(install_dir, window_manager=True)
-    try:
+    with Desktop(install_dir, window_manager=True) as desk:
         window = start_windowed(desk)
         place = desk.geometry(window)
         menu_item(desk, window, MENU_KEY_SETTINGS)
@@ -128,16 +124,13 @@ def disabled_handheld_takes_no_shortcuts(install_dir):
         assert desk.geometry(window) == place, "the handheld moved"
         assert desk.window_named("About") is None, "F1 opened the about box"
         assert desk.window_named("Key settings") is not None, "the dialog went"
-    finally:
-        desk.close()
 
 
 def default_keys_on_every_layout(install_dir):
     """1, 2, 3 and 5 are GAME A, GAME B, TIME and ACL by their place on the
     keyboard, whatever the layout prints on them; letters follow the layout's
     letter, and Cyrillic letters the place of the Latin one."""
-    desk = Desktop(install_dir, window_manager=False, layout="us")
-    try:
+    with Desktop(install_dir, window_manager=False, layout="us") as desk:
         digit_row = {digit: desk.keycode(digit) for digit in "1235"}
         q_place = desk.keycode("q")
         a_place = desk.keycode("a")
@@ -164,28 +157,22 @@ def default_keys_on_every_layout(install_dir):
                 "%s: the unbound 3 did something" % layout
             desk.program.kill()
             desk.program.wait()
-    finally:
-        desk.close()
 
 
 def splash_item_of_the_context_menu(install_dir):
     """"Display splash screen at startup" clicked in the menu flips the stored choice."""
-    desk = Desktop(install_dir, window_manager=True)
-    try:
+    with Desktop(install_dir, window_manager=True) as desk:
         window = start_windowed(desk)
         menu_item(desk, window, MENU_SPLASH_SCREEN)
         wait_until("SplashScreen=1", lambda: desk.settings().get("SplashScreen") == "1", 5)
         menu_item(desk, window, MENU_SPLASH_SCREEN)
         wait_until("SplashScreen=0", lambda: desk.settings().get("SplashScreen") == "0", 5)
-    finally:
-        desk.close()
 
 
 def splash_screen_has_the_keyboard_at_start(install_dir):
     """At start the splash screen takes the keys; the handheld is nowhere on
     the screen until Play, and F12 meanwhile changes nothing."""
-    desk = Desktop(install_dir, window_manager=True)
-    try:
+    with Desktop(install_dir, window_manager=True) as desk:
         desk.write_settings({"Skin": "1", "SoundMode": "2", "FullscreenMode": "0"})
         desk.start_program()
         splash = desk.wait_window("About this game...")
@@ -203,14 +190,11 @@ def splash_screen_has_the_keyboard_at_start(install_dir):
         desk.settle(0.5)
         assert desk.has_focus(window), "the handheld does not have the keyboard after Play"
         assert changes_the_lcd(desk, window, lambda: desk.tap(desk.keycode("3"))), "TIME did nothing after Play"
-    finally:
-        desk.close()
 
 
 def captions_read_as_their_own(install_dir):
     """Each window's caption is its own, without the program's title added."""
-    desk = Desktop(install_dir, window_manager=True)
-    try:
+    with Desktop(install_dir, window_manager=True) as desk:
         desk.write_settings({"Skin": "1", "SoundMode": "2", "FullscreenMode": "0"})
         desk.start_program()
         splash = desk.wait_window("About this game...")
@@ -236,18 +220,16 @@ def captions_read_as_their_own(install_dir):
         assert desk.has_focus(manual), "the manual viewer does not have the keyboard"
         desk.tap(desk.keycode("Escape"))
         desk.wait_gone("Manual")
-    finally:
-        desk.close()
 
 
-CASES = {
-    "key_dialog_closed_by_the_window_manager": key_dialog_closed_by_the_window_manager,
-    "disabled_handheld_takes_no_shortcuts": disabled_handheld_takes_no_shortcuts,
-    "default_keys_on_every_layout": default_keys_on_every_layout,
-    "splash_item_of_the_context_menu": splash_item_of_the_context_menu,
-    "splash_screen_has_the_keyboard_at_start": splash_screen_has_the_keyboard_at_start,
-    "captions_read_as_their_own": captions_read_as_their_own,
-}
+CASES = [
+    key_dialog_closed_by_the_window_manager,
+    disabled_handheld_takes_no_shortcuts,
+    default_keys_on_every_layout,
+    splash_item_of_the_context_menu,
+    splash_screen_has_the_keyboard_at_start,
+    captions_read_as_their_own,
+]
 
 if __name__ == "__main__":
     sys.exit(run_cases(CASES, sys.argv))

@@ -4,6 +4,8 @@
 
 #include <QBitmap>
 #include <QPainter>
+#include <cmath>
+#include <QTransform>
 
 #include <gtest/gtest.h>
 
@@ -276,6 +278,110 @@ TEST_F(SceneTest, HostileGeometryIsKeptWithinBounds) {
   EXPECT_EQ(g, QRect(Scene::kMaxCoordinate, -Scene::kMaxCoordinate, 0, Scene::kMaxSide));
   scene_.set_client_size(QSize(-10, 1 << 30));
   EXPECT_EQ(scene_.client_size(), QSize(0, Scene::kMaxSide));
+}
+
+// The scene's view: zoom and full-screen placement.
+class SceneView : public SceneTest {
+ protected:
+  void SetUp() override {
+    SceneTest::SetUp();
+    // A grey body on magenta, keyed out by its bottom-left pixel.
+    QImage body = test::solid(100, 60, Qt::magenta, Qt::magenta);
+    for (int y = 10; y < 50; ++y)
+      for (int x = 10; x < 90; ++x) body.setPixelColor(x, y, QColor(128, 128, 128));
+    scene_.set_picture(ElementId::im_background, Picture{body, false});
+    scene_.set_geometry(ElementId::im_background, QRect(0, 0, 100, 60));
+    scene_.set_geometry(ElementId::btn_game_a_top, QRect(20, 20, 10, 6));
+    scene_.set_visible(ElementId::la_pause, true);
+    scene_.set_geometry(ElementId::la_pause, QRect(0, 35, 100, 25));
+  }
+  QImage frame_at(double device_ratio = 1.0) const {
+    QImage image(scene_.client_size() * device_ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(device_ratio);
+    image.fill(Qt::black);
+    QPainter p(&image);
+    scene_.paint(p, QRegion(0, 0, scene_.client_size().width(), scene_.client_size().height()));
+    return image;
+  }
+};
+
+TEST_F(SceneView, ZoomScalesWindowGeometryAndOutlineTogether) {
+  scene_.update_shape(scene_.take_dirty_region());
+  const QRegion outline_100(QBitmap::fromImage(scene_.shape_mask()));
+  scene_.set_view(Scene::View{2.0, {}, false});
+  EXPECT_EQ(scene_.client_size(), QSize(200, 120));
+  EXPECT_EQ(scene_.layout_size(), QSize(100, 60));
+  EXPECT_EQ(scene_.geometry(ElementId::btn_game_a_top), QRect(40, 40, 20, 12));
+  EXPECT_EQ(scene_.geometry(ElementId::la_pause), QRect(0, 70, 200, 50));
+  EXPECT_EQ(scene_.topmost_at(QPoint(45, 45)), ElementId::btn_game_a_top);
+  ASSERT_TRUE(scene_.update_shape(scene_.take_dirty_region()));
+  const QRegion outline_200(QBitmap::fromImage(scene_.shape_mask()));
+  const QRegion expected = QTransform::fromScale(2, 2).map(outline_100);
+  const QRegion differs = outline_200.xored(expected);
+  for (const QRect& r : differs) ADD_FAILURE() << "outline differs at " << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+  // Back at 100 % nothing is left of the zoom.
+  scene_.set_view(Scene::View{});
+  EXPECT_EQ(scene_.geometry(ElementId::btn_game_a_top), QRect(20, 20, 10, 6));
+  EXPECT_EQ(scene_.client_size(), QSize(100, 60));
+}
+
+// A half-covered pixel blended with the key colour would stay on the screen
+// as a pink fringe round the handheld.
+TEST_F(SceneView, ZoomedOutlineHasNoFringeOfTheKeyColour) {
+  scene_.set_visible(ElementId::la_pause, false);
+  for (double scale : {0.75, 1.25, 1.5}) {
+    scene_.set_view(Scene::View{scale, {}, false});
+    const QImage composed = frame_at();
+    for (int y = 0; y < composed.height(); ++y) {
+      for (int x = 0; x < composed.width(); ++x) {
+        const QColor c = composed.pixelColor(x, y);
+        const bool key = c == QColor(Qt::magenta);
+        const bool grey = std::abs(c.red() - 128) <= 2 && std::abs(c.green() - 128) <= 2 && std::abs(c.blue() - 128) <= 2;
+        ASSERT_TRUE(key || grey) << "scale " << scale << " at " << x << "," << y << ": " << c.name().toStdString();
+      }
+    }
+  }
+}
+
+TEST_F(SceneView, TwinIsDrawnPixelForPixelWhereTheHandheldIsShownTwiceAsLarge) {
+  QImage one = test::solid(4, 4, Qt::red, Qt::red);
+  QImage two(8, 8, QImage::Format_RGB32);
+  for (int y = 0; y < 8; ++y)
+    for (int x = 0; x < 8; ++x) two.setPixelColor(x, y, (x + y) % 2 ? QColor(Qt::blue) : QColor(Qt::green));
+  Picture picture{one, false};
+  picture.twin = two;
+  scene_.set_picture(ElementId::btn_game_a_down, picture);
+  scene_.set_geometry(ElementId::btn_game_a_down, QRect(30, 30, 4, 4));
+  scene_.set_visible(ElementId::btn_game_a_down, true);
+  scene_.set_visible(ElementId::la_pause, false);
+  // At 200 % on a plain screen, and at 100 % on a screen of two device pixels.
+  for (auto [scale, ratio] : {std::pair{2.0, 1.0}, std::pair{1.0, 2.0}}) {
+    scene_.set_view(Scene::View{scale, {}, false});
+    const QImage composed = frame_at(ratio);
+    const int at = static_cast<int>(30 * scale * ratio);
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x) ASSERT_EQ(composed.pixelColor(at + x, at + y), two.pixelColor(x, y)) << x << "," << y;
+  }
+  // At 100 % on a plain screen the picture itself.
+  scene_.set_view(Scene::View{});
+  EXPECT_EQ(frame_at().pixelColor(31, 31), QColor(Qt::red));
+}
+
+TEST_F(SceneView, FullScreenViewScalesOnlyTheSkinImages) {
+  scene_.set_geometry(ElementId::im_backdrop_logo, QRect(70, 50, 30, 10));
+  scene_.set_view(Scene::View{2.0, QPoint(5, 7), true});
+  EXPECT_EQ(scene_.client_size(), QSize(100, 60));
+  EXPECT_EQ(scene_.geometry(ElementId::btn_game_a_top), QRect(45, 47, 20, 12));
+  EXPECT_EQ(scene_.geometry(ElementId::im_backdrop_logo), QRect(70, 50, 30, 10));
+  EXPECT_EQ(scene_.geometry(ElementId::la_pause), QRect(0, 35, 100, 25));
+  EXPECT_EQ(scene_.geometry(ElementId::btn_game_menu_top), QRect(0, 0, 36, 32));
+}
+
+TEST_F(SceneView, NonsenseScalesFallBackToTheSkinsOwnPixels) {
+  for (double bad : {0.0, -2.0, 1e9, std::nan("")}) {
+    scene_.set_view(Scene::View{bad, {}, false});
+    EXPECT_EQ(scene_.client_size(), QSize(100, 60)) << bad;
+  }
 }
 
 }  // namespace

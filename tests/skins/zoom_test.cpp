@@ -1,19 +1,13 @@
 // Zoom: the steps, the fit to laptop, desktop and 4K screens, the first
-// start on a small screen, stored values, and the scene's view that scales
-// skin pixels to window pixels without a fringe round the outline.
+// start on a small screen, stored values and the full-screen placement (the
+// scene's view itself is tested with the scene).
 #include "display/zoom.h"
-
-#include <QBitmap>
-#include <QPainter>
-#include <QTransform>
 
 #include <cmath>
 
 #include <gtest/gtest.h>
 
 #include "display/gfxinit.h"
-#include "display/scene.h"
-#include "tests/skins/test_support.h"
 
 namespace hero {
 namespace {
@@ -95,113 +89,6 @@ TEST(Zoom, FullScreenFitFillsTheScreensHeightOrWidth) {
   EXPECT_EQ(own.scale, 1.0);
   EXPECT_EQ(own.origin, QPoint((1920 - 1475) / 2, 25));
   EXPECT_TRUE(own.skin_only);
-}
-
-class SceneView : public ::testing::Test {
- protected:
-  void SetUp() override {
-    test::ensure_gui();
-    scene_.set_client_size(QSize(100, 60));
-    scene_.set_colour_key(true, Qt::magenta);
-    scene_.set_background_colour(Qt::magenta);
-    // A grey body on magenta, keyed out by its bottom-left pixel.
-    QImage body = test::solid(100, 60, Qt::magenta, Qt::magenta);
-    for (int y = 10; y < 50; ++y)
-      for (int x = 10; x < 90; ++x) body.setPixelColor(x, y, QColor(128, 128, 128));
-    scene_.set_picture(ElementId::im_background, Picture{body, false});
-    scene_.set_geometry(ElementId::im_background, QRect(0, 0, 100, 60));
-    scene_.set_geometry(ElementId::btn_game_a_top, QRect(20, 20, 10, 6));
-    scene_.set_visible(ElementId::la_pause, true);
-    scene_.set_geometry(ElementId::la_pause, QRect(0, 35, 100, 25));
-  }
-  QImage frame(double device_ratio = 1.0) const {
-    QImage image(scene_.client_size() * device_ratio, QImage::Format_RGB32);
-    image.setDevicePixelRatio(device_ratio);
-    image.fill(Qt::black);
-    QPainter p(&image);
-    scene_.paint(p, QRegion(0, 0, scene_.client_size().width(), scene_.client_size().height()));
-    return image;
-  }
-  Scene scene_;
-};
-
-TEST_F(SceneView, ZoomScalesWindowGeometryAndOutlineTogether) {
-  scene_.update_shape(scene_.take_dirty_region());
-  const QRegion outline_100(QBitmap::fromImage(scene_.shape_mask()));
-  scene_.set_view(Scene::View{2.0, {}, false});
-  EXPECT_EQ(scene_.client_size(), QSize(200, 120));
-  EXPECT_EQ(scene_.layout_size(), QSize(100, 60));
-  EXPECT_EQ(scene_.geometry(ElementId::btn_game_a_top), QRect(40, 40, 20, 12));
-  EXPECT_EQ(scene_.geometry(ElementId::la_pause), QRect(0, 70, 200, 50));
-  EXPECT_EQ(scene_.topmost_at(QPoint(45, 45)), ElementId::btn_game_a_top);
-  ASSERT_TRUE(scene_.update_shape(scene_.take_dirty_region()));
-  const QRegion outline_200(QBitmap::fromImage(scene_.shape_mask()));
-  const QRegion expected = QTransform::fromScale(2, 2).map(outline_100);
-  const QRegion differs = outline_200.xored(expected);
-  for (const QRect& r : differs) ADD_FAILURE() << "outline differs at " << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
-  // Back at 100 % nothing is left of the zoom.
-  scene_.set_view(Scene::View{});
-  EXPECT_EQ(scene_.geometry(ElementId::btn_game_a_top), QRect(20, 20, 10, 6));
-  EXPECT_EQ(scene_.client_size(), QSize(100, 60));
-}
-
-// A half-covered pixel blended with the key colour would stay on the screen
-// as a pink fringe round the handheld.
-TEST_F(SceneView, ZoomedOutlineHasNoFringeOfTheKeyColour) {
-  scene_.set_visible(ElementId::la_pause, false);
-  for (double scale : {0.75, 1.25, 1.5}) {
-    scene_.set_view(Scene::View{scale, {}, false});
-    const QImage composed = frame();
-    for (int y = 0; y < composed.height(); ++y) {
-      for (int x = 0; x < composed.width(); ++x) {
-        const QColor c = composed.pixelColor(x, y);
-        const bool key = c == QColor(Qt::magenta);
-        const bool grey = std::abs(c.red() - 128) <= 2 && std::abs(c.green() - 128) <= 2 && std::abs(c.blue() - 128) <= 2;
-        ASSERT_TRUE(key || grey) << "scale " << scale << " at " << x << "," << y << ": " << c.name().toStdString();
-      }
-    }
-  }
-}
-
-TEST_F(SceneView, TwinIsDrawnPixelForPixelWhereTheHandheldIsShownTwiceAsLarge) {
-  QImage one = test::solid(4, 4, Qt::red, Qt::red);
-  QImage two(8, 8, QImage::Format_RGB32);
-  for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 8; ++x) two.setPixelColor(x, y, (x + y) % 2 ? QColor(Qt::blue) : QColor(Qt::green));
-  Picture picture{one, false};
-  picture.twin = two;
-  scene_.set_picture(ElementId::btn_game_a_down, picture);
-  scene_.set_geometry(ElementId::btn_game_a_down, QRect(30, 30, 4, 4));
-  scene_.set_visible(ElementId::btn_game_a_down, true);
-  scene_.set_visible(ElementId::la_pause, false);
-  // At 200 % on a plain screen, and at 100 % on a screen of two device pixels.
-  for (auto [scale, ratio] : {std::pair{2.0, 1.0}, std::pair{1.0, 2.0}}) {
-    scene_.set_view(Scene::View{scale, {}, false});
-    const QImage composed = frame(ratio);
-    const int at = static_cast<int>(30 * scale * ratio);
-    for (int y = 0; y < 8; ++y)
-      for (int x = 0; x < 8; ++x) ASSERT_EQ(composed.pixelColor(at + x, at + y), two.pixelColor(x, y)) << x << "," << y;
-  }
-  // At 100 % on a plain screen the picture itself.
-  scene_.set_view(Scene::View{});
-  EXPECT_EQ(frame().pixelColor(31, 31), QColor(Qt::red));
-}
-
-TEST_F(SceneView, FullScreenViewScalesOnlyTheSkinImages) {
-  scene_.set_geometry(ElementId::im_backdrop_logo, QRect(70, 50, 30, 10));
-  scene_.set_view(Scene::View{2.0, QPoint(5, 7), true});
-  EXPECT_EQ(scene_.client_size(), QSize(100, 60));
-  EXPECT_EQ(scene_.geometry(ElementId::btn_game_a_top), QRect(45, 47, 20, 12));
-  EXPECT_EQ(scene_.geometry(ElementId::im_backdrop_logo), QRect(70, 50, 30, 10));
-  EXPECT_EQ(scene_.geometry(ElementId::la_pause), QRect(0, 35, 100, 25));
-  EXPECT_EQ(scene_.geometry(ElementId::btn_game_menu_top), QRect(0, 0, 36, 32));
-}
-
-TEST_F(SceneView, NonsenseScalesFallBackToTheSkinsOwnPixels) {
-  for (double bad : {0.0, -2.0, 1e9, std::nan("")}) {
-    scene_.set_view(Scene::View{bad, {}, false});
-    EXPECT_EQ(scene_.client_size(), QSize(100, 60)) << bad;
-  }
 }
 
 }  // namespace
