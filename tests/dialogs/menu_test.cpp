@@ -206,12 +206,13 @@ TEST_F(ContextMenu, RefusedWritesLeaveTheMarksAsStored) {
   make_menu();
   menu->set_splash_check(true);
   host.store.set_failing(true);
-  EXPECT_ANY_THROW(menu->item(pm_10_fullscreen)->trigger());
+  // The commands as the items run them (an exception thrown through Qt's
+  // own signal delivery would leave Qt's bookkeeping behind in a test; in
+  // the program the general error handler takes it).
+  EXPECT_ANY_THROW(menu->run_command(pm_10_fullscreen));
   EXPECT_FALSE(host.fullscreen);
   EXPECT_FALSE(menu->item(pm_10_fullscreen)->isChecked());
-  EXPECT_ANY_THROW(menu->run_command(pm_10_fullscreen));
-  EXPECT_FALSE(menu->item(pm_10_fullscreen)->isChecked());
-  EXPECT_ANY_THROW(menu->item(pm_11_splashscreen)->trigger());
+  EXPECT_ANY_THROW(menu->run_command(pm_11_splashscreen));
   EXPECT_TRUE(menu->item(pm_11_splashscreen)->isChecked());
 }
 
@@ -251,7 +252,7 @@ TEST_F(ContextMenu, ZoomItemsStoreTheStepAndMarkIt) {
   EXPECT_TRUE(items[9]->isChecked());
   EXPECT_EQ(host.store.read_text("FullscreenFit"), "1");
   host.store.set_failing(true);
-  EXPECT_ANY_THROW(items[9]->trigger());
+  EXPECT_ANY_THROW(menu->run_command(kGameMenuFitRow));  // the same command as items[9]
   EXPECT_TRUE(items[9]->isChecked());
   EXPECT_EQ(host.calls, (std::vector<std::string>{"zoom 200", "zoom 0", "zoom in", "zoom out"}));
 }
