@@ -1,5 +1,6 @@
 #include "dialogs/key_bindings.h"
 
+#include <exception>
 #include <stdexcept>
 
 #include "engine/settings_codec.h"
@@ -84,10 +85,23 @@ void KeyBindings::load(SettingsStore& store) {
     if (!key_choice(choice)) choice = default_choice(n);
     bindings_[static_cast<std::size_t>(n - 1)].choice = choice;
   }
+  // Only a value that was missing or had to be mended is written back: a
+  // store that cannot be written must not keep the handheld from starting,
+  // and a good value is never rewritten. Every binding gets its key code
+  // even when a write fails; the first failure is passed on afterwards.
+  std::exception_ptr failure;
   for (int n = 1; n <= kKeyActionCount; ++n) {
-    write_integer(store, value_name(n), binding(n).choice);
+    const std::string canonical = std::to_string(binding(n).choice);
+    if (store.read_text(value_name(n)) != canonical) {
+      try {
+        write_integer(store, value_name(n), binding(n).choice);
+      } catch (...) {
+        if (!failure) failure = std::current_exception();
+      }
+    }
     AssignWord(n);
   }
+  if (failure) std::rethrow_exception(failure);
 }
 
 void KeyBindings::AssignWord(int n) {

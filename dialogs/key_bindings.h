@@ -43,9 +43,10 @@ class KeyBindings {
   // `key_names`: entry n (1..44) is the name hints use for choice n.
   const std::array<std::string, kKeyChoiceCount + 1>& key_names() const { return key_names_; }
 
-  // Reads Key1..Key7 with their defaults, writes each back and derives its
-  // key code. A stored choice outside 1..44 falls back to the default (and
-  // the default is what is written back), so no binding ever lacks a key.
+  // Reads Key1..Key7 with their defaults and derives each key code. A stored
+  // choice outside 1..44 falls back to the default, so no binding ever lacks
+  // a key; a value that was missing or so mended is written back, a good one
+  // is left alone.
   void load(SettingsStore& store);
   // Sets the key code of binding n (1..7) from its choice; a choice outside
   // 1..44 leaves the code as it is.

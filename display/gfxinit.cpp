@@ -52,21 +52,25 @@ bool is_file(const fs::path& p) {
 // A file named by several sections (one segment shape for many positions)
 // is decoded once per load and shared.
 // With `twins`, a picture's @2x twin comes with it where the skin has one.
+// All pictures of one load together, twins included, stay within
+// kMaxSkinPixels: the one that would pass the budget is refused from its
+// header, naming it.
 struct PictureFiles {
   PathResolver resolver;
   std::string skin_path;
   bool twins = false;
   std::map<fs::path, Picture> decoded;
+  std::int64_t pixels_used = 0;
 
   bool exists(const std::string& name) const { return resolver.file_exists(skin_path + name); }
   Picture load(const std::string& name) {
     const fs::path file = resolver.resolve(skin_path + name);
     auto it = decoded.find(file);
     if (it == decoded.end()) {
-      Picture picture = load_picture(file, skin_path + name);
+      Picture picture = load_counted(file, skin_path + name);
       const std::string twin = twin_name(name);
       if (twins && twin != name && exists(twin)) {
-        const Picture drawn_twice = load_picture(resolver.resolve(skin_path + twin), skin_path + twin);
+        const Picture drawn_twice = load_counted(resolver.resolve(skin_path + twin), skin_path + twin);
         picture.twin = drawn_twice.image;
         picture.twin_has_alpha = drawn_twice.has_alpha;
       }
@@ -74,7 +78,26 @@ struct PictureFiles {
     }
     return it->second;
   }
+  Picture load_counted(const fs::path& file, const std::string& shown_name) {
+    PixelAllowance allowance;
+    allowance.max_pixels = std::min(kMaxPicturePixels, kMaxSkinPixels - pixels_used);
+    allowance.budget_note = "the skin's pictures together past " + std::to_string(kMaxSkinPixels) + " pixels";
+    Picture picture = load_picture(file, shown_name, allowance);
+    pixels_used += std::int64_t{picture.size().width()} * picture.size().height();
+    return picture;
+  }
 };
+
+// GameWidth and GameHeight become the window's size: both must be a real
+// window's side.
+int game_side(const IniFile& ini, const char* key, std::int32_t default_value, const std::string& config_name) {
+  const std::int32_t side = ini.read_integer("Common", key, default_value);
+  if (side < 1 || side > kMaxGameSide) {
+    throw SkinError("Skin configuration file (" + config_name + "): " + key + " is " + std::to_string(side) +
+                    ", but the game area must be from 1 to " + std::to_string(kMaxGameSide) + " pixels wide and high.");
+  }
+  return side;
+}
 
 }  // namespace
 
@@ -142,8 +165,11 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
     errors.report("Skin configuration file (" + skin_path + "Config.ini) not found. Please reinstall the skin.");
   } else {
     const IniFile ini = IniFile::load(config);
-    const QSize game(clamp_side(ini.read_integer("Common", "GameWidth", 1475)),
-                     clamp_side(ini.read_integer("Common", "GameHeight", 870)));
+    const std::string config_name = skin_path + "Config.ini";
+    // Height first, then width, as the window takes them.
+    const int game_height = game_side(ini, "GameHeight", 870, config_name);
+    const int game_width = game_side(ini, "GameWidth", 1475, config_name);
+    const QSize game(game_width, game_height);
     Scene::View view;
     if (request.fullscreen_mode) {
       // "Center", 0 and anything that is not an integer centre the game area.

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <stdexcept>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -45,6 +46,16 @@ SkinCatalogue read_skin_catalogue(const std::filesystem::path& program_folder, I
 
 // ---- Skin loader ------------------------------------------------------------
 
+// The largest game area a skin may ask for, per side: an 8K screen fits.
+inline constexpr int kMaxGameSide = 8192;
+
+// A skin file whose values cannot make a window (a game area of 0 or
+// 100000 pixels). The message names the file, the key and the bounds.
+class SkinError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
 struct SkinLoadRequest {
   const SkinCatalogue* catalogue = nullptr;
   int selected_skin = 1;           // 1-based
@@ -68,8 +79,10 @@ struct SkinLoadRequest {
 // key, backdrop and logo, the pause label, the 81 skin images and the in-game
 // menu button, and the scene's view (zoom, or the full-screen placement). A missing skin Config.ini (or a selection outside the
 // catalogue) is reported through `errors`; only the in-game menu button is
-// then set. A picture that exists but cannot be decoded throws PictureError,
-// a colour that is not a number ConversionError; the load stops there.
+// then set. A picture that exists but cannot be decoded (or would take the
+// skin's pictures past kMaxSkinPixels) throws PictureError, a colour that is
+// not a number ConversionError, a game area outside 1..kMaxGameSide
+// SkinError; the load stops there.
 void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors& errors);
 
 // The full-screen placement of a game area of `game` pixels on `screen`:

@@ -34,12 +34,66 @@ std::string value_as_read(std::string_view raw) {
   return std::string(raw);
 }
 
+// Appends code point `c` to `out` as UTF-8.
+void put_utf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out.push_back(static_cast<char>(c));
+  } else if (c < 0x800) {
+    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else if (c < 0x10000) {
+    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  } else {
+    out.push_back(static_cast<char>(0xF0 | (c >> 18)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+  }
+}
+
+// Notepad on Windows saves "Unicode" files as UTF-16 with a byte-order mark,
+// and Windows reads them as text; here they become UTF-8. A lone surrogate
+// becomes U+FFFD, an odd last byte is dropped.
+std::string utf16_to_utf8(std::string_view bytes, bool big_endian) {
+  std::string out;
+  out.reserve(bytes.size() / 2);
+  auto unit_at = [&](std::size_t i) {
+    const auto a = static_cast<unsigned char>(bytes[i]);
+    const auto b = static_cast<unsigned char>(bytes[i + 1]);
+    return static_cast<char32_t>(big_endian ? (a << 8 | b) : (b << 8 | a));
+  };
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    const char32_t unit = unit_at(i);
+    if (unit >= 0xD800 && unit <= 0xDBFF && i + 3 < bytes.size()) {
+      const char32_t low = unit_at(i + 2);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        put_utf8(out, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
+        i += 2;
+        continue;
+      }
+    }
+    put_utf8(out, unit >= 0xD800 && unit <= 0xDFFF ? char32_t{0xFFFD} : unit);
+  }
+  return out;
+}
+
 }  // namespace
 
 ConversionError::ConversionError(const std::string& text)
     : std::runtime_error("'" + text + "' is not a valid integer value") {}
 
 IniFile IniFile::parse(std::string_view text) {
+  // UTF-16 in either byte order, known by its byte-order mark.
+  if (text.size() >= 2 && (text.substr(0, 2) == "\xFF\xFE" || text.substr(0, 2) == "\xFE\xFF")) {
+    const std::string utf8 = utf16_to_utf8(text.substr(2), text[0] == '\xFE');
+    return parse_utf8(utf8);
+  }
+  return parse_utf8(text);
+}
+
+IniFile IniFile::parse_utf8(std::string_view text) {
   IniFile ini;
   // A byte-order mark left by an editor would otherwise glue itself to the
   // first section's name.

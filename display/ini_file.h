@@ -34,6 +34,8 @@ class IniFile {
   static constexpr std::uintmax_t kMaxFileBytes = 64u * 1024u * 1024u;
 
   IniFile() = default;
+  // Text in UTF-8 (a byte-order mark is skipped) or in UTF-16, little or
+  // big endian, when it starts with the byte-order mark.
   static IniFile parse(std::string_view text);
   static IniFile load(const std::filesystem::path& file);
 
@@ -54,6 +56,7 @@ class IniFile {
                            std::string_view default_text) const;
 
  private:
+  static IniFile parse_utf8(std::string_view text);
   using Keys = std::unordered_map<std::string, std::string>;
   std::unordered_map<std::string, Keys> sections_;
 };

@@ -31,12 +31,17 @@ std::string lower(std::string s) {
   throw PictureError("Picture file '" + file_name + "' cannot be loaded: " + reason);
 }
 
-void check_size(const std::string& file_name, std::int64_t width, std::int64_t height) {
+void check_size(const std::string& file_name, std::int64_t width, std::int64_t height,
+                const PixelAllowance& allowance = {}) {
   if (width <= 0 || height <= 0) fail(file_name, "it has no pixels");
   if (width > kMaxPictureSide || height > kMaxPictureSide || width * height > kMaxPicturePixels) {
     fail(file_name, "it is too large (" + std::to_string(width) + " x " + std::to_string(height) +
                         " pixels; at most " + std::to_string(kMaxPicturePixels) + " pixels and " +
                         std::to_string(kMaxPictureSide) + " on a side are accepted)");
+  }
+  if (width * height > allowance.max_pixels) {
+    fail(file_name, "its " + std::to_string(width) + " x " + std::to_string(height) + " pixels would take " +
+                        (allowance.budget_note.empty() ? std::string("more memory than allowed") : allowance.budget_note));
   }
 }
 
@@ -66,6 +71,10 @@ std::uint16_t read_le16(const std::uint8_t* p) { return static_cast<std::uint16_
 // jump never crosses.
 
 constexpr png_alloc_size_t kMaxPngChunkBytes = 8u * 1024u * 1024u;
+// Text, profiles, time stamps and the like are never used; they are skipped
+// unread (libpng never inflates them), and all of them together may hold at
+// most this many bytes, far above what a drawing program writes.
+constexpr std::uint64_t kMaxPngSideChunkBytes = 16u * 1024u * 1024u;
 
 struct PngSource {
   const std::uint8_t* data;
@@ -133,6 +142,7 @@ struct PngReadGuard {
 // the bytes that follow it.
 void check_png_chunks(std::span<const std::uint8_t> bytes, const std::string& file_name) {
   std::size_t pos = 8;
+  std::uint64_t side_bytes = 0;
   while (pos + 8 <= bytes.size()) {
     const std::uint32_t length = read_be32(bytes.data() + pos);
     const bool image_data = std::memcmp(bytes.data() + pos + 4, "IDAT", 4) == 0;
@@ -142,17 +152,25 @@ void check_png_chunks(std::span<const std::uint8_t> bytes, const std::string& fi
       return;
     }
     if (std::memcmp(bytes.data() + pos + 4, "IEND", 4) == 0) return;
+    if (!image_data) {
+      side_bytes += length;
+      if (side_bytes > kMaxPngSideChunkBytes) {
+        fail(file_name, "it carries more than " + std::to_string(kMaxPngSideChunkBytes / (1024 * 1024)) +
+                            " MB of text and other data besides the picture");
+      }
+    }
     pos += 12 + std::size_t{length};
   }
 }
 
-Picture decode_png(std::span<const std::uint8_t> bytes, const std::string& file_name) {
+Picture decode_png(std::span<const std::uint8_t> bytes, const std::string& file_name,
+                   const PixelAllowance& allowance) {
   PngSource source{bytes.data(), bytes.size(), 0, {}};
   if (bytes.size() < 8 || png_sig_cmp(bytes.data(), 0, 8) != 0) fail(file_name, "it is not a PNG file");
   // The header chunk comes first in every PNG file; its size is checked
   // before libpng sees anything.
   if (bytes.size() >= 24 && std::memcmp(bytes.data() + 12, "IHDR", 4) == 0) {
-    check_size(file_name, read_be32(bytes.data() + 16), read_be32(bytes.data() + 20));
+    check_size(file_name, read_be32(bytes.data() + 16), read_be32(bytes.data() + 20), allowance);
   }
   check_png_chunks(bytes, file_name);
   PngReadGuard guard;
@@ -165,10 +183,14 @@ Picture decode_png(std::span<const std::uint8_t> bytes, const std::string& file_
   // would take and clear that much memory before finding the file too short.
   png_set_chunk_malloc_max(guard.png, kMaxPngChunkBytes);
   png_set_chunk_cache_max(guard.png, 256);
+  png_set_user_limits(guard.png, kMaxPictureSide, kMaxPictureSide);
+  // Only the header, the palette, the transparency and the image data are
+  // used: every other chunk is passed over without being inflated or kept.
+  png_set_keep_unknown_chunks(guard.png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
 
   PngHeader header{};
   if (!png_read_header(guard.png, guard.info, &header)) fail(file_name, source.message);
-  check_size(file_name, header.width, header.height);
+  check_size(file_name, header.width, header.height, allowance);
   QImage image(static_cast<int>(header.width), static_cast<int>(header.height), QImage::Format_RGBA8888);
   if (image.isNull()) fail(file_name, "out of memory");
   std::vector<png_bytep> rows(header.height);
@@ -199,12 +221,25 @@ void jpeg_on_message(j_common_ptr cinfo, int level) {
   if (level < 0 && cinfo->err->msg_code == JWRN_JPEG_EOF) jpeg_on_error(cinfo);
 }
 
-// Progressive files may hold any number of scans; a hostile one with
-// thousands of tiny scans would take minutes, so the count is bounded.
+// Progressive files may hold any number of scans, and every scan passes over
+// the whole picture: a hostile file repeating one scan a thousand times over
+// a large picture would take minutes. The work is bounded by the pixels
+// times the scans read so far (ten scans of the largest picture fit), and
+// the scan count on its own for small pictures.
+constexpr std::int64_t kMaxJpegScans = 1000;
+constexpr std::int64_t kMaxJpegScanPixels = 10 * kMaxPicturePixels;
+
 void jpeg_on_progress(j_common_ptr cinfo) {
-  if (cinfo->is_decompressor && reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > 1000) {
+  if (!cinfo->is_decompressor) return;
+  const auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+  const std::int64_t scans = d->input_scan_number;
+  const std::int64_t pixels = std::int64_t{d->image_width} * d->image_height;
+  if (scans > kMaxJpegScans || scans * pixels > kMaxJpegScanPixels) {
     auto* errors = reinterpret_cast<JpegErrors*>(cinfo->err);
-    std::snprintf(errors->message, sizeof errors->message, "too many scans");
+    std::snprintf(errors->message, sizeof errors->message,
+                  "too much decoding work (%lld scans over %u x %u pixels; at most %lld pixels times scans)",
+                  static_cast<long long>(scans), static_cast<unsigned>(d->image_width),
+                  static_cast<unsigned>(d->image_height), static_cast<long long>(kMaxJpegScanPixels));
     std::longjmp(errors->jump, 1);
   }
 }
@@ -235,7 +270,8 @@ struct JpegGuard {
   ~JpegGuard() { jpeg_destroy_decompress(cinfo); }
 };
 
-Picture decode_jpeg(std::span<const std::uint8_t> bytes, const std::string& file_name) {
+Picture decode_jpeg(std::span<const std::uint8_t> bytes, const std::string& file_name,
+                    const PixelAllowance& allowance) {
   if (bytes.size() < 3 || bytes[0] != 0xFF || bytes[1] != 0xD8) fail(file_name, "it is not a JPEG file");
   jpeg_decompress_struct cinfo{};
   JpegErrors errors{};
@@ -249,7 +285,7 @@ Picture decode_jpeg(std::span<const std::uint8_t> bytes, const std::string& file
   cinfo.progress = &progress;
 
   if (!jpeg_read_header_c(&cinfo, &errors, bytes.data(), bytes.size())) fail(file_name, errors.message);
-  check_size(file_name, cinfo.image_width, cinfo.image_height);
+  check_size(file_name, cinfo.image_width, cinfo.image_height, allowance);
   QImage image(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height), QImage::Format_RGBA8888);
   if (image.isNull()) fail(file_name, "out of memory");
   std::vector<JSAMPROW> rows(cinfo.image_height);
@@ -276,7 +312,8 @@ Picture decode_jpeg(std::span<const std::uint8_t> bytes, const std::string& file
 // The bitmap reader of Qt hands out a half-black picture for a file cut
 // short; the header says how many bytes an uncompressed bitmap needs, so a
 // truncated one is refused here, and an oversized one before any allocation.
-void check_bitmap_header(std::span<const std::uint8_t> bytes, const std::string& file_name) {
+void check_bitmap_header(std::span<const std::uint8_t> bytes, const std::string& file_name,
+                         const PixelAllowance& allowance) {
   if (bytes.size() < 26 || bytes[0] != 'B' || bytes[1] != 'M') fail(file_name, "it is not a Windows bitmap");
   const std::uint8_t* p = bytes.data();
   const std::uint32_t pixels_at = read_le32(p + 10);
@@ -298,7 +335,7 @@ void check_bitmap_header(std::span<const std::uint8_t> bytes, const std::string&
   }
   // Bottom-up bitmaps have a positive height, top-down ones a negative one.
   if (height < 0) height = -height;
-  check_size(file_name, width, height);
+  check_size(file_name, width, height, allowance);
   const bool uncompressed = compression == 0 || compression == 3 || compression == 6;
   if (uncompressed && bits > 0 && bits <= 32) {
     const std::int64_t stride = (width * bits + 31) / 32 * 4;
@@ -326,8 +363,9 @@ bool alpha_is_uniform(const QImage& image) {
   return opaque || clear;
 }
 
-Picture decode_with_qt(std::span<const std::uint8_t> bytes, const char* format, const std::string& file_name) {
-  if (std::strcmp(format, "bmp") == 0) check_bitmap_header(bytes, file_name);
+Picture decode_with_qt(std::span<const std::uint8_t> bytes, const char* format, const std::string& file_name,
+                       const PixelAllowance& allowance) {
+  if (std::strcmp(format, "bmp") == 0) check_bitmap_header(bytes, file_name, allowance);
   // QImageReader refuses allocations above this many megabytes: a second
   // guard behind the header check, for formats whose size it cannot tell.
   QImageReader::setAllocationLimit(static_cast<int>(kMaxPicturePixels * 4 / (1024 * 1024)) + 1);
@@ -338,13 +376,13 @@ Picture decode_with_qt(std::span<const std::uint8_t> bytes, const char* format, 
   QImageReader reader(&buffer, format);
   reader.setDecideFormatFromContent(false);
   const QSize size = reader.size();
-  if (size.isValid()) check_size(file_name, size.width(), size.height());
+  if (size.isValid()) check_size(file_name, size.width(), size.height(), allowance);
   QImage image;
   if (!reader.read(&image) || image.isNull()) {
     fail(file_name, "damaged or unsupported " + std::string(format) + " data (" +
                         reader.errorString().toStdString() + ")");
   }
-  check_size(file_name, image.width(), image.height());
+  check_size(file_name, image.width(), image.height(), allowance);
   bool has_alpha = image.hasAlphaChannel();
   // A 32-bit bitmap with a v4 or v5 header carries an alpha channel that most
   // writers leave all opaque (or all clear): such a picture is keyed by its
@@ -376,17 +414,19 @@ PictureFormat picture_format_for(const std::string& file_name) {
                      (ext.empty() ? std::string("none") : ext) + ")");
 }
 
-Picture decode_picture(std::span<const std::uint8_t> bytes, PictureFormat format, const std::string& file_name) {
+Picture decode_picture(std::span<const std::uint8_t> bytes, PictureFormat format, const std::string& file_name,
+                       const PixelAllowance& allowance) {
   switch (format) {
-    case PictureFormat::png: return decode_png(bytes, file_name);
-    case PictureFormat::jpeg: return decode_jpeg(bytes, file_name);
-    case PictureFormat::bmp: return decode_with_qt(bytes, "bmp", file_name);
-    case PictureFormat::ico: return decode_with_qt(bytes, "ico", file_name);
+    case PictureFormat::png: return decode_png(bytes, file_name, allowance);
+    case PictureFormat::jpeg: return decode_jpeg(bytes, file_name, allowance);
+    case PictureFormat::bmp: return decode_with_qt(bytes, "bmp", file_name, allowance);
+    case PictureFormat::ico: return decode_with_qt(bytes, "ico", file_name, allowance);
   }
   fail(file_name, "unknown format");
 }
 
-Picture load_picture(const std::filesystem::path& file, const std::string& shown_name) {
+Picture load_picture(const std::filesystem::path& file, const std::string& shown_name,
+                     const PixelAllowance& allowance) {
   const std::string name = shown_name.empty() ? file.string() : shown_name;
   const PictureFormat format = picture_format_for(name);
   std::error_code ec;
@@ -398,7 +438,7 @@ Picture load_picture(const std::filesystem::path& file, const std::string& shown
   if (!in) fail(name, "the file cannot be opened");
   in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   if (static_cast<std::size_t>(in.gcount()) != bytes.size()) fail(name, "the file cannot be read");
-  return decode_picture(bytes, format, name);
+  return decode_picture(bytes, format, name, allowance);
 }
 
 Picture missing_picture_marker() {

@@ -42,6 +42,22 @@ enum class PictureFormat { png, jpeg, bmp, ico };
 inline constexpr int kMaxPictureSide = 32767;
 inline constexpr std::int64_t kMaxPicturePixels = 40'000'000;  // an 8K backdrop fits
 inline constexpr std::uintmax_t kMaxPictureFileBytes = 256u * 1024u * 1024u;
+// All pictures of one skin together, decoded: 64 million pixels (256 MB).
+// A real skin needs a few million (the default ones 2.8 and 4.1 million,
+// backdrop and logo included); an 8K backdrop with a full set of segments
+// still fits.
+inline constexpr std::int64_t kMaxSkinPixels = 64'000'000;
+
+// What one decode may still take: at most `max_pixels` (never more than
+// kMaxPicturePixels). A skin passes what is left of its budget, so that the
+// picture that would pass it is refused from its header, before its pixels
+// are decoded; `budget_note` then says whose budget it is.
+struct PixelAllowance {
+  std::int64_t max_pixels = kMaxPicturePixels;
+  // Ends the refusal "its W x H pixels would take ...", e.g. "the skin's
+  // pictures together past 64000000 pixels".
+  std::string budget_note;
+};
 
 // The format for a file name's extension (case ignored): .png, .jpg/.jpeg/
 // .jpe/.jfif, .bmp/.dib, .ico. Throws PictureError naming the file otherwise.
@@ -49,11 +65,12 @@ PictureFormat picture_format_for(const std::string& file_name);
 
 // Decodes bytes already in memory; `file_name` only goes into messages.
 Picture decode_picture(std::span<const std::uint8_t> bytes, PictureFormat format,
-                       const std::string& file_name);
+                       const std::string& file_name, const PixelAllowance& allowance = {});
 
 // Reads and decodes a file. `shown_name` is the name the player knows (as the
 // skin wrote it); it defaults to the path.
-Picture load_picture(const std::filesystem::path& file, const std::string& shown_name = {});
+Picture load_picture(const std::filesystem::path& file, const std::string& shown_name = {},
+                     const PixelAllowance& allowance = {});
 
 // The missing-picture marker: 10 x 10, pure red, one-pixel black outline,
 // no alpha (drawn transparently its black outline therefore vanishes, as the

@@ -123,8 +123,26 @@ void Scene::clear_picture(ElementId id) {
 void Scene::set_picture(ElementId id, const Picture& picture) {
   Element& e = at(id);
   e.picture = picture;
-  e.drawn = is_transparent(id) ? transparent_form(picture) : picture.image;
-  e.drawn_twin = is_transparent(id) ? transparent_twin_form(picture) : picture.twin;
+  e.drawn = QImage();
+  e.drawn_twin = QImage();
+  const bool transparent = is_transparent(id);
+  if (transparent && !picture.empty()) {
+    // One segment shape often serves many positions: its transparent forms
+    // are made once and shared, not once per element.
+    for (std::size_t i = 0; i < elements_.size(); ++i) {
+      const Element& other = elements_[i];
+      if (&other != &e && !other.drawn.isNull() && other.picture.image.cacheKey() == picture.image.cacheKey() &&
+          other.picture.twin.cacheKey() == picture.twin.cacheKey() && is_transparent(static_cast<ElementId>(i))) {
+        e.drawn = other.drawn;
+        e.drawn_twin = other.drawn_twin;
+        break;
+      }
+    }
+  }
+  if (e.drawn.isNull()) {
+    e.drawn = transparent ? transparent_form(picture) : picture.image;
+    e.drawn_twin = transparent ? transparent_twin_form(picture) : picture.twin;
+  }
   e.forget_copies();
   mark_element_dirty(id);
 }

@@ -16,14 +16,14 @@ namespace {
 
 constexpr int kMaxScore = 998;
 
+}  // namespace
+
 // A stored high score the handheld could never have reached (a damaged or
 // hand-edited store) reads as no high score at all.
-std::int32_t read_hi_score(const SettingsStore& store, std::string_view name) {
-  const std::int32_t value = read_integer(store, name, settings::kHiScoreDefault);
+std::int32_t Engine::stored_hi_score(std::string_view name) const {
+  const std::int32_t value = read_integer(services_.settings, name, settings::kHiScoreDefault);
   return value >= 0 && value <= kMaxScore ? value : settings::kHiScoreDefault;
 }
-
-}  // namespace
 
 Engine::Engine(EngineServices services) : services_(services), display_(services.surface) {
   for (EngineTimer* t : services_.timers)
@@ -39,19 +39,23 @@ void Engine::start() {
 }
 
 void Engine::load_high_scores() {
-  state_.hi_score_a = read_hi_score(services_.settings, settings::kHiScore1);
-  state_.hi_score_b = read_hi_score(services_.settings, settings::kHiScore2);
+  state_.hi_score_a = stored_hi_score(settings::kHiScore1);
+  state_.hi_score_b = stored_hi_score(settings::kHiScore2);
+  hi_score_a_in_store_ = state_.hi_score_a;
+  hi_score_b_in_store_ = state_.hi_score_b;
 }
 
 void Engine::reset_hi_scores() {
   std::exception_ptr failure;
   state_.hi_score_a = 0;
+  hi_score_a_in_store_ = 0;
   try {
     write_integer(services_.settings, settings::kHiScore1, 0);
   } catch (...) {
     failure = std::current_exception();
   }
   state_.hi_score_b = 0;
+  hi_score_b_in_store_ = 0;
   try {
     write_integer(services_.settings, settings::kHiScore2, 0);
   } catch (...) {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "display/segment_display.h"
 #include "engine/interfaces.h"
@@ -128,12 +129,18 @@ class Engine {
   void throw_object(int lane, int& hand);
   void start_game();
   void game_over();
+  // A stored high score as the handheld reads it: out of reach reads as 0.
+  std::int32_t stored_hi_score(std::string_view name) const;
   void move_hero(int step, ElementId button);
 
   EngineServices services_;
   SegmentDisplay display_;
   EngineState state_;
   bool snd_enabled_ = false;
+  // HiScore1 and HiScore2 as this copy last read or wrote them; a different
+  // value at game over was stored by another copy of the handheld.
+  std::optional<std::int32_t> hi_score_a_in_store_;
+  std::optional<std::int32_t> hi_score_b_in_store_;
 };
 
 }  // namespace hero

@@ -88,6 +88,9 @@ class SettingsStore {
   virtual void write_text(std::string_view name, std::string_view value) = 0;
   // Every stored value, sorted by name.
   virtual std::vector<std::pair<std::string, std::string>> all() const = 0;
+  // Takes in what another running copy of the program may have stored since
+  // this one last looked. A store without other writers has nothing to do.
+  virtual void refresh() {}
 };
 
 }  // namespace hero

@@ -1,5 +1,6 @@
 // The timed sequences around a running game (misses, chance time, the
 // game-over wait) and the clock.
+#include <algorithm>
 #include <exception>
 
 #include "engine/clock_animation.h"
@@ -93,17 +94,28 @@ void Engine::Timer_MissTimer() {
 void Engine::game_over() {
   auto& s = state_;
   std::exception_ptr failure;
-  auto store = [&](std::int32_t& mirror, std::string_view name) {
+  auto store = [&](std::int32_t& mirror, std::optional<std::int32_t>& in_store, std::string_view name) {
+    // A second copy of the handheld may have stored a better score since
+    // this one looked: the greater one is kept, and shown.
+    try {
+      services_.settings.refresh();
+      const std::int32_t stored = stored_hi_score(name);
+      if (in_store && stored != *in_store) mirror = std::max(mirror, stored);
+      in_store = stored;
+    } catch (...) {
+      failure = std::current_exception();
+    }
     if (s.score <= mirror) return;
     mirror = s.score;
+    in_store = s.score;
     try {
       write_integer(services_.settings, name, s.score);
     } catch (...) {
       failure = std::current_exception();
     }
   };
-  if (s.game_mode == mode_game_a) store(s.hi_score_a, settings::kHiScore1);
-  if (s.game_mode == mode_game_b) store(s.hi_score_b, settings::kHiScore2);
+  if (s.game_mode == mode_game_a) store(s.hi_score_a, hi_score_a_in_store_, settings::kHiScore1);
+  if (s.game_mode == mode_game_b) store(s.hi_score_b, hi_score_b_in_store_, settings::kHiScore2);
   Gam_Stop_All_Timers();
   timer(TimerId::Game_Over).set_interval_ms(30000);
   timer(TimerId::Game_Over).set_enabled(true);

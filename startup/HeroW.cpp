@@ -25,6 +25,7 @@
 #include "engine/memory_settings_store.h"
 #include "startup/application.h"
 #include "startup/display_platform.h"
+#include "startup/close_signals.h"
 #include "startup/qsettings_store.h"
 #include "startup/sdl_sound_library.h"
 
@@ -373,7 +374,14 @@ int hero_main(int argc, char** argv) {
     for (const auto& [name, value] : QSettingsStore().all()) copy->write_text(name, value);
     services.settings = std::move(copy);
   } else {
-    services.settings = std::make_unique<QSettingsStore>();
+    auto store = std::make_unique<QSettingsStore>();
+    // A store that cannot be written is said once, after the step that
+    // found out has finished; the handheld goes on from what it holds in
+    // memory.
+    store->set_refusal_reporter([&app](const std::string& message) {
+      QTimer::singleShot(0, &app, [&app, text = QString::fromStdString(message)] { app.show_error(text); });
+    });
+    services.settings = std::move(store);
   }
   services.sound_library = &sound_library;
   services.errors = &errors;
@@ -390,7 +398,20 @@ int hero_main(int argc, char** argv) {
   };
 
   try {
+    // Handlers first: a signal during the creation steps closes the program
+    // as soon as its event loop runs.
+    HeroProgram* running = nullptr;
+    bool signalled_early = false;
+    CloseOnSignals close_on_signals([&running, &signalled_early] {
+      if (running) {
+        running->FormClose();
+      } else {
+        signalled_early = true;
+      }
+    });
     HeroProgram program(std::move(services));
+    running = &program;
+    if (signalled_early) program.FormClose();
     program.show_main_window();
     const int status = app.run();
     // A replay that stopped at a difference says so to the shell as well.

@@ -6,9 +6,12 @@ add_library(hero_application STATIC
   ${CMAKE_CURRENT_LIST_DIR}/application.h
   ${CMAKE_CURRENT_LIST_DIR}/display_platform.cpp
   ${CMAKE_CURRENT_LIST_DIR}/display_platform.h
+  ${CMAKE_CURRENT_LIST_DIR}/close_signals.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/close_signals.h
 )
 target_include_directories(hero_application PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(hero_application PUBLIC Qt6::Widgets)
+set_target_properties(hero_application PROPERTIES AUTOMOC ON)
 
 add_executable(hero50 ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
 target_link_libraries(hero50 PRIVATE hero_program)

@@ -5,7 +5,10 @@
 #pragma once
 
 #include <QString>
+#include <functional>
+#include <map>
 #include <memory>
+#include <string>
 
 #include "engine/interfaces.h"
 
@@ -26,8 +29,19 @@ class QSettingsStore final : public SettingsStore {
   std::optional<std::string> read_text(std::string_view name) const override;
   void write_text(std::string_view name, std::string_view value) override;
   std::vector<std::pair<std::string, std::string>> all() const override;
+  void refresh() override;
 
   QString file_name() const;
+
+  // A write the system refuses (a read-only folder or file, a full disk, a
+  // folder where the file should be) keeps its value in memory for the rest
+  // of the run. With a reporter set, the first refusal of the run is handed
+  // to it, in words for the player (where, why, and that the game goes on
+  // without keeping changes), and no write throws; later refusals stay
+  // quiet. Without one, every refused write throws std::runtime_error
+  // naming the value, the file and the reason.
+  using RefusalReporter = std::function<void(const std::string& message)>;
+  void set_refusal_reporter(RefusalReporter reporter) { report_refusal_ = std::move(reporter); }
 
  private:
   // Value names match without regard to case, as the registry's do: the
@@ -35,6 +49,9 @@ class QSettingsStore final : public SettingsStore {
   QString stored_key(const QString& key) const;
 
   std::unique_ptr<QSettings> settings_;
+  std::map<std::string, std::string, std::less<>> unsaved_;  // refused writes, kept for this run
+  RefusalReporter report_refusal_;
+  bool refusal_reported_ = false;
 };
 
 }  // namespace hero

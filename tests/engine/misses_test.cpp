@@ -347,6 +347,41 @@ TEST_F(HighScoreTest, GameBKeepsItsOwnHighScore) {
   EXPECT_EQ(hh.store().read_text(settings::kHiScore2), "25");
 }
 
+TEST_F(HighScoreTest, BetterScoreStoredMeanwhileByAnotherCopyIsKeptAndShown) {
+  st().hi_score_a = 0;
+  engine().load_high_scores();
+  hh.store().write_text(settings::kHiScore1, "500");  // the other copy's game over
+  end_game_with(7);
+  EXPECT_EQ(hh.store().read_text(settings::kHiScore1), "500");
+  EXPECT_EQ(st().hi_score_a, 500);
+}
+
+TEST_F(HighScoreTest, LowerScoreStoredMeanwhileByAnotherCopyLowersNothingShown) {
+  hh.store().write_text(settings::kHiScore1, "40");
+  engine().load_high_scores();
+  hh.store().write_text(settings::kHiScore1, "12");  // e.g. the other copy's Reset Hiscores and a game
+  end_game_with(30);
+  EXPECT_EQ(st().hi_score_a, 40);
+  EXPECT_EQ(hh.store().read_text(settings::kHiScore1), "12") << "nothing to store: 30 beats no best";
+}
+
+TEST(HighScoreWithoutStart, StoreNeverReadIsNotConsultedAtGameOver) {
+  // hero-trace may play without the start-up read: as before, the mirror
+  // alone is compared and the game's score stored over the unread value.
+  VirtualHandheld fresh;
+  fresh.store().write_text(settings::kHiScore1, "598");
+  fresh.engine().state().game_mode = mode_clock;
+  fresh.engine().Gam_Set_Mode();
+  fresh.press(Button::game_a);
+  fresh.release(Button::game_a);
+  ASSERT_EQ(fresh.state().game_mode, mode_game_a);
+  for (int i = 0; i < 100'000 && fresh.state().game_mode != mode_game_over; ++i) fresh.next_event();
+  ASSERT_EQ(fresh.state().game_mode, mode_game_over);
+  ASSERT_GT(fresh.state().score, 0);
+  EXPECT_EQ(fresh.state().hi_score_a, fresh.state().score);
+  EXPECT_EQ(fresh.store().read_text(settings::kHiScore1), std::to_string(fresh.state().score));
+}
+
 TEST_F(HighScoreTest, StoreThatRefusesTheWriteStillEndsTheGameOnce) {
   st().score = 80;
   st().misses = 2;

@@ -11,6 +11,9 @@
 //   keys        the key settings dialog: Key1..Key7 = 12..18 (B..H), Accept
 //   hiscore     Game A played out without a player until game over
 //   report      prints what the program read at start-up and exits normally
+//   signal      Play with sound, says "running" and runs the event loop until
+//               a signal closes it; then lists the sound library's calls
+// A store that refuses a write is reported on a line "notice: MESSAGE".
 #include <unistd.h>
 
 #include <QApplication>
@@ -26,9 +29,11 @@
 #include "dialogs/menu.h"
 #include "display/unit1.h"
 #include "startup/HeroW.h"
+#include "startup/close_signals.h"
 #include "startup/qsettings_store.h"
-#include "tests/quality/store_line.h"
+#include "startup/recording_sound_library.h"
 #include "startup/sdl_sound_library.h"
+#include "tests/quality/store_line.h"
 
 namespace {
 
@@ -53,10 +58,10 @@ void say(const std::string& line) {
 }
 
 // Play as the splash screen does it, unless the start already played.
-void play_if_needed(hero::HeroProgram& program) {
+void play_if_needed(hero::HeroProgram& program, int driver = 2) {
   if (program.splash().started_automatically()) return;
   program.splash().cb_skin()->setCurrentIndex(0);
-  program.splash().cb_sound()->setCurrentIndex(2);
+  program.splash().cb_sound()->setCurrentIndex(driver);
   program.splash().chb_splashscreen()->setChecked(false);
   program.splash().btn_playClick();
 }
@@ -103,24 +108,41 @@ int main(int argc, char** argv) {
   app.setQuitOnLastWindowClosed(false);
 
   ExitOnInstallationError errors;
-  hero::SdlSoundLibrary sound_library;
+  hero::SdlSoundLibrary sdl_library;
+  hero::RecordingSoundLibrary sound_library(&sdl_library);
   hero::ProgramServices services;
   services.program_folder = QDir::currentPath().toStdString();
   auto store = std::make_unique<hero::QSettingsStore>();
   hero::QSettingsStore* settings = store.get();
+  store->set_refusal_reporter([](const std::string& message) { say("notice: " + message); });
   services.settings = std::move(store);
   services.sound_library = &sound_library;
   services.errors = &errors;
-  services.request_termination = [] {};
+  services.request_termination = [&app] { app.quit(); };
   services.show_failure = [](const std::string& message) {
     std::fprintf(stderr, "failure: %s\n", message.c_str());
     std::exit(4);
   };
   services.beep = [] {};
 
+  hero::HeroProgram* running = nullptr;
+  hero::CloseOnSignals close_on_signals([&running] {
+    if (running) running->FormClose();
+  });
   hero::HeroProgram program(std::move(services));
+  running = &program;
   program.show_main_window();
   say("store " + settings->file_name().toStdString());
+
+  if (action == "signal") {
+    play_if_needed(program, 0);
+    sound_library.clear();
+    say("running");
+    const int status = app.exec();
+    say("signal " + std::to_string(close_on_signals.received()));
+    for (const std::string& call : sound_library.calls()) say("sound " + call);
+    return status;
+  }
 
   if (action == "report") {
     const hero::KeyBindings& keys = program.form().key_bindings();

@@ -6,6 +6,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QImageWriter>
 #include <QPainter>
 
 #include <cstring>
@@ -94,11 +95,14 @@ struct Installation {
     return r;
   }
 
-  // Loads the skin into `scene`; the message of a refused picture, if any.
+  // Loads the skin into `scene`; the message of a refused picture or skin
+  // value, if any.
   std::string load(Scene& scene, bool fullscreen = false) {
     try {
       load_skin(scene, request(fullscreen), errors);
     } catch (const PictureError& e) {
+      return e.what();
+    } catch (const SkinError& e) {
       return e.what();
     }
     return {};
@@ -165,32 +169,103 @@ TEST(HostileIni, BinaryBytesReadAsDefaultsWithoutAFault) {
   EXPECT_EQ(parsed.read_integer("Common", "GameWidth", 1475), 640);
 }
 
-TEST(HostileIni, GiantGameWidthIsHeldToTheLargestWindowSide) {
-  Installation inst("[Common]\r\nGameWidth=1000000000\r\nGameHeight=300\r\n");
-  Scene scene;
-  ASSERT_EQ(inst.load(scene), "");
-  EXPECT_EQ(scene.client_size(), QSize(Scene::kMaxSide, 300));
-  compose_like_the_window(scene);
-  // Full screen centres the clamped area without overflowing the offset.
-  Scene full;
-  ASSERT_EQ(inst.load(full, true), "");
-  EXPECT_EQ(full.client_size(), QSize(1920, 1080));
-  compose_like_the_window(full);
+TEST(HostileIni, GameAreaOutsideAWindowsSizeIsRefusedNamingTheKey) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"GameWidth=0\r\nGameHeight=870", "GameWidth is 0"},
+      {"GameWidth=1475\r\nGameHeight=0", "GameHeight is 0"},
+      {"GameWidth=-5\r\nGameHeight=300", "GameWidth is -5"},
+      {"GameWidth=100000\r\nGameHeight=100000", "GameHeight is 100000"},
+      {"GameWidth=1000000000\r\nGameHeight=300", "GameWidth is 1000000000"},
+      {"GameWidth=640\r\nGameHeight=-2147483648", "GameHeight is -2147483648"},
+      {"GameWidth=640\r\nGameHeight=8193", "GameHeight is 8193"},
+  };
+  for (const auto& [values, named] : cases) {
+    SCOPED_TRACE(values);
+    Installation inst("[Common]\r\n" + values + "\r\n[Image1]\r\nWidth=5\r\nHeight=5\r\n");
+    for (bool fullscreen : {false, true}) {
+      Scene scene;
+      const QSize before = scene.client_size();
+      const std::string message = inst.load(scene, fullscreen);
+      EXPECT_NE(message.find("Graphics\\Skin1\\Config.ini"), std::string::npos) << message;
+      EXPECT_NE(message.find(named), std::string::npos) << message;
+      EXPECT_NE(message.find("1 to " + std::to_string(kMaxGameSide)), std::string::npos) << message;
+      // The load stops before anything is laid out.
+      EXPECT_EQ(scene.client_size(), before);
+      EXPECT_EQ(scene.geometry(ElementId::im_background).size(), QSize(0, 0));
+    }
+  }
 }
 
-TEST(HostileIni, NegativeGameWidthGivesAnEmptyArea) {
-  Installation inst("[Common]\r\nGameWidth=-5\r\nGameHeight=-2147483648\r\n[Image1]\r\nLeft=-2147483648\r\nWidth=2147483647\r\n");
-  Scene scene;
-  ASSERT_EQ(inst.load(scene), "");
-  EXPECT_EQ(scene.client_size(), QSize(0, 0));
-  EXPECT_EQ(scene.geometry(ElementId::im_background).left(), -Scene::kMaxCoordinate);
-  compose_like_the_window(scene);
+TEST(HostileIni, LargestAndSmallestGameAreasStillLoad) {
+  for (const QSize size : {QSize(kMaxGameSide, kMaxGameSide), QSize(1, 1)}) {
+    Installation inst("[Common]\r\nGameWidth=" + std::to_string(size.width()) + "\r\nGameHeight=" +
+                      std::to_string(size.height()) + "\r\n[Image1]\r\nLeft=-2147483648\r\nWidth=2147483647\r\n");
+    Scene scene;
+    ASSERT_EQ(inst.load(scene), "");
+    EXPECT_EQ(scene.client_size(), size);
+    EXPECT_EQ(scene.geometry(ElementId::im_background).left(), -Scene::kMaxCoordinate);
+    compose_like_the_window(scene);
+  }
 }
 
 TEST(HostileIni, NumbersBeyondThirtyTwoBitsReadAsTheDefault) {
   const IniFile ini = IniFile::parse("[Common]\nGameWidth=99999999999999999999\nGameHeight=-0x7fffffff0\n");
   EXPECT_EQ(ini.read_integer("Common", "GameWidth", 1475), 1475);
   EXPECT_EQ(ini.read_integer("Common", "GameHeight", 870), 870);
+}
+
+// Text as Notepad saves it: UTF-16 with a byte-order mark, in either order.
+std::string utf16_with_bom(const std::u16string& text, bool big_endian) {
+  std::string out = big_endian ? std::string("\xFE\xFF") : std::string("\xFF\xFE");
+  for (char16_t unit : text) {
+    const char high = static_cast<char>(unit >> 8);
+    const char low = static_cast<char>(unit & 0xFF);
+    out += big_endian ? std::string{high, low} : std::string{low, high};
+  }
+  return out;
+}
+
+TEST(HostileIni, UnicodeFilesReadAsTheSameText) {
+  const std::u16string catalogue =
+      u"[Common]\r\nSkins=1\r\n[Skin1]\r\nPath=Graphics\\Skin1\r\nName=Caf\u00e9 \u263a \U0001F600\r\n";
+  const std::string name_in_utf8 = "Caf\xC3\xA9 \xE2\x98\xBA \xF0\x9F\x98\x80";
+  const std::u16string skin = u"[Common]\r\nGameWidth=640\r\nGameHeight=480\r\n";
+  const std::vector<std::pair<std::string, std::pair<std::string, std::string>>> encodings = {
+      {"UTF-16 LE", {utf16_with_bom(catalogue, false), utf16_with_bom(skin, false)}},
+      {"UTF-16 BE", {utf16_with_bom(catalogue, true), utf16_with_bom(skin, true)}},
+      {"UTF-8 with BOM",
+       {"\xEF\xBB\xBF[Common]\r\nSkins=1\r\n[Skin1]\r\nPath=Graphics\\Skin1\r\nName=" + name_in_utf8 + "\r\n",
+        "\xEF\xBB\xBF[Common]\r\nGameWidth=640\r\nGameHeight=480\r\n"}},
+  };
+  for (const auto& [encoding, files] : encodings) {
+    SCOPED_TRACE(encoding);
+    Installation inst(files.second);
+    inst.folder.write("Config.ini", files.first);
+    RecordingErrors errors;
+    const SkinCatalogue catalogue_read = read_skin_catalogue(inst.folder.path(), errors);
+    ASSERT_EQ(catalogue_read.listed_count(), 1);
+    EXPECT_EQ(catalogue_read.entry(1).name, name_in_utf8);
+    EXPECT_EQ(catalogue_read.entry(1).path, "Graphics\\Skin1\\");
+    inst.catalogue = catalogue_read;
+    Scene scene;
+    ASSERT_EQ(inst.load(scene), "");
+    EXPECT_EQ(scene.client_size(), QSize(640, 480));
+  }
+}
+
+TEST(HostileIni, BrokenUtf16ReadsAsReplacementCharacters) {
+  const std::u16string lone = u"[C]\r\na=" + std::u16string(1, char16_t{0xD800}) + u"x\r\nb=" +
+                              std::u16string(1, char16_t{0xDC00}) + u"\r\n";
+  for (bool big_endian : {false, true}) {
+    const IniFile ini = IniFile::parse(utf16_with_bom(lone, big_endian));
+    EXPECT_EQ(ini.read_string("C", "a", ""), "\xEF\xBF\xBDx");
+    EXPECT_EQ(ini.read_string("C", "b", ""), "\xEF\xBF\xBD");
+  }
+  // A pair cut by the end of the file, an odd last byte, and nothing but the mark.
+  const std::string cut = utf16_with_bom(u"[C]\r\nk=" + std::u16string(1, char16_t{0xD83D}), false);
+  EXPECT_EQ(IniFile::parse(cut).read_string("C", "k", ""), "\xEF\xBF\xBD");
+  EXPECT_EQ(IniFile::parse(cut + "Z").read_string("C", "k", ""), "\xEF\xBF\xBD");
+  EXPECT_FALSE(IniFile::parse("\xFF\xFE").has_section("C"));
 }
 
 // ---- Picture files ------------------------------------------------------------
@@ -360,6 +435,137 @@ TEST(HostilePicture, PathToTheSystemPasswordFileIsRefusedOrMissing) {
     else
       EXPECT_NE(message.find(stem), std::string::npos) << message;
   }
+}
+
+// A 16 x 16 PNG carrying `count` compressed text chunks that each inflate to
+// `inflated_bytes`, or plain ones of that size.
+std::string png_with_text_chunks(int count, std::size_t inflated_bytes, bool compressed) {
+  std::string png("\x89PNG\r\n\x1a\n", 8);
+  std::string ihdr;
+  put_u32(ihdr, 16);
+  put_u32(ihdr, 16);
+  ihdr += std::string("\x08\x02\x00\x00\x00", 5);
+  put_chunk(png, "IHDR", ihdr);
+  const std::string text(inflated_bytes, 'T');
+  const std::string body = compressed ? std::string("Comment\0\0", 9) + deflate_bytes(text)
+                                      : std::string("Comment\0", 8) + text;
+  for (int i = 0; i < count; ++i) put_chunk(png, compressed ? "zTXt" : "tEXt", body);
+  put_chunk(png, "IDAT", deflate_bytes(std::string(16 * (1 + 3 * 16), '\0')));
+  put_chunk(png, "IEND", "");
+  return png;
+}
+
+TEST(HostilePicture, PngTextChunksAreSkippedWithoutInflatingThem) {
+  // 200 chunks of 7 MB text each, 1.4 MB on disk: the picture needs none.
+  const std::string png = png_with_text_chunks(200, 7u * 1024u * 1024u, true);
+  ASSERT_LT(png.size(), 3'000'000u);
+  const long before_mb = peak_rss_mb();
+  const Picture picture = decode_picture(std::span(reinterpret_cast<const std::uint8_t*>(png.data()), png.size()),
+                                         PictureFormat::png, "chatty.png");
+  EXPECT_EQ(picture.size(), QSize(16, 16));
+  EXPECT_LT(peak_rss_mb() - before_mb, 100);
+}
+
+TEST(HostilePicture, PngWithMoreSideDataThanAnyDrawingIsRefusedNamingIt) {
+  Installation inst("[Image1]\r\nFilename=chatty.png\r\n");
+  inst.folder.write("Graphics/Skin1/chatty.png", png_with_text_chunks(3, 6u * 1024u * 1024u, false));
+  Scene scene;
+  const std::string message = inst.load(scene);
+  EXPECT_NE(message.find("chatty.png"), std::string::npos) << message;
+  EXPECT_NE(message.find("16 MB"), std::string::npos) << message;
+  // A few ordinary text chunks are no reason to refuse a picture.
+  inst.folder.write("Graphics/Skin1/chatty.png", png_with_text_chunks(40, 1000, false));
+  EXPECT_EQ(inst.load(scene), "");
+}
+
+// A progressive JPEG of `width` x `height` whose last scan is repeated until
+// the file holds `scans` scans.
+std::string progressive_jpeg(int width, int height, int scans) {
+  ensure_gui();
+  QImage image(width, height, QImage::Format_RGB32);
+  image.fill(QColor(30, 120, 200));
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  QImageWriter writer(&buffer, "jpeg");
+  writer.setProgressiveScanWrite(true);
+  EXPECT_TRUE(writer.write(image)) << writer.errorString().toStdString();
+  std::string jpeg(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  int have = 0;
+  for (std::size_t at = jpeg.find("\xFF\xDA"); at != std::string::npos; at = jpeg.find("\xFF\xDA", at + 2)) ++have;
+  const std::size_t last = jpeg.rfind("\xFF\xDA");
+  const std::size_t end = jpeg.rfind("\xFF\xD9");
+  EXPECT_GT(have, 1) << "the writer made no progressive file";
+  if (last == std::string::npos || end == std::string::npos || end < last) return jpeg;
+  const std::string scan = jpeg.substr(last, end - last);
+  std::string repeated;
+  for (int i = have; i < scans; ++i) repeated += scan;
+  jpeg.insert(end, repeated);
+  return jpeg;
+}
+
+TEST(HostilePicture, ProgressiveJpegRepeatingAScanIsRefusedNamingIt) {
+  const std::string jpeg = progressive_jpeg(2000, 2000, 999);
+  Installation inst("[Image1]\r\nFilename=scans.jpg\r\n");
+  inst.folder.write("Graphics/Skin1/scans.jpg", jpeg);
+  Scene scene;
+  const std::string message = inst.load(scene);
+  EXPECT_NE(message.find("scans.jpg"), std::string::npos) << message;
+  EXPECT_NE(message.find("too much decoding work"), std::string::npos) << message;
+}
+
+TEST(HostilePicture, OrdinaryProgressiveJpegsStillDecode) {
+  // The writer's own scans, and a few repeated ones, over a large picture.
+  for (const auto& [side, scans] : std::vector<std::pair<int, int>>{{2000, 0}, {1000, 40}, {64, 900}}) {
+    const std::string jpeg = progressive_jpeg(side, side, scans);
+    const Picture picture = decode_picture(std::span(reinterpret_cast<const std::uint8_t*>(jpeg.data()), jpeg.size()),
+                                           PictureFormat::jpeg, "fine.jpg");
+    EXPECT_EQ(picture.size(), QSize(side, side)) << side;
+  }
+}
+
+// An 8-bit run-length bitmap declaring `side` x `side` whose data ends at
+// once: about a kilobyte on disk, `side` squared pixels decoded.
+std::string run_length_bitmap(std::int32_t side) {
+  std::string bmp = lying_bmp(side, side, 0, 0, 54 + 1024);
+  bmp[28] = 8;   // bits per pixel
+  bmp[30] = 1;   // BI_RLE8
+  bmp += std::string(1024, '\x40');  // palette
+  bmp += std::string("\x00\x01", 2);  // end of bitmap
+  return bmp;
+}
+
+TEST(HostilePicture, SkinOfGiantPicturesIsRefusedAtItsPixelBudget) {
+  // Every element names its own 6000 x 6000 picture of about 1 KB.
+  std::string ini;
+  for (int n = 1; n <= kSkinImageCount; ++n)
+    ini += "[Image" + std::to_string(n) + "]\r\nFilename=big" + std::to_string(n) + ".bmp\r\nWidth=4\r\nHeight=4\r\n";
+  Installation inst(ini);
+  for (int n = 1; n <= kSkinImageCount; ++n)
+    inst.folder.write("Graphics/Skin1/big" + std::to_string(n) + ".bmp", run_length_bitmap(6000));
+  const long before_mb = peak_rss_mb();
+  Scene scene;
+  const std::string message = inst.load(scene);
+  // 36 million pixels each: the second one would pass the 64 million.
+  EXPECT_NE(message.find("big2.bmp"), std::string::npos) << message;
+  EXPECT_NE(message.find("the skin's pictures together"), std::string::npos) << message;
+  EXPECT_NE(message.find(std::to_string(kMaxSkinPixels)), std::string::npos) << message;
+  EXPECT_EQ(scene.picture(skin_image(1)).size(), QSize(6000, 6000));
+  EXPECT_LT(peak_rss_mb() - before_mb, 400);
+}
+
+TEST(HostilePicture, PictureNamedBySeveralElementsCountsOnceAgainstTheBudget) {
+  std::string ini;
+  for (int n = 1; n <= kSkinImageCount; ++n) ini += "[Image" + std::to_string(n) + "]\r\nFilename=shared.bmp\r\n";
+  Installation inst(ini);
+  inst.folder.write("Graphics/Skin1/shared.bmp", run_length_bitmap(6000));
+  const long before_mb = peak_rss_mb();
+  Scene scene;
+  EXPECT_EQ(inst.load(scene), "");
+  EXPECT_EQ(scene.picture(skin_image(kSkinImageCount)).size(), QSize(6000, 6000));
+  // Decoded once, and its transparent form made once for all the segments
+  // that draw it.
+  EXPECT_LT(peak_rss_mb() - before_mb, 600);
 }
 
 // ---- Settings values ------------------------------------------------------------

@@ -175,13 +175,20 @@ TEST_F(GfxinitTest, DefaultsGiveTheWideSkinSizeAndMagentaKey) {
   EXPECT_EQ(scene_.geometry(ElementId::im_rogue_x1y4), QRect(0, 0, 0, 0));
 }
 
-TEST_F(GfxinitTest, NegativeSizesBecomeEmpty) {
+TEST_F(GfxinitTest, NegativeElementSizesBecomeEmpty) {
   write_catalogue("");
-  write_skin("[Common]\nGameWidth=-5\nGameHeight=-1\n[Image5]\nWidth=-3\nHeight=-9\nLeft=-4\n");
+  write_skin("[Common]\nGameWidth=10\nGameHeight=8\n[Image5]\nWidth=-3\nHeight=-9\nLeft=-4\n");
   load(false);
-  EXPECT_EQ(scene_.client_size(), QSize(0, 0));
+  EXPECT_EQ(scene_.client_size(), QSize(10, 8));
   EXPECT_EQ(scene_.geometry(ElementId::btn_game_b_down), QRect(-4, 0, 0, 0));
-  EXPECT_EQ(scene_.geometry(ElementId::la_pause).topLeft(), QPoint(-50, -12));
+  // A label larger than the window is centred by truncating division.
+  EXPECT_EQ(scene_.geometry(ElementId::la_pause).topLeft(), QPoint(-45, -8));
+}
+
+TEST_F(GfxinitTest, GameAreaWithoutPixelsIsASkinError) {
+  write_catalogue("");
+  write_skin("[Common]\nGameWidth=-5\nGameHeight=-1\n");
+  EXPECT_THROW(load(false), SkinError);
 }
 
 // ---- Full-screen layout -------------------------------------------------------
