@@ -1,12 +1,15 @@
 // The handheld installed where the player cannot write (the package's
-// /usr/lib/hero50): opening the catalogue for editing and playing change
-// nothing there, and the settings go to the player's own config folder.
+// /usr/lib/hero50): opening the catalogue for editing, through the desktop
+// or in the handheld's own read-only window, and playing change nothing
+// there, and the settings go to the player's own config folder.
 #include <sys/inotify.h>
 #include <unistd.h>
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QPlainTextEdit>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QSettings>
 #include <QTest>
@@ -17,6 +20,7 @@
 #include <QComboBox>
 
 #include "dialogs/click_label.h"
+#include "dialogs/document_window.h"
 #include "dialogs/shell.h"
 #include "display/unit1.h"
 #include "engine/engine.h"
@@ -150,13 +154,38 @@ TEST_F(ReadOnlyInstallation, EditConfigurationHandsTheInstalledCatalogueToTheDes
   expect_installation_untouched();
 }
 
-TEST_F(ReadOnlyInstallation, EditConfigurationWithNoDesktopToOpenItLosesNothing) {
-  // The offscreen platform opens no documents: the desktop's answer is
-  // "no", and the handheld goes on as it was.
+TEST_F(ReadOnlyInstallation, EditConfigurationWithAFailingDesktopShowsTheCatalogueReadOnly) {
+  // The desktop's opener is found on the PATH and fails (no program for
+  // text files): the handheld shows the catalogue in its own read-only
+  // window and goes on as it was.
+  QTemporaryDir bin;
+  ASSERT_TRUE(bin.isValid());
+  {
+    QFile stub(bin.filePath("xdg-open"));
+    ASSERT_TRUE(stub.open(QIODevice::WriteOnly));
+    stub.write("#!/bin/sh\nexit 3\n");
+    stub.close();
+    stub.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+  }
+  const QByteArray previous_path = qgetenv("PATH");
+  const QByteArray previous_desktop = qgetenv("XDG_CURRENT_DESKTOP");
+  qputenv("PATH", QFile::encodeName(bin.path()));
+  qunsetenv("XDG_CURRENT_DESKTOP");
   start_playing();
   program->menu().run_command(pm_6_config);
-  QTest::qWait(50);
-  program->menu().run_command(pm_6_config);
+  for (int i = 0; i < 500 && !qApp->findChildren<QProcess*>().isEmpty(); ++i) QTest::qWait(10);
+  QTest::qWait(20);
+  qputenv("PATH", previous_path);
+  if (!previous_desktop.isEmpty()) qputenv("XDG_CURRENT_DESKTOP", previous_desktop);
+
+  const QString catalogue = QDir(dir.path()).absoluteFilePath("Config.ini");
+  DocumentWindow* shown = nullptr;
+  for (DocumentWindow* window : document_windows())
+    if (window->isVisible() && QFileInfo(window->path()).absoluteFilePath() == catalogue) shown = window;
+  ASSERT_NE(shown, nullptr);
+  EXPECT_TRUE(shown->text()->isReadOnly());
+  EXPECT_EQ(shown->text()->toPlainText().toUtf8(), catalogue_before);
+  shown->close();
   EXPECT_EQ(program->form().engine().state().game_mode, mode_all_lit);
   expect_installation_untouched();
 }
