@@ -4,7 +4,7 @@
 # The source: the first line is the .TH line's arguments; "= NAME" starts a
 # section; a blank line ends a paragraph; a line followed by one starting
 # with ": " is a term, and that line its text (further lines continue it);
-# **word** is bold. Option dashes become roff minus signs, and no line can
+# **word** is bold, *word* italic. Option dashes become roff minus signs, and no line can
 # start a roff request by accident.
 cmake_minimum_required(VERSION 3.25)
 foreach(variable SOURCE OUTPUT VERSION INSTALL_DIR)
@@ -30,6 +30,7 @@ function(roff_text text out)
   string(REGEX REPLACE "(^|[ [(*])--" "\\1\\\\-\\\\-" text "${text}")
   string(REGEX REPLACE "(^|[ [(*])-([a-z])" "\\1\\\\-\\2" text "${text}")
   string(REGEX REPLACE "\\*\\*([^*]+)\\*\\*" "\\\\fB\\1\\\\fR" text "${text}")
+  string(REGEX REPLACE "\\*([^*]+)\\*" "\\\\fI\\1\\\\fR" text "${text}")
   string(REGEX REPLACE "^([.'])" "\\\\&\\1" text "${text}")
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
