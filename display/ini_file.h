@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace hero {
 
@@ -24,6 +25,20 @@ class ConversionError : public std::runtime_error {
 // values are trimmed; one pair of enclosing quotes is removed from a value;
 // lines starting with ';' are comments; backslashes are literal; values are
 // cut at 2047 characters. A file that is missing or unreadable reads empty.
+// One meaningful line of an INI file as the reader saw it, for tools that
+// point a skin author at the line the program ignored or misread.
+struct IniLine {
+  enum class Kind { section, entry, junk };  // junk: neither "[name]" nor "key=value"
+  Kind kind = Kind::junk;
+  int line = 0;          // 1-based
+  std::string section;   // the section name as written (for entries: the one they fall in)
+  std::string key;       // as written, trimmed
+  std::string value;     // as a read returns it
+  // False when no read ever sees the line: a repeated section or key, an
+  // entry before the first section.
+  bool used = false;
+};
+
 class IniFile {
  public:
   // Longest value a read returns, as the 2048-character buffer of the
@@ -34,8 +49,10 @@ class IniFile {
   static constexpr std::uintmax_t kMaxFileBytes = 64u * 1024u * 1024u;
 
   IniFile() = default;
-  static IniFile parse(std::string_view text);
-  static IniFile load(const std::filesystem::path& file);
+  // With `lines`, every section header, entry and unreadable line is also
+  // listed there in file order; what the reads return is the same.
+  static IniFile parse(std::string_view text, std::vector<IniLine>* lines = nullptr);
+  static IniFile load(const std::filesystem::path& file, std::vector<IniLine>* lines = nullptr);
 
   bool has_section(std::string_view section) const;
   // The value as written, or nothing when the section or key is absent.
