@@ -84,26 +84,31 @@ std::string utf16_to_utf8(std::string_view bytes, bool big_endian) {
 ConversionError::ConversionError(const std::string& text)
     : std::runtime_error("'" + text + "' is not a valid integer value") {}
 
-IniFile IniFile::parse(std::string_view text) {
+IniFile IniFile::parse(std::string_view text, std::vector<IniLine>* lines) {
   // UTF-16 in either byte order, known by its byte-order mark.
   if (text.size() >= 2 && (text.substr(0, 2) == "\xFF\xFE" || text.substr(0, 2) == "\xFE\xFF")) {
     const std::string utf8 = utf16_to_utf8(text.substr(2), text[0] == '\xFE');
-    return parse_utf8(utf8);
+    return parse_utf8(utf8, lines);
   }
-  return parse_utf8(text);
+  return parse_utf8(text, lines);
 }
 
-IniFile IniFile::parse_utf8(std::string_view text) {
+IniFile IniFile::parse_utf8(std::string_view text, std::vector<IniLine>* lines) {
   IniFile ini;
   // A byte-order mark left by an editor would otherwise glue itself to the
   // first section's name.
   if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
   Keys* current = nullptr;  // null before the first section and in repeated sections
+  std::string current_name;
   std::size_t pos = 0;
+  int line_number = 1;
   while (pos < text.size()) {
     std::size_t end = text.find_first_of("\r\n", pos);
     if (end == std::string_view::npos) end = text.size();
     const std::string_view line = trim(text.substr(pos, end - pos));
+    const int this_line = line_number;
+    // "\r\n" ends one line; the empty piece between its two bytes is no line.
+    if (end < text.size() && (text[end] == '\n' || end + 1 >= text.size() || text[end + 1] != '\n')) ++line_number;
     pos = end + 1;
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[') {
@@ -113,19 +118,25 @@ IniFile IniFile::parse_utf8(std::string_view text) {
       // Only the first section of a name is ever consulted.
       auto [it, inserted] = ini.sections_.try_emplace(fold_case(trim(name)));
       current = inserted ? &it->second : nullptr;
+      current_name = std::string(trim(name));
+      if (lines) lines->push_back({IniLine::Kind::section, this_line, current_name, {}, {}, inserted});
       continue;
     }
-    if (current == nullptr) continue;
     const std::size_t eq = line.find('=');
-    if (eq == std::string_view::npos) continue;
-    const std::string_view key = trim(line.substr(0, eq));
-    if (key.empty()) continue;
-    current->try_emplace(fold_case(key), value_as_read(trim(line.substr(eq + 1))));
+    const std::string_view key = eq == std::string_view::npos ? std::string_view() : trim(line.substr(0, eq));
+    if (key.empty()) {
+      if (lines) lines->push_back({IniLine::Kind::junk, this_line, current_name, {}, std::string(line), false});
+      continue;
+    }
+    std::string value = value_as_read(trim(line.substr(eq + 1)));
+    bool used = false;
+    if (current != nullptr) used = current->try_emplace(fold_case(key), value).second;
+    if (lines) lines->push_back({IniLine::Kind::entry, this_line, current_name, std::string(key), std::move(value), used});
   }
   return ini;
 }
 
-IniFile IniFile::load(const std::filesystem::path& file) {
+IniFile IniFile::load(const std::filesystem::path& file, std::vector<IniLine>* lines) {
   std::error_code ec;
   if (!std::filesystem::is_regular_file(file, ec)) return IniFile();
   std::ifstream in(file, std::ios::binary);
@@ -136,7 +147,7 @@ IniFile IniFile::load(const std::filesystem::path& file) {
   text.resize(static_cast<std::size_t>(std::min(size, kMaxFileBytes)));
   in.read(text.data(), static_cast<std::streamsize>(text.size()));
   text.resize(static_cast<std::size_t>(std::max<std::streamsize>(in.gcount(), 0)));
-  return parse(text);
+  return parse(text, lines);
 }
 
 bool IniFile::has_section(std::string_view section) const {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace hero {
 
@@ -24,6 +25,20 @@ class ConversionError : public std::runtime_error {
 // values are trimmed; one pair of enclosing quotes is removed from a value;
 // lines starting with ';' are comments; backslashes are literal; values are
 // cut at 2047 characters. A file that is missing or unreadable reads empty.
+// One meaningful line of an INI file as the reader saw it, for tools that
+// point a skin author at the line the program ignored or misread.
+struct IniLine {
+  enum class Kind { section, entry, junk };  // junk: neither "[name]" nor "key=value"
+  Kind kind = Kind::junk;
+  int line = 0;          // 1-based
+  std::string section;   // the section name as written (for entries: the one they fall in)
+  std::string key;       // as written, trimmed
+  std::string value;     // as a read returns it
+  // False when no read ever sees the line: a repeated section or key, an
+  // entry before the first section.
+  bool used = false;
+};
+
 class IniFile {
  public:
   // Longest value a read returns, as the 2048-character buffer of the
@@ -35,9 +50,11 @@ class IniFile {
 
   IniFile() = default;
   // Text in UTF-8 (a byte-order mark is skipped) or in UTF-16, little or
-  // big endian, when it starts with the byte-order mark.
-  static IniFile parse(std::string_view text);
-  static IniFile load(const std::filesystem::path& file);
+  // big endian, when it starts with the byte-order mark. With `lines`, every
+  // section header, entry and unreadable line is also listed there in file
+  // order; what the reads return is the same.
+  static IniFile parse(std::string_view text, std::vector<IniLine>* lines = nullptr);
+  static IniFile load(const std::filesystem::path& file, std::vector<IniLine>* lines = nullptr);
 
   bool has_section(std::string_view section) const;
   // The value as written, or nothing when the section or key is absent.
@@ -56,7 +73,7 @@ class IniFile {
                            std::string_view default_text) const;
 
  private:
-  static IniFile parse_utf8(std::string_view text);
+  static IniFile parse_utf8(std::string_view text, std::vector<IniLine>* lines);
   using Keys = std::unordered_map<std::string, std::string>;
   std::unordered_map<std::string, Keys> sections_;
 };

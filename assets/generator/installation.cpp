@@ -8,7 +8,6 @@
 
 #include "assets/generator/image_io.h"
 #include "assets/generator/manual_pages.h"
-#include "assets/generator/skin_renderer.h"
 #include "assets/generator/tone_synth.h"
 
 namespace hero::assetgen {
@@ -20,14 +19,10 @@ QString read_text(const QString& path) {
   return QString::fromUtf8(file.readAll());
 }
 
-QString local_folder(const char* catalogue_folder) {
-  QString folder = QString::fromLatin1(catalogue_folder);
-  folder.replace('\\', '/');
-  return folder;
-}
-
 }  // namespace
 
+// The skins themselves are made by hero-skin from the handheld drawing (see
+// assets/CMakeLists.txt), so the authors' tool runs on every build.
 void make_installation(const QString& assets_dir, const QString& install_dir) {
   QDir().mkpath(install_dir);
 
@@ -41,14 +36,6 @@ void make_installation(const QString& assets_dir, const QString& install_dir) {
   for (const SkinEntry& skin : kSkins) {
     ++number;
     out << "\n[Skin" << number << "]\nPath=" << skin.folder << "\nName=" << skin.name << "\n";
-    SkinOptions options;
-    options.svg_path = assets_dir + "/skin/handheld.svg";
-    options.backdrop_svg = assets_dir + "/skin/backdrop.svg";
-    options.logo_svg = assets_dir + "/skin/logo.svg";
-    options.out_dir = install_dir + "/" + local_folder(skin.folder);
-    options.scale = skin.scale;
-    options.title = QString("Skin \"%1\"").arg(QString::fromLatin1(skin.name));
-    render_skin(options);
   }
   out << "\n[Manual]\nManualDir=Graphics\\Manual\\\nManualWidth=" << kManualWidth << "\nManualHeight=" << kManualHeight
       << "\n";

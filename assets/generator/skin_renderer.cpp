@@ -150,6 +150,19 @@ QImage render_whole(const QString& svg_path, QSize size) {
   return image;
 }
 
+// One element of the drawing alone, at its drawn size times `scale`.
+QImage render_part(QSvgRenderer& svg, const QString& id, double scale) {
+  const QRectF bounds = doc_rect(svg, id);
+  const QSize size(std::max(1, static_cast<int>(std::lround(bounds.width() * scale))),
+                   std::max(1, static_cast<int>(std::lround(bounds.height() * scale))));
+  QImage image(size, QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  painter.setRenderHint(QPainter::Antialiasing);
+  svg.render(&painter, id, QRectF(QPointF(0, 0), QSizeF(size)));
+  return image;
+}
+
 }  // namespace
 
 QRect element_rect(QSvgRenderer& svg, const QString& id, double scale) {
@@ -166,14 +179,20 @@ void render_skin(const SkinOptions& options) {
   const int game_width = static_cast<int>(std::lround(page.width() * options.scale));
   const int game_height = static_cast<int>(std::lround(page.height() * options.scale));
 
+  // The full-screen surroundings come from drawings of their own, or from
+  // the drawing's "backdrop" and "logo" elements; without either, none.
+  const bool has_backdrop = !options.backdrop_svg.isEmpty() || svg.elementExists("backdrop");
+  const bool has_logo = !options.logo_svg.isEmpty() || svg.elementExists("logo");
+
   QString ini;
   QTextStream out(&ini);
   out << "; " << options.title << "\n"
       << "; Made by the asset generator from the handheld drawing; every picture\n"
       << "; is placed relative to the game area's top-left corner.\n\n"
       << "[Common]\nGameWidth=" << game_width << "\nGameHeight=" << game_height << "\n\n"
-      << "[Fullscreen]\nBackdropFile=backdrop.png\nBackdropStretch=1\nBgColor=" << kBgColourText
-      << "\nGameOffsetX=Center\nGameOffsetY=Center\nLogoFile=logo.png\nLogoPosition=3\n\n"
+      << "[Fullscreen]\nBackdropFile=" << (has_backdrop ? "backdrop.png" : "nil") << "\nBackdropStretch=1\nBgColor="
+      << kBgColourText << "\nGameOffsetX=Center\nGameOffsetY=Center\nLogoFile=" << (has_logo ? "logo.png" : "nil")
+      << "\nLogoPosition=3\n\n"
       << "[Shaped]\nTranspColor=" << kKeyColourText << "\n";
 
   for (int n = 1; n <= kSkinImageCount; ++n) {
@@ -207,16 +226,25 @@ void render_skin(const SkinOptions& options) {
 
   // Full-screen surroundings: a backdrop stretched over the screen and the
   // title logo in the bottom-right corner.
-  save_png(render_whole(options.backdrop_svg, QSize(1920, 1080)).convertToFormat(QImage::Format_RGB32),
-           options.out_dir + "/backdrop.png");
-  QSvgRenderer logo(options.logo_svg);
-  if (!logo.isValid()) throw failure("cannot read the logo drawing " + options.logo_svg);
-  const QSize logo_size(static_cast<int>(std::lround(logo.defaultSize().width() * options.scale)),
-                        static_cast<int>(std::lround(logo.defaultSize().height() * options.scale)));
-  save_png(render_whole(options.logo_svg, logo_size).convertToFormat(QImage::Format_ARGB32),
-           options.out_dir + "/logo.png");
-  save_png(render_whole(options.logo_svg, logo_size * 2).convertToFormat(QImage::Format_ARGB32),
-           options.out_dir + "/logo@2x.png");
+  if (!options.backdrop_svg.isEmpty())
+    save_png(render_whole(options.backdrop_svg, QSize(1920, 1080)).convertToFormat(QImage::Format_RGB32),
+             options.out_dir + "/backdrop.png");
+  else if (has_backdrop)
+    save_png(render_part(svg, "backdrop", 1.0).convertToFormat(QImage::Format_RGB32), options.out_dir + "/backdrop.png");
+  if (!options.logo_svg.isEmpty()) {
+    QSvgRenderer logo(options.logo_svg);
+    if (!logo.isValid()) throw failure("cannot read the logo drawing " + options.logo_svg);
+    const QSize logo_size(static_cast<int>(std::lround(logo.defaultSize().width() * options.scale)),
+                          static_cast<int>(std::lround(logo.defaultSize().height() * options.scale)));
+    save_png(render_whole(options.logo_svg, logo_size).convertToFormat(QImage::Format_ARGB32),
+             options.out_dir + "/logo.png");
+    save_png(render_whole(options.logo_svg, logo_size * 2).convertToFormat(QImage::Format_ARGB32),
+             options.out_dir + "/logo@2x.png");
+  } else if (has_logo) {
+    save_png(render_part(svg, "logo", options.scale).convertToFormat(QImage::Format_ARGB32), options.out_dir + "/logo.png");
+    save_png(render_part(svg, "logo", options.scale * 2).convertToFormat(QImage::Format_ARGB32),
+             options.out_dir + "/logo@2x.png");
+  }
 }
 
 }  // namespace hero::assetgen

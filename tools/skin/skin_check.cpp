@@ -1,0 +1,392 @@
+#include "tools/skin/skin_check.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cctype>
+#include <map>
+#include <set>
+
+#include "display/element_ids.h"
+#include "display/gfxinit.h"
+#include "display/ini_file.h"
+#include "display/path_resolver.h"
+#include "display/picture_loader.h"
+#include "display/scene.h"
+#include "engine/settings_codec.h"
+
+namespace hero::skinkit {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string lower(std::string s) {
+  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return s;
+}
+
+std::string trimmed(const std::string& s) {
+  const auto a = s.find_first_not_of(" \t");
+  if (a == std::string::npos) return {};
+  return s.substr(a, s.find_last_not_of(" \t") - a + 1);
+}
+
+bool names_a_file(const std::string& v) { return !v.empty() && v != "nil"; }
+
+enum class KeyType { integer, offset, colour, file };
+
+// The keys the handheld reads, by section (names folded to lower case).
+const std::map<std::string, std::map<std::string, KeyType>>& known_keys() {
+  static const std::map<std::string, std::map<std::string, KeyType>> keys = {
+      {"common", {{"gameheight", KeyType::integer}, {"gamewidth", KeyType::integer}}},
+      {"fullscreen",
+       {{"backdropfile", KeyType::file},
+        {"backdropstretch", KeyType::integer},
+        {"bgcolor", KeyType::colour},
+        {"gameoffsetx", KeyType::offset},
+        {"gameoffsety", KeyType::offset},
+        {"logofile", KeyType::file},
+        {"logoposition", KeyType::integer}}},
+      {"shaped", {{"transpcolor", KeyType::colour}}},
+      {"image",
+       {{"filename", KeyType::file},
+        {"height", KeyType::integer},
+        {"left", KeyType::integer},
+        {"top", KeyType::integer},
+        {"width", KeyType::integer}}},
+  };
+  return keys;
+}
+
+// "image17" -> 17; 0 for anything else.
+int image_number(const std::string& folded) {
+  if (folded.rfind("image", 0) != 0 || folded.size() == 5 || folded.size() > 7) return 0;
+  int n = 0;
+  for (std::size_t i = 5; i < folded.size(); ++i) {
+    if (!std::isdigit(static_cast<unsigned char>(folded[i]))) return 0;
+    n = n * 10 + (folded[i] - '0');
+  }
+  if (folded[5] == '0') return 0;
+  return n >= 1 && n <= kSkinImageCount ? n : 0;
+}
+
+std::string section_kind(const std::string& folded) {
+  if (image_number(folded) != 0) return "image";
+  return known_keys().count(folded) ? folded : std::string();
+}
+
+std::string colour_text(QRgb c) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "$00%02x%02x%02x", qBlue(c), qGreen(c), qRed(c));
+  return buf;
+}
+
+class CollectedErrors : public InstallationErrors {
+ public:
+  void report(const std::string& message) override { messages.push_back(message); }
+  std::vector<std::string> messages;
+};
+
+class Checker {
+ public:
+  explicit Checker(const fs::path& dir) : dir_(dir), config_(dir / "Config.ini"), shown_(config_.string()) {}
+
+  std::vector<Finding> run();
+
+ private:
+  void add(int line, Level level, std::string message) { findings_.push_back({shown_, line, level, std::move(message)}); }
+  const IniLine* entry(const std::string& section, const std::string& key) const {
+    for (const IniLine& l : lines_)
+      if (l.kind == IniLine::Kind::entry && l.used && lower(l.section) == lower(section) && lower(l.key) == lower(key))
+        return &l;
+    return nullptr;
+  }
+  int line_of(const std::string& section, const std::string& key) const {
+    if (const IniLine* l = entry(section, key)) return l->line;
+    for (const IniLine& l : lines_)
+      if (l.kind == IniLine::Kind::section && l.used && lower(l.section) == lower(section)) return l.line;
+    return 0;
+  }
+  void check_lines();
+  void check_value(const IniLine& l, KeyType type);
+  void check_pictures();
+  void check_layout();
+  void check_loads();
+
+  fs::path dir_;
+  fs::path config_;
+  std::string shown_;
+  IniFile ini_;
+  std::vector<IniLine> lines_;
+  std::vector<Finding> findings_;
+  std::map<int, Picture> pictures_;  // by section number, decoded ones only
+  int width_ = 1475, height_ = 870;
+};
+
+void Checker::check_lines() {
+  for (const IniLine& l : lines_) {
+    const std::string folded = lower(l.section);
+    switch (l.kind) {
+      case IniLine::Kind::junk:
+        add(l.line, Level::warning, "'" + l.value + "' is neither a [section] nor a key=value line; the handheld ignores it");
+        break;
+      case IniLine::Kind::section:
+        if (!l.used) add(l.line, Level::warning, "section [" + l.section + "] appears again; only its first appearance is read");
+        else if (section_kind(folded).empty())
+          add(l.line, Level::warning, "unknown section [" + l.section + "]; the handheld ignores it (misspelt?)");
+        break;
+      case IniLine::Kind::entry: {
+        const std::string kind = section_kind(folded);
+        if (kind.empty()) break;  // reported with its section
+        const auto& keys = known_keys().at(kind);
+        const auto key = keys.find(lower(l.key));
+        if (key == keys.end()) {
+          add(l.line, Level::warning, "unknown key '" + l.key + "' in [" + l.section + "]; the handheld ignores it");
+        } else if (!l.used) {
+          add(l.line, Level::warning, "key '" + l.key + "' appears again in [" + l.section + "]; only the first is read");
+        } else {
+          check_value(l, key->second);
+        }
+        break;
+      }
+    }
+  }
+}
+
+void Checker::check_value(const IniLine& l, KeyType type) {
+  const std::string key = lower(l.key);
+  const std::string text = trimmed(l.value);
+  if (type == KeyType::colour) {
+    try {
+      convert_colour_text(l.value);
+    } catch (const ConversionError& e) {
+      add(l.line, Level::error, std::string(e.what()) + ": " + l.key + " must be a colour number such as $00ff00ff");
+    }
+    return;
+  }
+  if (type == KeyType::file) {
+    if (!names_a_file(l.value)) return;
+    if (!PathResolver(dir_).file_exists(l.value)) {
+      const bool element = key == "filename";
+      add(l.line, Level::warning,
+          "picture '" + l.value + "' not found" +
+              (element ? "; the handheld shows the missing-picture marker (a red square)" : "; it is not shown"));
+    }
+    return;
+  }
+  if (type == KeyType::offset && lower(text) == "center") return;
+  const auto value = parse_integer(text);
+  if (!value) {
+    add(l.line, Level::warning,
+        "'" + l.value + "' is not a whole number" +
+            (type == KeyType::offset ? "; the game area is centred" : "; the handheld uses the default"));
+    return;
+  }
+  const std::int64_t v = *value;
+  if ((key == "width" || key == "height" || key == "gamewidth" || key == "gameheight") &&
+      (v < 0 || v > Scene::kMaxSide))
+    add(l.line, Level::warning, l.key + " " + std::to_string(v) + " is outside 0.." + std::to_string(Scene::kMaxSide) + "; the handheld clamps it");
+  else if ((key == "gamewidth" || key == "gameheight") && v == 0)
+    add(l.line, Level::warning, l.key + " is 0: the game area is empty");
+  else if ((key == "left" || key == "top") && (v < -Scene::kMaxCoordinate || v > Scene::kMaxCoordinate))
+    add(l.line, Level::warning, l.key + " " + std::to_string(v) + " is out of range; the handheld clamps it");
+  else if (key == "logoposition" && (v < 0 || v > 3))
+    add(l.line, Level::warning, "LogoPosition " + std::to_string(v) + " is not a corner (0..3); the logo is not moved");
+  else if (key == "backdropstretch" && v != 0 && v != 1)
+    add(l.line, Level::warning, "BackdropStretch " + std::to_string(v) + " is neither 0 nor 1; the handheld stretches");
+}
+
+void Checker::check_pictures() {
+  const PathResolver resolver(dir_);
+  std::map<int, std::string> names;
+  std::set<std::string> decoded_names;
+  for (int n = 1; n <= kSkinImageCount; ++n) {
+    const std::string section = "Image" + std::to_string(n);
+    const std::string file = ini_.read_string(section, "Filename", "");
+    if (!names_a_file(file) || !resolver.file_exists(file)) continue;
+    names[n] = file;
+    try {
+      pictures_[n] = load_picture(resolver.resolve(file), file);
+    } catch (const std::exception& e) {
+      add(line_of(section, "Filename"), Level::error, e.what());
+      continue;
+    }
+    const ElementId element = skin_image(n);
+    const int line = line_of(section, "Filename");
+    const Picture& p = pictures_[n];
+    const QSize size(std::clamp(ini_.read_integer(section, "Width", 0), 0, Scene::kMaxSide),
+                     std::clamp(ini_.read_integer(section, "Height", 0), 0, Scene::kMaxSide));
+    if (p.size() != size && !size.isEmpty())
+      add(line, Level::warning,
+          "picture '" + file + "' is " + std::to_string(p.size().width()) + " x " + std::to_string(p.size().height()) +
+              " pixels but the element is " + std::to_string(size.width()) + " x " + std::to_string(size.height()));
+    if (!Scene::is_transparent(element) || p.has_alpha) continue;
+    PictureFormat format{};
+    try { format = picture_format_for(file); } catch (const PictureError&) {}
+    if (format == PictureFormat::jpeg)
+      add(line, Level::warning, "JPEG picture '" + file + "' on a transparent element: its compression noise keys out raggedly; use PNG");
+    // The handheld keys out the bottom-left pixel's colour; the colour that
+    // surrounds the shape is what the author meant to key out.
+    const QImage& img = p.image;
+    if (img.width() >= 2 && img.height() >= 2 && element != ElementId::im_background) {
+      std::map<QRgb, int> border;
+      for (int x = 0; x < img.width(); ++x) { ++border[img.pixel(x, 0) | 0xff000000u]; ++border[img.pixel(x, img.height() - 1) | 0xff000000u]; }
+      for (int y = 0; y < img.height(); ++y) { ++border[img.pixel(0, y) | 0xff000000u]; ++border[img.pixel(img.width() - 1, y) | 0xff000000u]; }
+      const auto most = std::max_element(border.begin(), border.end(), [](auto& a, auto& b) { return a.second < b.second; });
+      const QRgb corner = img.pixel(0, img.height() - 1) | 0xff000000u;
+      if (most->first != corner)
+        add(line, Level::warning, "bottom-left pixel of '" + file + "' is " + colour_text(corner) +
+                                      " but its background is " + colour_text(most->first) +
+                                      "; the handheld keys out the bottom-left colour");
+    }
+  }
+  // @2x twins: all or none, or a zoomed handheld mixes sharp and blurred pictures.
+  std::vector<int> without;
+  int with = 0;
+  for (const auto& [n, file] : names) {
+    if (!pictures_.count(n)) continue;
+    if (resolver.file_exists(twin_name(file))) ++with;
+    else without.push_back(n);
+  }
+  if (with > 0)
+    for (int n : without)
+      add(line_of("Image" + std::to_string(n), "Filename"), Level::warning,
+          "'" + names[n] + "' has no @2x twin ('" + twin_name(names[n]) + "') while other pictures have one");
+}
+
+void Checker::check_layout() {
+  const QRect window(0, 0, width_, height_);
+  auto rect_of = [&](int n) {
+    const std::string s = "Image" + std::to_string(n);
+    return QRect(ini_.read_integer(s, "Left", 0), ini_.read_integer(s, "Top", 0),
+                 std::clamp(ini_.read_integer(s, "Width", 0), 0, Scene::kMaxSide),
+                 std::clamp(ini_.read_integer(s, "Height", 0), 0, Scene::kMaxSide));
+  };
+  const QRect lcd = rect_of(2);  // the overlay lies over the LCD
+  for (int n = 1; n <= kSkinImageCount; ++n) {
+    const QRect r = rect_of(n);
+    if (r.isEmpty()) continue;
+    const std::string section = "Image" + std::to_string(n);
+    const std::string name(element_name(skin_image(n)));
+    if (!window.contains(r))
+      add(line_of(section, "Left"), Level::warning, name + " lies (partly) outside the " + std::to_string(width_) + " x " + std::to_string(height_) + " window");
+    else if (is_segment(skin_image(n)) && !lcd.isEmpty() && !lcd.contains(r))
+      add(line_of(section, "Left"), Level::warning, name + " lies (partly) outside the LCD (the area of im_background_screen_top)");
+  }
+  // A segment is hidden when a segment drawn above it covers it with opaque pixels.
+  for (int a = 16; a <= kSkinImageCount; ++a) {
+    const ElementId lower_id = skin_image(a);
+    if (!pictures_.count(a) || rect_of(a).isEmpty()) continue;
+    if (lower_id >= ElementId::im_panel_number_0 && lower_id <= ElementId::im_panel_number_9) continue;
+    for (int b = 16; b <= kSkinImageCount; ++b) {
+      const ElementId upper = skin_image(b);
+      if (index_of(upper) <= index_of(lower_id) || !pictures_.count(b)) continue;
+      if (upper >= ElementId::im_panel_number_0 && upper <= ElementId::im_panel_number_9) continue;
+      if (!rect_of(b).contains(rect_of(a))) continue;
+      const Picture& p = pictures_[b];
+      if (p.size() != rect_of(b).size()) continue;
+      const QImage drawn = transparent_form(p).convertToFormat(QImage::Format_ARGB32);
+      const QRect inner = rect_of(a).translated(-rect_of(b).topLeft());
+      bool opaque = true;
+      for (int y = inner.top(); y <= inner.bottom() && opaque; ++y)
+        for (int x = inner.left(); x <= inner.right() && opaque; ++x) opaque = qAlpha(drawn.pixel(x, y)) == 255;
+      if (opaque) {
+        add(line_of("Image" + std::to_string(a), "Left"), Level::warning,
+            std::string(element_name(lower_id)) + " is fully hidden by " + std::string(element_name(upper)));
+        break;
+      }
+    }
+  }
+}
+
+void Checker::check_loads() {
+  bool had_errors = false;
+  for (const Finding& f : findings_) had_errors |= f.level == Level::error;
+  SkinCatalogue catalogue;
+  catalogue.skin_count = 1;
+  const fs::path folder = fs::absolute(dir_).lexically_normal();
+  fs::path parent = folder.parent_path();
+  std::string name = folder.filename().string();
+  if (name.empty()) { name = folder.parent_path().filename().string(); parent = folder.parent_path().parent_path(); }
+  catalogue.entries[0].path = name + "\\";
+  for (const bool fullscreen : {false, true}) {
+    Scene scene;
+    SkinLoadRequest request;
+    request.catalogue = &catalogue;
+    request.fullscreen_mode = fullscreen;
+    request.screen_size = QSize(1920, 1080);
+    request.program_folder = parent;
+    request.current_folder = parent;
+    CollectedErrors errors;
+    try {
+      load_skin(scene, request, errors);
+    } catch (const std::exception& e) {
+      // Already said at its line; otherwise say it here.
+      if (!had_errors) add(0, Level::error, std::string(fullscreen ? "full screen" : "windowed") + " load stops: " + e.what());
+      return;
+    }
+    if (fullscreen) continue;
+    // The windowed frame: where no pixel shows the key colour the window stays a rectangle.
+    const QSize size = scene.client_size();
+    if (size.isEmpty() || size.width() * static_cast<qint64>(size.height()) > 64'000'000) continue;
+    QImage frame(size, QImage::Format_RGB32);
+    {
+      QPainter painter(&frame);
+      scene.paint(painter, QRegion(frame.rect()));
+    }
+    const QRgb key = scene.key_colour().rgb();
+    bool found = false;
+    for (int y = 0; y < frame.height() && !found; ++y) {
+      const auto* line = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
+      for (int x = 0; x < frame.width() && !found; ++x) found = (line[x] | 0xff000000u) == (key | 0xff000000u);
+    }
+    if (!found)
+      add(line_of("Shaped", "TranspColor"), Level::warning,
+          "no pixel of the handheld shows TranspColor " + colour_text(key) + ": the window would be a rectangle");
+  }
+}
+
+std::vector<Finding> Checker::run() {
+  std::error_code ec;
+  if (!fs::is_regular_file(config_, ec)) {
+    add(0, Level::error, "skin configuration file not found; the handheld refuses the skin");
+    return findings_;
+  }
+  ini_ = IniFile::load(config_, &lines_);
+  width_ = std::clamp(ini_.read_integer("Common", "GameWidth", 1475), 0, Scene::kMaxSide);
+  height_ = std::clamp(ini_.read_integer("Common", "GameHeight", 870), 0, Scene::kMaxSide);
+  check_lines();
+  check_pictures();
+  check_layout();
+  check_loads();
+  std::stable_sort(findings_.begin(), findings_.end(), [](const Finding& a, const Finding& b) { return a.line < b.line; });
+  return findings_;
+}
+
+}  // namespace
+
+std::string format_finding(const Finding& f) {
+  std::string out = f.file;
+  if (f.line > 0) out += ":" + std::to_string(f.line);
+  out += f.level == Level::error ? ": error: " : ": warning: ";
+  return out + f.message;
+}
+
+std::vector<Finding> check_skin(const fs::path& dir) { return Checker(dir).run(); }
+
+std::vector<Finding> check_folder(const fs::path& dir) {
+  const fs::path config = dir / "Config.ini";
+  const IniFile ini = IniFile::load(config);
+  if (ini.has_section("Image1") || !(ini.has_section("Skin1") || ini.find("Common", "Skins"))) return check_skin(dir);
+  // An installation: every skin its catalogue lists.
+  CollectedErrors errors;
+  const SkinCatalogue catalogue = read_skin_catalogue(dir, errors);
+  std::vector<Finding> all;
+  for (int k = 1; k <= catalogue.listed_count(); ++k) {
+    const fs::path skin = PathResolver(dir).resolve(catalogue.entry(k).path);
+    for (Finding& f : check_skin(skin)) all.push_back(std::move(f));
+  }
+  return all;
+}
+
+}  // namespace hero::skinkit
