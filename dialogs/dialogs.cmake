@@ -30,6 +30,6 @@ add_library(hero_program STATIC
   ${CMAKE_SOURCE_DIR}/startup/splash.h
 )
 target_include_directories(hero_program PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(hero_program PUBLIC hero_dialogs hero_window hero_keys hero_display hero_sound hero_settings
+target_link_libraries(hero_program PUBLIC hero_dialogs hero_window hero_gamepad hero_keys hero_display hero_sound hero_settings
                                           hero_application hero_builtin_art hero_session Qt6::Widgets)
 

@@ -272,8 +272,9 @@ void Scene::mark_dirty(const QRect& rect) {
 
 void Scene::mark_element_dirty(ElementId id, bool even_if_hidden) {
   const Element& e = at(id);
-  // A hidden element's picture and place change nothing on the screen.
-  if (!e.visible && !even_if_hidden) return;
+  // A hidden element's picture and place change nothing on the screen,
+  // unless it shows as an unlit segment.
+  if (!e.visible && !even_if_hidden && !(ghost_percent() > 0 && has_ghost(id))) return;
   mark_dirty(e.geometry);
 }
 
@@ -408,8 +409,65 @@ void Scene::paint(QPainter& painter, const QRegion& clip) const {
   }
   for (int i = first; i < kElementCount; ++i) {
     const Element& e = elements_[static_cast<std::size_t>(i)];
-    if (!e.visible || e.geometry.isEmpty() || !e.geometry.intersects(bounds)) continue;
+    if (e.geometry.isEmpty() || !e.geometry.intersects(bounds)) continue;
+    paint_ghost(painter, static_cast<ElementId>(i), e, device_ratio);
+    if (!e.visible) continue;
     paint_element(painter, static_cast<ElementId>(i), e, device_ratio);
+  }
+  painter.restore();
+}
+
+// ---- Unlit segments ---------------------------------------------------------
+
+bool Scene::has_ghost(ElementId id) {
+  const int i = index_of(id);
+  const bool glyph_source = i >= index_of(ElementId::im_panel_number_0) && i <= index_of(ElementId::im_panel_number_9);
+  return is_segment(id) && !glyph_source;
+}
+
+int Scene::ghost_percent() const { return user_ghost_percent_.value_or(skin_ghost_percent_); }
+
+void Scene::set_skin_ghost_percent(int percent) {
+  const int before = ghost_percent();
+  skin_ghost_percent_ = std::clamp(percent, 0, kMaxGhostPercent);
+  ghosts_changed(before);
+}
+
+void Scene::set_ghost_override(std::optional<int> percent) {
+  const int before = ghost_percent();
+  user_ghost_percent_ = percent ? std::optional<int>(std::clamp(*percent, 0, kMaxGhostPercent)) : std::nullopt;
+  ghosts_changed(before);
+}
+
+void Scene::ghosts_changed(int before) {
+  if (ghost_percent() == before) return;
+  for (int i = index_of(ElementId::im_panel_time_am); i <= index_of(ElementId::im_rogue_x3y4); ++i) {
+    const auto id = static_cast<ElementId>(i);
+    if (has_ghost(id)) mark_dirty(at(id).geometry);
+  }
+}
+
+static bool is_digit_position(ElementId id) {
+  return id == ElementId::im_panel_digit_1 || id == ElementId::im_panel_digit_2 || id == ElementId::im_panel_digit_3 ||
+         id == ElementId::im_panel_digit_4;
+}
+
+void Scene::paint_ghost(QPainter& painter, ElementId id, const Element& e, double device_ratio) const {
+  const int percent = ghost_percent();
+  if (percent == 0 || ghosts_suppressed_ || !has_ghost(id)) return;
+  const bool digit = is_digit_position(id);
+  // A digit position's dark segments are those of an "8", lit digit or not.
+  if (!digit && e.visible) return;
+  painter.save();
+  painter.setOpacity(percent / 100.0);
+  if (digit) {
+    // The glyph source is never drawn itself, so its scaled copies serve here.
+    Element eight = at(ElementId::im_panel_number_8);
+    eight.geometry = e.geometry;
+    eight.mode = e.mode;
+    paint_element(painter, ElementId::im_panel_number_8, eight, device_ratio);
+  } else {
+    paint_element(painter, id, e, device_ratio);
   }
   painter.restore();
 }
@@ -455,7 +513,11 @@ bool Scene::update_shape(const QRegion& changed) {
     {
       QPainter p(&part);
       p.translate(-band.topLeft());
+      // The outline is taken without unlit segments, so that a faint
+      // segment can never move it.
+      ghosts_suppressed_ = true;
       paint(p, part_area);
+      ghosts_suppressed_ = false;
     }
     for (const QRect& r : part_area) {
       for (int y = r.top(); y <= r.bottom(); ++y) {

@@ -118,6 +118,18 @@ class Scene : public SegmentSurface {
   // within `clip` and the client area.
   void paint(QPainter& painter, const QRegion& clip) const;
 
+  // --- Unlit segments -------------------------------------------------------
+  // A real LCD shows its dark segments faintly. Every hidden segment (the
+  // digit positions as an "8", glyph sources never) is drawn at this opacity
+  // beneath the lit ones: 0 (the handheld's own picture) to 30 %. The skin
+  // gives a default, the player's own setting wins over it. The outline and
+  // what the engine shows never change with it.
+  static constexpr int kMaxGhostPercent = 30;
+  void set_skin_ghost_percent(int percent);
+  void set_ghost_override(std::optional<int> percent);
+  int ghost_percent() const;
+  static bool has_ghost(ElementId id);
+
   // --- Shaped window --------------------------------------------------------
   // Brings the cut-out up to date within `changed` (composing that part of
   // the frame afresh) and answers whether the window must take it again:
@@ -166,6 +178,8 @@ class Scene : public SegmentSurface {
   // The area an element covers with opaque pixels, or an empty rectangle.
   QRect opaque_cover(ElementId id, const Element& e) const;
   const QImage& pause_label_image(QSize size, double device_ratio) const;
+  void paint_ghost(QPainter& painter, ElementId id, const Element& e, double device_ratio) const;
+  void ghosts_changed(int before);
 
   std::array<Element, kElementCount> elements_;
   View view_;
@@ -185,6 +199,10 @@ class Scene : public SegmentSurface {
   QRegion shape_stale_;        // changed since the cut-out was last brought up to date
   mutable QImage pause_label_;
   mutable QSize pause_label_size_;
+
+  int skin_ghost_percent_ = 0;
+  std::optional<int> user_ghost_percent_;
+  bool ghosts_suppressed_ = false;  // while the outline is composed
 };
 
 }  // namespace hero

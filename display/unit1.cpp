@@ -185,6 +185,7 @@ TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, Steady
   }
   fullscreen_fit_ = read_flag(*settings_, "FullscreenFit", false);
   key_bindings_.load(*settings_);
+  scene_.set_ghost_override(read_ghost_setting(*settings_));
   for (const HotAreaRow& row : kHotAreas) hot_areas_.push_back(new HotArea(*this, row.id));
   rebuild_hints();
 
@@ -423,6 +424,18 @@ void TForm1::run_timer(TimerId id) {
     ~Done() { tap.timer_expired(id); }
   } done{*tap_, id};
   engine_->on_timer(id);
+}
+
+std::optional<int> TForm1::read_ghost_setting(const SettingsStore& store) {
+  const auto text = store.read_text("GhostSegments");
+  const auto value = text ? parse_integer(*text) : std::nullopt;
+  if (!value || *value < 0 || *value > Scene::kMaxGhostPercent) return std::nullopt;
+  return *value;
+}
+
+void TForm1::apply_ghost_setting() {
+  scene_.set_ghost_override(read_ghost_setting(*settings_));
+  flush();
 }
 
 void TForm1::keyPressEvent(QKeyEvent* event) {

@@ -107,6 +107,11 @@ class TForm1 : public QWidget {
   // The windowed handheld at the zoom chosen now.
   void show_zoom();
 
+  // The player's GhostSegments (0..30 %) over the skin's default; any other
+  // stored value, or none, leaves the skin's.
+  static std::optional<int> read_ghost_setting(const SettingsStore& store);
+  void apply_ghost_setting();
+
   // Key routing through the bindings: the first binding with the key wins.
   void FormKeyDown(VirtualKey key);
   void FormKeyUp(VirtualKey key);

@@ -51,8 +51,23 @@ HeroProgram::HeroProgram(ProgramServices services) : services_(std::move(service
   // The manual's pages are decoded when the viewer first shows one.
   manual_ = std::make_unique<TManualForm>(read_manual_section(services_.program_folder),
                                           [](ManualPages& manual) { load_manual_page_pictures(manual); });
+  // The gamepad's mappings as stored; pads already plugged in are found now.
+  pad_bindings_.load(form_->settings());
+  gamepad_ = std::make_unique<Gamepad>(pad_bindings_, [this](KeyAction action, bool down) { pad_control(action, down); });
   // Last: its creation step may perform Play, which needs all of the above.
   splash_ = std::make_unique<TSplashForm>(static_cast<SplashHost&>(*this));
+}
+
+void HeroProgram::pad_control(KeyAction action, bool down) {
+  bool& held = pad_held_[static_cast<std::size_t>(action)];
+  if (down) {
+    if (!form_->isVisible() || !form_->isEnabled()) return;
+    held = true;
+    form_->control(action, true);
+  } else if (held) {
+    held = false;
+    form_->control(action, false);
+  }
 }
 
 HeroProgram::~HeroProgram() {
@@ -207,6 +222,8 @@ bool HeroProgram::initialise_sound(int driver_position) {
   // A recorded or replayed session notes every beep, played or not (the
   // sound output stays silent without a driver).
   const bool session = recorder_ || replay_;
+  // The player's loudness from the last run, before the output opens.
+  sound_.set_level(read_sound_level(form_->settings()));
   return sound_.initialise(driver_position, form_->settings(), *services_.errors,
                            [&engine, session](bool on) { engine.set_snd_enabled(on || session); });
 }

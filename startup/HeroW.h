@@ -13,6 +13,7 @@
 #include <QObject>
 
 #include "dialogs/menu.h"
+#include "display/gamepad.h"
 #include "display/gfxinit.h"
 #include "startup/installation_errors.h"
 #include "startup/replay_player.h"
@@ -72,6 +73,8 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost {
   TManualForm& manual() { return *manual_; }
   TSplashForm& splash() { return *splash_; }
   GameMenu& menu() { return *menu_; }
+  Gamepad& gamepad() { return *gamepad_; }
+  PadBindings& pad_bindings() { return pad_bindings_; }
   SoundOutput& sound() { return sound_; }
   const SkinCatalogue& catalogue() const { return catalogue_; }
   int selected_skin() const { return selected_skin_; }
@@ -114,6 +117,9 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost {
   void report_failure(const std::string& message) override;
 
   void create_main_window();
+  // A pad's press reaches the handheld only while it takes input (shown, no
+  // dialog open); a release only follows a press that reached it.
+  void pad_control(KeyAction action, bool down);
 
   ProgramServices services_;
   // The engine's tap outlives the window that calls it.
@@ -135,6 +141,9 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost {
   std::unique_ptr<TKeysForm> keys_;
   std::unique_ptr<TManualForm> manual_;
   std::unique_ptr<TSplashForm> splash_;
+  PadBindings pad_bindings_;
+  std::array<bool, kKeyActionCount> pad_held_{};
+  std::unique_ptr<Gamepad> gamepad_;
 };
 
 // The whole program. The command line is read for --help, --version,

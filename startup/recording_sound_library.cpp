@@ -77,6 +77,11 @@ void RecordingSoundLibrary::free_sample(SampleHandle sample) {
   loaded_.erase(sample.id);
 }
 
+void RecordingSoundLibrary::set_master_volume(int percent) {
+  calls_.push_back("volume " + std::to_string(percent));
+  if (forward_ != nullptr) forward_->set_master_volume(percent);
+}
+
 void RecordingSoundLibrary::close() {
   calls_.push_back("close");
   if (forward_ != nullptr) forward_->close();

@@ -4,7 +4,7 @@
 //   load -1 Sound/Got.wav 0x2000 0 0 -> #2     (or "-> null")
 //   play -1 #2 -> 5          play -1 null -> -1
 //   stop -3                  free #2            free null
-//   close
+//   volume 30                close
 // On its own it behaves like a small library: init succeeds, a load succeeds
 // when initialised and the file exists, play hands out channels in turn.
 // Given another library, it passes every call on and records its answers.
@@ -28,6 +28,7 @@ class RecordingSoundLibrary final : public SoundLibrary {
   int play(int channel, SampleHandle sample) override;
   bool stop(int channel) override;
   void free_sample(SampleHandle sample) override;
+  void set_master_volume(int percent) override;
   void close() override;
 
   const std::vector<std::string>& calls() const { return calls_; }

@@ -130,6 +130,7 @@ bool SdlSoundLibrary::open_output(const std::string& driver) {
     return false;
   }
   Mix_AllocateChannels(channels_);
+  apply_master_volume();
   output_open_ = true;
   opened_driver_ = driver;
   return true;
@@ -182,6 +183,17 @@ void SdlSoundLibrary::free_sample(SampleHandle sample) {
   // Mix_FreeChunk first halts any channel still playing this sample.
   Mix_FreeChunk(it->second);
   samples_.erase(it);
+}
+
+void SdlSoundLibrary::set_master_volume(int percent) {
+  volume_percent_ = std::clamp(percent, kMinVolumePercent, kMaxVolumePercent);
+  if (output_open_) apply_master_volume();
+}
+
+void SdlSoundLibrary::apply_master_volume() {
+  // Every channel at once, so that a beep already sounding follows the
+  // slider as well as the next one.
+  Mix_Volume(-1, (MIX_MAX_VOLUME * volume_percent_ + kMaxVolumePercent / 2) / kMaxVolumePercent);
 }
 
 void SdlSoundLibrary::close() {

@@ -53,6 +53,7 @@ class SdlSoundLibrary final : public SoundLibrary {
   int play(int channel, SampleHandle sample) override;
   bool stop(int channel) override;
   void free_sample(SampleHandle sample) override;
+  void set_master_volume(int percent) override;
   void close() override;
 
   // For tests and benchmarks: whether the output is open, the SDL driver in
@@ -62,10 +63,12 @@ class SdlSoundLibrary final : public SoundLibrary {
   int channels_playing() const;
   int channel_count() const { return output_open_ ? channels_ : 0; }
   std::size_t samples_loaded() const { return samples_.size(); }
+  int master_volume_percent() const { return volume_percent_; }
 
  private:
   bool open_output(const std::string& driver);
   void close_output();
+  void apply_master_volume();
 
   SoundDriverTable drivers_;
   int output_type_ = kOutputDefault;
@@ -74,6 +77,7 @@ class SdlSoundLibrary final : public SoundLibrary {
   std::string opened_driver_;  // what was asked for: empty is the default
   int rate_hz_ = kMixRateHz;
   int channels_ = kSoftwareChannels;
+  int volume_percent_ = kMaxVolumePercent;
   std::uint32_t next_id_ = 1;
   std::map<std::uint32_t, Mix_Chunk*> samples_;
 };

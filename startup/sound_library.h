@@ -31,6 +31,9 @@ inline constexpr unsigned kLoadMode2D = 0x2000;
 // Play on any free channel; stop every channel.
 inline constexpr int kAnyFreeChannel = -1;
 inline constexpr int kAllChannels = -3;
+// The master volume, in percent of the samples' own loudness.
+inline constexpr int kMinVolumePercent = 0;
+inline constexpr int kMaxVolumePercent = 100;
 
 class SoundLibrary {
  public:
@@ -55,6 +58,10 @@ class SoundLibrary {
   virtual bool stop(int channel) = 0;
   // Frees a sample; the null handle and an already freed one are ignored.
   virtual void free_sample(SampleHandle sample) = 0;
+  // Sets the loudness of every channel, sounding or not, in percent (0 is
+  // silence); values outside 0..100 are taken as the nearest end. Kept over
+  // a reopened output and given before init, it is used from the start.
+  virtual void set_master_volume(int percent) = 0;
   // Stops everything, frees what is still loaded and closes the output.
   // Harmless without init and when called twice.
   virtual void close() = 0;

@@ -1,5 +1,6 @@
 #include "startup/sound_output.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "display/path_resolver.h"
@@ -12,6 +13,8 @@ namespace {
 constexpr std::string_view kSoundModeName = "SoundMode";
 constexpr std::string_view kSplashScreenName = "SplashScreen";
 constexpr int kSoundModeUnchosen = -1;
+constexpr std::string_view kVolumeName = "Volume";
+constexpr std::string_view kMuteName = "Mute";
 
 struct DriverEntry {
   bool sound_on;
@@ -43,6 +46,27 @@ std::string sample_path_here(std::string_view name) { return resolve_path(name).
 
 const std::array<std::string_view, kDriverCount>& sound_driver_names() { return kDriverNames; }
 
+SoundLevel read_sound_level(const SettingsStore& settings) {
+  SoundLevel level;
+  const std::int32_t volume = read_integer(settings, kVolumeName, level.volume_percent);
+  if (volume >= kMinVolumePercent && volume <= kMaxVolumePercent) level.volume_percent = volume;
+  // Only "0" and "1" are a mute setting; anything else leaves the beeps on.
+  const std::int32_t mute = read_integer(settings, kMuteName, 0);
+  level.muted = mute == 1;
+  return level;
+}
+
+void write_sound_level(SettingsStore& settings, const SoundLevel& level) {
+  write_integer(settings, kVolumeName, std::clamp(level.volume_percent, kMinVolumePercent, kMaxVolumePercent));
+  write_flag(settings, kMuteName, level.muted);
+}
+
+void SoundOutput::set_level(const SoundLevel& level) {
+  level_ = level;
+  level_.volume_percent = std::clamp(level.volume_percent, kMinVolumePercent, kMaxVolumePercent);
+  if (enabled_) library_.set_master_volume(level_.effective_percent());
+}
+
 SoundOutput::SoundOutput(SoundLibrary& library, SamplePathResolver resolve_path)
     : library_(library), resolve_path_(std::move(resolve_path)) {
   if (!resolve_path_) resolve_path_ = sample_path_here;
@@ -63,6 +87,9 @@ bool SoundOutput::initialise(int driver_position, SettingsStore& settings, Insta
   enabled_ = true;
   library_.init(kMixRateHz, kSoftwareChannels, kInitFlags);
   library_.set_output(driver.output_type);
+  // The library starts at full volume: only a quieter level is passed on,
+  // so a player who never touched it gets the handheld's own sequence.
+  if (level_.effective_percent() != kMaxVolumePercent) library_.set_master_volume(level_.effective_percent());
   for (int i = 0; i < kSoundCount; ++i) {
     samples_[i] = library_.load_sample(kAnySampleSlot, resolve_path_(kSampleFiles[i]), kLoadMode2D, 0, 0);
   }

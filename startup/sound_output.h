@@ -33,6 +33,22 @@ inline constexpr std::array<std::string_view, kSoundCount> kSampleFiles = {
 inline constexpr std::string_view kSoundFolderMessage =
     "Sound folder unproperly installed. Please reinstall the game.";
 
+// How loud the beeps are: the per-user Volume (0..100 %, default 100) and
+// Mute (0 or 1, default 0). A stored value outside its range, or no number,
+// reads as the default.
+struct SoundLevel {
+  int volume_percent = kMaxVolumePercent;
+  bool muted = false;
+
+  // What the library is given: silence while muted.
+  int effective_percent() const { return muted ? 0 : volume_percent; }
+  friend bool operator==(const SoundLevel&, const SoundLevel&) = default;
+};
+
+SoundLevel read_sound_level(const SettingsStore& settings);
+// Volume first, then Mute; each is on disk when this returns.
+void write_sound_level(SettingsStore& settings, const SoundLevel& level);
+
 class SoundOutput final : public SoundSink {
  public:
   // Turns a sample's installation name into the path to open, relative to
@@ -61,6 +77,11 @@ class SoundOutput final : public SoundSink {
   void play(SoundId id) override;
   void stop_all() override;
 
+  // The loudness of every channel from now on. Reaches the library at once
+  // when a real driver is in use, otherwise when one is opened at Play.
+  void set_level(const SoundLevel& level);
+  const SoundLevel& level() const { return level_; }
+
   SampleHandle sample(SoundId id) const { return samples_[static_cast<int>(id)]; }
   bool enabled() const { return enabled_; }
 
@@ -68,6 +89,7 @@ class SoundOutput final : public SoundSink {
   SoundLibrary& library_;
   SamplePathResolver resolve_path_;
   std::array<SampleHandle, kSoundCount> samples_{};
+  SoundLevel level_;
   bool enabled_ = false;
   bool initialised_ = false;
 };

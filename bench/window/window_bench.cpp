@@ -6,7 +6,8 @@
 //      the interval the engine set, median and 99th percentile, and the drift
 //      of the sum of 1000 gaps against the sum of their intervals;
 //   2. key event to finished repaint of the changed segments, median;
-//   3. CPU share of the process in the clock mode and during the game.
+//   3. CPU share of the process in the clock mode and during the game;
+//   4. the clock mode again with the gamepad subsystem running, no pad.
 // Usage: bench_window [game_seconds=120] [clock_seconds=60] [key_presses=400]
 // Reports numbers; it never passes or fails on time.
 #include <sys/resource.h>
@@ -23,6 +24,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "display/gamepad.h"
 #include "display/gfxinit.h"
 #include "display/unit1.h"
 #include "engine/memory_settings_store.h"
@@ -261,5 +263,23 @@ int main(int argc, char** argv) {
   const double clock_cpu = (cpu_seconds() - clock_cpu_start) / (static_cast<double>(wall.nsecsElapsed()) / 1e9);
   std::printf("CPU share in the clock mode (mode %d) over %d s: %.3f %% of one core\n",
               form.engine().state().game_mode, clock_seconds, clock_cpu * 100.0);
+
+  // 4. The same with the gamepad subsystem running and no pad plugged in: it
+  // only looks for a new pad twice a second.
+  {
+    hero::PadBindings pad_bindings;
+    hero::Gamepad gamepad(pad_bindings, [&form](hero::KeyAction action, bool down) {
+      form.control(action, down);
+    });
+    run_loop_for(std::chrono::seconds(1));
+    const double pad_cpu_start = cpu_seconds();
+    wall.restart();
+    run_loop_for(std::chrono::seconds(clock_seconds));
+    const double pad_cpu = (cpu_seconds() - pad_cpu_start) / (static_cast<double>(wall.nsecsElapsed()) / 1e9);
+    std::printf("CPU share in the clock mode with the gamepad subsystem %s, %d pads, over %d s: %.3f %% of one core "
+                "(without it: %.3f %%)\n",
+                gamepad.available() ? "running" : "unavailable", gamepad.pad_count(), clock_seconds,
+                pad_cpu * 100.0, clock_cpu * 100.0);
+  }
   return 0;
 }

@@ -1,0 +1,120 @@
+// Unlit segments drawn faintly beneath the lit ones: the composed frame at
+// 0 % and 20 %, which elements take part, and an outline that never moves.
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include "display/scene.h"
+#include "tests/skins/test_support.h"
+
+namespace hero {
+namespace {
+
+const QColor kLcd(200, 200, 200);
+
+class GhostSegmentsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::ensure_gui();
+    scene_.set_client_size(QSize(100, 60));
+    scene_.set_colour_key(true, Qt::magenta);
+    scene_.set_background_colour(Qt::magenta);
+    // The LCD covers the left part only; the right part is cut out.
+    place(ElementId::im_background, Picture{test::solid(60, 60, kLcd, Qt::green), false}, QRect(0, 0, 60, 60), true);
+    place(ElementId::im_hero_x1, black_segment(), QRect(10, 10, 10, 10), false);
+    place(ElementId::im_enemy_x1y1, black_segment(), QRect(30, 10, 10, 10), true);
+    place(ElementId::im_panel_number_8, black_segment(), QRect(10, 40, 10, 10), false);
+    // A hidden segment over the cut-out part of the window.
+    place(ElementId::im_rogue_x3y1, black_segment(), QRect(80, 10, 10, 10), false);
+    place(ElementId::btn_left_down, Picture{test::solid(10, 10, Qt::red, Qt::red), false}, QRect(40, 40, 10, 10),
+          false);
+    scene_.update_shape(scene_.take_dirty_region());
+  }
+
+  static Picture black_segment() { return Picture{test::solid(10, 10, Qt::black, Qt::white), false}; }
+
+  void place(ElementId id, const Picture& picture, const QRect& rect, bool visible) {
+    scene_.set_picture(id, picture);
+    scene_.set_geometry(id, rect);
+    scene_.set_visible(id, visible);
+  }
+
+  QImage frame() const {
+    QImage image(scene_.client_size(), QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter p(&image);
+    scene_.paint(p, QRegion(0, 0, image.width(), image.height()));
+    return image;
+  }
+
+  static int grey_at(const QImage& image, int x, int y) { return qGray(image.pixel(x, y)); }
+
+  Scene scene_;
+};
+
+TEST_F(GhostSegmentsTest, AtZeroPercentHiddenSegmentsAreNotDrawn) {
+  EXPECT_EQ(scene_.ghost_percent(), 0);
+  const QImage f = frame();
+  EXPECT_EQ(f.pixelColor(15, 15), kLcd);
+  EXPECT_EQ(f.pixelColor(35, 15), QColor(Qt::black));  // lit
+}
+
+TEST_F(GhostSegmentsTest, AtTwentyPercentHiddenSegmentsShowFaintlyAndLitOnesStayBlack) {
+  scene_.set_ghost_override(20);
+  ASSERT_EQ(scene_.ghost_percent(), 20);
+  // The change is repainted where unlit segments lie.
+  EXPECT_TRUE(scene_.take_dirty_region().contains(QPoint(15, 15)));
+  const QImage f = frame();
+  EXPECT_NEAR(grey_at(f, 15, 15), 200 * 8 / 10, 2);
+  EXPECT_EQ(f.pixelColor(35, 15), QColor(Qt::black));
+  // The segment's own transparent colour stays transparent.
+  EXPECT_EQ(f.pixelColor(10, 19), kLcd);
+  // Glyph sources and pressed buttons are never drawn as unlit segments.
+  EXPECT_EQ(f.pixelColor(15, 45), kLcd);
+  EXPECT_EQ(f.pixelColor(45, 45), kLcd);
+  // The engine's view is untouched.
+  EXPECT_FALSE(scene_.is_visible(ElementId::im_hero_x1));
+}
+
+TEST_F(GhostSegmentsTest, TheOutlineIsTheSameAtEveryOpacity) {
+  const QImage before = scene_.shape_mask();
+  scene_.set_ghost_override(30);
+  scene_.update_shape(scene_.take_dirty_region());
+  EXPECT_EQ(scene_.shape_mask(), before);
+  // And the faint segment over the cut-out part is not on the screen.
+  EXPECT_EQ(scene_.shape_mask().pixelIndex(85, 15), 0);
+  // The copy kept for the outline is painted with the faint segments.
+  EXPECT_NEAR(grey_at(frame(), 15, 15), 200 * 7 / 10, 2);
+}
+
+TEST_F(GhostSegmentsTest, DigitPositionsShowAFaintEight) {
+  place(ElementId::im_panel_digit_1, Picture{}, QRect(50, 20, 10, 10), false);
+  scene_.set_ghost_override(20);
+  EXPECT_NEAR(grey_at(frame(), 55, 25), 160, 2);
+}
+
+TEST_F(GhostSegmentsTest, SkinDefaultGivesWayToThePlayersSettingAndValuesAreKeptInRange) {
+  scene_.set_skin_ghost_percent(12);
+  EXPECT_EQ(scene_.ghost_percent(), 12);
+  scene_.set_ghost_override(0);
+  EXPECT_EQ(scene_.ghost_percent(), 0);
+  scene_.set_ghost_override(std::nullopt);
+  EXPECT_EQ(scene_.ghost_percent(), 12);
+  scene_.set_skin_ghost_percent(500);
+  EXPECT_EQ(scene_.ghost_percent(), Scene::kMaxGhostPercent);
+  scene_.set_ghost_override(-4);
+  EXPECT_EQ(scene_.ghost_percent(), 0);
+}
+
+TEST_F(GhostSegmentsTest, AHiddenSegmentsNewPictureIsRepaintedOnlyWhileGhostsShow) {
+  scene_.take_dirty_region();
+  scene_.set_picture(ElementId::im_hero_x1, black_segment());
+  EXPECT_TRUE(scene_.take_dirty_region().isEmpty());
+  scene_.set_ghost_override(10);
+  scene_.take_dirty_region();
+  scene_.set_picture(ElementId::im_hero_x1, black_segment());
+  EXPECT_FALSE(scene_.take_dirty_region().isEmpty());
+}
+
+}  // namespace
+}  // namespace hero
