@@ -151,6 +151,7 @@ TEST_F(SkinCheckTest, SurroundingsAndTransparencyMistakes) {
   // A fully drawn square over the first pot: the pot can never be seen.
   replace_once(config_, "Filename=im_rogue_x3y4.png", "Filename=block.png");
   replace_once(config_, "Filename=im_lady_2.png", "Filename=lady2.jpg");
+  replace_once(config_, "GameHeight=870", "GameHeight=870\nGhostSegments=12\nghostsegments=99");
   replace_once(config_, "Filename=im_lady_1.png\n", "Filename=im_lady_1.png\nFilename=other.png\n");
   save();
   // Place the block over im_enemy_x1y1 by rewriting its geometry.
@@ -189,6 +190,9 @@ TEST_F(SkinCheckTest, SurroundingsAndTransparencyMistakes) {
   EXPECT_NE(all.find(file + ":" + std::to_string(line_of(config_, "Filename=other.png")) +
                      ": warning: key 'Filename' appears again"),
             std::string::npos) << all;
+  EXPECT_NE(all.find(file + ":" + std::to_string(line_of(config_, "ghostsegments=99")) + ": warning: key 'ghostsegments' appears again"),
+            std::string::npos) << all;
+  EXPECT_EQ(all.find("GhostSegments 12"), std::string::npos) << all;  // a shade the handheld takes
   EXPECT_EQ(all.find("error"), std::string::npos) << all;
 }
 

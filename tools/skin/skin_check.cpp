@@ -38,7 +38,7 @@ enum class KeyType { integer, offset, colour, file };
 // The keys the handheld reads, by section (names folded to lower case).
 const std::map<std::string, std::map<std::string, KeyType>>& known_keys() {
   static const std::map<std::string, std::map<std::string, KeyType>> keys = {
-      {"common", {{"gameheight", KeyType::integer}, {"gamewidth", KeyType::integer}}},
+      {"common", {{"gameheight", KeyType::integer}, {"gamewidth", KeyType::integer}, {"ghostsegments", KeyType::integer}}},
       {"fullscreen",
        {{"backdropfile", KeyType::file},
         {"backdropstretch", KeyType::integer},
@@ -190,6 +190,9 @@ void Checker::check_value(const IniLine& l, KeyType type) {
     add(l.line, Level::warning, l.key + " is 0: the game area is empty");
   else if ((key == "left" || key == "top") && (v < -Scene::kMaxCoordinate || v > Scene::kMaxCoordinate))
     add(l.line, Level::warning, l.key + " " + std::to_string(v) + " is out of range; the handheld clamps it");
+  else if (key == "ghostsegments" && (v < 0 || v > Scene::kMaxGhostPercent))
+    add(l.line, Level::warning, "GhostSegments " + std::to_string(v) + " is outside 0.." +
+                                    std::to_string(Scene::kMaxGhostPercent) + "; the handheld clamps it");
   else if (key == "logoposition" && (v < 0 || v > 3))
     add(l.line, Level::warning, "LogoPosition " + std::to_string(v) + " is not a corner (0..3); the logo is not moved");
   else if (key == "backdropstretch" && v != 0 && v != 1)
