@@ -197,15 +197,7 @@ TEST_F(ReadOnlyInstallation, PlayStoresTheSettingsInThePlayersConfigFolderOnly) 
   qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_home.path()));
   {
     program.reset();
-    ProgramServices services;
-    services.program_folder = dir.path().toStdString();
-    services.settings = std::make_unique<QSettingsStore>();
-    services.sound_library = &library;
-    services.errors = this;
-    services.request_termination = [this] { ++terminations; };
-    services.show_failure = [this](const std::string& message) { failures.push_back(message); };
-    services.beep = [this] { ++beeps; };
-    program = std::make_unique<HeroProgram>(std::move(services));
+    program = std::make_unique<HeroProgram>(services_with(std::make_unique<QSettingsStore>()));
   }
   program->splash().cb_skin()->setCurrentIndex(0);
   program->splash().cb_sound()->setCurrentIndex(0);

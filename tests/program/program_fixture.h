@@ -55,12 +55,10 @@ class ProgramTest : public ::testing::Test, public InstallationErrors {
     ++terminations;
   }
 
-  // Starts a run with these stored values (a previous run's store, say).
-  void start(const std::vector<std::pair<std::string, std::string>>& stored = {}) {
-    program.reset();
-    auto settings = std::make_unique<MemorySettingsStore>();
-    for (const auto& [name, value] : stored) settings->write_text(name, value);
-    store = settings.get();
+  // What a run of the program gets from this fixture: the installation, the
+  // recording sound library, and recorders for errors, terminations,
+  // failures and beeps; `settings` is the run's store.
+  ProgramServices services_with(std::unique_ptr<SettingsStore> settings) {
     ProgramServices services;
     services.program_folder = dir.path().toStdString();
     services.settings = std::move(settings);
@@ -69,7 +67,21 @@ class ProgramTest : public ::testing::Test, public InstallationErrors {
     services.request_termination = [this] { ++terminations; };
     services.show_failure = [this](const std::string& message) { failures.push_back(message); };
     services.beep = [this] { ++beeps; };
-    program = std::make_unique<HeroProgram>(std::move(services));
+    return services;
+  }
+
+  // An in-memory store holding these values, watched through `store`.
+  std::unique_ptr<MemorySettingsStore> memory_store(const std::vector<std::pair<std::string, std::string>>& stored) {
+    auto settings = std::make_unique<MemorySettingsStore>();
+    for (const auto& [name, value] : stored) settings->write_text(name, value);
+    store = settings.get();
+    return settings;
+  }
+
+  // Starts a run with these stored values (a previous run's store, say).
+  void start(const std::vector<std::pair<std::string, std::string>>& stored = {}) {
+    program.reset();
+    program = std::make_unique<HeroProgram>(services_with(memory_store(stored)));
   }
 
   std::optional<std::string> stored(const char* name) const { return store->read_text(name); }

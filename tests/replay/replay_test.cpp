@@ -181,17 +181,7 @@ class SessionProgram : public ProgramTest {
                      std::vector<std::pair<std::string, std::string>> stored = {}) {
     stored.insert(stored.end(), {{"SplashScreen", "0"}, {"Skin", "1"}, {"SoundMode", "0"}});
     program.reset();
-    auto settings = std::make_unique<MemorySettingsStore>();
-    for (const auto& [name, value] : stored) settings->write_text(name, value);
-    store = settings.get();
-    ProgramServices services;
-    services.program_folder = dir.path().toStdString();
-    services.settings = std::move(settings);
-    services.sound_library = &library;
-    services.errors = this;
-    services.request_termination = [this] { ++terminations; };
-    services.show_failure = [this](const std::string& message) { failures.push_back(message); };
-    services.beep = [this] { ++beeps; };
+    ProgramServices services = services_with(memory_store(stored));
     services.record_to = record_to;
     services.replay = std::move(replay);
     services.replay_news = [this](ReplayNews kind, const std::string& message) { news.emplace_back(kind, message); };
