@@ -10,31 +10,16 @@
 #include <random>
 #include <sstream>
 
+#include "tests/skinkit/skinkit_support.h"
 #include "tools/skin/skin_check.h"
 
 namespace hero::skinkit {
 namespace {
 
 namespace fs = std::filesystem;
-
-fs::path install_dir() {
-  const char* env = std::getenv("HERO_INSTALL_DIR");
-  return env ? fs::path(env) : fs::path(HERO_TEST_INSTALL_DIR);
-}
-
-void ensure_app() {
-  static int argc = 1;
-  static char name[] = "skinkit";
-  static char* argv[] = {name, nullptr};
-  if (!QCoreApplication::instance()) new QApplication(argc, argv);
-}
-
-std::string read_all(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using test::ensure_app;
+using test::install_dir;
+using test::read_all;
 
 void write_all(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
 

@@ -13,6 +13,7 @@
 #include "display/unit1.h"
 #include "engine/memory_settings_store.h"
 #include "tools/skin/skin_build.h"
+#include "tests/skinkit/skinkit_support.h"
 #include "tools/skin/skin_check.h"
 #include "tools/skin/skin_preview.h"
 
@@ -20,28 +21,14 @@ namespace hero::skinkit {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ensure_app;
+using test::install_dir;
+using test::read_all;
 
-fs::path install_dir() {
-  const char* env = std::getenv("HERO_INSTALL_DIR");
-  return env ? fs::path(env) : fs::path(HERO_TEST_INSTALL_DIR);
-}
+// A drawing of the default skins' sources.
 QString source(const char* name) {
   const char* env = std::getenv("HERO_SOURCE_DIR");
   return QString::fromStdString((env ? fs::path(env) : fs::path(HERO_TEST_SOURCE_DIR)).string()) + "/assets/skin/" + name;
-}
-
-void ensure_app() {
-  static int argc = 1;
-  static char name[] = "skinkit";
-  static char* argv[] = {name, nullptr};
-  if (!QCoreApplication::instance()) new QApplication(argc, argv);
-}
-
-std::string read_all(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
 }
 
 class Silent final : public SoundSink {
