@@ -259,11 +259,9 @@ double TForm1::zoom_scale() const {
   return hero::zoom_scale(zoom_percent_, scene_.layout_size(), available_area().size());
 }
 
-double TForm1::layout_zoom() const { return zoom_scale(); }
-
 void TForm1::run_skin_loader() {
   // What the loader is asked for decides whether the pictures' twins came.
-  loaded_device_scale_ = layout_zoom() * devicePixelRatioF();
+  loaded_device_scale_ = zoom_scale() * devicePixelRatioF();
   if (skin_loader_) skin_loader_(*this);
 }
 

@@ -78,9 +78,6 @@ class TForm1 : public QWidget {
   // Full screen: the game area scaled to fill the screen (FullscreenFit).
   bool fullscreen_fit() const { return fullscreen_fit_; }
   void set_fullscreen_fit(bool on);
-  // The skin loader's request for the window as it is now: zoom, full-screen
-  // fit and the screen's device pixel ratio.
-  double layout_zoom() const;
   // Flips the presentation: stores the new FullscreenMode at once, then
   // lays the window out again off the screen and centres it.
   void set_fullscreen_mode(bool on);

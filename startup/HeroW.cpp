@@ -90,7 +90,7 @@ void HeroProgram::create_main_window() {
     request.catalogue = &catalogue_;
     request.selected_skin = selected_skin_;
     request.fullscreen_mode = window.fullscreen_mode();
-    request.zoom = window.layout_zoom();
+    request.zoom = window.zoom_scale();
     request.fullscreen_fit = window.fullscreen_fit();
     request.device_pixel_ratio = window.devicePixelRatioF();
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
