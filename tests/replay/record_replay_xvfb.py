@@ -57,28 +57,38 @@ class Display:
 
     def __init__(self, number):
         self.env = dict(os.environ)
-        if number:
-            self.name = ":" + number
-            self.server = subprocess.Popen(
-                ["Xvfb", self.name, "-screen", "0", "1920x1080x24", "-nolisten", "tcp"],
-                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        else:
-            read_end, write_end = os.pipe()
-            self.server = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1920x1080x24", "-nolisten", "tcp"],
-                pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            os.close(write_end)
-            with os.fdopen(read_end) as reader:
-                self.name = ":" + reader.readline().strip()
-        self.env["DISPLAY"] = self.name
-        for _ in range(100):
-            if run(["xdotool", "getdisplaygeometry"], env=self.env).returncode == 0:
-                return
-            if self.server.poll() is not None:
-                break
-            time.sleep(0.1)
-        self.close()
-        fail("Xvfb did not come up on " + self.name)
+        # A server that dies while starting (another one took the same number
+        # at the same moment on a loaded machine) is started again; what it
+        # said is shown if it never comes up.
+        for attempt in range(3):
+            self.log = tempfile.TemporaryFile(mode="w+")
+            if number:
+                self.name = ":" + number
+                self.server = subprocess.Popen(
+                    ["Xvfb", self.name, "-screen", "0", "1920x1080x24", "-nolisten", "tcp"],
+                    stdout=subprocess.DEVNULL, stderr=self.log)
+            else:
+                read_end, write_end = os.pipe()
+                self.server = subprocess.Popen(
+                    ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1920x1080x24", "-nolisten", "tcp"],
+                    pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self.log)
+                os.close(write_end)
+                with os.fdopen(read_end) as reader:
+                    self.name = ":" + reader.readline().strip()
+            self.env["DISPLAY"] = self.name
+            for _ in range(100):
+                if run(["xdotool", "getdisplaygeometry"], env=self.env).returncode == 0:
+                    return
+                if self.server.poll() is not None:
+                    break
+                time.sleep(0.1)
+            self.close()
+            self.log.seek(0)
+            said = self.log.read().strip()
+            print("record-replay: Xvfb did not come up on %s (attempt %d): %s"
+                  % (self.name, attempt + 1, said[-2000:]), file=sys.stderr)
+            time.sleep(1)
+        fail("Xvfb did not come up")
 
     def close(self):
         if self.server.poll() is None:
@@ -117,7 +127,11 @@ class Program:
             time.sleep(0.1)
         if not self.window:
             self.stop()
-            fail("the program showed no window (log: %s)" % log_path)
+            status = self.process.poll()
+            with open(log_path) as f:
+                said = f.read()[-4000:]
+            fail("the program showed no window (%s); it said:\n%s"
+                 % ("ended with status %s" % status if status is not None else "still running", said))
         run(["xdotool", "windowfocus", self.window], env=display.env)
 
     def _read(self):
@@ -269,7 +283,11 @@ def main():
                         "keyup", key, "sleep", "%.3f" % (rng.random() * 0.6))
             presses += 1
             if player.process.poll() is not None:
-                fail("the program ended during play (log: %s)" % player.log.name)
+                player.stop()
+                with open(player.log.name) as f:
+                    said = f.read()[-4000:]
+                fail("the program ended during play with status %s; it said:\n%s"
+                     % (player.process.returncode, said))
         player.keys("key", "Escape")
         try:
             status = player.process.wait(timeout=10)
