@@ -96,6 +96,9 @@ GameMenu::GameMenu(MenuHost& host, QObject* parent) : QObject(parent), host_(hos
   connect(menu_, &QMenu::aboutToShow, this, &GameMenu::pm_0_menuPopup);
   set_fullscreen_check(host_.fullscreen_mode());
   build_zoom_menu();
+  preferences_item_ = menu_->addAction(QStringLiteral("Preferences...\tCtrl+P"));
+  preferences_item_->setObjectName("pm_preferences");
+  connect(preferences_item_, &QAction::triggered, this, [this] { host_.show_preferences(); });
 }
 
 void GameMenu::build_zoom_menu() {
@@ -163,6 +166,13 @@ bool GameMenu::handle_zoom_key(const QKeyEvent& key) {
   return true;
 }
 
+bool GameMenu::handle_preferences_key(const QKeyEvent& key) {
+  if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier) return false;
+  if (virtual_key_of(key) != VirtualKey{'P'}) return false;
+  host_.show_preferences();
+  return true;
+}
+
 GameMenu::~GameMenu() {
   for (GameMenuRow* row : rows_) delete row;
   delete menu_;
@@ -212,6 +222,8 @@ void GameMenu::run_command(int index) {
       break;
     }
     case kGameMenuFitRow: fit_click(); break;
+    case kGameMenuPreferencesRow: host_.show_preferences(); break;
+    case kGameMenuMuteRow: host_.set_muted(!host_.muted()); break;
     default: break;  // separators do nothing
   }
 }
@@ -275,6 +287,10 @@ void GameMenu::Vid_Display_Game_Menu() {
       text = "    Zoom: " + (zoom == kZoomFit ? QStringLiteral("fit to screen") : QString("%1 %").arg(zoom));
     } else if (i == kGameMenuFitRow) {
       text = game_menu_row_text("Display game fitted to the screen", host_.fullscreen_fit());
+    } else if (i == kGameMenuPreferencesRow) {
+      text = game_menu_row_text("Preferences...", false);
+    } else if (i == kGameMenuMuteRow) {
+      text = (host_.muted() ? QStringLiteral("[x] ") : QStringLiteral("[ ] ")) + QStringLiteral("Mute");
     } else {
       active = kMenuItems[i].caption != "-";
       text = game_menu_row_text(kMenuItems[i].caption, items_[i]->isChecked());
@@ -305,7 +321,7 @@ bool GameMenu::eventFilter(QObject* watched, QEvent* event) {
   if (widget->window() != window && !on_menu) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
   if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
-    if (!handle_zoom_key(*key)) return false;
+    if (!handle_zoom_key(*key) && !handle_preferences_key(*key)) return false;
     if (on_menu) menu_->hide();
     return true;
   }

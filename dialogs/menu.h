@@ -73,10 +73,13 @@ inline constexpr int kGameMenuWidth = 305;
 inline constexpr int kGameMenuRowHeight = 32;
 inline constexpr int kGameMenuCellHeight = 16;  // the rows' font, Consolas or its substitute
 inline constexpr QSize kGameMenuClosedSize(36, 32);
-// Rows below the thirteen items: the zoom step and the full-screen fit.
-inline constexpr int kGameMenuExtraRows = 2;
-inline constexpr int kGameMenuZoomRow = kMenuItemCount;      // "    Zoom: 100 %"
-inline constexpr int kGameMenuFitRow = kMenuItemCount + 1;   // "[x] Display game fitted to the screen"
+// Rows below the thirteen items: the zoom step, the full-screen fit, the
+// preferences and the beeps' mute.
+inline constexpr int kGameMenuExtraRows = 4;
+inline constexpr int kGameMenuZoomRow = kMenuItemCount;             // "    Zoom: 100 %"
+inline constexpr int kGameMenuFitRow = kMenuItemCount + 1;          // "[x] Display game fitted to the screen"
+inline constexpr int kGameMenuPreferencesRow = kMenuItemCount + 2;  // "    Preferences..."
+inline constexpr int kGameMenuMuteRow = kMenuItemCount + 3;         // "[x] Mute"
 inline constexpr QSize kGameMenuOpenSize(kGameMenuWidth, kGameMenuRowHeight * (kMenuItemCount + kGameMenuExtraRows + 1));
 
 // What the commands reach in the rest of the program; the main window gives
@@ -107,7 +110,11 @@ class MenuHost {
   virtual void zoom_step(int direction) = 0;
   virtual bool fullscreen_fit() const = 0;
   virtual void set_fullscreen_fit(bool on) = 0;
-  // btn_game_menu_background's size: 36 x 32 closed, 305 x 512 open.
+  // The Preferences dialog, and the beeps' mute (stored as it changes).
+  virtual void show_preferences() = 0;
+  virtual bool muted() const = 0;
+  virtual void set_muted(bool on) = 0;
+  // btn_game_menu_background's size: 36 x 32 closed, 305 x 576 open.
   virtual void set_game_menu_backdrop_size(QSize size) = 0;
   virtual void beep() = 0;
   virtual void request_termination() = 0;
@@ -128,6 +135,8 @@ class GameMenu : public QObject {
   // Its items: the steps in kZoomSteps order, then fit to screen, zoom in,
   // zoom out and the full-screen fit (separators left out).
   const std::vector<QAction*>& zoom_items() const { return zoom_items_; }
+  // "Preferences..." (Ctrl+P), the last item of the menu.
+  QAction* preferences_item() const { return preferences_item_; }
   // game_menu_items: item i of the menu, taken once, so row i mirrors it.
   QAction* item(int index) const { return items_[index]; }
 
@@ -145,11 +154,13 @@ class GameMenu : public QObject {
   // A key pressed on the main window before its own key handling: true when
   // it was one of the six shortcuts (opening step, then the command).
   bool handle_shortcut(int virtual_key);
-  // Runs one item's command, as from the menu; the overlay's two extra rows
-  // (kGameMenuZoomRow, kGameMenuFitRow) run theirs.
+  // Runs one item's command, as from the menu; the overlay's extra rows
+  // (kGameMenuZoomRow .. kGameMenuMuteRow) run theirs.
   void run_command(int index);
   // Ctrl+Plus, Ctrl+Minus, Ctrl+0 on the main window: true when taken.
   bool handle_zoom_key(const QKeyEvent& key);
+  // Ctrl+P (the key where the layout has P): true when taken.
+  bool handle_preferences_key(const QKeyEvent& key);
 
   // The in-game menu.
   bool game_menu_open() const { return game_menu_open_; }
@@ -175,6 +186,7 @@ class GameMenu : public QObject {
   QMenu* zoom_menu_ = nullptr;
   std::array<QAction*, kMenuItemCount> items_{};
   std::vector<QAction*> zoom_items_;
+  QAction* preferences_item_ = nullptr;
   bool game_menu_open_ = false;
   std::vector<GameMenuRow*> rows_;
 };

@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 namespace hero {
 
@@ -47,6 +49,36 @@ std::optional<PadButton> PadBindings::button_by_name(std::string_view name) {
     if (!own.empty() && own == name) return b;
   }
   return std::nullopt;
+}
+
+std::string PadBindings::button_caption(PadButton button) {
+  static constexpr std::array<std::pair<std::string_view, std::string_view>, 21> kCaptions = {{
+      {"a", "A"},
+      {"b", "B"},
+      {"x", "X"},
+      {"y", "Y"},
+      {"back", "Back"},
+      {"guide", "Guide"},
+      {"start", "Start"},
+      {"leftstick", "Left stick press"},
+      {"rightstick", "Right stick press"},
+      {"leftshoulder", "Left shoulder"},
+      {"rightshoulder", "Right shoulder"},
+      {"dpup", "D-pad up"},
+      {"dpdown", "D-pad down"},
+      {"dpleft", "D-pad left"},
+      {"dpright", "D-pad right"},
+      {"misc1", "Share"},
+      {"paddle1", "Paddle 1"},
+      {"paddle2", "Paddle 2"},
+      {"paddle3", "Paddle 3"},
+      {"paddle4", "Paddle 4"},
+      {"touchpad", "Touchpad"},
+  }};
+  const std::string name = button_name(button);
+  for (const auto& [sdl, caption] : kCaptions)
+    if (sdl == name) return std::string(caption);
+  return name;
 }
 
 void PadBindings::load(const SettingsStore& store) {

@@ -49,6 +49,9 @@ class PadBindings {
   // SDL's own names ("a", "dpleft", "start"); empty for no button.
   static std::string button_name(PadButton button);
   static std::optional<PadButton> button_by_name(std::string_view name);
+  // What a player reads on the pad: "A", "Start", "D-pad left"; SDL's own
+  // name for a button this list does not know.
+  static std::string button_caption(PadButton button);
   static int button_count();
 
   friend bool operator==(const PadBindings&, const PadBindings&) = default;

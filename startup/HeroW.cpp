@@ -23,6 +23,7 @@
 #include "display/unit1.h"
 #include "engine/engine.h"
 #include "engine/memory_settings_store.h"
+#include "engine/settings_codec.h"
 #include "startup/application.h"
 #include "startup/display_platform.h"
 #include "startup/close_signals.h"
@@ -183,6 +184,43 @@ void HeroProgram::show_about() { about_->show_dialog(); }
 void HeroProgram::show_manual() { manual_->show_viewer(); }
 
 void HeroProgram::show_key_settings() { keys_->show_centred(); }
+
+TPreferencesForm& HeroProgram::preferences() {
+  if (!preferences_) preferences_ = std::make_unique<TPreferencesForm>(static_cast<PreferencesHost&>(*this));
+  return *preferences_;
+}
+
+void HeroProgram::show_preferences() { preferences().show_centred(); }
+
+bool HeroProgram::muted() const { return sound_.level().muted; }
+
+void HeroProgram::set_muted(bool on) {
+  // Stored first: a refused write leaves the beeps as they were.
+  write_flag(form_->settings(), "Mute", on);
+  SoundLevel level = sound_.level();
+  level.muted = on;
+  sound_.set_level(level);
+}
+
+SoundLevel HeroProgram::sound_level() const { return sound_.level(); }
+
+void HeroProgram::hear_sound_level(const SoundLevel& level) { sound_.set_level(level); }
+
+bool HeroProgram::test_beep() {
+  // Straight to the output: the engine, and so a recording, never hears it.
+  if (!sound_.enabled()) return false;
+  sound_.play(SoundId::got);
+  return true;
+}
+
+int HeroProgram::ghost_percent() const { return form_->scene().ghost_percent(); }
+
+void HeroProgram::show_ghost_percent(int percent) {
+  form_->scene().set_ghost_override(percent);
+  form_->flush();
+}
+
+void HeroProgram::show_stored_ghost_percent() { form_->apply_ghost_setting(); }
 
 int HeroProgram::zoom_percent() const { return form_->zoom_percent(); }
 

@@ -13,6 +13,7 @@
 #include <QObject>
 
 #include "dialogs/menu.h"
+#include "dialogs/preferences.h"
 #include "display/gamepad.h"
 #include "display/gfxinit.h"
 #include "startup/installation_errors.h"
@@ -52,7 +53,7 @@ struct ProgramServices {
   ReplayNewsSink replay_news;
 };
 
-class HeroProgram : public QObject, private MenuHost, private SplashHost {
+class HeroProgram : public QObject, private MenuHost, private SplashHost, private PreferencesHost {
   Q_OBJECT
  public:
   // Creates the five windows, each finishing its creation step before the
@@ -72,9 +73,11 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost {
   TKeysForm& keys() { return *keys_; }
   TManualForm& manual() { return *manual_; }
   TSplashForm& splash() { return *splash_; }
+  // The Preferences dialog, made when first asked for.
+  TPreferencesForm& preferences();
   GameMenu& menu() { return *menu_; }
   Gamepad& gamepad() { return *gamepad_; }
-  PadBindings& pad_bindings() { return pad_bindings_; }
+  PadBindings& pad_bindings() override { return pad_bindings_; }
   SoundOutput& sound() { return sound_; }
   const SkinCatalogue& catalogue() const { return catalogue_; }
   int selected_skin() const { return selected_skin_; }
@@ -99,6 +102,9 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost {
   void show_about() override;
   void show_manual() override;
   void show_key_settings() override;
+  void show_preferences() override;
+  bool muted() const override;
+  void set_muted(bool on) override;
   int zoom_percent() const override;
   void set_zoom_percent(int percent) override;
   void zoom_step(int direction) override;
@@ -107,6 +113,14 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost {
   void set_game_menu_backdrop_size(QSize size) override;
   void beep() override;
   void request_termination() override;
+  // PreferencesHost
+  SoundLevel sound_level() const override;
+  void hear_sound_level(const SoundLevel& level) override;
+  bool test_beep() override;
+  int ghost_percent() const override;
+  void show_ghost_percent(int percent) override;
+  void show_stored_ghost_percent() override;
+  Gamepad* pad_input() override { return gamepad_.get(); }
   // SplashHost
   std::vector<std::string> skin_names() const override;
   void set_selected_skin(int skin) override;
@@ -144,6 +158,8 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost {
   PadBindings pad_bindings_;
   std::array<bool, kKeyActionCount> pad_held_{};
   std::unique_ptr<Gamepad> gamepad_;
+  // Before the gamepad goes: it may be waiting for a pad's button.
+  std::unique_ptr<TPreferencesForm> preferences_;
 };
 
 // The whole program. The command line is read for --help, --version,

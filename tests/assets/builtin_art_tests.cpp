@@ -27,7 +27,7 @@ TEST_F(BuiltinArtTest, EveryPictureIsThereAtItsWindowsSize) {
       {art::kPlayDisabled, {107, 30}},      {art::kDonate, {107, 30}},         {art::kAbout, {512, 448}},
       {art::kManualCloseUp, {16, 14}},      {art::kManualCloseDown, {16, 14}}, {art::kManualLeftUp, {16, 14}},
       {art::kManualLeftDown, {16, 14}},     {art::kManualRightUp, {16, 14}},   {art::kManualRightDown, {16, 14}},
-      {art::kGameMenu, {512, 512}},         {art::kIcon, {64, 64}},
+      {art::kGameMenu, {512, 576}},         {art::kIcon, {64, 64}},
   };
   for (const auto& e : expected) {
     const QImage image = load(e.path);
@@ -52,7 +52,7 @@ TEST_F(BuiltinArtTest, PressedManualKeysDifferFromReleasedOnes) {
 
 TEST_F(BuiltinArtTest, GameMenuStripIsOpaqueBlackWithAWhiteIconAndTitle) {
   const QImage menu = load(art::kGameMenu).convertToFormat(QImage::Format_ARGB32);
-  ASSERT_EQ(menu.size(), QSize(512, 512));
+  ASSERT_EQ(menu.size(), QSize(512, 576));
   int icon_white = 0, title_white = 0;
   for (int y = 0; y < 32; ++y) {
     for (int x = 0; x < 512; ++x) {
@@ -75,8 +75,8 @@ TEST_F(BuiltinArtTest, GameMenuStripIsOpaqueBlackWithAWhiteIconAndTitle) {
 
 TEST_F(BuiltinArtTest, GameMenuBelowTheStripIsEightyPercentBlack) {
   const QImage menu = load(art::kGameMenu).convertToFormat(QImage::Format_ARGB32);
-  ASSERT_EQ(menu.size(), QSize(512, 512));
-  for (int y = 32; y < 512; ++y)
+  ASSERT_EQ(menu.size(), QSize(512, 576));
+  for (int y = 32; y < 576; ++y)
     for (int x = 0; x < 512; ++x) ASSERT_EQ(menu.pixel(x, y), qRgba(0, 0, 0, 204)) << x << "," << y;
 }
 

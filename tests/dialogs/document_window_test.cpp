@@ -17,33 +17,10 @@
 #include "dialogs/shell.h"
 #include "engine/memory_settings_store.h"
 #include "tests/dialogs/qt_app.h"
+#include "tests/dialogs/recording_menu_host.h"
 
 namespace hero {
 namespace {
-
-class QuietHost : public MenuHost {
- public:
-  QWidget* main_window() override { return &window; }
-  SettingsStore& settings() override { return store; }
-  bool splash_checkbox_ticked() const override { return true; }
-  bool fullscreen_mode() const override { return false; }
-  void switch_fullscreen_mode(bool) override {}
-  void reset_high_scores() override {}
-  void show_about() override {}
-  void show_manual() override {}
-  void show_key_settings() override {}
-  int zoom_percent() const override { return 100; }
-  void set_zoom_percent(int) override {}
-  void zoom_step(int) override {}
-  bool fullscreen_fit() const override { return false; }
-  void set_fullscreen_fit(bool) override {}
-  void set_game_menu_backdrop_size(QSize) override {}
-  void beep() override {}
-  void request_termination() override {}
-
-  QWidget window;
-  MemorySettingsStore store;
-};
 
 class DocumentFallback : public ::testing::Test {
  protected:
@@ -118,7 +95,7 @@ class DocumentFallback : public ::testing::Test {
   QString previous_folder;
   QByteArray previous_path;
   QByteArray previous_desktop;
-  QuietHost host;
+  test::RecordingHost host;
   std::unique_ptr<GameMenu> menu;
 };
 

@@ -13,59 +13,12 @@
 #include "engine/memory_settings_store.h"
 #include "engine/settings_codec.h"
 #include "tests/dialogs/qt_app.h"
+#include "tests/dialogs/recording_menu_host.h"
 
 namespace hero {
 namespace {
 
-// Records what the commands asked of the rest of the program, in order.
-class RecordingHost : public MenuHost {
- public:
-  RecordingHost() { window.resize(800, 600); }
-  QWidget* main_window() override { return &window; }
-  SettingsStore& settings() override { return store; }
-  bool splash_checkbox_ticked() const override { return checkbox; }
-  bool fullscreen_mode() const override { return fullscreen; }
-  void switch_fullscreen_mode(bool on) override {
-    // As the main window does: the store first, then the mode.
-    write_flag(store, "FullscreenMode", on);
-    fullscreen = on;
-    calls.push_back(on ? "fullscreen on" : "fullscreen off");
-    backdrop = kGameMenuClosedSize;  // every skin load resets the menu button
-  }
-  void reset_high_scores() override {
-    hi_a = 0;
-    hi_b = 0;
-    calls.push_back("high scores");
-  }
-  void show_about() override { calls.push_back("about"); }
-  void show_manual() override { calls.push_back("manual"); }
-  void show_key_settings() override { calls.push_back("keys"); }
-  int zoom_percent() const override { return zoom; }
-  void set_zoom_percent(int percent) override {
-    write_integer(store, "Zoom", percent);
-    zoom = percent;
-    calls.push_back("zoom " + std::to_string(percent));
-  }
-  void zoom_step(int direction) override { calls.push_back(direction > 0 ? "zoom in" : "zoom out"); }
-  bool fullscreen_fit() const override { return fit; }
-  void set_fullscreen_fit(bool on) override {
-    write_flag(store, "FullscreenFit", on);
-    fit = on;
-  }
-  void set_game_menu_backdrop_size(QSize size) override { backdrop = size; }
-  void beep() override { calls.push_back("beep"); }
-  void request_termination() override { calls.push_back("terminate"); }
-
-  QWidget window;
-  MemorySettingsStore store;
-  bool checkbox = true;
-  bool fullscreen = false;
-  int zoom = 100;
-  bool fit = false;
-  int hi_a = 120, hi_b = 340;
-  QSize backdrop = kGameMenuClosedSize;
-  std::vector<std::string> calls;
-};
+using test::RecordingHost;
 
 class ContextMenu : public ::testing::Test {
  protected:
@@ -96,12 +49,14 @@ class ContextMenu : public ::testing::Test {
   std::vector<QString> opened;
 };
 
-TEST_F(ContextMenu, HoldsThirteenItemsWithTheirCaptionsAndShortcutColumnThenZoom) {
+TEST_F(ContextMenu, HoldsThirteenItemsWithTheirCaptionsAndShortcutColumnThenZoomAndPreferences) {
   make_menu();
   const QList<QAction*> actions = menu->pm_0_menu()->actions();
-  ASSERT_EQ(actions.size(), kMenuItemCount + 1);
+  ASSERT_EQ(actions.size(), kMenuItemCount + 2);
   EXPECT_EQ(actions[13]->menu(), menu->zoom_menu());
   EXPECT_EQ(actions[13]->text(), QString("Zoom"));
+  EXPECT_EQ(actions[14], menu->preferences_item());
+  EXPECT_EQ(actions[14]->text(), QString("Preferences...\tCtrl+P"));
   EXPECT_EQ(actions[0]->text(), QString("About...\tF1"));
   EXPECT_EQ(actions[1]->text(), QString("View 'Readme.txt'\tF2"));
   EXPECT_EQ(actions[3]->text(), QString("View manual\tF4"));
@@ -275,6 +230,34 @@ TEST_F(ContextMenu, ControlPlusMinusAndZeroZoomTheHandheld) {
   EXPECT_EQ(host.calls, (std::vector<std::string>{"zoom in", "zoom in", "zoom out", "zoom 100"}));
 }
 
+TEST_F(ContextMenu, PreferencesFromTheItemControlPAndTheOverlayRow) {
+  make_menu();
+  qApp->installEventFilter(menu.get());
+  menu->preferences_item()->trigger();
+  QTest::keyClick(&host.window, Qt::Key_P, Qt::ControlModifier);
+  QTest::keyClick(&host.window, Qt::Key_P);  // no Ctrl: a key like any other
+  QTest::keyClick(&host.window, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
+  host.window.setEnabled(false);
+  QTest::keyClick(&host.window, Qt::Key_P, Qt::ControlModifier);
+  host.window.setEnabled(true);
+  qApp->removeEventFilter(menu.get());
+  menu->run_command(kGameMenuPreferencesRow);
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"preferences", "preferences", "preferences"}));
+}
+
+TEST_F(ContextMenu, OverlayMuteRowStoresTheFlippedMuteAndARefusedWriteChangesNothing) {
+  make_menu();
+  menu->run_command(kGameMenuMuteRow);
+  EXPECT_TRUE(host.mute);
+  EXPECT_EQ(host.store.read_text("Mute"), "1");
+  menu->run_command(kGameMenuMuteRow);
+  EXPECT_FALSE(host.mute);
+  EXPECT_EQ(host.store.read_text("Mute"), "0");
+  host.store.set_failing(true);
+  EXPECT_ANY_THROW(menu->run_command(kGameMenuMuteRow));
+  EXPECT_FALSE(host.mute);
+}
+
 TEST_F(ContextMenu, OverlayZoomRowStepsRoundAndFitRowToggles) {
   make_menu();
   host.zoom = 150;
@@ -360,11 +343,14 @@ TEST_F(GameMenuOverlay, OpensItsRowsWithTheirPrefixes) {
   host.store.write_text("SplashScreen", "0");
   menu->pm_0_menuPopup();
   open_overlay();
-  ASSERT_EQ(menu->rows().size(), 15u);
-  EXPECT_EQ(host.backdrop, QSize(305, 512));
+  ASSERT_EQ(menu->rows().size(), 17u);
+  EXPECT_EQ(host.backdrop, QSize(305, 576));
   EXPECT_EQ(row(14)->text(), QString("    Zoom: 100 %"));
   EXPECT_EQ(row(15)->text(), QString("[ ] Display game fitted to the screen"));
   EXPECT_EQ(row(15)->geometry(), QRect(0, 480, 305, 32));
+  EXPECT_EQ(row(16)->text(), QString("    Preferences..."));
+  EXPECT_EQ(row(17)->text(), QString("[ ] Mute"));
+  EXPECT_EQ(row(17)->geometry(), QRect(0, 544, 305, 32));
   EXPECT_EQ(row(1)->text(), QString("    About..."));
   EXPECT_EQ(row(8)->text(), QString("    Reset Hiscores"));
   EXPECT_EQ(row(5)->text(), QString());
@@ -439,7 +425,7 @@ TEST_F(GameMenuOverlay, RightButtonAndSeparatorRowsDoNothing) {
   QTest::mouseClick(row(9), Qt::LeftButton);
   EXPECT_TRUE(host.calls.empty());
   EXPECT_TRUE(menu->game_menu_open());
-  EXPECT_EQ(menu->rows().size(), 15u);
+  EXPECT_EQ(menu->rows().size(), static_cast<std::size_t>(kMenuItemCount + kGameMenuExtraRows));
 }
 
 TEST_F(GameMenuOverlay, FullscreenRowSwitchesToWindowedAndLeavesNoRows) {

@@ -1,0 +1,74 @@
+// A menu host for tests: records what the menu's commands asked of the rest
+// of the program, in order, and keeps what they stored in memory.
+#pragma once
+
+#include <QSize>
+#include <QWidget>
+
+#include <string>
+#include <vector>
+
+#include "dialogs/menu.h"
+#include "engine/memory_settings_store.h"
+#include "engine/settings_codec.h"
+
+namespace hero::test {
+
+// Records what the commands asked of the rest of the program, in order.
+class RecordingHost : public MenuHost {
+ public:
+  RecordingHost() { window.resize(800, 600); }
+  QWidget* main_window() override { return &window; }
+  SettingsStore& settings() override { return store; }
+  bool splash_checkbox_ticked() const override { return checkbox; }
+  bool fullscreen_mode() const override { return fullscreen; }
+  void switch_fullscreen_mode(bool on) override {
+    // As the main window does: the store first, then the mode.
+    write_flag(store, "FullscreenMode", on);
+    fullscreen = on;
+    calls.push_back(on ? "fullscreen on" : "fullscreen off");
+    backdrop = kGameMenuClosedSize;  // every skin load resets the menu button
+  }
+  void reset_high_scores() override {
+    hi_a = 0;
+    hi_b = 0;
+    calls.push_back("high scores");
+  }
+  void show_about() override { calls.push_back("about"); }
+  void show_manual() override { calls.push_back("manual"); }
+  void show_key_settings() override { calls.push_back("keys"); }
+  int zoom_percent() const override { return zoom; }
+  void set_zoom_percent(int percent) override {
+    write_integer(store, "Zoom", percent);
+    zoom = percent;
+    calls.push_back("zoom " + std::to_string(percent));
+  }
+  void zoom_step(int direction) override { calls.push_back(direction > 0 ? "zoom in" : "zoom out"); }
+  bool fullscreen_fit() const override { return fit; }
+  void set_fullscreen_fit(bool on) override {
+    write_flag(store, "FullscreenFit", on);
+    fit = on;
+  }
+  void show_preferences() override { calls.push_back("preferences"); }
+  bool muted() const override { return mute; }
+  void set_muted(bool on) override {
+    write_flag(store, "Mute", on);
+    mute = on;
+  }
+  void set_game_menu_backdrop_size(QSize size) override { backdrop = size; }
+  void beep() override { calls.push_back("beep"); }
+  void request_termination() override { calls.push_back("terminate"); }
+
+  QWidget window;
+  MemorySettingsStore store;
+  bool checkbox = true;
+  bool fullscreen = false;
+  int zoom = 100;
+  bool fit = false;
+  bool mute = false;
+  int hi_a = 120, hi_b = 340;
+  QSize backdrop = kGameMenuClosedSize;
+  std::vector<std::string> calls;
+};
+
+}  // namespace hero::test
