@@ -1,0 +1,231 @@
+// The Preferences dialog in a running program: how it opens and that every
+// way of closing it gives the handheld back its input; sliders heard and
+// seen at once and put back by Esc; Accept storing what the next run uses;
+// a pad's buttons mapped by pressing them.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+
+#include <algorithm>
+
+#include "dialogs/click_label.h"
+#include "dialogs/preferences.h"
+#include "display/unit1.h"
+#include "engine/engine.h"
+#include "tests/gamepad/virtual_pad.h"
+#include "tests/program/program_fixture.h"
+
+namespace hero {
+namespace {
+
+using test::ProgramTest;
+using test::VirtualPad;
+
+class Preferences : public ProgramTest {
+ protected:
+  // A run with these stored values, played on the first skin with a real
+  // sound driver, the handheld shown.
+  void play(std::vector<std::pair<std::string, std::string>> stored = {}) {
+    stored.emplace_back("FullscreenMode", "0");
+    start(stored);
+    program->splash().cb_skin()->setCurrentIndex(0);
+    program->splash().cb_sound()->setCurrentIndex(kDriverDirect);
+    QTest::mouseClick(program->splash().btn_play(), Qt::LeftButton);
+    program->show_main_window();
+    QApplication::processEvents();
+    library.clear();
+  }
+  // The same store again, as the next run finds it.
+  void restart_and_play() {
+    const auto kept = store->all();
+    play({kept.begin(), kept.end()});
+  }
+
+  TForm1& form() { return program->form(); }
+  TPreferencesForm& dialog() { return program->preferences(); }
+  void open_with_ctrl_p() { QTest::keyClick(&form(), Qt::Key_P, Qt::ControlModifier); }
+  std::string last_volume_call() const {
+    for (auto it = library.calls().rbegin(); it != library.calls().rend(); ++it)
+      if (it->rfind("volume ", 0) == 0) return *it;
+    return "none";
+  }
+  // Presses and releases a pad button, with the program's look at SDL's
+  // input after each.
+  void click(VirtualPad& pad, SDL_GameControllerButton button) {
+    pad.button(button, true);
+    program->gamepad().poll();
+    pad.button(button, false);
+    program->gamepad().poll();
+  }
+};
+
+TEST_F(Preferences, EveryWayOfClosingGivesTheHandheldItsInputBackAndOnlyAcceptStores) {
+  play();
+  open_with_ctrl_p();
+  ASSERT_TRUE(dialog().isVisible());
+  EXPECT_FALSE(form().isEnabled());
+  // While it is open the handheld's shortcuts are dead: Ctrl+P again does
+  // not reopen, F12 does not switch.
+  QTest::keyClick(&form(), Qt::Key_F12);
+  EXPECT_FALSE(form().fullscreen_mode());
+
+  QTest::keyClick(dialog().volume_slider(), Qt::Key_Escape);
+  EXPECT_FALSE(dialog().isVisible());
+  EXPECT_TRUE(form().isEnabled());
+
+  program->menu().run_command(kGameMenuPreferencesRow);
+  ASSERT_TRUE(dialog().isVisible());
+  dialog().close();  // the window system's close box, Alt+F4
+  EXPECT_FALSE(dialog().isVisible());
+  EXPECT_TRUE(form().isEnabled());
+
+  program->menu().preferences_item()->trigger();
+  ASSERT_TRUE(dialog().isVisible());
+  QTest::mouseClick(dialog().cancel_button(), Qt::LeftButton);
+  EXPECT_TRUE(form().isEnabled());
+  EXPECT_FALSE(stored("Volume"));
+  EXPECT_FALSE(stored("Pad1"));
+
+  open_with_ctrl_p();
+  QTest::mouseClick(dialog().accept_button(), Qt::LeftButton);
+  EXPECT_FALSE(dialog().isVisible());
+  EXPECT_TRUE(form().isEnabled());
+  EXPECT_EQ(stored("Volume"), "100");
+  EXPECT_EQ(stored("Mute"), "0");
+  EXPECT_EQ(stored("Pad1"), "a");
+  EXPECT_EQ(stored("Pad7"), "start");
+  // A shade the player never touched stays the skin's to choose.
+  EXPECT_FALSE(stored("GhostSegments"));
+}
+
+TEST_F(Preferences, SlidersAreHeardAndSeenAtOnceAndEscPutsThemBack) {
+  play({{"Volume", "80"}, {"GhostSegments", "big"}});
+  open_with_ctrl_p();
+  EXPECT_EQ(dialog().volume_slider()->value(), 80);
+  EXPECT_EQ(dialog().ghost_slider()->value(), 0);
+  dialog().volume_slider()->setValue(30);
+  EXPECT_EQ(last_volume_call(), "volume 30");
+  dialog().mute_box()->setChecked(true);
+  EXPECT_EQ(last_volume_call(), "volume 0");
+  EXPECT_FALSE(dialog().volume_slider()->isEnabled());
+  dialog().ghost_slider()->setValue(20);
+  EXPECT_EQ(form().scene().ghost_percent(), 20);
+
+  const auto beeps_before = std::count_if(library.calls().begin(), library.calls().end(),
+                                          [](const std::string& call) { return call.rfind("play ", 0) == 0; });
+  QTest::mouseClick(dialog().test_button(), Qt::LeftButton);
+  const auto beeps_after = std::count_if(library.calls().begin(), library.calls().end(),
+                                         [](const std::string& call) { return call.rfind("play ", 0) == 0; });
+  EXPECT_EQ(beeps_after, beeps_before + 1);
+
+  QTest::keyClick(dialog().ghost_slider(), Qt::Key_Escape);
+  EXPECT_EQ(last_volume_call(), "volume 80");
+  EXPECT_EQ(form().scene().ghost_percent(), 0);
+  EXPECT_EQ(stored("Volume"), "80");
+  EXPECT_EQ(stored("GhostSegments"), "big");
+}
+
+TEST_F(Preferences, AcceptedLoudnessAndShadeAreWhatTheNextRunStartsWith) {
+  play({{"Volume", "300"}, {"Mute", "maybe"}});
+  open_with_ctrl_p();
+  // Unreadable values show as the defaults.
+  EXPECT_EQ(dialog().volume_slider()->value(), 100);
+  EXPECT_FALSE(dialog().mute_box()->isChecked());
+  dialog().volume_slider()->setValue(30);
+  dialog().ghost_slider()->setValue(20);
+  QTest::keyClick(dialog().volume_slider(), Qt::Key_Return);
+  EXPECT_FALSE(dialog().isVisible());
+  EXPECT_EQ(stored("Volume"), "30");
+  EXPECT_EQ(stored("GhostSegments"), "20");
+  EXPECT_EQ(form().scene().ghost_percent(), 20);
+
+  restart_and_play();
+  EXPECT_EQ(program->sound().level(), (SoundLevel{30, false}));
+  EXPECT_EQ(form().scene().ghost_percent(), 20);
+
+  // Mute from the in-game menu's row, stored as it changes.
+  program->menu().run_command(kGameMenuMuteRow);
+  EXPECT_EQ(last_volume_call(), "volume 0");
+  EXPECT_EQ(stored("Mute"), "1");
+  restart_and_play();
+  EXPECT_EQ(program->sound().level(), (SoundLevel{30, true}));
+  open_with_ctrl_p();
+  EXPECT_TRUE(dialog().mute_box()->isChecked());
+}
+
+TEST_F(Preferences, RefusedWriteKeepsTheDialogOpenAndEscStillPutsThingsBack) {
+  play({{"Volume", "70"}});
+  open_with_ctrl_p();
+  dialog().volume_slider()->setValue(20);
+  store->set_failing(true);
+  EXPECT_ANY_THROW(dialog().accept());
+  store->set_failing(false);
+  EXPECT_TRUE(dialog().isVisible());
+  EXPECT_FALSE(form().isEnabled());
+  dialog().cancel();
+  EXPECT_TRUE(form().isEnabled());
+  EXPECT_EQ(program->sound().level().volume_percent, 70);
+}
+
+TEST_F(Preferences, PadButtonsAreMappedByPressingThemAndWorkOnceAccepted) {
+  play();
+  VirtualPad pad("Test pad");
+  ASSERT_TRUE(pad.plugged());
+  program->gamepad().poll();
+  open_with_ctrl_p();
+  EXPECT_EQ(dialog().pads_label()->text(), QString("Connected: Test pad"));
+  EXPECT_EQ(dialog().pad_box(KeyAction::game_a)->currentText(), QString("A"));
+
+  // Press..., then X on the pad: GAME A is X. The press works nothing.
+  QTest::mouseClick(dialog().press_button(KeyAction::game_a), Qt::LeftButton);
+  EXPECT_EQ(dialog().press_button(KeyAction::game_a)->text(), QString("Press a button"));
+  click(pad, SDL_CONTROLLER_BUTTON_X);
+  EXPECT_FALSE(dialog().capturing());
+  EXPECT_EQ(dialog().pad_box(KeyAction::game_a)->currentText(), QString("X"));
+  EXPECT_EQ(form().engine().state().game_mode, mode_all_lit);
+
+  // Esc first gives up waiting, and only the next one closes.
+  QTest::mouseClick(dialog().press_button(KeyAction::time), Qt::LeftButton);
+  QTest::keyClick(dialog().volume_slider(), Qt::Key_Escape);
+  EXPECT_FALSE(dialog().capturing());
+  EXPECT_TRUE(dialog().isVisible());
+  click(pad, SDL_CONTROLLER_BUTTON_B);
+  EXPECT_EQ(dialog().pad_box(KeyAction::time)->currentText(), QString("Y"));
+
+  // From the list: PAUSE's Start for GAME B, and PAUSE takes GAME B's B.
+  dialog().pad_box(KeyAction::game_b)->setCurrentIndex(SDL_CONTROLLER_BUTTON_START);
+  EXPECT_EQ(dialog().pad_box(KeyAction::pause)->currentText(), QString("B"));
+  QTest::mouseClick(dialog().accept_button(), Qt::LeftButton);
+  EXPECT_EQ(stored("Pad1"), "x");
+  EXPECT_EQ(stored("Pad2"), "start");
+  EXPECT_EQ(stored("Pad7"), "b");
+
+  click(pad, SDL_CONTROLLER_BUTTON_X);
+  EXPECT_EQ(form().engine().state().game_mode, mode_game_a);
+
+  // Restore defaults shows them; Esc keeps what was stored.
+  open_with_ctrl_p();
+  QTest::mouseClick(dialog().defaults_button(), Qt::LeftButton);
+  EXPECT_EQ(dialog().pad_box(KeyAction::game_a)->currentText(), QString("A"));
+  EXPECT_EQ(dialog().shown_pad_bindings(), PadBindings());
+  QTest::keyClick(dialog().volume_slider(), Qt::Key_Escape);
+  EXPECT_EQ(stored("Pad1"), "x");
+  EXPECT_EQ(program->pad_bindings().button(KeyAction::game_a), SDL_CONTROLLER_BUTTON_X);
+
+  // A pad pulled out while the dialog waits for its button: no more waiting.
+  open_with_ctrl_p();
+  QTest::mouseClick(dialog().press_button(KeyAction::left), Qt::LeftButton);
+  ASSERT_TRUE(dialog().capturing());
+  pad.unplug();
+  program->gamepad().poll();
+  EXPECT_FALSE(dialog().capturing());
+  EXPECT_EQ(dialog().pads_label()->text(), QString("No gamepad is connected. Plug one in at any time."));
+  EXPECT_FALSE(dialog().press_button(KeyAction::left)->isEnabled());
+  dialog().cancel();
+}
+
+}  // namespace
+}  // namespace hero
