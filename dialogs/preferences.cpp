@@ -61,6 +61,7 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   mute_->setObjectName(QStringLiteral("cb_mute"));
   sound_note_ = new QLabel(sound);
   sound_note_->setWordWrap(true);
+  sound_note_->hide();
   auto* volume_label = new QLabel(QStringLiteral("&Volume"), sound);
   volume_label->setBuddy(volume_);
   sound_grid->addWidget(volume_label, 0, 0);
@@ -73,7 +74,9 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   connect(volume_, &QSlider::valueChanged, this, [this] { show_sound_level(); });
   connect(mute_, &QCheckBox::toggled, this, [this] { show_sound_level(); });
   connect(test_, &QPushButton::clicked, this, [this] {
-    if (!host_.test_beep()) sound_note_->setText(QStringLiteral("No sound output was chosen at start: the beeps are silent."));
+    if (host_.test_beep()) return;
+    sound_note_->setText(QStringLiteral("No sound output was chosen at start: the beeps are silent."));
+    sound_note_->show();
   });
 
   // ---- Display
@@ -180,6 +183,7 @@ void TPreferencesForm::show_centred() {
   volume_->setValue(opened_level_.volume_percent);
   mute_->setChecked(opened_level_.muted);
   sound_note_->clear();
+  sound_note_->hide();
   ghost_->setValue(opened_ghost_);
   ghost_value_->setText(percent_text(opened_ghost_));
   const int zoom = zoom_->findData(host_.zoom_percent());
