@@ -286,7 +286,8 @@ void GameMenu::Vid_Display_Game_Menu() {
       const int zoom = host_.zoom_percent();
       text = "    Zoom: " + (zoom == kZoomFit ? QStringLiteral("fit to screen") : QString("%1 %").arg(zoom));
     } else if (i == kGameMenuFitRow) {
-      text = game_menu_row_text("Display game fitted to the screen", host_.fullscreen_fit());
+      // A word shorter than the menu's item, so the row holds it whole.
+      text = game_menu_row_text("Display game fitted to screen", host_.fullscreen_fit());
     } else if (i == kGameMenuPreferencesRow) {
       text = game_menu_row_text("Preferences...", false);
     } else if (i == kGameMenuMuteRow) {

@@ -77,7 +77,7 @@ inline constexpr QSize kGameMenuClosedSize(36, 32);
 // preferences and the beeps' mute.
 inline constexpr int kGameMenuExtraRows = 4;
 inline constexpr int kGameMenuZoomRow = kMenuItemCount;             // "    Zoom: 100 %"
-inline constexpr int kGameMenuFitRow = kMenuItemCount + 1;          // "[x] Display game fitted to the screen"
+inline constexpr int kGameMenuFitRow = kMenuItemCount + 1;          // "[x] Display game fitted to screen"
 inline constexpr int kGameMenuPreferencesRow = kMenuItemCount + 2;  // "    Preferences..."
 inline constexpr int kGameMenuMuteRow = kMenuItemCount + 3;         // "[x] Mute"
 inline constexpr QSize kGameMenuOpenSize(kGameMenuWidth, kGameMenuRowHeight * (kMenuItemCount + kGameMenuExtraRows + 1));

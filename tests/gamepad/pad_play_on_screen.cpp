@@ -143,16 +143,16 @@ class PadPlay {
   // `timeout_ms` fails with `why`, or without one runs `then` anyway.
   void wait_for(std::function<bool()> condition, int timeout_ms, const char* why, std::function<void()> then) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
-    auto look = std::make_shared<std::function<void()>>();
-    *look = [this, condition, end, why, then, look] {
-      if (condition()) return then();
-      if (std::chrono::steady_clock::now() > end) {
-        if (why) return fail(why);
-        return then();
-      }
-      QTimer::singleShot(20, *look);
-    };
-    (*look)();
+    auto* timer = new QTimer(&timers_);
+    QObject::connect(timer, &QTimer::timeout, [this, timer, condition, end, why, then] {
+      const bool met = condition();
+      if (!met && std::chrono::steady_clock::now() <= end) return;
+      timer->stop();
+      timer->deleteLater();
+      if (!met && why) return fail(why);
+      then();
+    });
+    timer->start(20);
   }
 
   void finish() {
@@ -170,6 +170,7 @@ class PadPlay {
 
   HeroProgram& program_;
   QString out_dir_;
+  QObject timers_;  // the waits' timers, gone with the walk
   std::unique_ptr<test::VirtualPad> pad_;
   const std::vector<SDL_GameControllerButton> plan_ = {SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
                                                        SDL_CONTROLLER_BUTTON_DPAD_RIGHT, SDL_CONTROLLER_BUTTON_DPAD_LEFT};
