@@ -5,16 +5,13 @@
 
 #include <QWidget>
 
+#include "release.h"
+
 class QLabel;
 
 namespace hero {
 
 class ClickLabel;
-
-// The version and release texts; the splash screen shows the same ones.
-inline constexpr char kProgramTitle[] = "Hero (Vantro, Handclock Wide Screen) Simulator";
-inline constexpr char kVersionText[] = "Version S5/1.02  * Bugfix *";
-inline constexpr char kReleaseDateText[] = "21st November 2022";
 
 class TAboutForm : public QWidget {
   Q_OBJECT

@@ -21,18 +21,3 @@ add_library(hero_dialogs STATIC
 target_include_directories(hero_dialogs PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(hero_dialogs PUBLIC Qt6::Widgets hero_display hero_files hero_keys hero_gamepad hero_sound hero_engine
                                           hero_builtin_art)
-
-# hero_program: the main routine and the splash screen, over every other
-# library; startup/program.cmake builds the program hero50 from it.
-add_library(hero_program STATIC
-  ${CMAKE_SOURCE_DIR}/startup/HeroW.cpp
-  ${CMAKE_SOURCE_DIR}/startup/HeroW.h
-  ${CMAKE_SOURCE_DIR}/startup/replay_player.cpp
-  ${CMAKE_SOURCE_DIR}/startup/replay_player.h
-  ${CMAKE_SOURCE_DIR}/startup/splash.cpp
-  ${CMAKE_SOURCE_DIR}/startup/splash.h
-)
-target_include_directories(hero_program PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(hero_program PUBLIC hero_dialogs hero_window hero_gamepad hero_keys hero_display hero_sound hero_settings
-                                          hero_application hero_builtin_art hero_session Qt6::Widgets)
-

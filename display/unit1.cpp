@@ -19,6 +19,7 @@
 #include <chrono>
 
 #include "display/zoom.h"
+#include "release.h"
 #include "engine/settings_codec.h"
 
 namespace hero {
@@ -156,8 +157,8 @@ TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, Steady
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), settings_(std::move(settings)), tap_(tap) {
   // Creation step 1 and 2: the title, and off the screen until a skin is
   // laid out.
-  set_application_title(QString::fromLatin1(kApplicationTitle));
-  setWindowTitle(QString::fromLatin1(kApplicationTitle));
+  set_application_title(QString::fromLatin1(kProgramTitle));
+  setWindowTitle(QString::fromLatin1(kProgramTitle));
   move_off_screen();
 
   for (int i = 0; i < kTimerCount; ++i) {

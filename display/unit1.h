@@ -23,8 +23,6 @@
 
 namespace hero {
 
-inline constexpr const char* kApplicationTitle = "Hero (Vantro, Handclock Wide Screen) Simulator";
-
 // Uniform draws from a generator seeded from the clock at window creation.
 class ClockSeededRandom final : public RandomSource {
  public:

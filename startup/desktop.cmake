@@ -30,12 +30,5 @@ endif()
 add_custom_target(hero_desktop_entry ALL ${hero_icon_commands}
   COMMENT "Desktop entry icons in ${hero_share_dir}" VERBATIM)
 
-# The pictures come from assets/, which is read after this folder.
-function(hero_desktop_entry_needs_art)
-  foreach(dependency hero_builtin_art hero_installation)
-    if(TARGET ${dependency})
-      add_dependencies(hero_desktop_entry ${dependency})
-    endif()
-  endforeach()
-endfunction()
-cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL hero_desktop_entry_needs_art)
+# The pictures come from assets/ (read later; resolved once all are read).
+add_dependencies(hero_desktop_entry hero_builtin_art hero_installation)

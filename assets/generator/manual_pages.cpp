@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QStringList>
 
+#include "release.h"
+
 namespace hero::assetgen {
 namespace {
 
@@ -159,7 +161,7 @@ QImage draw_manual_page(const QString& text, int page_number) {
   p.setFont(font(9, false));
   p.setPen(QColor(0x80, 0x78, 0x6c));
   p.drawText(QRect(0, kManualHeight - 20, kManualWidth, 16), Qt::AlignCenter,
-             QStringLiteral("Hero (Vantro, Handclock Wide Screen) Simulator"));
+             QString::fromLatin1(kProgramTitle));
   return page;
 }
 
