@@ -196,7 +196,7 @@ TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, Steady
   set_placed_by_window_system(platform_places_windows_itself());
   setFocusPolicy(Qt::StrongFocus);
   engine_->load_high_scores();
-  engine_->state().paused = false;
+  engine_->clear_pause();
   scene_.set_visible(ElementId::la_pause, false);
 
   scene_.set_on_change([this] {

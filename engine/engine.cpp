@@ -34,8 +34,7 @@ void Engine::start() {
   load_high_scores();
   state_.paused = false;
   hide(E::la_pause);
-  state_.game_mode = mode_all_lit;
-  Gam_Set_Mode();
+  enter_mode(mode_all_lit);
 }
 
 void Engine::load_high_scores() {
@@ -67,6 +66,11 @@ void Engine::reset_hi_scores() {
 void Engine::Gam_Stop_All_Timers() {
   for (TimerId id : {TimerId::Chance_Time, TimerId::Clock, TimerId::Game, TimerId::Game_Over, TimerId::Miss})
     timer(id).set_enabled(false);
+}
+
+void Engine::enter_mode(std::int32_t mode) {
+  state_.game_mode = mode;
+  Gam_Set_Mode();
 }
 
 void Engine::Gam_Set_Mode() {
@@ -184,55 +188,48 @@ bool is_idle_mode(std::int32_t mode) {
 void Engine::Inp_game_a_down() {
   show(E::btn_game_a_down);
   if (is_idle_mode(state_.game_mode)) {
-    state_.game_mode = mode_game_a_held;
-    Gam_Set_Mode();
+    enter_mode(mode_game_a_held);
   }
 }
 
 void Engine::Inp_game_a_up() {
   hide(E::btn_game_a_down);
   if (state_.game_mode == mode_game_a_held) {
-    state_.game_mode = mode_game_a;
-    Gam_Set_Mode();
+    enter_mode(mode_game_a);
   }
 }
 
 void Engine::Inp_game_b_down() {
   show(E::btn_game_b_down);
   if (is_idle_mode(state_.game_mode)) {
-    state_.game_mode = mode_game_b_held;
-    Gam_Set_Mode();
+    enter_mode(mode_game_b_held);
   }
 }
 
 void Engine::Inp_game_b_up() {
   hide(E::btn_game_b_down);
   if (state_.game_mode == mode_game_b_held) {
-    state_.game_mode = mode_game_b;
-    Gam_Set_Mode();
+    enter_mode(mode_game_b);
   }
 }
 
 void Engine::Inp_time_down() {
   show(E::btn_time_down);
   if (is_idle_mode(state_.game_mode)) {
-    state_.game_mode = mode_alarm_view;
-    Gam_Set_Mode();
+    enter_mode(mode_alarm_view);
   }
 }
 
 void Engine::Inp_time_up() {
   hide(E::btn_time_down);
   if (state_.game_mode == mode_alarm_view) {
-    state_.game_mode = mode_clock;
-    Gam_Set_Mode();
+    enter_mode(mode_clock);
   }
 }
 
 void Engine::Inp_acl_down() {
   show(E::btn_acl_down);
-  state_.game_mode = mode_acl_held;
-  Gam_Set_Mode();
+  enter_mode(mode_acl_held);
 }
 
 void Engine::Inp_acl_up() {
@@ -240,12 +237,10 @@ void Engine::Inp_acl_up() {
   // window had the focus) still resets the handheld: without this a running
   // game would keep ticking behind the all-lit picture.
   if (!services_.surface.is_visible(E::btn_acl_down)) {
-    state_.game_mode = mode_acl_held;
-    Gam_Set_Mode();
+    enter_mode(mode_acl_held);
   }
   hide(E::btn_acl_down);
-  state_.game_mode = mode_all_lit;
-  Gam_Set_Mode();
+  enter_mode(mode_all_lit);
 }
 
 void Engine::Inp_left_down() { move_hero(+1, E::btn_left_down); }

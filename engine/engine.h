@@ -79,12 +79,16 @@ class Engine {
   // every segment lit (mode 1).
   void start();
   void load_high_scores();
+  // The main window's "no pause" step at its creation.
+  void clear_pause() { state_.paused = false; }
   // "Reset Hiscores": both mirrors to 0 and both stored as "0". If the store
   // refuses a write, both mirrors are still reset and the first failure is
   // rethrown after the second write was tried.
   void reset_hi_scores();
 
-  // Modes and speed.
+  // Modes and speed. A mode is entered by storing it and setting it up:
+  // enter_mode does both, as every change of mode must.
+  void enter_mode(std::int32_t mode);
   void Gam_Set_Mode();
   void Gam_Stop_All_Timers();
   void Gam_Set_Difficulty();

@@ -119,8 +119,7 @@ void Engine::game_over() {
   Gam_Stop_All_Timers();
   timer(TimerId::Game_Over).set_interval_ms(30000);
   timer(TimerId::Game_Over).set_enabled(true);
-  s.game_mode = mode_game_over;
-  Gam_Set_Mode();
+  enter_mode(mode_game_over);
   // The game is over either way; a store that failed is reported afterwards.
   if (failure) std::rethrow_exception(failure);
 }
@@ -148,8 +147,7 @@ void Engine::Timer_Chance_TimeTimer() {
 }
 
 void Engine::Timer_Game_OverTimer() {
-  state_.game_mode = mode_clock;
-  Gam_Set_Mode();
+  enter_mode(mode_clock);
   timer(TimerId::Game_Over).set_enabled(false);
 }
 

@@ -279,8 +279,7 @@ void HeroProgram::switch_on() {
   } else if (replay_player_) {
     replay_player_->begin();
   } else {
-    engine.state().game_mode = mode_all_lit;
-    engine.Gam_Set_Mode();
+    engine.enter_mode(mode_all_lit);
   }
   form_->flush();
   if (main_window_wanted_) reveal_main_window();

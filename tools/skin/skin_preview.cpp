@@ -76,8 +76,7 @@ QImage render_preview(const PreviewRequest& request) {
       time.advance(5000, fire);
       break;
     case PreviewMode::game_over:
-      engine.state().game_mode = 8;
-      engine.Gam_Set_Mode();
+      engine.enter_mode(mode_game_over);
       time.advance(1000, fire);
       break;
   }
