@@ -147,9 +147,9 @@ void Engine::start_game() {
   show(E::im_lady_0);
   show(E::im_lady_2);
   show(E::im_lady_4);
-  s.rogue_side = 3;
-  display_.Vid_Show_Rogue(3, 2);
-  s.rogue_phase = 0;
+  s.rogue_side = rogue_left;
+  display_.Vid_Show_Rogue(rogue_left, rogue_pose_idle);
+  s.rogue_phase = rogue_idle;
   s.thrower_lane = 1;
   s.start_offset = services_.random.draw(0, 2);
   s.tick_interval = 197.0;
@@ -266,10 +266,10 @@ void Engine::move_hero(int step, ElementId button) {
   // or the third miss stopped must not start a miss sequence in the held or
   // game-over picture (a fourth miss, or a game running behind mode 4 or 6).
   const bool running = s.game_mode == mode_game_a || s.game_mode == mode_game_b;
-  if (running && s.rogue_phase == 6 && s.rogue_side == s.hero_lane) {
+  if (running && s.rogue_phase == rogue_blow && s.rogue_side == s.hero_lane) {
     Gam_Stop_All_Timers();
     s.moves_enabled = false;
-    s.miss_step = 11;
+    s.miss_step = miss_blow_struck;
     timer(TimerId::Miss).set_interval_ms(1);
     timer(TimerId::Miss).set_enabled(true);
   }
@@ -280,7 +280,7 @@ void Engine::move_hero(int step, ElementId button) {
 void Engine::Inp_pause_down() {
   auto& s = state_;
   if (s.game_mode == mode_game_a || s.game_mode == mode_game_b) {
-    // paused_timer numbers: 1 Chance_Time, 2 Game, 3 Game_Over, 4 Miss.
+    // By PausedTimer slot, from paused_chance_time.
     static constexpr std::array<TimerId, 4> kPausable = {TimerId::Chance_Time, TimerId::Game,
                                                          TimerId::Game_Over, TimerId::Miss};
     if (!s.paused) {
@@ -290,7 +290,7 @@ void Engine::Inp_pause_down() {
       for (int i = 0; i < 4; ++i) {
         if (timer(kPausable[i]).enabled()) {
           timer(kPausable[i]).set_enabled(false);
-          s.paused_timer = i + 1;
+          s.paused_timer = paused_chance_time + i;
           break;
         }
       }
@@ -298,7 +298,8 @@ void Engine::Inp_pause_down() {
       s.paused = false;
       s.moves_enabled = s.saved_moves_enabled;
       // Only a timer that this game's pause actually stopped is resumed.
-      if (s.paused_timer >= 1 && s.paused_timer <= 4) timer(kPausable[s.paused_timer - 1]).set_enabled(true);
+      if (s.paused_timer >= paused_chance_time && s.paused_timer <= paused_miss)
+        timer(kPausable[s.paused_timer - paused_chance_time]).set_enabled(true);
     }
   }
   services_.surface.set_visible(E::la_pause, s.paused);

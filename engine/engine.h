@@ -27,6 +27,45 @@ enum GameMode : std::int32_t {
 
 enum CellState : std::int32_t { cell_empty = 0, cell_object = 1, cell_caught = 2, cell_arrived = 3 };
 
+// The miss sequence: each expiry of the miss timer runs one step, then the
+// next in number. A dropped object takes steps 1 and 2, the rogue's blow 11
+// to 15; the third miss jumps to the step before the end.
+enum MissStep : std::int32_t {
+  miss_drop_counted = 1,        // the miss counted (every second drop) and its beep
+  miss_drop_resume = 2,         // play goes on, or the third miss ends the game
+  miss_blow_struck = 11,        // the blow lands: a short wait
+  miss_blow_knocked_down = 12,  // the hero knocked down, the blow's beep
+  miss_blow_rogue_back = 13,    // the rogue stands back
+  miss_blow_counted = 14,       // the hero gone, the miss counted and its beep
+  miss_blow_resume = 15,        // the hero back and play goes on, or the game ends
+  miss_before_game_over = 100,  // the third miss: one more expiry...
+  miss_game_over = 101,         // ...and the game is over
+};
+
+// The rogue's swing, one phase a game tick: idle, ready (waiting for a tick
+// that advances lane 3), then the wind-up until the blow, and back to idle.
+enum RoguePhase : std::int32_t {
+  rogue_idle = 0,
+  rogue_ready = 1,
+  rogue_wind_up = 2,   // phases 2..5 wind up
+  rogue_blow = 6,
+  rogue_swung = 7,     // past the blow: idle again
+};
+// The rogue's side, as the lane he stands by (lane 3 on the left).
+enum RogueSide : std::int32_t { rogue_right = 1, rogue_left = 3 };
+// His pose as Vid_Show_Rogue draws it.
+enum RoguePose : std::int32_t { rogue_pose_idle = 2, rogue_pose_wind_up = 3, rogue_pose_blow = 4 };
+
+// Which timer PAUSE stopped (none when it stopped none), by its slot among
+// the pausable ones.
+enum PausedTimer : std::int32_t {
+  paused_none = 0,
+  paused_chance_time = 1,
+  paused_game = 2,
+  paused_game_over = 3,
+  paused_miss = 4,
+};
+
 // The state record; zero when the program starts.
 struct EngineState {
   std::int32_t game_mode = 0;
@@ -36,8 +75,8 @@ struct EngineState {
   std::int32_t misses = 0;
   bool half_miss = false;
   std::int32_t hero_lane = 0;
-  std::int32_t rogue_side = 0;
-  std::int32_t rogue_phase = 0;
+  std::int32_t rogue_side = 0;   // RogueSide
+  std::int32_t rogue_phase = 0;  // RoguePhase
   std::int32_t thrower_lane = 0;
   std::int32_t start_offset = 0;
   std::int32_t max_objects = 0;
@@ -47,8 +86,8 @@ struct EngineState {
   bool moves_enabled = false;
   bool paused = false;
   bool saved_moves_enabled = false;
-  std::int32_t paused_timer = 0;
-  std::int32_t miss_step = 0;
+  std::int32_t paused_timer = 0;  // PausedTimer
+  std::int32_t miss_step = 0;     // MissStep
   std::int32_t chance_step = 0;
   std::int32_t clock_frame = 0;
 };

@@ -93,7 +93,7 @@ void Engine::Timer_GameTimer() {
   Gam_Set_Difficulty();
 
   // 3.
-  int miss_kind = 0;  // 1 dropped object, 2 rogue's blow
+  enum class MissKind { none, dropped_object, rogue_blow } miss_kind = MissKind::none;
   TickSound sound = TickSound::none;
   int hand = 2;
 
@@ -104,35 +104,36 @@ void Engine::Timer_GameTimer() {
       cells[lane][kBottomRow] = cell_empty;
       s.half_miss = !s.half_miss;
       display_.Vid_Show_Enemy_Dropped(lane);
-      miss_kind = 1;
+      miss_kind = MissKind::dropped_object;
     }
   }
 
   // 5. Catches and the rogue's swing.
-  if (miss_kind == 0) {
+  if (miss_kind == MissKind::none) {
     if (cells[s.hero_lane][kBottomRow] == cell_object) catch_object(s.hero_lane, sound);
     for (int lane = 1; lane <= 3; ++lane)
       if (cells[lane][kBottomRow] == cell_arrived) catch_object(lane, sound);
 
     switch (s.rogue_phase) {
-      case 0:
-        if (s.game_mode == mode_game_b && services_.random.draw(0, 29) == 0) s.rogue_side = s.rogue_side == 1 ? 3 : 1;
-        if (s.score > 3 && services_.random.draw(0, 13) == 0) s.rogue_phase = 1;
+      case rogue_idle:
+        if (s.game_mode == mode_game_b && services_.random.draw(0, 29) == 0)
+          s.rogue_side = s.rogue_side == rogue_right ? rogue_left : rogue_right;
+        if (s.score > 3 && services_.random.draw(0, 13) == 0) s.rogue_phase = rogue_ready;
         break;
-      case 1:
+      case rogue_ready:
         // A swing always begins on a tick that advances lane 3.
-        if (s.thrower_lane == 3) s.rogue_phase = 2;
+        if (s.thrower_lane == 3) s.rogue_phase = rogue_wind_up;
         break;
       default:
         s.rogue_phase += 1;
-        if (s.rogue_phase == 6 && s.rogue_side == s.hero_lane) miss_kind = 2;
-        if (s.rogue_phase >= 7) s.rogue_phase = 0;
+        if (s.rogue_phase == rogue_blow && s.rogue_side == s.hero_lane) miss_kind = MissKind::rogue_blow;
+        if (s.rogue_phase >= rogue_swung) s.rogue_phase = rogue_idle;
         break;
     }
   }
 
   // 6. Advance one lane and let the lady throw; a drop or a blow freezes the lanes.
-  if (miss_kind == 0) {
+  if (miss_kind == MissKind::none) {
     const int advanced = s.thrower_lane;
     for (int row = kBottomRow; row >= advanced + 1; --row) cells[advanced][row] = cells[advanced][row - 1];
     cells[advanced][advanced] = cell_empty;
@@ -172,22 +173,24 @@ void Engine::Timer_GameTimer() {
     for (int row = lane; row <= kBottomRow; ++row) display_.set_lit(seg_enemy[lane][row], cells[lane][row] != cell_empty);
 
   // 8. The rogue: idle, wind-up, blow.
-  const int pose = s.rogue_phase <= 2 ? 2 : s.rogue_phase <= 5 ? 3 : 4;
+  const int pose = s.rogue_phase <= rogue_wind_up ? rogue_pose_idle
+                   : s.rogue_phase < rogue_blow   ? rogue_pose_wind_up
+                                                  : rogue_pose_blow;
   display_.Vid_Show_Rogue(s.rogue_side, pose);
 
   // 9.
   display_.Vid_Show_Lady_Hand(hand);
 
   // 10. A drop or a blow hands over to the miss sequence.
-  if (miss_kind != 0) {
+  if (miss_kind != MissKind::none) {
     Gam_Stop_All_Timers();
     EngineTimer& miss = timer(TimerId::Miss);
-    if (miss_kind == 1) {
-      s.miss_step = 1;
+    if (miss_kind == MissKind::dropped_object) {
+      s.miss_step = miss_drop_counted;
       miss.set_interval_ms(1);
     } else {
       s.moves_enabled = false;
-      s.miss_step = 11;
+      s.miss_step = miss_blow_struck;
       miss.set_interval_ms(50);
       sound = TickSound::tick;
     }

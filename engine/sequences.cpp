@@ -13,16 +13,12 @@ namespace hero {
 using namespace segment_tables;
 using E = ElementId;
 
-namespace {
-constexpr int kGameOverStep = 101;
-}  // namespace
-
 void Engine::Timer_MissTimer() {
   auto& s = state_;
   EngineTimer& miss = timer(TimerId::Miss);
   switch (s.miss_step) {
     // A dropped object: every second drop counts a full miss.
-    case 1:
+    case miss_drop_counted:
       if (!s.half_miss) {
         s.misses += 1;
         display_.Vid_Show_Panel_Miss(s.misses);
@@ -30,9 +26,9 @@ void Engine::Timer_MissTimer() {
       Snd_Play(SoundId::miss1);
       miss.set_interval_ms(360);
       break;
-    case 2:
+    case miss_drop_resume:
       if (s.misses >= 3) {
-        s.miss_step = 100;
+        s.miss_step = miss_before_game_over;
         miss.set_interval_ms(1);
       } else {
         // After a half miss the fallen object stays as a reminder.
@@ -43,10 +39,10 @@ void Engine::Timer_MissTimer() {
       }
       break;
     // The rogue's blow: the hero is knocked down and always loses a full miss.
-    case 11:
+    case miss_blow_struck:
       miss.set_interval_ms(150);
       break;
-    case 12:
+    case miss_blow_knocked_down:
       Snd_Play(SoundId::miss2);
       if (s.hero_lane >= 1 && s.hero_lane <= 3) {
         display_.set_lit(seg_hero[s.hero_lane], false);
@@ -54,21 +50,21 @@ void Engine::Timer_MissTimer() {
       }
       miss.set_interval_ms(720);
       break;
-    case 13:
-      s.rogue_phase = 0;
-      display_.Vid_Show_Rogue(s.rogue_side, 2);
+    case miss_blow_rogue_back:
+      s.rogue_phase = rogue_idle;
+      display_.Vid_Show_Rogue(s.rogue_side, rogue_pose_idle);
       miss.set_interval_ms(330);
       break;
-    case 14:
+    case miss_blow_counted:
       if (s.hero_lane >= 1 && s.hero_lane <= 3) display_.set_lit(seg_hero_drown[s.hero_lane], false);
       s.misses += 1;
       display_.Vid_Show_Panel_Miss(s.misses);
       Snd_Play(SoundId::miss1);
       miss.set_interval_ms(670);
       break;
-    case 15:
+    case miss_blow_resume:
       if (s.misses >= 3) {
-        s.miss_step = 100;
+        s.miss_step = miss_before_game_over;
         miss.set_interval_ms(1);
       } else {
         if (s.hero_lane >= 1 && s.hero_lane <= 3) display_.set_lit(seg_hero[s.hero_lane], true);
@@ -78,7 +74,7 @@ void Engine::Timer_MissTimer() {
         miss.set_enabled(false);
       }
       break;
-    case kGameOverStep: {
+    case miss_game_over: {
       // The step counter moves on before the high score is stored, so that a
       // store that refuses the write cannot make this step run again.
       s.miss_step += 1;
