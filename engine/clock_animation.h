@@ -9,7 +9,7 @@
 #include <array>
 #include <string_view>
 
-#include "display/segment_display.h"
+#include "display/lcd/segment_display.h"
 
 namespace hero {
 

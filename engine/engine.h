@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "display/segment_display.h"
+#include "display/lcd/segment_display.h"
 #include "engine/interfaces.h"
 
 namespace hero {

@@ -9,22 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "display/element_ids.h"
+#include "display/lcd/element_ids.h"
+#include "display/lcd/segment_surface.h"
 
 namespace hero {
-
-// The LCD as the engine sees it: segments lit by showing and darkened by
-// hiding; the four digit positions instead take a copy of a glyph picture.
-class SegmentSurface {
- public:
-  virtual ~SegmentSurface() = default;
-  virtual void set_visible(ElementId id, bool visible) = 0;
-  virtual bool is_visible(ElementId id) const = 0;
-  // The element `to` takes a copy of the picture of `from` (a glyph source).
-  virtual void copy_picture(ElementId to, ElementId from) = 0;
-  // The element's picture becomes empty; its visible flag is left alone.
-  virtual void clear_picture(ElementId id) = 0;
-};
 
 // The five engine timers. The order is also the order in which timers due at
 // the same moment fire in virtual time.

@@ -25,7 +25,7 @@
 #include <string>
 #include <vector>
 
-#include "display/engine_tap.h"
+#include "display/window/engine_tap.h"
 #include "tools/session_parts.h"
 
 namespace hero {

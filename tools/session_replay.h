@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "display/engine_tap.h"
+#include "display/window/engine_tap.h"
 #include "tools/session_parts.h"
 #include "tools/trace_script.h"
 

@@ -7,7 +7,7 @@
 #include <QPainter>
 #include <QTextStream>
 
-#include "display/element_ids.h"
+#include "display/lcd/element_ids.h"
 
 namespace hero::assetgen {
 namespace {

@@ -14,7 +14,7 @@
 #include <QTextStream>
 
 #include "assets/generator/image_io.h"
-#include "display/element_ids.h"
+#include "display/lcd/element_ids.h"
 
 namespace hero::assetgen {
 namespace {

@@ -12,8 +12,8 @@
 
 #include "assets/generator/image_io.h"
 #include "assets/generator/skin_renderer.h"
-#include "display/gfxinit.h"
-#include "display/scene.h"
+#include "display/skins/gfxinit.h"
+#include "display/skins/scene.h"
 
 namespace hero {
 namespace {

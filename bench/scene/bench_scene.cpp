@@ -8,10 +8,10 @@
 
 #include <vector>
 
-#include "display/element_ids.h"
-#include "display/gfxinit.h"
-#include "display/scene.h"
-#include "startup/installation_errors.h"
+#include "display/lcd/element_ids.h"
+#include "display/skins/gfxinit.h"
+#include "display/skins/scene.h"
+#include "display/skins/installation_errors.h"
 
 namespace hero {
 namespace {

@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "startup/sdl_sound_library.h"
+#include "startup/sound/sdl_sound_library.h"
 
 namespace {
 

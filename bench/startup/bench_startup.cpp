@@ -29,10 +29,10 @@
 #include <string>
 #include <vector>
 
-#include "display/unit1.h"
-#include "startup/HeroW.h"
-#include "startup/qsettings_store.h"
-#include "startup/sdl_sound_library.h"
+#include "display/window/unit1.h"
+#include "startup/program/HeroW.h"
+#include "startup/settings/qsettings_store.h"
+#include "startup/sound/sdl_sound_library.h"
 
 namespace {
 

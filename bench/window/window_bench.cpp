@@ -24,11 +24,11 @@
 #include <filesystem>
 #include <vector>
 
-#include "display/gamepad.h"
-#include "display/gfxinit.h"
-#include "display/unit1.h"
+#include "display/gamepad/gamepad.h"
+#include "display/skins/gfxinit.h"
+#include "display/window/unit1.h"
 #include "engine/memory_settings_store.h"
-#include "startup/application.h"
+#include "startup/application/application.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "display/gfxinit.h"
-#include "display/scene.h"
+#include "display/skins/gfxinit.h"
+#include "display/skins/scene.h"
 #include "tests/assets/asset_test_support.h"
 
 namespace hero {

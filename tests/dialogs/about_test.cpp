@@ -3,11 +3,11 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
-#include "dialogs/about.h"
-#include "dialogs/click_label.h"
-#include "dialogs/links.h"
-#include "dialogs/placement.h"
-#include "dialogs/shell.h"
+#include "dialogs/menus/about.h"
+#include "dialogs/menus/click_label.h"
+#include "dialogs/menus/links.h"
+#include "dialogs/menus/placement.h"
+#include "dialogs/menus/shell.h"
 #include "tests/dialogs/qt_app.h"
 
 namespace hero {

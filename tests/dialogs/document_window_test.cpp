@@ -12,9 +12,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "dialogs/document_window.h"
-#include "dialogs/menu.h"
-#include "dialogs/shell.h"
+#include "dialogs/menus/document_window.h"
+#include "dialogs/menus/menu.h"
+#include "dialogs/menus/shell.h"
 #include "engine/memory_settings_store.h"
 #include "tests/dialogs/qt_app.h"
 #include "tests/dialogs/recording_menu_host.h"

@@ -6,7 +6,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-#include "dialogs/manual.h"
+#include "dialogs/menus/manual.h"
 #include "tests/dialogs/qt_app.h"
 
 namespace hero {

@@ -8,8 +8,8 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include "dialogs/menu.h"
-#include "dialogs/shell.h"
+#include "dialogs/menus/menu.h"
+#include "dialogs/menus/shell.h"
 #include "engine/memory_settings_store.h"
 #include "engine/settings_codec.h"
 #include "tests/dialogs/qt_app.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "dialogs/menu.h"
+#include "dialogs/menus/menu.h"
 #include "engine/memory_settings_store.h"
 #include "engine/settings_codec.h"
 

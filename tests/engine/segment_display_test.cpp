@@ -1,7 +1,7 @@
 // The six display operations over a recording LCD.
 #include <gtest/gtest.h>
 
-#include "display/segment_display.h"
+#include "display/lcd/segment_display.h"
 #include "tools/virtual_handheld.h"
 
 namespace hero {

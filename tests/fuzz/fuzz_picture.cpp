@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "display/picture_loader.h"
+#include "display/skins/picture_loader.h"
 
 #define HERO_STRINGIFY2(x) #x
 #define HERO_STRINGIFY(x) HERO_STRINGIFY2(x)

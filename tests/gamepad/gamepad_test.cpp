@@ -2,7 +2,7 @@
 // remapped buttons reach the seven controls, the stick works LEFT and RIGHT,
 // pads plugged in and out are picked up, two pads both work, the mappings
 // are stored and read back, and a whole Game A is played from a pad.
-#include "display/gamepad.h"
+#include "display/gamepad/gamepad.h"
 
 #include <SDL.h>
 #include <gmock/gmock.h>

@@ -23,12 +23,12 @@
 #include <string>
 #include <vector>
 
-#include "display/unit1.h"
+#include "display/window/unit1.h"
 #include "engine/engine.h"
 #include "engine/memory_settings_store.h"
-#include "startup/HeroW.h"
-#include "startup/application.h"
-#include "startup/recording_sound_library.h"
+#include "startup/program/HeroW.h"
+#include "startup/application/application.h"
+#include "startup/sound/recording_sound_library.h"
 #include "tests/gamepad/virtual_pad.h"
 
 namespace hero {

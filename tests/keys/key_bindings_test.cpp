@@ -3,7 +3,7 @@
 
 #include <set>
 
-#include "dialogs/key_bindings.h"
+#include "dialogs/keys/key_bindings.h"
 #include "memory_store.h"
 
 namespace hero {

@@ -4,7 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 
-#include "display/key_codes.h"
+#include "dialogs/keys/key_codes.h"
 
 namespace hero {
 namespace {

@@ -7,7 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "dialogs/keys.h"
+#include "dialogs/keys/keys.h"
 #include "memory_store.h"
 
 namespace hero {

@@ -19,12 +19,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 
-#include "dialogs/click_label.h"
-#include "dialogs/document_window.h"
-#include "dialogs/shell.h"
-#include "display/unit1.h"
+#include "dialogs/menus/click_label.h"
+#include "dialogs/menus/document_window.h"
+#include "dialogs/menus/shell.h"
+#include "display/window/unit1.h"
 #include "engine/engine.h"
-#include "startup/qsettings_store.h"
+#include "startup/settings/qsettings_store.h"
 #include "tests/program/program_fixture.h"
 
 namespace hero {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "startup/HeroW.h"
+#include "startup/program/HeroW.h"
 
 namespace hero {
 namespace {

@@ -7,7 +7,7 @@
 #include <set>
 #include <string>
 
-#include "startup/display_platform.h"
+#include "startup/application/display_platform.h"
 
 namespace hero {
 namespace {

@@ -11,9 +11,9 @@
 
 #include <algorithm>
 
-#include "dialogs/click_label.h"
-#include "dialogs/preferences.h"
-#include "display/unit1.h"
+#include "dialogs/menus/click_label.h"
+#include "dialogs/menus/preferences.h"
+#include "display/window/unit1.h"
 #include "engine/engine.h"
 #include "tests/gamepad/virtual_pad.h"
 #include "tests/program/program_fixture.h"

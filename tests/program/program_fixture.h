@@ -16,8 +16,8 @@
 #include <gtest/gtest.h>
 
 #include "engine/memory_settings_store.h"
-#include "startup/HeroW.h"
-#include "startup/recording_sound_library.h"
+#include "startup/program/HeroW.h"
+#include "startup/sound/recording_sound_library.h"
 #include "tests/dialogs/qt_app.h"
 
 namespace hero::test {

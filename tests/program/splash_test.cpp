@@ -9,11 +9,11 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
-#include "dialogs/click_label.h"
-#include "dialogs/links.h"
-#include "dialogs/shell.h"
+#include "dialogs/menus/click_label.h"
+#include "dialogs/menus/links.h"
+#include "dialogs/menus/shell.h"
 #include "engine/memory_settings_store.h"
-#include "startup/splash.h"
+#include "startup/program/splash.h"
 #include "tests/dialogs/qt_app.h"
 
 namespace hero {

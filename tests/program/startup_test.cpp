@@ -5,15 +5,15 @@
 #include <QLabel>
 #include <QTest>
 
-#include "dialogs/about.h"
-#include "dialogs/click_label.h"
-#include "dialogs/keys.h"
-#include "dialogs/manual.h"
+#include "dialogs/menus/about.h"
+#include "dialogs/menus/click_label.h"
+#include "dialogs/keys/keys.h"
+#include "dialogs/menus/manual.h"
 
 #include <QDir>
 #include <QImage>
 #include <QLabel>
-#include "display/unit1.h"
+#include "display/window/unit1.h"
 #include "engine/engine.h"
 #include "tests/program/program_fixture.h"
 

@@ -25,14 +25,14 @@
 #include <cstring>
 #include <string>
 
-#include "dialogs/keys.h"
-#include "dialogs/menu.h"
-#include "display/unit1.h"
-#include "startup/HeroW.h"
-#include "startup/close_signals.h"
-#include "startup/qsettings_store.h"
-#include "startup/recording_sound_library.h"
-#include "startup/sdl_sound_library.h"
+#include "dialogs/keys/keys.h"
+#include "dialogs/menus/menu.h"
+#include "display/window/unit1.h"
+#include "startup/program/HeroW.h"
+#include "startup/application/close_signals.h"
+#include "startup/settings/qsettings_store.h"
+#include "startup/sound/recording_sound_library.h"
+#include "startup/sound/sdl_sound_library.h"
 #include "tests/quality/store_line.h"
 
 namespace {

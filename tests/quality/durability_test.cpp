@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "engine/engine.h"
-#include "startup/qsettings_store.h"
+#include "startup/settings/qsettings_store.h"
 #include "tests/quality/store_line.h"
 #include "tools/virtual_handheld.h"
 

@@ -13,14 +13,14 @@
 #include <functional>
 #include <random>
 
-#include "dialogs/key_bindings.h"
-#include "display/gfxinit.h"
-#include "display/ini_file.h"
-#include "display/picture_loader.h"
-#include "display/scene.h"
+#include "dialogs/keys/key_bindings.h"
+#include "display/skins/gfxinit.h"
+#include "display/files/ini_file.h"
+#include "display/skins/picture_loader.h"
+#include "display/skins/scene.h"
 #include "engine/memory_settings_store.h"
 #include "engine/settings_codec.h"
-#include "startup/qsettings_store.h"
+#include "startup/settings/qsettings_store.h"
 #include "tests/skins/test_support.h"
 
 namespace hero::test {

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "display/unit1.h"
+#include "display/window/unit1.h"
 #include "engine/memory_settings_store.h"
 #include "tests/dialogs/qt_app.h"
 #include "tools/session_parts.h"

@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 
 #include "engine/settings_codec.h"
-#include "startup/qsettings_store.h"
+#include "startup/settings/qsettings_store.h"
 
 namespace hero {
 namespace {

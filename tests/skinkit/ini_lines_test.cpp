@@ -2,7 +2,7 @@
 // which lines no read ever sees.
 #include <gtest/gtest.h>
 
-#include "display/ini_file.h"
+#include "display/files/ini_file.h"
 
 namespace hero {
 namespace {

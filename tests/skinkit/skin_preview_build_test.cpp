@@ -9,8 +9,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "display/gfxinit.h"
-#include "display/unit1.h"
+#include "display/skins/gfxinit.h"
+#include "display/window/unit1.h"
 #include "engine/memory_settings_store.h"
 #include "tools/skin/skin_build.h"
 #include "tests/skinkit/skinkit_support.h"

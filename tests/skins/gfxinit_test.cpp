@@ -1,11 +1,11 @@
 // The skin catalogue, the skin loader's two layouts, its failures and edge
 // cases, and the manual's page loader, on installations made in temporary
 // folders.
-#include "display/gfxinit.h"
+#include "display/skins/gfxinit.h"
 
 #include <gtest/gtest.h>
 
-#include "display/ini_file.h"
+#include "display/files/ini_file.h"
 #include "tests/skins/test_support.h"
 
 namespace hero {

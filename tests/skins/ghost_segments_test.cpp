@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "display/scene.h"
+#include "display/skins/scene.h"
 #include "tests/skins/test_support.h"
 
 namespace hero {

@@ -1,6 +1,6 @@
 // How skin and catalogue files are read: names without regard to case, the
 // first match winning, trimming, quotes, comments and the value length limit.
-#include "display/ini_file.h"
+#include "display/files/ini_file.h"
 
 #include <gtest/gtest.h>
 

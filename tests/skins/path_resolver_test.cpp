@@ -1,6 +1,6 @@
 // How names from the handheld's files find their files on a case-sensitive
 // file system.
-#include "display/path_resolver.h"
+#include "display/files/path_resolver.h"
 
 #include <gtest/gtest.h>
 

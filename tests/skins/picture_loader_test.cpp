@@ -1,6 +1,6 @@
 // Picture files of every accepted format decode with their alpha; damaged,
 // truncated, oversized and misnamed files give an error naming the file.
-#include "display/picture_loader.h"
+#include "display/skins/picture_loader.h"
 
 #include <gtest/gtest.h>
 

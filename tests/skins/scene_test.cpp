@@ -1,6 +1,6 @@
 // The scene: stacking order, transparency, clipping to the element, the
 // changed region handed to the window, and the colour-keyed cut-out.
-#include "display/scene.h"
+#include "display/skins/scene.h"
 
 #include <QBitmap>
 #include <QPainter>

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/installation_errors.h"
+#include "display/skins/installation_errors.h"
 
 namespace hero::test {
 

@@ -1,13 +1,13 @@
 // Zoom: the steps, the fit to laptop, desktop and 4K screens, the first
 // start on a small screen, stored values and the full-screen placement (the
 // scene's view itself is tested with the scene).
-#include "display/zoom.h"
+#include "display/skins/zoom.h"
 
 #include <cmath>
 
 #include <gtest/gtest.h>
 
-#include "display/gfxinit.h"
+#include "display/skins/gfxinit.h"
 
 namespace hero {
 namespace {

@@ -9,8 +9,8 @@
 #include <map>
 #include <set>
 
-#include "startup/recording_sound_library.h"
-#include "startup/sound_output.h"
+#include "startup/sound/recording_sound_library.h"
+#include "startup/sound/sound_output.h"
 #include "tests/sound/sound_test_support.h"
 #include "tools/virtual_handheld.h"
 

@@ -1,7 +1,7 @@
 // The sound library over SDL2_mixer, on SDL's dummy output (no sound device
 // needed): what it accepts, that beeps overlap and stop together, and that a
 // driver chosen after opening reopens the output.
-#include "startup/sdl_sound_library.h"
+#include "startup/sound/sdl_sound_library.h"
 
 #include <gtest/gtest.h>
 

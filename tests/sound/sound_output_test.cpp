@@ -2,15 +2,15 @@
 // choice at Play writes and asks of the sound library, what a missing sample
 // does, and that beep requests and the release reach the library as they
 // should. The recording library shows every call.
-#include "startup/sound_output.h"
+#include "startup/sound/sound_output.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
-#include "startup/recording_sound_library.h"
-#include "startup/sdl_sound_library.h"
+#include "startup/sound/recording_sound_library.h"
+#include "startup/sound/sdl_sound_library.h"
 #include "tests/sound/sound_test_support.h"
 
 namespace hero {

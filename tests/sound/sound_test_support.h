@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/interfaces.h"
-#include "startup/installation_errors.h"
+#include "display/skins/installation_errors.h"
 
 namespace hero::test {
 

@@ -12,9 +12,9 @@
 #include <string>
 #include <thread>
 
-#include "startup/recording_sound_library.h"
-#include "startup/sdl_sound_library.h"
-#include "startup/sound_output.h"
+#include "startup/sound/recording_sound_library.h"
+#include "startup/sound/sdl_sound_library.h"
+#include "startup/sound/sound_output.h"
 #include "tests/sound/sound_test_support.h"
 
 namespace hero {

@@ -8,8 +8,8 @@
 #include <QTest>
 #include <QWheelEvent>
 
-#include "display/application_title.h"
-#include "display/unit1.h"
+#include "display/window/application_title.h"
+#include "display/window/unit1.h"
 #include "engine/memory_settings_store.h"
 #include "test_app.h"
 

@@ -1,7 +1,7 @@
 // One application object for the whole test program, as the real program has.
 #pragma once
 
-#include "startup/application.h"
+#include "startup/application/application.h"
 
 namespace hero {
 

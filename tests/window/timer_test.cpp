@@ -4,7 +4,7 @@
 
 #include <QCoreApplication>
 
-#include "display/qt_timer.h"
+#include "display/window/qt_timer.h"
 #include "test_app.h"
 
 namespace hero {

@@ -7,7 +7,7 @@
 #include <utility>
 
 #include "assets/generator/skin_renderer.h"
-#include "display/element_ids.h"
+#include "display/lcd/element_ids.h"
 
 namespace hero::skinkit {
 

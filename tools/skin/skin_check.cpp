@@ -7,12 +7,12 @@
 #include <map>
 #include <set>
 
-#include "display/element_ids.h"
-#include "display/gfxinit.h"
-#include "display/ini_file.h"
-#include "display/path_resolver.h"
-#include "display/picture_loader.h"
-#include "display/scene.h"
+#include "display/lcd/element_ids.h"
+#include "display/skins/gfxinit.h"
+#include "display/files/ini_file.h"
+#include "display/files/path_resolver.h"
+#include "display/skins/picture_loader.h"
+#include "display/skins/scene.h"
 #include "engine/settings_codec.h"
 
 namespace hero::skinkit {

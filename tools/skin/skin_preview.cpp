@@ -5,9 +5,9 @@
 
 #include <stdexcept>
 
-#include "display/element_ids.h"
-#include "display/gfxinit.h"
-#include "display/scene.h"
+#include "display/lcd/element_ids.h"
+#include "display/skins/gfxinit.h"
+#include "display/skins/scene.h"
 #include "engine/engine.h"
 #include "engine/memory_settings_store.h"
 #include "tools/virtual_handheld.h"

@@ -1,0 +1,153 @@
+#include "dialogs/keys/key_bindings.h"
+
+#include <exception>
+#include <stdexcept>
+
+#include "engine/settings_codec.h"
+
+namespace hero {
+
+namespace {
+
+// Choices 37..44. The arrows are listed up, down, left, right, but their
+// codes run left 37, up 38, right 39, down 40: the table, never arithmetic.
+constexpr std::array<KeyChoice, 8> kSpecialChoices{{
+    {"<UP ARROW>", 38, "'up arrow' key"},
+    {"<DOWN ARROW>", 40, "'down arrow' key"},
+    {"<LEFT ARROW>", 37, "'left arrow' key"},
+    {"<RIGHT ARROW>", 39, "'right arrow' key"},
+    {"<ALT>", 18, "'alt' key"},
+    {"<CTRL>", 17, "'ctrl' key"},
+    {"<SHIFT>", 16, "'shift' key"},
+    {"<SPACEBAR>", 32, "'spacebar'"},
+}};
+
+constexpr std::string_view kDigitCaptions = "0123456789";
+constexpr std::string_view kLetterCaptions = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+
+// Default choices of Key1..Key7: the keys 1, 2, 3 and 5 (not 4), left and
+// right arrow, spacebar.
+constexpr std::array<std::int32_t, kKeyActionCount> kDefaultChoices{2, 3, 4, 6, 39, 40, 44};
+
+struct HintRow {
+  std::string_view hot_area;
+  int binding;  // 0: the hint names no key
+  std::string_view tail;
+};
+
+constexpr std::array<HintRow, 7> kHints{{
+    {"btn_game_a_top", 1, "to start game A (hold to view highscore)"},
+    {"btn_game_b_top", 2, "to start game B (hold to view highscore)"},
+    {"btn_time_top", 3, "to view current time (hold to view alarm time)"},
+    {"btn_acl_top", 4, "to reset the game"},
+    {"btn_alarm_top", 0, ""},
+    {"btn_left_top", 5, ""},
+    {"btn_right_top", 6, ""},
+}};
+
+void check_binding_number(int n) {
+  if (n < 1 || n > kKeyActionCount) throw std::out_of_range("no key binding " + std::to_string(n));
+}
+
+}  // namespace
+
+std::optional<KeyChoice> key_choice(int choice) {
+  if (choice >= 1 && choice <= 10) {
+    const auto i = static_cast<std::size_t>(choice - 1);
+    return KeyChoice{kDigitCaptions.substr(i, 1), static_cast<std::uint16_t>(48 + i), {}};
+  }
+  if (choice >= 11 && choice <= 36) {
+    const auto i = static_cast<std::size_t>(choice - 11);
+    return KeyChoice{kLetterCaptions.substr(i, 1), static_cast<std::uint16_t>(65 + i), {}};
+  }
+  if (choice >= 37 && choice <= kKeyChoiceCount) return kSpecialChoices[static_cast<std::size_t>(choice - 37)];
+  return std::nullopt;
+}
+
+KeyBindings::KeyBindings() {
+  for (int n = 1; n <= kKeyChoiceCount; ++n) {
+    const KeyChoice c = *key_choice(n);
+    key_names_[static_cast<std::size_t>(n)] =
+        n <= 36 ? "'" + std::string(c.caption) + "'" : std::string(c.hint_name);
+  }
+}
+
+std::int32_t KeyBindings::default_choice(int n) {
+  check_binding_number(n);
+  return kDefaultChoices[static_cast<std::size_t>(n - 1)];
+}
+
+std::string KeyBindings::value_name(int n) { return "Key" + std::to_string(n); }
+
+void KeyBindings::load(SettingsStore& store) {
+  for (int n = 1; n <= kKeyActionCount; ++n) {
+    std::int32_t choice = read_integer(store, value_name(n), default_choice(n));
+    if (!key_choice(choice)) choice = default_choice(n);
+    bindings_[static_cast<std::size_t>(n - 1)].choice = choice;
+  }
+  // Only a value that was missing or had to be mended is written back: a
+  // store that cannot be written must not keep the handheld from starting,
+  // and a good value is never rewritten. Every binding gets its key code
+  // even when a write fails; the first failure is passed on afterwards.
+  std::exception_ptr failure;
+  for (int n = 1; n <= kKeyActionCount; ++n) {
+    const std::string canonical = std::to_string(binding(n).choice);
+    if (store.read_text(value_name(n)) != canonical) {
+      try {
+        write_integer(store, value_name(n), binding(n).choice);
+      } catch (...) {
+        if (!failure) failure = std::current_exception();
+      }
+    }
+    AssignWord(n);
+  }
+  if (failure) std::rethrow_exception(failure);
+}
+
+void KeyBindings::AssignWord(int n) {
+  check_binding_number(n);
+  KeyBinding& b = bindings_[static_cast<std::size_t>(n - 1)];
+  if (const auto c = key_choice(b.choice)) b.key_code = c->key_code;
+}
+
+void KeyBindings::accept(SettingsStore& store, int n, std::int32_t choice) {
+  check_binding_number(n);
+  if (!key_choice(choice)) choice = default_choice(n);
+  bindings_[static_cast<std::size_t>(n - 1)].choice = choice;
+  write_integer(store, value_name(n), choice);
+  AssignWord(n);
+}
+
+std::optional<KeyAction> KeyBindings::action_for_press(std::uint16_t code) const {
+  if (code == 0) return std::nullopt;
+  for (int i = 0; i < kKeyActionCount; ++i) {
+    if (bindings_[static_cast<std::size_t>(i)].key_code == code) return static_cast<KeyAction>(i);
+  }
+  return std::nullopt;
+}
+
+std::optional<KeyAction> KeyBindings::action_for_release(std::uint16_t code) const {
+  const auto action = action_for_press(code);
+  if (action == KeyAction::pause) return std::nullopt;
+  return action;
+}
+
+std::string KeyBindings::name_of(int n) const {
+  const std::int32_t choice = binding(n).choice;
+  // Before the first load a binding has no choice yet; its default names it.
+  if (choice < 1 || choice > kKeyChoiceCount) return key_names_[static_cast<std::size_t>(default_choice(n))];
+  return key_names_[static_cast<std::size_t>(choice)];
+}
+
+std::string KeyBindings::hint(std::string_view hot_area) const {
+  for (const HintRow& row : kHints) {
+    if (row.hot_area != hot_area) continue;
+    if (row.binding == 0) return "button disabled";
+    std::string text = "click or press " + name_of(row.binding);
+    if (!row.tail.empty()) text += " " + std::string(row.tail);
+    return text;
+  }
+  return {};
+}
+
+}  // namespace hero

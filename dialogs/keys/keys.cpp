@@ -1,0 +1,199 @@
+#include "dialogs/keys/keys.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+
+#include "dialogs/keys/key_codes.h"
+
+namespace hero {
+
+namespace {
+
+// The dialog's layout: each row gives a label and its box; the right column
+// has no row at the height of Time, so Pause lines up with ACL.
+struct KeyRowLayout {
+  const char* caption;
+  QRect label;
+  QRect box;
+  bool right_aligned;
+};
+
+const std::array<KeyRowLayout, kKeyActionCount> kRows{{
+    {"Game A", {136, 33, 72, 14}, {8, 29, 120, 21}, false},
+    {"Game B", {136, 65, 72, 14}, {8, 61, 120, 21}, false},
+    {"Time", {136, 97, 72, 14}, {8, 93, 120, 21}, false},
+    {"ACL", {136, 129, 72, 14}, {8, 125, 120, 21}, false},
+    {"Left", {240, 33, 72, 14}, {320, 29, 120, 21}, true},
+    {"Right", {240, 65, 72, 14}, {320, 61, 120, 21}, true},
+    {"Pause", {240, 129, 72, 14}, {320, 125, 120, 21}, true},
+}};
+
+const QColor kBackground(8, 41, 82);
+const QString kWhiteLabel = QStringLiteral("color: rgb(255, 255, 255); background: transparent;");
+const QString kRedLabel = QStringLiteral("color: rgb(255, 0, 0); background: transparent;");
+
+QFont pixel_font(const QString& family, int pixel_size, bool bold) {
+  QFont font(family);
+  font.setPixelSize(pixel_size);
+  font.setBold(bold);
+  return font;
+}
+
+QLabel* heading(QWidget* parent, const char* name, const char* text, QRect where, Qt::Alignment align) {
+  auto* label = new QLabel(QString::fromLatin1(text), parent);
+  label->setObjectName(QString::fromLatin1(name));
+  QFont font = pixel_font(QStringLiteral("MS Sans Serif"), 11, true);
+  font.setUnderline(true);
+  label->setFont(font);
+  label->setStyleSheet(kWhiteLabel);
+  label->setAlignment(align | Qt::AlignVCenter);
+  label->setGeometry(where);
+  return label;
+}
+
+}  // namespace
+
+TKeysForm::TKeysForm(KeyBindings& bindings, SettingsStore& store, QWidget* main_window, QWidget* parent)
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      bindings_(bindings),
+      store_(store),
+      main_window_(main_window) {
+  setWindowTitle(QStringLiteral("Key settings"));
+  setFixedSize(448, 195);
+  setAutoFillBackground(true);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, kBackground);
+  setPalette(palette);
+
+  heading(this, "la_main", "Main operations", {8, 8, 104, 13}, Qt::AlignLeft);
+  heading(this, "la_controls", "Game controls", {336, 8, 104, 13}, Qt::AlignRight);
+
+  QStringList captions;
+  for (int c = 1; c <= kKeyChoiceCount; ++c) captions << QString::fromLatin1(key_choice(c)->caption.data(), static_cast<qsizetype>(key_choice(c)->caption.size()));
+
+  for (int n = 1; n <= kKeyActionCount; ++n) {
+    const KeyRowLayout& row = kRows[static_cast<std::size_t>(n - 1)];
+    auto* label = new QLabel(QString::fromLatin1(row.caption), this);
+    label->setObjectName(QStringLiteral("la_%1").arg(n));
+    label->setFont(pixel_font(QStringLiteral("Arial"), 11, true));
+    label->setStyleSheet(kWhiteLabel);
+    label->setAlignment((row.right_aligned ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter);
+    label->setGeometry(row.label);
+    auto* box = new QComboBox(this);
+    box->setObjectName(QStringLiteral("cb_%1").arg(n));
+    box->setEditable(false);
+    // A list cell 13 pixels high holds an 11-pixel character.
+    box->setFont(pixel_font(QStringLiteral("Arial"), 11, false));
+    box->addItems(captions);
+    box->setGeometry(row.box);
+    // The stored choice, or no selection for one the list does not have.
+    box->setCurrentIndex(bindings_.binding(n).choice - 1 < kKeyChoiceCount ? bindings_.binding(n).choice - 1 : -1);
+    box->installEventFilter(this);
+    labels_[static_cast<std::size_t>(n - 1)] = label;
+    boxes_[static_cast<std::size_t>(n - 1)] = box;
+  }
+
+  btn_accept_ = new QPushButton(QStringLiteral("- ACCEPT -"), this);
+  btn_accept_->setObjectName(QStringLiteral("btn_accept"));
+  btn_accept_->setFont(pixel_font(QStringLiteral("MS Sans Serif"), 11, true));
+  btn_accept_->setCursor(Qt::PointingHandCursor);
+  btn_accept_->setGeometry(183, 162, 82, 25);
+  btn_accept_->setAutoDefault(false);
+  btn_accept_->installEventFilter(this);
+  connect(btn_accept_, &QPushButton::clicked, this, [this] { btn_acceptClick(); });
+
+  QWidget* previous = boxes_[0];
+  for (int i = 1; i < kKeyActionCount; ++i) {
+    setTabOrder(previous, boxes_[static_cast<std::size_t>(i)]);
+    previous = boxes_[static_cast<std::size_t>(i)];
+  }
+  setTabOrder(previous, btn_accept_);
+
+  for (QComboBox* b : boxes_) connect(b, &QComboBox::currentIndexChanged, this, [this] { cb_change(); });
+  // Duplicates already in the stored bindings show at once.
+  cb_change();
+}
+
+bool TKeysForm::CheckKeys() {
+  for (QLabel* l : labels_) l->setStyleSheet(kWhiteLabel);
+  bool duplicate = false;
+  for (int j = 0; j < kKeyActionCount; ++j) {
+    for (int k = 0; k < kKeyActionCount; ++k) {
+      if (j == k) continue;
+      if (boxes_[static_cast<std::size_t>(j)]->currentText() == boxes_[static_cast<std::size_t>(k)]->currentText()) {
+        labels_[static_cast<std::size_t>(j)]->setStyleSheet(kRedLabel);
+        labels_[static_cast<std::size_t>(k)]->setStyleSheet(kRedLabel);
+        duplicate = true;
+      }
+    }
+  }
+  return duplicate;
+}
+
+void TKeysForm::cb_change() { btn_accept_->setEnabled(!CheckKeys()); }
+
+void TKeysForm::btn_acceptClick() {
+  for (int n = 1; n <= kKeyActionCount; ++n) bindings_.accept(store_, n, box(n)->currentIndex() + 1);
+  // A choice the list could not show was replaced by its default: show that.
+  for (int n = 1; n <= kKeyActionCount; ++n) box(n)->setCurrentIndex(bindings_.binding(n).choice - 1);
+  emit bindings_accepted();
+  close_dialog();
+}
+
+void TKeysForm::cancel() { close_dialog(); }
+
+void TKeysForm::close_dialog() {
+  if (main_window_) main_window_->setEnabled(true);
+  hide();
+}
+
+void TKeysForm::show_centred() {
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->geometry();
+    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+  }
+  show();
+  raise();
+  activateWindow();
+  if (main_window_) main_window_->setEnabled(false);
+}
+
+bool TKeysForm::handle_key(QKeyEvent* event) {
+  const auto code = virtual_key_of(*event);
+  if (code == vk_return) {
+    if (btn_accept_->isEnabled()) btn_acceptClick();
+    return true;
+  }
+  if (code == vk_escape) {
+    cancel();
+    return true;
+  }
+  return false;
+}
+
+bool TKeysForm::eventFilter(QObject* watched, QEvent* event) {
+  // The dialog sees Enter and Esc before the focused box or button does.
+  if (event->type() == QEvent::KeyPress && handle_key(static_cast<QKeyEvent*>(event))) return true;
+  return QWidget::eventFilter(watched, event);
+}
+
+void TKeysForm::keyPressEvent(QKeyEvent* event) {
+  if (!handle_key(event)) QWidget::keyPressEvent(event);
+}
+
+void TKeysForm::closeEvent(QCloseEvent* event) {
+  if (main_window_) main_window_->setEnabled(true);
+  QWidget::closeEvent(event);
+}
+
+bool TKeysForm::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) boxes_[0]->setFocus(Qt::ActiveWindowFocusReason);
+  return QWidget::event(event);
+}
+
+}  // namespace hero

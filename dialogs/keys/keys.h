@@ -1,0 +1,68 @@
+// TKeysForm, the key settings dialog: one drop-down list per bindable
+// control, red labels and a disabled Accept while two controls share a key.
+// Created once, after the main window; shown by the context menu's "Key
+// settings" command and hidden again by Accept or Esc.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+#include <array>
+
+#include "dialogs/keys/key_bindings.h"
+#include "engine/interfaces.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace hero {
+
+class TKeysForm : public QWidget {
+  Q_OBJECT
+
+ public:
+  // `main_window` is disabled while the dialog is shown and enabled again
+  // when it closes.
+  TKeysForm(KeyBindings& bindings, SettingsStore& store, QWidget* main_window, QWidget* parent = nullptr);
+
+  // The context menu's "Key settings": centre on the screen, show without
+  // blocking, and take the input away from the main window.
+  void show_centred();
+
+  // True while two or more boxes show the same key; colours the labels.
+  bool CheckKeys();
+  // The change handler of every box.
+  void cb_change();
+  // "- ACCEPT -": stores all seven boxes, in order, then closes.
+  void btn_acceptClick();
+  // Esc: closes without storing; the boxes keep what the player left there.
+  void cancel();
+
+  QComboBox* box(int n) const { return boxes_.at(static_cast<std::size_t>(n - 1)); }
+  QLabel* label(int n) const { return labels_.at(static_cast<std::size_t>(n - 1)); }
+  QPushButton* accept_button() const { return btn_accept_; }
+
+ signals:
+  // New bindings are stored: the main window rebuilds its hints.
+  void bindings_accepted();
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool event(QEvent* event) override;
+  // Closed by the window system (Alt+F4, a close box): as Esc.
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  bool handle_key(QKeyEvent* event);
+  void close_dialog();
+
+  KeyBindings& bindings_;
+  SettingsStore& store_;
+  QPointer<QWidget> main_window_;
+  std::array<QLabel*, kKeyActionCount> labels_{};
+  std::array<QComboBox*, kKeyActionCount> boxes_{};
+  QPushButton* btn_accept_ = nullptr;
+};
+
+}  // namespace hero

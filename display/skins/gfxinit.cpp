@@ -1,0 +1,294 @@
+#include "display/skins/gfxinit.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+
+#include "display/lcd/element_ids.h"
+#include "display/files/ini_file.h"
+#include "display/files/path_resolver.h"
+
+namespace hero {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kCatalogueFile[] = "Config.ini";
+
+bool ends_in_delimiter(const std::string& s) { return !s.empty() && (s.back() == '\\' || s.back() == '/'); }
+
+std::string with_delimiter(std::string s) {
+  if (!ends_in_delimiter(s)) s += '\\';
+  return s;
+}
+
+// "nil" (exactly so) and the empty value both mean that no file is given.
+bool names_a_file(const std::string& value) { return !value.empty() && value != "nil"; }
+
+// Skin colours are written 0x00BBGGRR, red in the low byte.
+QColor colour_from(std::int32_t value) {
+  const auto v = static_cast<std::uint32_t>(value);
+  return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF));
+}
+
+int clamp_coordinate(std::int64_t v) {
+  return static_cast<int>(std::clamp<std::int64_t>(v, -Scene::kMaxCoordinate, Scene::kMaxCoordinate));
+}
+
+int clamp_side(std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t>(v, 0, Scene::kMaxSide)); }
+
+// A file in the program folder, named as Windows would join the folder and
+// the name, so a name starting with "\" still stays inside the folder.
+fs::path in_program_folder(const fs::path& program_folder, const std::string& name) {
+  return PathResolver().resolve(program_folder.string() + "/" + name);
+}
+
+bool is_file(const fs::path& p) {
+  std::error_code ec;
+  return fs::exists(p, ec) && !fs::is_directory(p, ec);
+}
+
+// Pictures named by the skin: `skin_path` + name, against the current folder.
+// A file named by several sections (one segment shape for many positions)
+// is decoded once per load and shared.
+// With `twins`, a picture's @2x twin comes with it where the skin has one.
+// All pictures of one load together, twins included, stay within
+// kMaxSkinPixels: the one that would pass the budget is refused from its
+// header, naming it.
+struct PictureFiles {
+  PathResolver resolver;
+  std::string skin_path;
+  bool twins = false;
+  std::map<fs::path, Picture> decoded;
+  std::int64_t pixels_used = 0;
+
+  bool exists(const std::string& name) const { return resolver.file_exists(skin_path + name); }
+  Picture load(const std::string& name) {
+    const fs::path file = resolver.resolve(skin_path + name);
+    auto it = decoded.find(file);
+    if (it == decoded.end()) {
+      Picture picture = load_counted(file, skin_path + name);
+      const std::string twin = twin_name(name);
+      if (twins && twin != name && exists(twin)) {
+        const Picture drawn_twice = load_counted(resolver.resolve(skin_path + twin), skin_path + twin);
+        picture.twin = drawn_twice.image;
+        picture.twin_has_alpha = drawn_twice.has_alpha;
+      }
+      it = decoded.emplace(file, std::move(picture)).first;
+    }
+    return it->second;
+  }
+  Picture load_counted(const fs::path& file, const std::string& shown_name) {
+    PixelAllowance allowance;
+    allowance.max_pixels = std::min(kMaxPicturePixels, kMaxSkinPixels - pixels_used);
+    allowance.budget_note = "the skin's pictures together past " + std::to_string(kMaxSkinPixels) + " pixels";
+    Picture picture = load_picture(file, shown_name, allowance);
+    pixels_used += std::int64_t{picture.size().width()} * picture.size().height();
+    return picture;
+  }
+};
+
+// GameWidth and GameHeight become the window's size: both must be a real
+// window's side.
+int game_side(const IniFile& ini, const char* key, std::int32_t default_value, const std::string& config_name) {
+  const std::int32_t side = ini.read_integer("Common", key, default_value);
+  if (side < 1 || side > kMaxGameSide) {
+    throw SkinError("Skin configuration file (" + config_name + "): " + key + " is " + std::to_string(side) +
+                    ", but the game area must be from 1 to " + std::to_string(kMaxGameSide) + " pixels wide and high.");
+  }
+  return side;
+}
+
+}  // namespace
+
+std::string twin_name(const std::string& name) {
+  const std::size_t folder = name.find_last_of("\\/");
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string::npos || (folder != std::string::npos && dot < folder)) return name + "@2x";
+  return name.substr(0, dot) + "@2x" + name.substr(dot);
+}
+
+Scene::View fullscreen_view(QSize game, QSize screen, std::int32_t offset_x, std::int32_t offset_y, bool fit) {
+  Scene::View view;
+  view.skin_only = true;
+  double scale = 1.0;
+  if (fit && game.width() > 0 && game.height() > 0) {
+    // Each axis limits the scale: a centred one by the area alone, a stated
+    // one by the offset and the area together.
+    const double across = static_cast<double>(screen.width()) / (offset_x != 0 ? double(offset_x) + game.width() : game.width());
+    const double down = static_cast<double>(screen.height()) / (offset_y != 0 ? double(offset_y) + game.height() : game.height());
+    scale = std::min(across, down);
+    if (!(scale > 0.0) || scale > 16.0) scale = 1.0;
+  }
+  view.scale = scale;
+  auto place = [scale](std::int32_t offset, int screen_side, int game_side) {
+    if (offset != 0) return static_cast<std::int64_t>(std::llround(offset * scale));
+    return (std::int64_t{screen_side} - static_cast<std::int64_t>(std::llround(game_side * scale))) / 2;
+  };
+  view.origin = QPoint(clamp_coordinate(place(offset_x, screen.width(), game.width())),
+                       clamp_coordinate(place(offset_y, screen.height(), game.height())));
+  return view;
+}
+
+// ---- Skin catalogue ---------------------------------------------------------
+
+int SkinCatalogue::listed_count() const { return std::clamp(skin_count, 0, kMaxSkins); }
+
+SkinCatalogue read_skin_catalogue(const fs::path& program_folder, InstallationErrors& errors) {
+  SkinCatalogue catalogue;
+  const fs::path file = in_program_folder(program_folder, kCatalogueFile);
+  if (!is_file(file)) {
+    errors.report("Configuration file (Config.ini) not found. Please reinstall the game.");
+    return catalogue;
+  }
+  const IniFile ini = IniFile::load(file);
+  catalogue.skin_count = ini.read_integer("Common", "Skins", 2);
+  for (int k = 1; k <= catalogue.listed_count(); ++k) {
+    const std::string section = "Skin" + std::to_string(k);
+    SkinEntry& entry = catalogue.entries[static_cast<std::size_t>(k - 1)];
+    entry.path = with_delimiter(ini.read_string(section, "Path", "Graphics\\Skin" + std::to_string(k) + "\\"));
+    entry.name = ini.read_string(section, "Name", "Nameless Skin");
+  }
+  return catalogue;
+}
+
+// ---- Skin loader ------------------------------------------------------------
+
+void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors& errors) {
+  const SkinCatalogue* catalogue = request.catalogue;
+  const bool chosen = catalogue != nullptr && request.selected_skin >= 1 &&
+                      request.selected_skin <= catalogue->listed_count();
+  const std::string skin_path = chosen ? catalogue->entry(request.selected_skin).path : std::string();
+  const fs::path config = in_program_folder(request.program_folder, skin_path + "Config.ini");
+
+  if (!chosen || !is_file(config)) {
+    errors.report("Skin configuration file (" + skin_path + "Config.ini) not found. Please reinstall the skin.");
+  } else {
+    const IniFile ini = IniFile::load(config);
+    const std::string config_name = skin_path + "Config.ini";
+    // Height first, then width, as the window takes them.
+    const int game_height = game_side(ini, "GameHeight", 870, config_name);
+    const int game_width = game_side(ini, "GameWidth", 1475, config_name);
+    const QSize game(game_width, game_height);
+    Scene::View view;
+    if (request.fullscreen_mode) {
+      // "Center", 0 and anything that is not an integer centre the game area.
+      view = fullscreen_view(game, request.screen_size, ini.read_integer("Fullscreen", "GameOffsetX", 0),
+                             ini.read_integer("Fullscreen", "GameOffsetY", 0), request.fullscreen_fit);
+    } else {
+      view.scale = request.zoom > 0.0 && request.zoom <= 16.0 ? request.zoom : 1.0;
+    }
+    // Twice the pixels are worth loading only where they are shown.
+    const bool twins = view.scale * request.device_pixel_ratio > 1.0;
+    PictureFiles files{PathResolver(request.current_folder), skin_path, twins, {}};
+    scene.set_view(view);
+    scene.set_client_size(game);
+    // The skin's own faintness of unlit segments; out of range is the nearest end.
+    scene.set_skin_ghost_percent(ini.read_integer("Common", "GhostSegments", 0));
+    const QSize client = scene.layout_size();  // as the window took it
+
+    if (request.fullscreen_mode) {
+      const std::string backdrop = ini.read_string("Fullscreen", "BackdropFile", "nil");
+      if (names_a_file(backdrop) && files.exists(backdrop)) {
+        scene.set_picture(ElementId::im_backdrop, files.load(backdrop));
+        scene.set_picture_mode(ElementId::im_backdrop, ini.read_integer("Fullscreen", "BackdropStretch", 0) != 0
+                                                           ? PictureMode::stretch
+                                                           : PictureMode::centre);
+        scene.set_visible(ElementId::im_backdrop, true);
+        scene.set_geometry(ElementId::im_backdrop, QRect(QPoint(0, 0), client));
+      }
+
+      scene.set_background_colour(colour_from(ini.read_colour("Fullscreen", "BgColor", "$006666cc")));
+      scene.set_colour_key(false, scene.key_colour());
+      scene.set_client_size(request.screen_size);
+
+      const std::string logo = ini.read_string("Fullscreen", "LogoFile", "nil");
+      if (names_a_file(logo) && files.exists(logo)) {
+        scene.set_picture(ElementId::im_backdrop_logo, files.load(logo));
+        const QSize size = scene.picture(ElementId::im_backdrop_logo).size();
+        const QSize screen = scene.layout_size();
+        QPoint at = scene.geometry(ElementId::im_backdrop_logo).topLeft();
+        switch (ini.read_integer("Fullscreen", "LogoPosition", 1)) {
+          case 0: at = QPoint(0, 0); break;
+          case 1: at = QPoint(screen.width() - size.width(), 0); break;
+          case 2: at = QPoint(0, screen.height() - size.height()); break;
+          case 3: at = QPoint(screen.width() - size.width(), screen.height() - size.height()); break;
+          default: break;  // any other corner number leaves the logo where it is
+        }
+        scene.set_visible(ElementId::im_backdrop_logo, true);
+        scene.set_geometry(ElementId::im_backdrop_logo, QRect(at, size));
+      }
+    } else {
+      const QColor key = colour_from(ini.read_colour("Shaped", "TranspColor", "$00ff00ff"));
+      scene.set_background_colour(key);
+      scene.set_colour_key(true, key);
+      scene.set_visible(ElementId::im_backdrop, false);
+      scene.set_visible(ElementId::im_backdrop_logo, false);
+    }
+
+    const QSize window = scene.layout_size();
+    const QSize label = Scene::kPauseLabelSize;
+    scene.set_geometry(ElementId::la_pause, QRect((window.width() - label.width()) / 2,
+                                                  (window.height() - label.height()) / 2, label.width(),
+                                                  label.height()));
+
+    for (int n = 1; n <= kSkinImageCount; ++n) {
+      const ElementId element = skin_image(n);
+      const std::string section = "Image" + std::to_string(n);
+      const std::string file = ini.read_string(section, "Filename", "");
+      if (names_a_file(file)) {
+        // An element whose section names no file keeps the picture it had.
+        scene.set_picture(element, files.exists(file) ? files.load(file) : missing_picture_marker());
+      }
+      // In skin pixels: the view places and scales them.
+      scene.set_geometry(element, QRect(clamp_coordinate(ini.read_integer(section, "Left", 0)),
+                                        clamp_coordinate(ini.read_integer(section, "Top", 0)),
+                                        clamp_side(ini.read_integer(section, "Width", 0)),
+                                        clamp_side(ini.read_integer(section, "Height", 0))));
+    }
+  }
+
+  // The in-game menu button belongs to the full-screen layout only, even when
+  // the skin could not be found.
+  scene.set_visible(ElementId::btn_game_menu_top, request.fullscreen_mode);
+  scene.set_visible(ElementId::btn_game_menu_background, request.fullscreen_mode);
+  scene.set_geometry(ElementId::btn_game_menu_background,
+                     QRect(scene.geometry(ElementId::btn_game_menu_background).topLeft(), Scene::kGameMenuButtonSize));
+}
+
+// ---- Manual pages -----------------------------------------------------------
+
+ManualPages read_manual_section(const fs::path& program_folder) {
+  ManualPages manual;
+  const fs::path file = in_program_folder(program_folder, kCatalogueFile);
+  const IniFile ini = is_file(file) ? IniFile::load(file) : IniFile();
+  manual.folder = with_delimiter(ini.read_string("Manual", "ManualDir", "Graphics\\Manual\\"));
+  const int height = clamp_side(ini.read_integer("Manual", "ManualHeight", 360));
+  const int width = clamp_side(ini.read_integer("Manual", "ManualWidth", 540));
+  manual.client_size = QSize(width, height);
+  return manual;
+}
+
+void load_manual_page_pictures(ManualPages& manual, const fs::path& current_folder) {
+  const PathResolver resolver(current_folder);
+  manual.errors.clear();
+  for (int n = 1; n <= kManualPageCount; ++n) {
+    const std::string name = manual.folder + std::to_string(n) + ".bmp";
+    Picture& page = manual.pages[static_cast<std::size_t>(n - 1)];
+    page = missing_picture_marker();
+    if (!resolver.file_exists(name)) continue;
+    try {
+      page = load_picture(resolver.resolve(name), name);
+    } catch (const PictureError& e) {
+      manual.errors.push_back(e.what());
+    }
+  }
+}
+
+ManualPages load_manual_pages(const fs::path& program_folder, const fs::path& current_folder) {
+  ManualPages manual = read_manual_section(program_folder);
+  load_manual_page_pictures(manual, current_folder);
+  return manual;
+}
+
+}  // namespace hero

@@ -1,0 +1,120 @@
+// The skin catalogue, the skin loader and the manual's page loader: how the
+// installation's INI files turn into pictures on the main window and in the
+// manual viewer.
+#pragma once
+
+#include <QSize>
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "display/skins/picture_loader.h"
+#include "display/skins/scene.h"
+#include "display/skins/installation_errors.h"
+
+namespace hero {
+
+// ---- Skin catalogue ---------------------------------------------------------
+
+inline constexpr int kMaxSkins = 99;
+
+struct SkinEntry {
+  std::string path;  // relative to the program folder, ends in "\"
+  std::string name;
+};
+
+struct SkinCatalogue {
+  // Entries 1..99 live at [0..98].
+  std::array<SkinEntry, kMaxSkins> entries;
+  // The catalogue's `Skins` value as written (may be 0, negative or above 99).
+  int skin_count = 0;
+
+  // How many entries the skin list offers: `skin_count` kept within 0..99.
+  int listed_count() const;
+  // Entry k, 1-based; k must be within 1..listed_count().
+  const SkinEntry& entry(int k) const { return entries[static_cast<std::size_t>(k - 1)]; }
+};
+
+// Reads "Config.ini" of the program folder. Without it the installation
+// error "Configuration file (Config.ini) not found. Please reinstall the
+// game." goes to `errors` and the catalogue is empty.
+SkinCatalogue read_skin_catalogue(const std::filesystem::path& program_folder, InstallationErrors& errors);
+
+// ---- Skin loader ------------------------------------------------------------
+
+// The largest game area a skin may ask for, per side: an 8K screen fits.
+inline constexpr int kMaxGameSide = 8192;
+
+// A skin file whose values cannot make a window (a game area of 0 or
+// 100000 pixels). The message names the file, the key and the bounds.
+class SkinError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct SkinLoadRequest {
+  const SkinCatalogue* catalogue = nullptr;
+  int selected_skin = 1;           // 1-based
+  bool fullscreen_mode = false;
+  // Windowed: the zoom of the whole handheld (1.0 = the skin's own pixels).
+  double zoom = 1.0;
+  // Full screen: the game area scaled, keeping its aspect, to the largest
+  // size that fits the screen, its stated offsets scaled with it.
+  bool fullscreen_fit = false;
+  // Device pixels per window pixel of the screen (2 on a HiDPI screen): with
+  // the zoom it decides whether the pictures' @2x twins are loaded.
+  double device_pixel_ratio = 1.0;
+  QSize screen_size;               // the screen the window is laid out for
+  std::filesystem::path program_folder;
+  // The folder picture names are resolved against; empty means the
+  // process's current folder, as the handheld's files expect.
+  std::filesystem::path current_folder;
+};
+
+// Lays the scene out from the selected skin: client size, colours and colour
+// key, backdrop and logo, the pause label, the 81 skin images and the in-game
+// menu button, and the scene's view (zoom, or the full-screen placement). A missing skin Config.ini (or a selection outside the
+// catalogue) is reported through `errors`; only the in-game menu button is
+// then set. A picture that exists but cannot be decoded (or would take the
+// skin's pictures past kMaxSkinPixels) throws PictureError, a colour that is
+// not a number ConversionError, a game area outside 1..kMaxGameSide
+// SkinError; the load stops there.
+void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors& errors);
+
+// The full-screen placement of a game area of `game` pixels on `screen`:
+// stated offsets (0 = centred on that axis), and with `fit` the largest
+// scale, keeping the aspect, at which the area and its scaled offsets fit.
+Scene::View fullscreen_view(QSize game, QSize screen, std::int32_t offset_x, std::int32_t offset_y, bool fit);
+
+// "back@2x.png" for "back.png": Qt's name for a picture's twin of twice the
+// pixels.
+std::string twin_name(const std::string& name);
+
+// ---- Manual pages -----------------------------------------------------------
+
+inline constexpr int kManualPageCount = 8;
+
+struct ManualPages {
+  std::string folder;  // ManualDir with its trailing "\"
+  QSize client_size;   // ManualWidth x ManualHeight
+  // Pages 1..8 at [0..7]; an absent file gives the missing-picture marker.
+  std::array<Picture, kManualPageCount> pages;
+  // Pages that exist but cannot be decoded also show the marker, so the
+  // viewer still comes up at start-up; their messages are kept here for the
+  // caller to show if it wants.
+  std::vector<std::string> errors;
+};
+
+ManualPages load_manual_pages(const std::filesystem::path& program_folder,
+                              const std::filesystem::path& current_folder = {});
+// The catalogue's Manual section alone: the folder and the viewer's size,
+// the pages left empty (the viewer decodes them when it first shows one).
+ManualPages read_manual_section(const std::filesystem::path& program_folder);
+// Decodes the eight pages of `manual.folder` into `manual`.
+void load_manual_page_pictures(ManualPages& manual, const std::filesystem::path& current_folder = {});
+
+}  // namespace hero

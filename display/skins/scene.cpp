@@ -1,0 +1,543 @@
+#include "display/skins/scene.h"
+
+#include <QFont>
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace hero {
+namespace {
+
+// Elements visible before any skin or game touches them: the handheld
+// picture, its overlay and the hot areas of the buttons.
+constexpr ElementId kVisibleBeforeSkin[] = {
+    ElementId::im_background, ElementId::im_background_screen_top,
+    ElementId::btn_left_top,  ElementId::btn_right_top,
+    ElementId::btn_alarm_top, ElementId::btn_game_a_top,
+    ElementId::btn_game_b_top, ElementId::btn_time_top,
+    ElementId::btn_acl_top,
+};
+
+int clamp_coordinate(int v) { return std::clamp(v, -Scene::kMaxCoordinate, Scene::kMaxCoordinate); }
+int clamp_side(int v) { return std::clamp(v, 0, Scene::kMaxSide); }
+
+QRect clamped(const QRect& r) {
+  return QRect(clamp_coordinate(r.x()), clamp_coordinate(r.y()), clamp_side(r.width()), clamp_side(r.height()));
+}
+
+// The gold of the rule round the LCD's bezel in the default skins.
+const QColor kPauseLabelTrim(0xd9, 0xb4, 0x5a);
+
+bool is_key_pixel(QRgb pixel, QRgb key) { return (pixel & 0x00FFFFFFu) == (key & 0x00FFFFFFu); }
+
+int rounded(double v) { return static_cast<int>(std::lround(v)); }
+
+QRect device_rect(const QRect& r, double ratio) {
+  if (ratio == 1.0) return r;
+  return QRect(rounded(r.x() * ratio), rounded(r.y() * ratio), rounded(r.width() * ratio),
+               rounded(r.height() * ratio));
+}
+
+// A zoomed picture drawn over the colour key must keep a hard edge: a half
+// transparent pixel over the key colour would be a pink fringe around the
+// handheld's outline. Edge pixels become either fully drawn (their own colour)
+// or fully transparent, as at 100 %.
+void harden_edges(QImage& premultiplied) {
+  for (int y = 0; y < premultiplied.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(premultiplied.scanLine(y));
+    for (int x = 0; x < premultiplied.width(); ++x) {
+      const int alpha = qAlpha(line[x]);
+      if (alpha == 255) continue;
+      if (alpha < 128) {
+        line[x] = 0;
+      } else {
+        line[x] = qRgba(qRed(line[x]) * 255 / alpha, qGreen(line[x]) * 255 / alpha, qBlue(line[x]) * 255 / alpha, 255);
+      }
+    }
+  }
+}
+
+}  // namespace
+
+Scene::Scene() {
+  for (ElementId id : kVisibleBeforeSkin) at(id).visible = true;
+  for (auto [id, rect] : {std::pair{ElementId::la_pause, QRect(QPoint(0, 0), kPauseLabelSize)},
+                          std::pair{ElementId::btn_game_menu_background, QRect(QPoint(0, 0), kGameMenuButtonSize)},
+                          std::pair{ElementId::btn_game_menu_top, QRect(QPoint(0, 0), kGameMenuButtonSize)},
+                          std::pair{ElementId::im_backdrop, client_rect()}}) {
+    at(id).layout = rect;
+    at(id).geometry = rect;
+  }
+  dirty_ = QRegion(client_rect());
+}
+
+bool Scene::is_transparent(ElementId id) {
+  return id == ElementId::im_backdrop_logo || id == ElementId::im_background ||
+         id == ElementId::im_background_screen_top || is_segment(id);
+}
+
+// ---- The LCD ----------------------------------------------------------------
+
+void Scene::set_visible(ElementId id, bool visible) {
+  Element& e = at(id);
+  if (e.visible == visible) return;
+  e.visible = visible;
+  mark_element_dirty(id, true);
+}
+
+bool Scene::is_visible(ElementId id) const { return at(id).visible; }
+
+void Scene::copy_picture(ElementId to, ElementId from) {
+  if (to == from) return;
+  const Element& source = at(from);
+  Element& target = at(to);
+  // The clock copies the same glyph every tick; an unchanged picture needs no repaint.
+  if (target.picture.image.cacheKey() == source.picture.image.cacheKey() &&
+      target.picture.empty() == source.picture.empty()) {
+    return;
+  }
+  target.picture = source.picture;
+  const bool same_form = is_transparent(to) == is_transparent(from);
+  target.drawn = same_form ? source.drawn : is_transparent(to) ? transparent_form(target.picture) : target.picture.image;
+  target.drawn_twin = same_form ? source.drawn_twin
+                      : is_transparent(to) ? transparent_twin_form(target.picture)
+                                           : target.picture.twin;
+  target.forget_copies();
+  mark_element_dirty(to);
+}
+
+void Scene::clear_picture(ElementId id) {
+  Element& e = at(id);
+  if (e.picture.empty()) return;
+  e.picture = Picture{};
+  e.drawn = QImage();
+  e.drawn_twin = QImage();
+  e.forget_copies();
+  mark_element_dirty(id);
+}
+
+// ---- Elements ---------------------------------------------------------------
+
+void Scene::set_picture(ElementId id, const Picture& picture) {
+  Element& e = at(id);
+  e.picture = picture;
+  e.drawn = QImage();
+  e.drawn_twin = QImage();
+  const bool transparent = is_transparent(id);
+  if (transparent && !picture.empty()) {
+    // One segment shape often serves many positions: its transparent forms
+    // are made once and shared, not once per element.
+    for (std::size_t i = 0; i < elements_.size(); ++i) {
+      const Element& other = elements_[i];
+      if (&other != &e && !other.drawn.isNull() && other.picture.image.cacheKey() == picture.image.cacheKey() &&
+          other.picture.twin.cacheKey() == picture.twin.cacheKey() && is_transparent(static_cast<ElementId>(i))) {
+        e.drawn = other.drawn;
+        e.drawn_twin = other.drawn_twin;
+        break;
+      }
+    }
+  }
+  if (e.drawn.isNull()) {
+    e.drawn = transparent ? transparent_form(picture) : picture.image;
+    e.drawn_twin = transparent ? transparent_twin_form(picture) : picture.twin;
+  }
+  e.forget_copies();
+  mark_element_dirty(id);
+}
+
+const Picture& Scene::picture(ElementId id) const { return at(id).picture; }
+
+const QImage& Scene::drawn_image(ElementId id) const { return at(id).drawn; }
+
+void Scene::set_geometry(ElementId id, const QRect& rect) {
+  Element& e = at(id);
+  const QRect layout = clamped(rect);
+  const QRect r = window_rect(id, layout);
+  e.layout = layout;
+  if (e.geometry == r) return;
+  mark_element_dirty(id);
+  if (e.geometry.size() != r.size()) e.forget_copies();
+  e.geometry = r;
+  mark_element_dirty(id);
+}
+
+QRect Scene::geometry(ElementId id) const { return at(id).geometry; }
+
+void Scene::set_picture_mode(ElementId id, PictureMode mode) {
+  Element& e = at(id);
+  if (e.mode == mode) return;
+  e.mode = mode;
+  e.forget_copies();
+  mark_element_dirty(id);
+}
+
+PictureMode Scene::picture_mode(ElementId id) const { return at(id).mode; }
+
+std::optional<ElementId> Scene::topmost_at(const QPoint& point) const {
+  for (int i = kElementCount - 1; i >= 0; --i) {
+    const Element& e = elements_[static_cast<std::size_t>(i)];
+    if (e.visible && e.geometry.contains(point)) return static_cast<ElementId>(i);
+  }
+  return std::nullopt;
+}
+
+// ---- The view ---------------------------------------------------------------
+
+double Scene::scale_of(ElementId id) const {
+  return view_.skin_only && skin_image_number(id) == 0 ? 1.0 : view_.scale;
+}
+
+QRect Scene::window_rect(ElementId id, const QRect& layout) const {
+  if (view_.skin_only && skin_image_number(id) == 0) return layout;
+  const double scale = view_.scale;
+  const QPoint origin = view_.origin;
+  if (scale == 1.0) return clamped(layout.translated(origin));
+  // Edges are rounded, not sizes, so neighbouring elements stay neighbours.
+  const int left = rounded(layout.x() * scale);
+  const int top = rounded(layout.y() * scale);
+  const int right = rounded((static_cast<double>(layout.x()) + layout.width()) * scale);
+  const int bottom = rounded((static_cast<double>(layout.y()) + layout.height()) * scale);
+  return clamped(QRect(origin.x() + left, origin.y() + top, right - left, bottom - top));
+}
+
+void Scene::set_view(const View& view) {
+  View v = view;
+  if (!(v.scale > 0.0) || v.scale > 16.0) v.scale = 1.0;
+  if (v == view_) return;
+  mark_dirty(client_rect());
+  view_ = v;
+  for (int i = 0; i < kElementCount; ++i) {
+    Element& e = elements_[static_cast<std::size_t>(i)];
+    e.geometry = window_rect(static_cast<ElementId>(i), e.layout);
+    e.forget_copies();
+  }
+  pause_label_ = QImage();
+  const QSize zoomed = view_.skin_only ? layout_size_
+                                       : QSize(rounded(layout_size_.width() * view_.scale),
+                                               rounded(layout_size_.height() * view_.scale));
+  client_size_ = QSize(clamp_side(zoomed.width()), clamp_side(zoomed.height()));
+  shape_reset_ = true;
+  mark_dirty(client_rect());
+}
+
+// ---- The window -------------------------------------------------------------
+
+void Scene::set_client_size(const QSize& size) {
+  const QSize s(clamp_side(size.width()), clamp_side(size.height()));
+  if (s == layout_size_) return;
+  // The backdrop keeps its distances to all four edges.
+  Element& backdrop = at(ElementId::im_backdrop);
+  const QRect b = backdrop.layout;
+  backdrop.layout = clamped(QRect(b.x(), b.y(), b.width() + s.width() - layout_size_.width(),
+                                  b.height() + s.height() - layout_size_.height()));
+  backdrop.geometry = window_rect(ElementId::im_backdrop, backdrop.layout);
+  backdrop.forget_copies();
+  layout_size_ = s;
+  const QSize zoomed = view_.skin_only || view_.scale == 1.0
+                           ? s
+                           : QSize(rounded(s.width() * view_.scale), rounded(s.height() * view_.scale));
+  client_size_ = QSize(clamp_side(zoomed.width()), clamp_side(zoomed.height()));
+  shape_reset_ = true;
+  mark_dirty(client_rect());
+}
+
+void Scene::set_background_colour(const QColor& colour) {
+  if (colour == background_) return;
+  background_ = colour;
+  mark_dirty(client_rect());
+}
+
+void Scene::set_colour_key(bool enabled, const QColor& colour) {
+  if (enabled == key_enabled_ && colour == key_colour_) return;
+  key_enabled_ = enabled;
+  key_colour_ = colour;
+  shape_reset_ = true;
+  mark_dirty(client_rect());
+}
+
+// ---- Repaint ------------------------------------------------------------------
+
+void Scene::set_on_change(std::function<void()> on_change) { on_change_ = std::move(on_change); }
+
+void Scene::mark_dirty(const QRect& rect) {
+  const QRect r = rect & client_rect();
+  if (r.isEmpty()) return;
+  const bool was_clean = dirty_.isEmpty();
+  dirty_ += r;
+  if (key_enabled_) shape_stale_ += r;
+  if (was_clean && on_change_) on_change_();
+}
+
+void Scene::mark_element_dirty(ElementId id, bool even_if_hidden) {
+  const Element& e = at(id);
+  // A hidden element's picture and place change nothing on the screen,
+  // unless it shows as an unlit segment.
+  if (!e.visible && !even_if_hidden && !(ghost_percent() > 0 && has_ghost(id))) return;
+  mark_dirty(e.geometry);
+}
+
+QRegion Scene::take_dirty_region() {
+  QRegion taken = dirty_;
+  dirty_ = QRegion();
+  return taken;
+}
+
+const QImage& Scene::pause_label_image(QSize size, double device_ratio) const {
+  if (size.isEmpty()) size = kPauseLabelSize;
+  if (pause_label_.isNull() || pause_label_size_ != size || pause_label_.devicePixelRatio() != device_ratio) {
+    QImage label(device_rect(QRect(QPoint(0, 0), size), device_ratio).size(), QImage::Format_RGB32);
+    label.setDevicePixelRatio(device_ratio);
+    label.fill(Qt::black);
+    QPainter p(&label);
+    // Framed like the LCD's bezel: a thin rule in its gold trim colour, two
+    // pixels inside the black box, so that the label reads as part of the
+    // handheld rather than a hole in it.
+    p.setPen(QPen(kPauseLabelTrim, 1));
+    p.drawRect(QRect(QPoint(2, 2), kPauseLabelSize - QSize(5, 5)));
+    QFont font(QStringLiteral("Arial"));
+    font.setBold(true);
+    // A font 24 pixels high from the top of its accents to the bottom of its
+    // descenders: about 21 pixels of em, zoomed with the label.
+    font.setPixelSize(std::max(1, rounded(21.0 * size.height() / kPauseLabelSize.height())));
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRect(QPoint(0, 0), size), Qt::AlignCenter, QStringLiteral("PAUSED"));
+    p.end();
+    pause_label_ = label;
+    pause_label_size_ = size;
+  }
+  return pause_label_;
+}
+
+QSize Scene::drawn_size(ElementId id, const Element& e) const {
+  if (e.mode == PictureMode::stretch) return e.geometry.size();
+  const double scale = scale_of(id);
+  if (scale == 1.0) return e.drawn.size();
+  return QSize(std::max(1, rounded(e.drawn.width() * scale)), std::max(1, rounded(e.drawn.height() * scale)));
+}
+
+const QImage& Scene::scaled_picture(ElementId id, const Element& e, QSize size, double device_ratio) const {
+  for (const ScaledCopy& copy : e.copies) {
+    if (!copy.image.isNull() && copy.size == size && copy.device_ratio == device_ratio) return copy.image;
+  }
+  ScaledCopy& slot = e.copies[0].image.isNull() ? e.copies[0] : e.copies[1];
+  const QSize pixels = device_rect(QRect(QPoint(0, 0), size), device_ratio).size();
+  // The twin is the better source wherever the picture is magnified.
+  const bool magnified = pixels.width() > e.drawn.width() || pixels.height() > e.drawn.height();
+  const QImage& source = magnified && !e.drawn_twin.isNull() ? e.drawn_twin : e.drawn;
+  QImage image = source.size() == pixels || pixels.isEmpty()
+                     ? source
+                     : source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  // Only the handheld picture lies over the key colour; segments and the
+  // overlay keep their soft edges over the LCD.
+  if (image.size() != source.size() && id == ElementId::im_background && key_enabled_ && image.hasAlphaChannel()) {
+    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    harden_edges(image);
+  }
+  image.setDevicePixelRatio(device_ratio);
+  slot = ScaledCopy{image, size, device_ratio};
+  return slot.image;
+}
+
+void Scene::paint_element(QPainter& painter, ElementId id, const Element& e, double device_ratio) const {
+  const QRect& g = e.geometry;
+  if (id == ElementId::la_pause) {
+    painter.drawImage(g.topLeft(), pause_label_image(g.size(), device_ratio));
+    return;
+  }
+  if (e.drawn.isNull()) return;
+  // At 100 % on a plain screen the pictures are drawn as decoded; zoomed, or
+  // on a screen of more device pixels, from a copy made for that size once.
+  const bool as_decoded = device_ratio == 1.0 && scale_of(id) == 1.0 && e.mode != PictureMode::stretch;
+  const QSize size = drawn_size(id, e);
+  const QImage& image = as_decoded ? e.drawn : scaled_picture(id, e, size, device_ratio);
+  switch (e.mode) {
+    case PictureMode::top_left: {
+      const QSize shown = g.size().boundedTo(size);
+      painter.drawImage(QRect(g.topLeft(), shown), image, device_rect(QRect(QPoint(0, 0), shown), device_ratio));
+      return;
+    }
+    case PictureMode::centre: {
+      const QPoint at_(g.x() + (g.width() - size.width()) / 2, g.y() + (g.height() - size.height()) / 2);
+      const QRect placed = QRect(at_, size) & g;
+      painter.drawImage(placed, image, device_rect(placed.translated(-at_), device_ratio));
+      return;
+    }
+    case PictureMode::stretch:
+      // Scaling a full-screen picture costs tens of milliseconds, so it is
+      // done once per picture and size, not on every repaint.
+      painter.drawImage(g.topLeft(), image);
+      return;
+  }
+}
+
+QRect Scene::opaque_cover(ElementId id, const Element& e) const {
+  if (e.drawn.isNull() || e.drawn.hasAlphaChannel() || e.geometry.isEmpty()) return QRect();
+  const QRect& g = e.geometry;
+  const QSize size = drawn_size(id, e);
+  switch (e.mode) {
+    case PictureMode::top_left: return QRect(g.topLeft(), g.size().boundedTo(size));
+    case PictureMode::centre:
+      return QRect(QPoint(g.x() + (g.width() - size.width()) / 2, g.y() + (g.height() - size.height()) / 2), size) & g;
+    case PictureMode::stretch: return g;
+  }
+  return QRect();
+}
+
+void Scene::paint(QPainter& painter, const QRegion& clip) const {
+  const QRegion area = clip & QRegion(client_rect());
+  if (area.isEmpty()) return;
+  const double device_ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
+  const QRect bounds = area.boundingRect();
+  // Everything beneath the topmost opaque picture covering the whole area
+  // (a full-screen backdrop, typically) would be painted over anyway.
+  int first = 0;
+  for (int i = kElementCount - 1; i > 0; --i) {
+    const Element& e = elements_[static_cast<std::size_t>(i)];
+    if (e.visible && opaque_cover(static_cast<ElementId>(i), e).contains(bounds)) {
+      first = i;
+      break;
+    }
+  }
+  painter.save();
+  painter.setClipRegion(area);
+  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  if (first == 0) {
+    for (const QRect& r : area) painter.fillRect(r, background_);
+  }
+  for (int i = first; i < kElementCount; ++i) {
+    const Element& e = elements_[static_cast<std::size_t>(i)];
+    if (e.geometry.isEmpty() || !e.geometry.intersects(bounds)) continue;
+    paint_ghost(painter, static_cast<ElementId>(i), e, device_ratio);
+    if (!e.visible) continue;
+    paint_element(painter, static_cast<ElementId>(i), e, device_ratio);
+  }
+  painter.restore();
+}
+
+// ---- Unlit segments ---------------------------------------------------------
+
+bool Scene::has_ghost(ElementId id) {
+  const int i = index_of(id);
+  const bool glyph_source = i >= index_of(ElementId::im_panel_number_0) && i <= index_of(ElementId::im_panel_number_9);
+  return is_segment(id) && !glyph_source;
+}
+
+int Scene::ghost_percent() const { return user_ghost_percent_.value_or(skin_ghost_percent_); }
+
+void Scene::set_skin_ghost_percent(int percent) {
+  const int before = ghost_percent();
+  skin_ghost_percent_ = std::clamp(percent, 0, kMaxGhostPercent);
+  ghosts_changed(before);
+}
+
+void Scene::set_ghost_override(std::optional<int> percent) {
+  const int before = ghost_percent();
+  user_ghost_percent_ = percent ? std::optional<int>(std::clamp(*percent, 0, kMaxGhostPercent)) : std::nullopt;
+  ghosts_changed(before);
+}
+
+void Scene::ghosts_changed(int before) {
+  if (ghost_percent() == before) return;
+  for (int i = index_of(ElementId::im_panel_time_am); i <= index_of(ElementId::im_rogue_x3y4); ++i) {
+    const auto id = static_cast<ElementId>(i);
+    if (has_ghost(id)) mark_dirty(at(id).geometry);
+  }
+}
+
+static bool is_digit_position(ElementId id) {
+  return id == ElementId::im_panel_digit_1 || id == ElementId::im_panel_digit_2 || id == ElementId::im_panel_digit_3 ||
+         id == ElementId::im_panel_digit_4;
+}
+
+void Scene::paint_ghost(QPainter& painter, ElementId id, const Element& e, double device_ratio) const {
+  const int percent = ghost_percent();
+  if (percent == 0 || ghosts_suppressed_ || !has_ghost(id)) return;
+  const bool digit = is_digit_position(id);
+  // A digit position's dark segments are those of an "8", lit digit or not.
+  if (!digit && e.visible) return;
+  painter.save();
+  painter.setOpacity(percent / 100.0);
+  if (digit) {
+    // The glyph source is never drawn itself, so its scaled copies serve here.
+    Element eight = at(ElementId::im_panel_number_8);
+    eight.geometry = e.geometry;
+    eight.mode = e.mode;
+    paint_element(painter, ElementId::im_panel_number_8, eight, device_ratio);
+  } else {
+    paint_element(painter, id, e, device_ratio);
+  }
+  painter.restore();
+}
+
+// ---- Shaped window ----------------------------------------------------------
+
+bool Scene::update_shape(const QRegion& changed) {
+  if (!key_enabled_) {
+    mask_ = QImage();
+    shape_stale_ = QRegion();
+    const bool report = shape_was_on_ || shape_reset_;
+    shape_was_on_ = false;
+    shape_reset_ = false;
+    return report;
+  }
+  const QRgb key = key_colour_.rgb();
+  bool changed_shape = false;
+  QRegion area = (changed + shape_stale_) & QRegion(client_rect());
+  shape_stale_ = QRegion();
+  if (shape_reset_ || mask_.size() != client_size_) {
+    mask_ = QImage(client_size_, QImage::Format_MonoLSB);
+    if (!mask_.isNull()) {
+      mask_.setColorTable({qRgb(255, 255, 255), qRgb(0, 0, 0)});
+      mask_.fill(0);
+    }
+    area = QRegion(client_rect());
+    shape_reset_ = false;
+    changed_shape = true;
+  }
+  shape_was_on_ = true;
+  if (mask_.isNull() || area.isEmpty()) return changed_shape;
+  // Only the changed part is composed, a band of rows at a time into a
+  // picture of its own that goes again: a copy of the whole frame would cost
+  // as much memory as the handheld picture itself.
+  constexpr int kBandRows = 64;
+  const QRect box = area.boundingRect();
+  for (int band_top = box.top(); band_top <= box.bottom(); band_top += kBandRows) {
+    const QRect band(box.left(), band_top, box.width(), std::min(kBandRows, box.bottom() + 1 - band_top));
+    const QRegion part_area = area & band;
+    if (part_area.isEmpty()) continue;
+    QImage part(band.size(), QImage::Format_RGB32);
+    if (part.isNull()) return changed_shape;
+    {
+      QPainter p(&part);
+      p.translate(-band.topLeft());
+      // The outline is taken without unlit segments, so that a faint
+      // segment can never move it.
+      ghosts_suppressed_ = true;
+      paint(p, part_area);
+      ghosts_suppressed_ = false;
+    }
+    for (const QRect& r : part_area) {
+      for (int y = r.top(); y <= r.bottom(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(part.constScanLine(y - band.top())) - band.left();
+        uchar* bits = mask_.scanLine(y);
+        for (int x = r.left(); x <= r.right(); ++x) {
+          const bool drawn = !is_key_pixel(line[x], key);
+          const uchar bit = static_cast<uchar>(1u << (x & 7));
+          const bool was = (bits[x >> 3] & bit) != 0;
+          if (drawn != was) {
+            changed_shape = true;
+            bits[x >> 3] = static_cast<uchar>(drawn ? bits[x >> 3] | bit : bits[x >> 3] & ~bit);
+          }
+        }
+      }
+    }
+  }
+  return changed_shape;
+}
+
+QImage Scene::shape_mask() const { return key_enabled_ ? mask_ : QImage(); }
+
+}  // namespace hero

@@ -1,0 +1,208 @@
+// The main window's picture elements as one list in stacking order, with the
+// window-level properties a skin sets, painted by one widget.
+//
+// How the window uses it:
+//   scene.set_on_change([&] { schedule a flush });            // once
+//   flush:  QRegion dirty = scene.take_dirty_region();
+//           if (scene.update_shape(dirty)) {                  // cut-out changed
+//             QImage m = scene.shape_mask();
+//             m.isNull() ? widget.clearMask() : widget.setMask(QBitmap::fromImage(m));
+//           }
+//           widget.update(dirty);
+//   paintEvent: QPainter p(&widget); scene.paint(p, event->region());
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QRect>
+#include <QRegion>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+#include "display/lcd/element_ids.h"
+#include "display/skins/picture_loader.h"
+#include "engine/interfaces.h"
+
+class QPainter;
+
+namespace hero {
+
+// How an element draws a picture of another size than its own: from its
+// top-left corner (clipped to the element), centred in it, or stretched.
+enum class PictureMode { top_left, centre, stretch };
+
+class Scene : public SegmentSurface {
+ public:
+  // The window's client size before a skin states its own, and the fixed
+  // sizes of the pause label and the in-game menu button.
+  static constexpr QSize kClientSizeBeforeSkin{658, 391};
+  static constexpr QSize kPauseLabelSize{100, 25};
+  static constexpr QSize kGameMenuButtonSize{36, 32};
+  // Geometry from skin files is kept inside these bounds, so no hostile
+  // value can overflow the arithmetic of painting or allocate a giant frame.
+  static constexpr int kMaxCoordinate = 1 << 24;
+  static constexpr int kMaxSide = 32767;
+
+  // Before any skin: 658 x 391, white background and white colour key,
+  // every element without a picture; segments, pressed pictures, backdrop,
+  // logo, in-game menu button and pause label hidden; the handheld picture,
+  // its overlay and the seven hot areas visible.
+  Scene();
+
+  // --- The LCD as the engine drives it -------------------------------------
+  void set_visible(ElementId id, bool visible) override;
+  bool is_visible(ElementId id) const override;
+  void copy_picture(ElementId to, ElementId from) override;
+  void clear_picture(ElementId id) override;
+
+  // --- Elements -------------------------------------------------------------
+  void set_picture(ElementId id, const Picture& picture);
+  const Picture& picture(ElementId id) const;
+  // The picture as this element draws it (alpha, or the bottom-left colour
+  // keyed out on transparent elements); null when the element has none.
+  const QImage& drawn_image(ElementId id) const;
+  // Sizes are clamped to 0..kMaxSide, positions to +-kMaxCoordinate.
+  void set_geometry(ElementId id, const QRect& rect);
+  QRect geometry(ElementId id) const;
+  void set_picture_mode(ElementId id, PictureMode mode);
+  PictureMode picture_mode(ElementId id) const;
+  // Elements drawn with their picture's transparent colour: the logo, the
+  // handheld picture, every segment and the overlay.
+  static bool is_transparent(ElementId id);
+  // The topmost visible element whose bounds hold the point (client
+  // coordinates), pictures or not, as the window system hit-tests controls.
+  std::optional<ElementId> topmost_at(const QPoint& point) const;
+
+  // --- The view: skin pixels to window pixels ------------------------------
+  // Windowed, the whole handheld is zoomed by `scale` (outline, hot areas and
+  // pause label with it). In full screen the 81 skin images are scaled by
+  // `scale` and placed from `origin`, while the backdrop, the logo, the pause
+  // label and the in-game menu button keep window pixels (`skin_only`).
+  // Geometry set by set_geometry is in skin pixels; geometry() and
+  // topmost_at() answer in window pixels.
+  struct View {
+    double scale = 1.0;
+    QPoint origin;
+    bool skin_only = false;
+    bool operator==(const View&) const = default;
+  };
+  void set_view(const View& view);
+  const View& view() const { return view_; }
+  // The view's scale for one element: 1 for those it leaves in window pixels.
+  double scale_of(ElementId id) const;
+
+  // --- The window -----------------------------------------------------------
+  // The window's size in window pixels: the layout size, zoomed when the
+  // view scales the whole window.
+  QSize client_size() const { return client_size_; }
+  // The size the skin lays out (GameWidth x GameHeight, or the screen).
+  QSize layout_size() const { return layout_size_; }
+  // The backdrop is anchored to all four edges, so it follows the change.
+  void set_client_size(const QSize& size);
+  QColor background_colour() const { return background_; }
+  void set_background_colour(const QColor& colour);
+  bool colour_key_enabled() const { return key_enabled_; }
+  QColor key_colour() const { return key_colour_; }
+  void set_colour_key(bool enabled, const QColor& colour);
+
+  // --- Repaint --------------------------------------------------------------
+  // Called when the first change after a take_dirty_region() arrives, so the
+  // window can schedule one flush for a whole burst of segment changes.
+  void set_on_change(std::function<void()> on_change);
+  // The client area changed since the last call (and forgets it).
+  QRegion take_dirty_region();
+  bool has_dirty_region() const { return !dirty_.isEmpty(); }
+  // Composes every visible element in stacking order over the background,
+  // within `clip` and the client area.
+  void paint(QPainter& painter, const QRegion& clip) const;
+
+  // --- Unlit segments -------------------------------------------------------
+  // A real LCD shows its dark segments faintly. Every hidden segment (the
+  // digit positions as an "8", glyph sources never) is drawn at this opacity
+  // beneath the lit ones: 0 (the handheld's own picture) to 30 %. The skin
+  // gives a default, the player's own setting wins over it. The outline and
+  // what the engine shows never change with it.
+  static constexpr int kMaxGhostPercent = 30;
+  void set_skin_ghost_percent(int percent);
+  void set_ghost_override(std::optional<int> percent);
+  int ghost_percent() const;
+  static bool has_ghost(ElementId id);
+
+  // --- Shaped window --------------------------------------------------------
+  // Brings the cut-out up to date within `changed` (composing that part of
+  // the frame afresh) and answers whether the window must take it again:
+  // true when key-coloured pixels appeared or went, or the key, its colour
+  // or the client size changed since the last call. With the colour key off
+  // no cut-out is kept and the answer is true only when the key was just
+  // switched off.
+  bool update_shape(const QRegion& changed);
+  // The cut-out for the window: Format_MonoLSB of the client size, bit 1
+  // (black) where the window is drawn, 0 (white) where the key colour lets
+  // the desktop through. Null when the colour key is off.
+  QImage shape_mask() const;
+
+ private:
+  // The picture as drawn at one size and device pixel ratio, made on first
+  // paint; the window's paint and the outline's frame may want two.
+  struct ScaledCopy {
+    QImage image;
+    QSize size;
+    double device_ratio = 0;
+  };
+  struct Element {
+    Picture picture;
+    QImage drawn;
+    QImage drawn_twin;  // the twin in its drawn form, or null
+    QRect layout;       // as set, in skin pixels
+    QRect geometry;     // in window pixels
+    bool visible = false;
+    PictureMode mode = PictureMode::top_left;
+    mutable std::array<ScaledCopy, 2> copies;
+    void forget_copies() const { copies = {}; }
+  };
+
+  Element& at(ElementId id) { return elements_[static_cast<std::size_t>(index_of(id))]; }
+  const Element& at(ElementId id) const { return elements_[static_cast<std::size_t>(index_of(id))]; }
+  QRect client_rect() const { return QRect(QPoint(0, 0), client_size_); }
+  void mark_dirty(const QRect& rect);
+  void mark_element_dirty(ElementId id, bool even_if_hidden = false);
+  void paint_element(QPainter& painter, ElementId id, const Element& e, double device_ratio) const;
+  // The size an element's picture is drawn at, in window pixels.
+  QSize drawn_size(ElementId id, const Element& e) const;
+  // The picture scaled to `size` window pixels at `device_ratio`, from the
+  // twin where that is the better source.
+  const QImage& scaled_picture(ElementId id, const Element& e, QSize size, double device_ratio) const;
+  QRect window_rect(ElementId id, const QRect& layout) const;
+  // The area an element covers with opaque pixels, or an empty rectangle.
+  QRect opaque_cover(ElementId id, const Element& e) const;
+  const QImage& pause_label_image(QSize size, double device_ratio) const;
+  void paint_ghost(QPainter& painter, ElementId id, const Element& e, double device_ratio) const;
+  void ghosts_changed(int before);
+
+  std::array<Element, kElementCount> elements_;
+  View view_;
+  QSize layout_size_ = kClientSizeBeforeSkin;
+  QSize client_size_ = kClientSizeBeforeSkin;
+  QColor background_ = Qt::white;
+  bool key_enabled_ = true;
+  QColor key_colour_ = Qt::white;
+
+  QRegion dirty_;
+  std::function<void()> on_change_;
+
+  // Shaped window: the cut-out, kept while the key is on.
+  QImage mask_;
+  bool shape_reset_ = true;   // key, colour or size changed: start afresh
+  bool shape_was_on_ = false; // the cut-out the window last took was in use
+  QRegion shape_stale_;        // changed since the cut-out was last brought up to date
+  mutable QImage pause_label_;
+  mutable QSize pause_label_size_;
+
+  int skin_ghost_percent_ = 0;
+  std::optional<int> user_ghost_percent_;
+  bool ghosts_suppressed_ = false;  // while the outline is composed
+};
+
+}  // namespace hero

@@ -1,0 +1,113 @@
+#include "display/window/qt_timer.h"
+
+#include <algorithm>
+
+namespace hero {
+
+namespace {
+using std::chrono::milliseconds;
+using std::chrono::nanoseconds;
+// A wake-up this close to the deadline counts as on time; waiting again for
+// such a sliver would cost a whole extra pass of the event loop.
+constexpr nanoseconds kOnTime = std::chrono::microseconds(20);
+constexpr milliseconds kWakeEarly(1);
+
+// While a timer's handler runs, the handheld's time stands at the moment that
+// timer was due: a handler takes no time, so an interval it sets (the game
+// tick sets one on every tick) counts from the due moment and the late
+// delivery of one tick never shifts the ticks after it.
+std::optional<SteadyTime> g_handler_time;
+}  // namespace
+
+bool TimerCountdown::set_interval_ms(int interval_ms, SteadyTime now) {
+  if (interval_ms == interval_ms_) return false;
+  interval_ms_ = interval_ms;
+  if (!enabled_) return false;
+  deadline_ = now + milliseconds(interval_ms_);
+  return true;
+}
+
+bool TimerCountdown::set_enabled(bool enabled, SteadyTime now) {
+  if (enabled == enabled_) return false;
+  enabled_ = enabled;
+  if (enabled_) deadline_ = now + milliseconds(interval_ms_);
+  return true;
+}
+
+std::optional<SteadyTime> TimerCountdown::deadline() const {
+  if (!enabled_ || interval_ms_ <= 0) return std::nullopt;
+  return deadline_;
+}
+
+void TimerCountdown::expired(SteadyTime now) {
+  if (interval_ms_ <= 0) return;
+  const milliseconds interval(interval_ms_);
+  deadline_ += interval;
+  if (deadline_ + interval <= now) deadline_ = now + interval;
+}
+
+QtEngineTimer::QtEngineTimer(std::function<void()> on_expiry, SteadyNow now, QObject* parent)
+    : QObject(parent), on_expiry_(std::move(on_expiry)), now_(now ? std::move(now) : [] {
+        return std::chrono::steady_clock::now();
+      }) {
+  wake_.setSingleShot(true);
+  wake_.setTimerType(Qt::PreciseTimer);
+  connect(&wake_, &QTimer::timeout, this, [this] { on_wake(); });
+}
+
+std::optional<SteadyTime> QtEngineTimer::running_handler_due() { return g_handler_time; }
+
+SteadyTime QtEngineTimer::event_time() const { return g_handler_time ? *g_handler_time : now_(); }
+
+void QtEngineTimer::set_interval_ms(int interval_ms) {
+  if (countdown_.set_interval_ms(interval_ms, event_time())) arm();
+}
+
+void QtEngineTimer::set_enabled(bool enabled) {
+  if (countdown_.set_enabled(enabled, event_time())) arm();
+}
+
+void QtEngineTimer::arm() {
+  const auto due = countdown_.deadline();
+  if (!due) {
+    wake_.stop();
+    return;
+  }
+  // The event loop wakes on whole milliseconds and often a little late, so
+  // wake a millisecond early and finish the wait in short passes of the
+  // loop (on_wake): expiry is at most a few microseconds early and rarely
+  // late by more than a fraction of a millisecond.
+  const auto remaining = *due - now_();
+  const auto early = std::chrono::duration_cast<milliseconds>(remaining) - kWakeEarly;
+  wake_.start(std::max(milliseconds(0), early));
+}
+
+void QtEngineTimer::on_wake() {
+  const auto due = countdown_.deadline();
+  if (!due) return;
+  if (*due - now_() > kOnTime) {
+    arm();
+    return;
+  }
+  deliver_expiry();
+}
+
+void QtEngineTimer::deliver_expiry() {
+  const auto before = countdown_.deadline();
+  if (!before) return;
+  // Move on to the next beat first: if the handler sets a new interval or
+  // switches the timer off and on, its change counts from now and wins.
+  countdown_.expired(now_());
+  const auto after = countdown_.deadline();
+  struct HandlerTime {
+    explicit HandlerTime(SteadyTime due) : saved(g_handler_time) { g_handler_time = due; }
+    ~HandlerTime() { g_handler_time = saved; }
+    std::optional<SteadyTime> saved;
+  } handler_time(*before);
+  on_expiry_();
+  // The handler restarted or stopped the timer itself (arm() already ran) or
+  // left it alone, in which case the next beat is armed here.
+  if (countdown_.deadline() == after) arm();
+}
+
+}  // namespace hero

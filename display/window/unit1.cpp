@@ -1,0 +1,534 @@
+#include "display/window/unit1.h"
+
+#include "display/window/application_title.h"
+
+#include <QBitmap>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTime>
+#include <QTimer>
+#include <QWheelEvent>
+#include <QWindow>
+#include <algorithm>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+#include <chrono>
+
+#include "display/skins/zoom.h"
+#include "release.h"
+#include "engine/settings_codec.h"
+
+namespace hero {
+
+ClockSeededRandom::ClockSeededRandom()
+    : generator_(static_cast<std::mt19937::result_type>(
+          std::chrono::system_clock::now().time_since_epoch().count())) {}
+
+int ClockSeededRandom::draw(int lo, int hi) {
+  if (hi < lo) return lo;
+  return std::uniform_int_distribution<int>(lo, hi)(generator_);
+}
+
+TimeOfDay SystemLocalClock::now() const {
+  const QTime t = QTime::currentTime();
+  return TimeOfDay{t.hour(), t.minute()};
+}
+
+namespace {
+
+struct HotAreaRow {
+  ElementId id;
+  std::optional<KeyAction> action;
+  Qt::CursorShape cursor;
+  bool has_hint;
+};
+
+// The hot areas, bottom to top; the ALARM button has no function and serves
+// as a drag handle, the in-game menu button is the menu's.
+const std::array<HotAreaRow, 8> kHotAreas{{
+    {ElementId::btn_left_top, KeyAction::left, Qt::PointingHandCursor, true},
+    {ElementId::btn_right_top, KeyAction::right, Qt::PointingHandCursor, true},
+    {ElementId::btn_alarm_top, std::nullopt, Qt::WhatsThisCursor, true},
+    {ElementId::btn_game_a_top, KeyAction::game_a, Qt::PointingHandCursor, true},
+    {ElementId::btn_game_b_top, KeyAction::game_b, Qt::PointingHandCursor, true},
+    {ElementId::btn_time_top, KeyAction::time, Qt::PointingHandCursor, true},
+    {ElementId::btn_acl_top, KeyAction::acl, Qt::PointingHandCursor, true},
+    {ElementId::btn_game_menu_top, std::nullopt, Qt::ArrowCursor, false},
+}};
+
+const HotAreaRow* hot_area_row(ElementId id) {
+  for (const HotAreaRow& row : kHotAreas)
+    if (row.id == id) return &row;
+  return nullptr;
+}
+
+// The controls in binding order.
+struct KeyRoute {
+  void (Engine::*down)();
+  void (Engine::*up)();  // none for pause
+};
+
+const std::array<KeyRoute, kKeyActionCount> kKeyRoutes{{
+    {&Engine::Inp_game_a_down, &Engine::Inp_game_a_up},
+    {&Engine::Inp_game_b_down, &Engine::Inp_game_b_up},
+    {&Engine::Inp_time_down, &Engine::Inp_time_up},
+    {&Engine::Inp_acl_down, &Engine::Inp_acl_up},
+    {&Engine::Inp_left_down, &Engine::Inp_left_up},
+    {&Engine::Inp_right_down, &Engine::Inp_right_up},
+    {&Engine::Inp_pause_down, nullptr},
+}};
+
+// Returns memory freed in a burst (the pictures' decoding) to the system.
+void release_free_memory() {
+#if defined(__GLIBC__)
+  malloc_trim(0);
+#endif
+}
+
+// A Wayland window can neither place nor move itself, and its outline is
+// the picture's transparency.
+bool platform_places_windows_itself() { return QGuiApplication::platformName().startsWith(QStringLiteral("wayland")); }
+
+QRect screen_rect() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  return screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+}
+
+}  // namespace
+
+// An invisible control over a pictured button: it shows the cursor and the
+// hint, and keeps the pointer from a left press to its release, so that the
+// button is released wherever the pointer ends up.
+class HotArea final : public QWidget {
+ public:
+  HotArea(TForm1& form, ElementId id) : QWidget(&form), form_(form), id_(id) {
+    setObjectName(QString::fromLatin1(element_name(id).data(), static_cast<qsizetype>(element_name(id).size())));
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAttribute(Qt::WA_TranslucentBackground);
+    setFocusPolicy(Qt::NoFocus);
+    setMouseTracking(false);
+    setCursor(hot_area_row(id)->cursor);
+  }
+  ElementId id() const { return id_; }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {}
+  void mousePressEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::RightButton) {
+      emit form_.context_menu_requested(event->globalPosition().toPoint());
+      return;
+    }
+    if (event->button() != Qt::LeftButton) return;
+    if (id_ == ElementId::btn_alarm_top) {
+      form_.start_drag(mapTo(&form_, event->position().toPoint()));
+      return;
+    }
+    if (id_ == ElementId::btn_game_menu_top) return;
+    holding_ = true;
+    form_.press_button(id_);
+  }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    if (id_ == ElementId::btn_alarm_top && (event->buttons() & Qt::LeftButton))
+      form_.drag_to(mapTo(&form_, event->position().toPoint()));
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (event->button() != Qt::LeftButton) return;
+    if (id_ == ElementId::btn_game_menu_top) {
+      if (rect().contains(event->position().toPoint())) emit form_.game_menu_clicked();
+      return;
+    }
+    if (!holding_) return;
+    holding_ = false;
+    form_.release_button(id_);
+  }
+
+ private:
+  TForm1& form_;
+  ElementId id_;
+  bool holding_ = false;
+};
+
+TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, SteadyNow steady_now, QWidget* parent,
+               EngineTap* tap)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), settings_(std::move(settings)), tap_(tap) {
+  // Creation step 1 and 2: the title, and off the screen until a skin is
+  // laid out.
+  set_application_title(QString::fromLatin1(kProgramTitle));
+  setWindowTitle(QString::fromLatin1(kProgramTitle));
+  move_off_screen();
+
+  for (int i = 0; i < kTimerCount; ++i) {
+    const auto id = static_cast<TimerId>(i);
+    timers_[static_cast<std::size_t>(i)] = std::make_unique<QtEngineTimer>(
+        [this, id] {
+          if (timer_observer_) timer_observer_(id);
+          run_timer(id);
+          flush();
+        },
+        steady_now, this);
+  }
+  std::array<EngineTimer*, kTimerCount> timers{};
+  for (int i = 0; i < kTimerCount; ++i) timers[static_cast<std::size_t>(i)] = timers_[static_cast<std::size_t>(i)].get();
+  const EngineServices services{scene_, timers, sound, *settings_, random_, clock_};
+  engine_ = std::make_unique<Engine>(tap_ ? tap_->wire(services) : services);
+
+  // Steps 6 to 9: the presentation, the key bindings and their hints.
+  fullscreen_mode_ = read_flag(*settings_, "FullscreenMode", true);
+  // Zoom: absent or unreadable means 100 %, or at the first start a step the
+  // handheld fits at (chosen when its size is known).
+  if (const auto zoom = zoom_from_setting(settings_->read_text("Zoom"))) {
+    zoom_percent_ = *zoom;
+    zoom_stored_ = true;
+  }
+  fullscreen_fit_ = read_flag(*settings_, "FullscreenFit", false);
+  key_bindings_.load(*settings_);
+  scene_.set_ghost_override(read_ghost_setting(*settings_));
+  for (const HotAreaRow& row : kHotAreas) hot_areas_.push_back(new HotArea(*this, row.id));
+  rebuild_hints();
+
+  // Steps 11 to 13: painting, high scores, no pause shown. The window paints
+  // every pixel itself from the scene; Qt's backing store double-buffers it.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  set_placed_by_window_system(platform_places_windows_itself());
+  setFocusPolicy(Qt::StrongFocus);
+  engine_->load_high_scores();
+  engine_->clear_pause();
+  scene_.set_visible(ElementId::la_pause, false);
+
+  scene_.set_on_change([this] {
+    if (flush_pending_) return;
+    flush_pending_ = true;
+    QTimer::singleShot(0, this, [this] { flush(); });
+  });
+  apply_layout();
+}
+
+TForm1::~TForm1() {
+  // The timers call into the engine: stop them before either goes.
+  for (auto& t : timers_) t->set_enabled(false);
+}
+
+void TForm1::rebuild_hints() {
+  for (HotArea* area : hot_areas_) {
+    const auto name = element_name(area->id());
+    area->setToolTip(QString::fromStdString(key_bindings_.hint(name)));
+  }
+}
+
+QWidget* TForm1::hot_area(ElementId id) const {
+  for (HotArea* area : hot_areas_)
+    if (area->id() == id) return area;
+  return nullptr;
+}
+
+void TForm1::move_off_screen() {
+  const QRect screen = screen_rect();
+  move(-screen.width(), -screen.height());
+}
+
+void TForm1::centre_on_screen() {
+  const QRect screen = screen_rect();
+  // Truncating division, then kept on the screen: a window larger than the
+  // screen shows its top-left corner.
+  const int left = std::max(0, (screen.width() - width()) / 2);
+  const int top = std::max(0, (screen.height() - height()) / 2);
+  move(screen.x() + left, screen.y() + top);
+}
+
+void TForm1::apply_layout() {
+  setFixedSize(scene_.client_size());
+  for (HotArea* area : hot_areas_) {
+    area->setGeometry(scene_.geometry(area->id()));
+    area->setVisible(scene_.is_visible(area->id()));
+  }
+  // Hot areas lie above every picture, in their own stacking order.
+  for (HotArea* area : hot_areas_) area->raise();
+  flush();
+}
+
+QRect TForm1::available_area() const {
+  const QScreen* on = screen() ? screen() : QGuiApplication::primaryScreen();
+  return on ? on->availableGeometry() : QRect(0, 0, 1024, 768);
+}
+
+double TForm1::zoom_scale() const {
+  if (fullscreen_mode_) return 1.0;
+  return hero::zoom_scale(zoom_percent_, scene_.layout_size(), available_area().size());
+}
+
+void TForm1::run_skin_loader() {
+  // What the loader is asked for decides whether the pictures' twins came.
+  loaded_device_scale_ = zoom_scale() * devicePixelRatioF();
+  if (skin_loader_) skin_loader_(*this);
+}
+
+void TForm1::show_zoom() {
+  const double scale = zoom_scale();
+  if (scale * devicePixelRatioF() > 1.0 && loaded_device_scale_ <= 1.0) run_skin_loader();  // the twins, now wanted
+  Scene::View view;
+  view.scale = scale;
+  scene_.set_view(view);
+}
+
+void TForm1::lay_out_skin() {
+  move_off_screen();
+  run_skin_loader();
+  // Decoding left a burst of freed buffers behind (one picture in two
+  // formats, the loader's shared copies): hand that memory back.
+  release_free_memory();
+  if (!fullscreen_mode_) {
+    // The skin's size is known now: a first start on a small screen begins at
+    // a step the handheld fits at; "Fit to screen" follows the new size.
+    if (!zoom_stored_) zoom_percent_ = first_start_zoom(scene_.layout_size(), available_area().size());
+    show_zoom();
+  }
+  apply_layout();
+  centre_on_screen();
+}
+
+void TForm1::set_zoom_percent(int percent) {
+  const bool known = percent == kZoomFit || std::find(kZoomSteps.begin(), kZoomSteps.end(), percent) != kZoomSteps.end();
+  if (!known) percent = kZoomDefault;
+  // Stored first: if the store refuses, the handheld stays as it is.
+  write_integer(*settings_, "Zoom", percent);
+  zoom_percent_ = percent;
+  zoom_stored_ = true;
+  if (fullscreen_mode_) return;  // shown when the window is next windowed
+  const QRect before = geometry();
+  show_zoom();
+  apply_layout();
+  // About the handheld's centre, unless it is still waiting off the screen.
+  if (before.right() >= 0 && before.bottom() >= 0) move(keep_centre(before, size(), available_area()));
+}
+
+void TForm1::zoom_step(int direction) { set_zoom_percent(next_zoom_step(zoom_scale(), direction)); }
+
+void TForm1::set_fullscreen_fit(bool on) {
+  write_flag(*settings_, "FullscreenFit", on);
+  fullscreen_fit_ = on;
+  if (fullscreen_mode_) lay_out_skin();
+}
+
+void TForm1::set_fullscreen_mode(bool on) {
+  // Stored first: if the store refuses, the presentation stays as it is.
+  write_flag(*settings_, "FullscreenMode", on);
+  fullscreen_mode_ = on;
+  lay_out_skin();
+}
+
+void TForm1::set_placed_by_window_system(bool on) {
+  placed_by_window_system_ = on;
+  // Only a window with an alpha channel can let the desktop through where
+  // the key colour is drawn; it no longer paints every pixel opaque.
+  setAttribute(Qt::WA_OpaquePaintEvent, !on);
+  setAttribute(Qt::WA_TranslucentBackground, on);
+  const QImage mask = scene_.shape_mask();
+  drawn_region_ = on && !mask.isNull() ? QRegion(QBitmap::fromImage(mask)) : QRegion();
+  update();
+}
+
+void TForm1::flush() {
+  flush_pending_ = false;
+  const QRegion dirty = scene_.take_dirty_region();
+  if (scene_.update_shape(dirty)) {
+    const QImage mask = scene_.shape_mask();
+    if (mask.isNull()) {
+      clearMask();
+      drawn_region_ = QRegion();
+    } else {
+      const QBitmap outline = QBitmap::fromImage(mask);
+      // On Wayland the mask only decides where the pointer reaches the
+      // window; the pixels outside it are painted transparent.
+      setMask(outline);
+      if (placed_by_window_system_) {
+        drawn_region_ = QRegion(outline);
+        update();
+      }
+    }
+    ++mask_rebuilds_;
+  }
+  if (!dirty.isEmpty()) {
+    // Paint at once: a pressed key or a game tick is on the screen when its
+    // handler returns, instead of waiting for the window system's next
+    // update slot.
+    if (isVisible()) {
+      repaint(dirty);
+    } else {
+      update(dirty);
+    }
+    emit repainted();
+  }
+}
+
+void TForm1::paintEvent(QPaintEvent* event) {
+  QPainter painter(this);
+  if (placed_by_window_system_ && scene_.colour_key_enabled()) {
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    for (const QRect& r : event->region()) painter.fillRect(r, Qt::transparent);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    scene_.paint(painter, event->region() & drawn_region_);
+    return;
+  }
+  scene_.paint(painter, event->region());
+}
+
+void TForm1::FormKeyDown(VirtualKey key) {
+  const auto action = key_bindings_.action_for_press(key);
+  if (!action) {
+    emit unbound_key_pressed(key);
+    return;
+  }
+  control(*action, true);
+}
+
+void TForm1::FormKeyUp(VirtualKey key) {
+  const auto action = key_bindings_.action_for_release(key);
+  if (!action) return;
+  control(*action, false);
+}
+
+void TForm1::control(KeyAction action, bool down) {
+  const KeyRoute& route = kKeyRoutes[static_cast<std::size_t>(action)];
+  const auto operation = down ? route.down : route.up;
+  if (!operation) return;
+  if (tap_) {
+    if (!tap_->control_arriving(action, down)) return;
+    // The tap hears of the end of the control also when it threw.
+    struct Done {
+      EngineTap& tap;
+      KeyAction action;
+      bool down;
+      ~Done() { tap.control_done(action, down); }
+    } done{*tap_, action, down};
+    (engine_.get()->*operation)();
+  } else {
+    (engine_.get()->*operation)();
+  }
+  flush();
+}
+
+void TForm1::run_timer(TimerId id) {
+  if (!tap_) {
+    engine_->on_timer(id);
+    return;
+  }
+  tap_->timer_expiring(id, QtEngineTimer::running_handler_due().value_or(std::chrono::steady_clock::now()));
+  struct Done {
+    EngineTap& tap;
+    TimerId id;
+    ~Done() { tap.timer_expired(id); }
+  } done{*tap_, id};
+  engine_->on_timer(id);
+}
+
+std::optional<int> TForm1::read_ghost_setting(const SettingsStore& store) {
+  const auto text = store.read_text("GhostSegments");
+  const auto value = text ? parse_integer(*text) : std::nullopt;
+  if (!value || *value < 0 || *value > Scene::kMaxGhostPercent) return std::nullopt;
+  return *value;
+}
+
+void TForm1::apply_ghost_setting() {
+  scene_.set_ghost_override(read_ghost_setting(*settings_));
+  flush();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+  const auto key = virtual_key_of(*event);
+  if (!key) return;
+  FormKeyDown(*key);
+}
+
+void TForm1::keyReleaseEvent(QKeyEvent* event) {
+  if (key_delivery(false, event->isAutoRepeat()) == KeyDelivery::drop) return;
+  const auto key = virtual_key_of(*event);
+  if (!key) return;
+  FormKeyUp(*key);
+}
+
+bool TForm1::focusNextPrevChild(bool) {
+  // Tab is a key like any other here; no control of the window takes focus.
+  return false;
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) emit activated();
+  QWidget::changeEvent(event);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  emit closing();
+  QWidget::closeEvent(event);
+}
+
+void TForm1::press_button(ElementId hot_area) {
+  const HotAreaRow* row = hot_area_row(hot_area);
+  if (row && row->action) control(*row->action, true);
+}
+
+void TForm1::release_button(ElementId hot_area) {
+  const HotAreaRow* row = hot_area_row(hot_area);
+  if (row && row->action) control(*row->action, false);
+}
+
+bool TForm1::is_drag_handle_at(const QPoint& client_position) const {
+  const auto top = scene_.topmost_at(client_position);
+  return top == ElementId::im_background || top == ElementId::im_background_screen_top ||
+         top == ElementId::la_pause;
+}
+
+bool TForm1::start_drag(const QPoint& client_position) {
+  dragging_ = !fullscreen_mode_;
+  if (!dragging_) return false;
+  // The window system follows the pointer itself until the button goes up.
+  if (placed_by_window_system_ && windowHandle() && windowHandle()->startSystemMove()) {
+    dragging_ = false;
+    return true;
+  }
+  drag_origin_ = client_position;
+  return true;
+}
+
+void TForm1::drag_to(const QPoint& client_position) {
+  if (!dragging_ || fullscreen_mode_) return;
+  // The point first pressed stays under the pointer.
+  move(pos() + (client_position - drag_origin_));
+}
+
+void TForm1::mousePressEvent(QMouseEvent* event) {
+  dragging_ = false;
+  if (event->button() == Qt::RightButton) {
+    emit context_menu_requested(event->globalPosition().toPoint());
+    return;
+  }
+  if (event->button() == Qt::LeftButton && is_drag_handle_at(event->position().toPoint()))
+    start_drag(event->position().toPoint());
+}
+
+void TForm1::mouseMoveEvent(QMouseEvent* event) {
+  if (event->buttons() & Qt::LeftButton) drag_to(event->position().toPoint());
+}
+
+void TForm1::wheelEvent(QWheelEvent* event) {
+  // Ctrl with the wheel zooms; a wheel notch is 120 eighths of a degree.
+  if (!(event->modifiers() & Qt::ControlModifier) || fullscreen_mode_ || !isEnabled()) {
+    event->ignore();
+    return;
+  }
+  wheel_eighths_ += event->angleDelta().y();
+  event->accept();
+  while (wheel_eighths_ >= 120) {
+    wheel_eighths_ -= 120;
+    zoom_step(+1);
+  }
+  while (wheel_eighths_ <= -120) {
+    wheel_eighths_ += 120;
+    zoom_step(-1);
+  }
+}
+
+}  // namespace hero

@@ -1,0 +1,209 @@
+// TForm1, the main window: the simulated handheld. One widget paints the
+// scene of picture elements; invisible child widgets over the pictured
+// buttons take the mouse; the window routes keys through the key bindings to
+// the engine's controls and owns the engine, its five timers, the settings
+// store and the other services the engine runs on.
+#pragma once
+
+#include <QPoint>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <random>
+
+#include "dialogs/keys/key_bindings.h"
+#include "display/window/engine_tap.h"
+#include "dialogs/keys/key_codes.h"
+#include "display/window/qt_timer.h"
+#include "display/skins/scene.h"
+#include "engine/engine.h"
+#include "engine/interfaces.h"
+
+namespace hero {
+
+// Uniform draws from a generator seeded from the clock at window creation.
+class ClockSeededRandom final : public RandomSource {
+ public:
+  ClockSeededRandom();
+  int draw(int lo, int hi) override;
+
+ private:
+  std::mt19937 generator_;
+};
+
+// The local time of day from the system clock.
+class SystemLocalClock final : public LocalClock {
+ public:
+  TimeOfDay now() const override;
+};
+
+class HotArea;
+
+class TForm1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  // The settings store lives as long as the window. `sound` receives the
+  // engine's beep requests; `steady_now` drives the timers (the system's
+  // steady clock when empty). A `tap` (a recording or a replay, kept alive
+  // longer than the window) wires the engine's services and hears of every
+  // timer expiry and control.
+  TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, SteadyNow steady_now = nullptr,
+         QWidget* parent = nullptr, EngineTap* tap = nullptr);
+  ~TForm1() override;
+
+  Engine& engine() { return *engine_; }
+  Scene& scene() { return scene_; }
+  SettingsStore& settings() { return *settings_; }
+  KeyBindings& key_bindings() { return key_bindings_; }
+  QtEngineTimer& timer(TimerId id) { return *timers_[static_cast<std::size_t>(id)]; }
+
+  // `fullscreen_mode`, read from FullscreenMode at creation (default on).
+  bool fullscreen_mode() const { return fullscreen_mode_; }
+
+  // Zoom of the windowed handheld in percent (kZoomSteps), or 0 for "Fit to
+  // screen"; read from Zoom at creation. Everything scales together:
+  // pictures, outline, hot areas, hints, dragging, the pause label.
+  int zoom_percent() const { return zoom_percent_; }
+  // The scale the windowed handheld is shown at now.
+  double zoom_scale() const;
+  // Stores Zoom, then shows the handheld at that zoom about its centre.
+  void set_zoom_percent(int percent);
+  // Ctrl+Plus, Ctrl+Minus, Ctrl with the mouse wheel: one step in or out.
+  void zoom_step(int direction);
+  // Full screen: the game area scaled to fill the screen (FullscreenFit).
+  bool fullscreen_fit() const { return fullscreen_fit_; }
+  void set_fullscreen_fit(bool on);
+  // Flips the presentation: stores the new FullscreenMode at once, then
+  // lays the window out again off the screen and centres it.
+  void set_fullscreen_mode(bool on);
+
+  // The skin loader: lays the scene out for the current `fullscreen_mode`.
+  // The window's owner provides it (it needs the skin catalogue and the
+  // chosen skin); the window only calls it while it is off the screen.
+  using SkinLoader = std::function<void(TForm1&)>;
+  void set_skin_loader(SkinLoader loader) { skin_loader_ = std::move(loader); }
+  // Off the screen, the skin loader, then centred: the layout is never seen
+  // half made.
+  void lay_out_skin();
+
+  // Placement: off the screen (minus its size), or centred on it with the
+  // top-left corner kept on the screen.
+  void move_off_screen();
+  void centre_on_screen();
+  // Takes the scene's client size and cut-out, and places the hot areas.
+  void apply_layout();
+  // The area a window may take on the window's screen (task bars left out).
+  QRect available_area() const;
+  // The skin loader, remembering what zoom it was asked for.
+  void run_skin_loader();
+  // The windowed handheld at the zoom chosen now.
+  void show_zoom();
+
+  // The player's GhostSegments (0..30 %) over the skin's default; any other
+  // stored value, or none, leaves the skin's.
+  static std::optional<int> read_ghost_setting(const SettingsStore& store);
+  void apply_ghost_setting();
+
+  // Key routing through the bindings: the first binding with the key wins.
+  void FormKeyDown(VirtualKey key);
+  void FormKeyUp(VirtualKey key);
+  // One of the seven controls pressed or released, from a key or a pictured
+  // button: the engine's Inp_ operation (PAUSE has none for its release).
+  void control(KeyAction action, bool down);
+
+  // The hints of the seven hot areas, from the key bindings.
+  void rebuild_hints();
+
+  // The hot area over a pictured button (btn_*_top), for tests and tools.
+  QWidget* hot_area(ElementId id) const;
+
+  // Brings the screen up to date with the scene: repaints the changed
+  // rectangles and, when key-coloured pixels changed, the window's outline.
+  void flush();
+
+  // Whether the window system, not the window, decides where the window is
+  // (Wayland): the handheld is then dragged by the window system's own move,
+  // and its outline comes from transparent pixels where the key colour is,
+  // since a Wayland window is not cut out by a shape. Chosen at creation
+  // from the platform; setting it before the window is first shown changes
+  // it (tests).
+  bool placed_by_window_system() const { return placed_by_window_system_; }
+  void set_placed_by_window_system(bool on);
+
+  // How often the outline was rebuilt (benchmarks watch this stay flat).
+  int mask_rebuilds() const { return mask_rebuilds_; }
+
+  // Called as each engine timer expires, before the engine's handler runs
+  // (benchmarks time the game tick with it).
+  using TimerObserver = std::function<void(TimerId id)>;
+  void set_timer_observer(TimerObserver observer) { timer_observer_ = std::move(observer); }
+
+ signals:
+  // A right-button press anywhere on the handheld: the context menu's place.
+  void context_menu_requested(const QPoint& global_position);
+  // A left click on the in-game menu button (full screen only).
+  void game_menu_clicked();
+  // A key the bindings do not use (the menu's shortcuts F1-F4, F12, Esc
+  // among them), after routing found nothing for it.
+  void unbound_key_pressed(VirtualKey key);
+  // Changed rectangles were repainted (tests, benchmarks).
+  void repainted();
+  // The window became the active window (the first activation shows the
+  // splash screen).
+  void activated();
+  // The window system asked the window to close: the close step (sound and
+  // settings released) belongs here; the program ends when the window goes.
+  void closing();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+  void changeEvent(QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  friend class HotArea;
+  void run_timer(TimerId id);
+  void press_button(ElementId hot_area);
+  void release_button(ElementId hot_area);
+  // Drag handles: the handheld picture, its overlay, the ALARM hot area and
+  // the pause label. Positions are in the window's client coordinates.
+  bool start_drag(const QPoint& client_position);
+  void drag_to(const QPoint& client_position);
+  bool is_drag_handle_at(const QPoint& client_position) const;
+
+  std::unique_ptr<SettingsStore> settings_;
+  Scene scene_;
+  std::array<std::unique_ptr<QtEngineTimer>, kTimerCount> timers_;
+  ClockSeededRandom random_;
+  SystemLocalClock clock_;
+  std::unique_ptr<Engine> engine_;
+  KeyBindings key_bindings_;
+  bool fullscreen_mode_ = true;
+  int zoom_percent_ = 100;
+  bool zoom_stored_ = false;   // Zoom was read from the store, or chosen since
+  bool fullscreen_fit_ = false;
+  double loaded_device_scale_ = 1.0;  // zoom x device pixels at the last load
+  int wheel_eighths_ = 0;             // wheel turns not yet a whole notch
+  SkinLoader skin_loader_;
+  std::vector<HotArea*> hot_areas_;
+  bool placed_by_window_system_ = false;
+  // Where the handheld is drawn (Wayland only): the outline as a region.
+  QRegion drawn_region_;
+  bool dragging_ = false;
+  QPoint drag_origin_;
+  bool flush_pending_ = false;
+  int mask_rebuilds_ = 0;
+  TimerObserver timer_observer_;
+  EngineTap* tap_ = nullptr;
+};
+
+}  // namespace hero

@@ -1,0 +1,481 @@
+#include "startup/program/HeroW.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <fstream>
+#include <optional>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QIcon>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTimer>
+
+#include "dialogs/menus/about.h"
+#include "dialogs/menus/art.h"
+#include "dialogs/keys/keys.h"
+#include "dialogs/menus/manual.h"
+#include "display/window/unit1.h"
+#include "engine/engine.h"
+#include "engine/memory_settings_store.h"
+#include "engine/settings_codec.h"
+#include "startup/application/application.h"
+#include "startup/application/display_platform.h"
+#include "startup/application/close_signals.h"
+#include "startup/settings/qsettings_store.h"
+#include "startup/sound/sdl_sound_library.h"
+
+namespace hero {
+
+HeroProgram::HeroProgram(ProgramServices services) : services_(std::move(services)), sound_(*services_.sound_library) {
+  if (services_.record_to) {
+    recorder_ = std::make_unique<SessionRecorder>(*services_.record_to, nullptr, [this](const std::string& message) {
+      // Told after the event that found it, never from inside an engine handler.
+      QTimer::singleShot(0, this, [this, message] { report_failure(message); });
+    });
+    recorder_->comment(std::string(kProgramTitle) + ", " + kVersionText);
+    recorder_->comment("A recorded game: play it back with \"hero50 --replay FILE\" or \"hero-trace FILE\".");
+  } else if (services_.replay) {
+    replay_ = std::make_unique<SessionReplay>(std::move(*services_.replay));
+  }
+  create_main_window();
+  about_ = std::make_unique<TAboutForm>();
+  // The key settings dialog starts with the bindings the main window has
+  // just read from the store.
+  keys_ = std::make_unique<TKeysForm>(form_->key_bindings(), form_->settings(), form_.get());
+  connect(keys_.get(), &TKeysForm::bindings_accepted, form_.get(), [this] { form_->rebuild_hints(); });
+  // The manual's pages are decoded when the viewer first shows one.
+  manual_ = std::make_unique<TManualForm>(read_manual_section(services_.program_folder),
+                                          [](ManualPages& manual) { load_manual_page_pictures(manual); });
+  // The gamepad's mappings as stored; pads already plugged in are found now.
+  pad_bindings_.load(form_->settings());
+  gamepad_ = std::make_unique<Gamepad>(pad_bindings_, [this](KeyAction action, bool down) { pad_control(action, down); });
+  // Last: its creation step may perform Play, which needs all of the above.
+  splash_ = std::make_unique<TSplashForm>(static_cast<SplashHost&>(*this));
+}
+
+void HeroProgram::pad_control(KeyAction action, bool down) {
+  bool& held = pad_held_[static_cast<std::size_t>(action)];
+  if (down) {
+    if (!form_->isVisible() || !form_->isEnabled()) return;
+    held = true;
+    form_->control(action, true);
+  } else if (held) {
+    held = false;
+    form_->control(action, false);
+  }
+}
+
+HeroProgram::~HeroProgram() {
+  if (qApp && menu_) qApp->removeEventFilter(menu_.get());
+  if (qApp && replay_player_) qApp->removeEventFilter(replay_player_.get());
+}
+
+void HeroProgram::create_main_window() {
+  // The window's own creation: the title, off the screen, the store,
+  // FullscreenMode, the key bindings and hints, painting, the high scores,
+  // no pause, the random generator.
+  EngineTap* tap = recorder_ ? static_cast<EngineTap*>(recorder_.get()) : replay_.get();
+  form_ = std::make_unique<TForm1>(std::move(services_.settings), sound_, nullptr, nullptr, tap);
+  // The skin catalogue beside the program file.
+  catalogue_ = read_skin_catalogue(services_.program_folder, *services_.errors);
+  form_->set_skin_loader([this](TForm1& window) {
+    // Until Play has chosen a skin there is nothing to lay out.
+    if (selected_skin_ < 1) return;
+    SkinLoadRequest request;
+    request.catalogue = &catalogue_;
+    request.selected_skin = selected_skin_;
+    request.fullscreen_mode = window.fullscreen_mode();
+    request.zoom = window.zoom_scale();
+    request.fullscreen_fit = window.fullscreen_fit();
+    request.device_pixel_ratio = window.devicePixelRatioF();
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    request.screen_size = screen ? screen->size() : QSize(1024, 768);
+    request.program_folder = services_.program_folder;
+    load_skin(window.scene(), request, *services_.errors);
+  });
+  // The context menu: the full-screen check mark, the in-game menu closed,
+  // and the thirteen items the in-game menu mirrors.
+  menu_ = std::make_unique<GameMenu>(static_cast<MenuHost&>(*this));
+  // The in-game menu button's picture: icon and title strip over the dark
+  // backdrop, shown from its top-left corner as far as the element reaches.
+  Picture game_menu_picture;
+  game_menu_picture.image = builtin_image(BuiltinPicture::game_menu).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  game_menu_picture.has_alpha = true;
+  form_->scene().set_picture(ElementId::btn_game_menu_background, game_menu_picture);
+  if (QWidget* button = form_->hot_area(ElementId::btn_game_menu_top)) button->setCursor(Qt::PointingHandCursor);
+  connect(form_.get(), &TForm1::context_menu_requested, menu_.get(), &GameMenu::popup);
+  connect(form_.get(), &TForm1::game_menu_clicked, menu_.get(), &GameMenu::btn_game_menu_topClick);
+  if (qApp) qApp->installEventFilter(menu_.get());
+  form_->installEventFilter(this);
+  if (replay_) {
+    replay_player_ = std::make_unique<ReplayPlayer>(*replay_, *form_, services_.replay_news);
+    // Installed after the menu's, so it sees the keys first: a replay takes
+    // Esc and PAUSE only.
+    if (qApp) qApp->installEventFilter(replay_player_.get());
+  }
+}
+
+void HeroProgram::show_main_window() {
+  main_window_wanted_ = true;
+  // Before Play the handheld waits unseen: a window manager may pull an
+  // off-screen window onto the screen, and a mapped window would take the
+  // keyboard from the splash screen. Its first activation, which opens the
+  // splash screen, runs once from here.
+  if (switched_on_) reveal_main_window();
+  QTimer::singleShot(0, this, [this] {
+    if (splash_) splash_->main_window_activated();
+  });
+}
+
+void HeroProgram::reveal_main_window() {
+  form_->show();
+  form_->raise();
+  form_->activateWindow();
+}
+
+bool HeroProgram::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == form_.get()) {
+    if (event->type() == QEvent::WindowActivate && splash_) splash_->main_window_activated();
+    if (event->type() == QEvent::Close) FormClose();
+  }
+  return QObject::eventFilter(watched, event);
+}
+
+void HeroProgram::FormClose() {
+  if (closed_) return;
+  closed_ = true;
+  sound_.release();
+  services_.request_termination();
+}
+
+// ---- What the menu reaches ---------------------------------------------------
+
+QWidget* HeroProgram::main_window() { return form_.get(); }
+
+SettingsStore& HeroProgram::settings() { return form_->settings(); }
+
+bool HeroProgram::splash_checkbox_ticked() const { return splash_ ? splash_->chb_splashscreen()->isChecked() : true; }
+
+bool HeroProgram::fullscreen_mode() const { return form_->fullscreen_mode(); }
+
+void HeroProgram::switch_fullscreen_mode(bool on) {
+  form_->set_fullscreen_mode(on);
+  // Before Play the handheld stays out of sight; the new mode shows at Play.
+  if (!switched_on_) form_->move_off_screen();
+}
+
+void HeroProgram::reset_high_scores() {
+  // A replay's high scores are the recording's.
+  if (replay_) return;
+  if (recorder_ && recorder_->recording()) {
+    recorder_->stop("the high scores were reset from the menu, which a replay cannot repeat; the recording ends here");
+  }
+  form_->engine().reset_hi_scores();
+}
+
+void HeroProgram::show_about() { about_->show_dialog(); }
+
+void HeroProgram::show_manual() { manual_->show_viewer(); }
+
+void HeroProgram::show_key_settings() { keys_->show_centred(); }
+
+TPreferencesForm& HeroProgram::preferences() {
+  if (!preferences_) preferences_ = std::make_unique<TPreferencesForm>(static_cast<PreferencesHost&>(*this));
+  return *preferences_;
+}
+
+void HeroProgram::show_preferences() { preferences().show_centred(); }
+
+bool HeroProgram::muted() const { return sound_.level().muted; }
+
+void HeroProgram::set_muted(bool on) {
+  // Stored first: a refused write leaves the beeps as they were.
+  write_flag(form_->settings(), "Mute", on);
+  SoundLevel level = sound_.level();
+  level.muted = on;
+  sound_.set_level(level);
+}
+
+SoundLevel HeroProgram::sound_level() const { return sound_.level(); }
+
+void HeroProgram::hear_sound_level(const SoundLevel& level) { sound_.set_level(level); }
+
+bool HeroProgram::test_beep() {
+  // Straight to the output: the engine, and so a recording, never hears it.
+  if (!sound_.enabled()) return false;
+  sound_.play(SoundId::got);
+  return true;
+}
+
+int HeroProgram::ghost_percent() const { return form_->scene().ghost_percent(); }
+
+void HeroProgram::show_ghost_percent(int percent) {
+  form_->scene().set_ghost_override(percent);
+  form_->flush();
+}
+
+void HeroProgram::show_stored_ghost_percent() { form_->apply_ghost_setting(); }
+
+int HeroProgram::zoom_percent() const { return form_->zoom_percent(); }
+
+void HeroProgram::set_zoom_percent(int percent) { form_->set_zoom_percent(percent); }
+
+void HeroProgram::zoom_step(int direction) { form_->zoom_step(direction); }
+
+bool HeroProgram::fullscreen_fit() const { return form_->fullscreen_fit(); }
+
+void HeroProgram::set_fullscreen_fit(bool on) {
+  form_->set_fullscreen_fit(on);
+  // Before Play the handheld stays out of sight.
+  if (!switched_on_) form_->move_off_screen();
+}
+
+void HeroProgram::set_game_menu_backdrop_size(QSize size) {
+  form_->scene().set_geometry(ElementId::btn_game_menu_background, QRect(QPoint(0, 0), size));
+  form_->flush();
+}
+
+void HeroProgram::beep() { services_.beep ? services_.beep() : QApplication::beep(); }
+
+void HeroProgram::request_termination() { services_.request_termination(); }
+
+// ---- What Play reaches ---------------------------------------------------------
+
+std::vector<std::string> HeroProgram::skin_names() const {
+  std::vector<std::string> names;
+  for (int k = 1; k <= catalogue_.listed_count(); ++k) names.push_back(catalogue_.entry(k).name);
+  return names;
+}
+
+void HeroProgram::set_selected_skin(int skin) { selected_skin_ = skin; }
+
+bool HeroProgram::initialise_sound(int driver_position) {
+  Engine& engine = form_->engine();
+  // A recorded or replayed session notes every beep, played or not (the
+  // sound output stays silent without a driver).
+  const bool session = recorder_ || replay_;
+  // The player's loudness from the last run, before the output opens.
+  sound_.set_level(read_sound_level(form_->settings()));
+  return sound_.initialise(driver_position, form_->settings(), *services_.errors,
+                           [&engine, session](bool on) { engine.set_snd_enabled(on || session); });
+}
+
+void HeroProgram::set_splash_menu_check(bool checked) { menu_->set_splash_check(checked); }
+
+void HeroProgram::load_selected_skin() { form_->lay_out_skin(); }
+
+void HeroProgram::switch_on() {
+  switched_on_ = true;
+  Engine& engine = form_->engine();
+  if (recorder_) {
+    // The engine's whole start, as the recording's "start" line runs it.
+    recorder_->start(engine);
+  } else if (replay_player_) {
+    replay_player_->begin();
+  } else {
+    engine.enter_mode(mode_all_lit);
+  }
+  form_->flush();
+  if (main_window_wanted_) reveal_main_window();
+}
+
+void HeroProgram::report_failure(const std::string& message) {
+  if (services_.show_failure) services_.show_failure(message);
+}
+
+// ---- The main routine ------------------------------------------------------------
+
+namespace {
+
+constexpr char kUsage[] =
+    "Usage: hero50 [--help] [--version] [--record FILE | --replay FILE]\n"
+    "\n"
+    "Starts the handheld. It works in its own folder, wherever it is started\n"
+    "from: Config.ini, the skins, the manual pages, the samples and the documents\n"
+    "are read from the folder the program file is in.\n"
+    "\n"
+    "  --record FILE   plays as usual and writes the game to FILE (a new file),\n"
+    "                  line by line, as a script that hero-trace plays too\n"
+    "  --replay FILE   plays a recorded game back at real speed; the keys are\n"
+    "                  ignored but PAUSE (holds the playback) and Esc; no high\n"
+    "                  score or setting is stored\n"
+    "\n"
+    "Keys on the handheld: the bound keys (see Key settings), F1 about, F2 Readme,\n"
+    "F3 what is new, F4 manual, F12 full screen on or off, Esc quits.\n";
+
+// The pictures, samples, pages and documents are named relative to the
+// program folder (a stated absolute name stays absolute), so the program
+// works from there whether it was started from a launcher, a symlink or
+// another folder.
+void enter_program_folder(const QString& folder) {
+  if (QDir::setCurrent(folder)) return;
+  const std::string line = "hero50: cannot work in the program folder " + folder.toStdString() +
+                           "; its files are looked up from " + QDir::currentPath().toStdString() + "\n";
+  std::fputs(line.c_str(), stderr);
+}
+
+// Shown without stopping the handheld: a replay's end or difference.
+void show_replay_box(ReplayNews news, const std::string& message) {
+  auto* box = new QMessageBox(news == ReplayNews::differs ? QMessageBox::Warning : QMessageBox::Information,
+                              QString::fromLatin1(kProgramTitle), QString::fromStdString(message), QMessageBox::Ok);
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setModal(false);
+  box->show();
+}
+
+std::optional<Recording> open_recording(const std::string& path, std::string& error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    error = "cannot read the recording " + path + ": " + std::strerror(errno);
+    return std::nullopt;
+  }
+  return read_recording(in, path, error);
+}
+
+std::unique_ptr<std::ofstream> create_recording(const std::string& path, std::string& error) {
+  std::error_code ignored;
+  if (std::filesystem::exists(path, ignored) && std::filesystem::file_size(path, ignored) > 0) {
+    error = "the recording " + path + " already exists; give another name, or remove it first";
+    return nullptr;
+  }
+  auto out = std::make_unique<std::ofstream>(path, std::ios::binary | std::ios::trunc);
+  if (!*out) {
+    error = "cannot write the recording " + path + ": " + std::strerror(errno);
+    return nullptr;
+  }
+  return out;
+}
+
+}  // namespace
+
+int hero_main(int argc, char** argv) {
+  // Besides these, nothing on the command line is read: the installation
+  // says it all.
+  std::string record_path;
+  std::string replay_path;
+  for (int i = 1; i < argc; ++i) {
+    if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (std::strcmp(argv[i], "--version") == 0) {
+      std::printf("%s\n%s, %s\n", kProgramTitle, kVersionText, kReleaseDateText);
+      return 0;
+    }
+    const bool record = std::strcmp(argv[i], "--record") == 0;
+    if (record || std::strcmp(argv[i], "--replay") == 0) {
+      if (i + 1 >= argc || argv[i + 1][0] == '\0') {
+        std::fprintf(stderr, "hero50: %s needs the name of a file\n", argv[i]);
+        return 2;
+      }
+      (record ? record_path : replay_path) = argv[++i];
+    }
+  }
+  if (!record_path.empty() && !replay_path.empty()) {
+    std::fputs("hero50: a game is either recorded or replayed: give --record or --replay, not both\n", stderr);
+    return 2;
+  }
+  std::string error;
+  std::optional<Recording> replay;
+  if (!replay_path.empty()) {
+    replay = open_recording(replay_path, error);
+    if (!replay) {
+      std::fprintf(stderr, "hero50: %s\n", error.c_str());
+      return 2;
+    }
+  }
+  std::unique_ptr<std::ofstream> record_to;
+  if (!record_path.empty()) {
+    record_to = create_recording(record_path, error);
+    if (!record_to) {
+      std::fprintf(stderr, "hero50: %s\n", error.c_str());
+      return 2;
+    }
+  }
+
+  const PlatformChoice platform = choose_platform();
+  if (!platform.missing.empty()) {
+    std::fprintf(stderr, "%s\n", no_display_message(platform.missing).c_str());
+    return 1;
+  }
+  if (!platform.platform.empty()) qputenv("QT_QPA_PLATFORM", QByteArray::fromStdString(platform.platform));
+  std::optional<PlatformStartGuard> platform_start(std::in_place);
+  HeroApplication app(argc, argv);
+  platform_start.reset();
+  enter_program_folder(QCoreApplication::applicationDirPath());
+  // No display name: Qt would add it to every window's caption. The
+  // task-bar title is the main window's own, set at its creation.
+  QGuiApplication::setApplicationDisplayName(QString());
+  // The main window's close ends the program; hiding the splash screen or
+  // closing a dialog never does.
+  app.setQuitOnLastWindowClosed(false);
+  app.setWindowIcon(QIcon(builtin_picture(BuiltinPicture::icon)));
+
+  MessageBoxInstallationErrors errors;
+  SdlSoundLibrary sound_library;
+  ProgramServices services;
+  services.program_folder = QCoreApplication::applicationDirPath().toStdString();
+  if (replay) {
+    // A replay reads the player's settings but never writes them: it plays
+    // on a copy in memory.
+    auto copy = std::make_unique<MemorySettingsStore>();
+    for (const auto& [name, value] : QSettingsStore().all()) copy->write_text(name, value);
+    services.settings = std::move(copy);
+  } else {
+    auto store = std::make_unique<QSettingsStore>();
+    // A store that cannot be written is said once, after the step that
+    // found out has finished; the handheld goes on from what it holds in
+    // memory.
+    store->set_refusal_reporter([&app](const std::string& message) {
+      QTimer::singleShot(0, &app, [&app, text = QString::fromStdString(message)] { app.show_error(text); });
+    });
+    services.settings = std::move(store);
+  }
+  services.sound_library = &sound_library;
+  services.errors = &errors;
+  services.request_termination = [&app] { app.request_termination(); };
+  services.show_failure = [&app](const std::string& message) { app.show_error(QString::fromStdString(message)); };
+  services.beep = [] { QApplication::beep(); };
+  services.record_to = record_to.get();
+  services.replay = std::move(replay);
+  services.replay_news = [](ReplayNews news, const std::string& message) {
+    std::FILE* stream = news == ReplayNews::differs ? stderr : stdout;
+    std::fprintf(stream, "hero50: %s\n", message.c_str());
+    std::fflush(stream);
+    if (news != ReplayNews::started) show_replay_box(news, message);
+  };
+
+  try {
+    // Handlers first: a signal during the creation steps closes the program
+    // as soon as its event loop runs.
+    HeroProgram* running = nullptr;
+    bool signalled_early = false;
+    CloseOnSignals close_on_signals([&running, &signalled_early] {
+      if (running) {
+        running->FormClose();
+      } else {
+        signalled_early = true;
+      }
+    });
+    HeroProgram program(std::move(services));
+    running = &program;
+    if (signalled_early) program.FormClose();
+    program.show_main_window();
+    const int status = app.run();
+    // A replay that stopped at a difference says so to the shell as well.
+    const SessionReplay* replayed = program.replay();
+    if (replayed && replayed->state() == SessionReplay::State::differs) return 1;
+    return status;
+  } catch (const std::exception& failure) {
+    show_error_box(QString::fromStdString(failure.what()));
+    return 1;
+  }
+}
+
+}  // namespace hero

@@ -1,0 +1,169 @@
+// The program's main routine: the five windows created in their fixed order
+// (main window, about box, key settings, manual viewer, splash screen), the
+// event loop, and the main window's close step.
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+
+#include <QObject>
+
+#include "dialogs/menus/menu.h"
+#include "dialogs/menus/preferences.h"
+#include "display/gamepad/gamepad.h"
+#include "display/skins/gfxinit.h"
+#include "display/skins/installation_errors.h"
+#include "startup/program/replay_player.h"
+#include "startup/sound/sound_library.h"
+#include "startup/sound/sound_output.h"
+#include "startup/program/splash.h"
+#include "tools/session_recorder.h"
+#include "tools/session_replay.h"
+
+namespace hero {
+
+class TAboutForm;
+class TForm1;
+class TKeysForm;
+class TManualForm;
+
+// What the program runs on. hero_main gives the real ones; tests give an
+// installation in a temporary folder, a store in memory and a recording
+// sound library.
+struct ProgramServices {
+  std::filesystem::path program_folder;
+  std::unique_ptr<SettingsStore> settings;
+  SoundLibrary* sound_library = nullptr;
+  InstallationErrors* errors = nullptr;
+  // Ends the program when the event loop next runs (at once if it runs).
+  std::function<void()> request_termination;
+  // Shows a failure the way the general error handler does.
+  std::function<void(const std::string&)> show_failure;
+  // The platform's default notification sound.
+  std::function<void()> beep;
+  // --record: the session is written here as it is played.
+  std::ostream* record_to = nullptr;
+  // --replay: this recording is played back in place of the player.
+  std::optional<Recording> replay;
+  // What a replay tells the player (its start, its end, a difference).
+  ReplayNewsSink replay_news;
+};
+
+class HeroProgram : public QObject, private MenuHost, private SplashHost, private PreferencesHost {
+  Q_OBJECT
+ public:
+  // Creates the five windows, each finishing its creation step before the
+  // next is made. A termination request during creation does not stop it.
+  explicit HeroProgram(ProgramServices services);
+  ~HeroProgram() override;
+
+  // What the event loop does first: the main window's first activation,
+  // which brings up the splash screen; the window itself appears at Play.
+  void show_main_window();
+  // The main window's close step: the samples freed and the sound library
+  // closed, then the program ends (the store closes with the window).
+  void FormClose();
+
+  TForm1& form() { return *form_; }
+  TAboutForm& about() { return *about_; }
+  TKeysForm& keys() { return *keys_; }
+  TManualForm& manual() { return *manual_; }
+  TSplashForm& splash() { return *splash_; }
+  // The Preferences dialog, made when first asked for.
+  TPreferencesForm& preferences();
+  GameMenu& menu() { return *menu_; }
+  Gamepad& gamepad() { return *gamepad_; }
+  PadBindings& pad_bindings() override { return pad_bindings_; }
+  SoundOutput& sound() { return sound_; }
+  const SkinCatalogue& catalogue() const { return catalogue_; }
+  int selected_skin() const { return selected_skin_; }
+  // The session's recorder or replay, when the command line asked for one.
+  SessionRecorder* recorder() { return recorder_.get(); }
+  SessionReplay* replay() { return replay_.get(); }
+  ReplayPlayer* replay_player() { return replay_player_.get(); }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  // Maps the laid-out handheld and gives it the keyboard.
+  void reveal_main_window();
+  // MenuHost
+  QWidget* main_window() override;
+  SettingsStore& settings() override;
+  bool splash_checkbox_ticked() const override;
+  bool fullscreen_mode() const override;
+  void switch_fullscreen_mode(bool on) override;
+  void reset_high_scores() override;
+  void show_about() override;
+  void show_manual() override;
+  void show_key_settings() override;
+  void show_preferences() override;
+  bool muted() const override;
+  void set_muted(bool on) override;
+  int zoom_percent() const override;
+  void set_zoom_percent(int percent) override;
+  void zoom_step(int direction) override;
+  bool fullscreen_fit() const override;
+  void set_fullscreen_fit(bool on) override;
+  void set_game_menu_backdrop_size(QSize size) override;
+  void beep() override;
+  void request_termination() override;
+  // PreferencesHost
+  SoundLevel sound_level() const override;
+  void hear_sound_level(const SoundLevel& level) override;
+  bool test_beep() override;
+  int ghost_percent() const override;
+  void show_ghost_percent(int percent) override;
+  void show_stored_ghost_percent() override;
+  Gamepad* pad_input() override { return gamepad_.get(); }
+  // SplashHost
+  std::vector<std::string> skin_names() const override;
+  void set_selected_skin(int skin) override;
+  bool initialise_sound(int driver_position) override;
+  void set_splash_menu_check(bool checked) override;
+  void load_selected_skin() override;
+  void switch_on() override;
+  void report_failure(const std::string& message) override;
+
+  void create_main_window();
+  // A pad's press reaches the handheld only while it takes input (shown, no
+  // dialog open); a release only follows a press that reached it.
+  void pad_control(KeyAction action, bool down);
+
+  ProgramServices services_;
+  // The engine's tap outlives the window that calls it.
+  std::unique_ptr<SessionRecorder> recorder_;
+  std::unique_ptr<SessionReplay> replay_;
+  SoundOutput sound_;
+  SkinCatalogue catalogue_;
+  int selected_skin_ = 0;
+  bool switched_on_ = false;
+  bool closed_ = false;
+  // The main routine has asked for the main window; it is mapped only once
+  // Play has laid it out, so it is never seen (nor takes the keyboard)
+  // before.
+  bool main_window_wanted_ = false;
+  std::unique_ptr<TForm1> form_;
+  std::unique_ptr<ReplayPlayer> replay_player_;
+  std::unique_ptr<GameMenu> menu_;
+  std::unique_ptr<TAboutForm> about_;
+  std::unique_ptr<TKeysForm> keys_;
+  std::unique_ptr<TManualForm> manual_;
+  std::unique_ptr<TSplashForm> splash_;
+  PadBindings pad_bindings_;
+  std::array<bool, kKeyActionCount> pad_held_{};
+  std::unique_ptr<Gamepad> gamepad_;
+  // Before the gamepad goes: it may be waiting for a pad's button.
+  std::unique_ptr<TPreferencesForm> preferences_;
+};
+
+// The whole program. The command line is read for --help, --version,
+// --record FILE and --replay FILE.
+int hero_main(int argc, char** argv);
+
+}  // namespace hero

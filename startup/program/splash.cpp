@@ -1,0 +1,304 @@
+#include "startup/program/splash.h"
+
+#include <array>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+
+#include "dialogs/menus/about.h"
+#include "dialogs/menus/art.h"
+#include "dialogs/menus/click_label.h"
+#include "dialogs/menus/links.h"
+#include "dialogs/menus/placement.h"
+#include "dialogs/menus/shell.h"
+#include "dialogs/keys/key_codes.h"
+#include "engine/settings_codec.h"
+#include "startup/sound/sound_output.h"
+
+namespace hero {
+namespace {
+
+constexpr int kClientWidth = 460;
+constexpr int kClientHeight = 450;
+
+const QColor kLinkColour(0x18, 0x52, 0x94);       // colour value 9720344
+const QColor kCheckBoxColour(0x08, 0x29, 0x52);   // colour value 5384456
+
+// The plain labels of the window, with their places.
+struct LabelPlace {
+  const char* name;
+  const char* text;
+  QRect geometry;
+};
+
+constexpr std::array<LabelPlace, 4> kPlainLabels = {{
+    {"la_website_1", "website:", {113, 259, 56, 15}},
+    {"la_email_1", "email:", {113, 282, 56, 15}},
+    {"la_skin_select", "Select skin/theme:", {50, 309, 116, 15}},
+    {"la_sound_select", "Select sound driver:", {50, 339, 116, 15}},
+}};
+
+QFont arial12(bool bold = false, bool underline = false) {
+  QFont font("Arial");
+  font.setPixelSize(12);
+  font.setBold(bold);
+  font.setUnderline(underline);
+  return font;
+}
+
+QLabel* text_label(QWidget* parent, const char* name, const QString& text, const QRect& geometry, const QFont& font,
+                   const QColor& colour, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  label->setGeometry(geometry);
+  label->setFont(font);
+  label->setAlignment(alignment);
+  QPalette colours = label->palette();
+  colours.setColor(QPalette::WindowText, colour);
+  label->setPalette(colours);
+  return label;
+}
+
+ClickLabel* link_label(QWidget* parent, const char* name, const char* text, const QRect& geometry) {
+  auto* label = new ClickLabel(QString::fromUtf8(text), parent);
+  label->setObjectName(name);
+  label->setGeometry(geometry);
+  label->setFont(arial12(true, true));
+  QPalette colours = label->palette();
+  colours.setColor(QPalette::WindowText, kLinkColour);
+  label->setPalette(colours);
+  label->setCursor(Qt::PointingHandCursor);
+  return label;
+}
+
+// Selects a position, or nothing when the position is outside the list.
+void select_position(QComboBox* list, int position) {
+  list->setCurrentIndex(position >= 0 && position < list->count() ? position : -1);
+}
+
+}  // namespace
+
+TSplashForm::TSplashForm(SplashHost& host, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
+      host_(host) {
+  build();
+  FormCreate();
+}
+
+void TSplashForm::build() {
+  setObjectName("TSplashForm");
+  setWindowTitle("About this game...");
+  setFixedSize(kClientWidth, kClientHeight);
+  QPalette white = palette();
+  white.setColor(QPalette::Window, Qt::white);
+  setPalette(white);
+  setAutoFillBackground(true);
+
+  auto* im_background = new QLabel(this);
+  im_background->setObjectName("im_background");
+  im_background->setGeometry(0, 0, kClientWidth, kClientHeight);
+  im_background->setScaledContents(true);
+
+  auto* im_box_picture = new QLabel(this);
+  im_box_picture->setObjectName("im_box_picture");
+  im_box_picture->setGeometry(0, 56, kClientWidth, 160);
+  im_box_picture->setAlignment(Qt::AlignCenter);
+
+  la_game_title_ = text_label(this, "la_game_title", QString(), QRect(0, 12, kClientWidth, 15), arial12(true),
+                              Qt::white, Qt::AlignCenter);
+  la_version_ = text_label(this, "la_version", QString(), QRect(0, 28, kClientWidth, 15), arial12(true), Qt::white,
+                           Qt::AlignCenter);
+  la_release_date_ = text_label(this, "la_release_date", QString(), QRect(0, 236, kClientWidth, 15), arial12(),
+                                Qt::black, Qt::AlignCenter);
+  for (const LabelPlace& place : kPlainLabels)
+    text_label(this, place.name, QString::fromUtf8(place.text), place.geometry, arial12(), Qt::black);
+
+  la_website_2_ = link_label(this, "la_website_2", links::kWebsiteText, QRect(169, 259, 168, 15));
+  connect(la_website_2_, &ClickLabel::clicked, this,
+          [] { shell_open(QUrl(QString::fromUtf8(links::kWebsiteUrl))); });
+  la_email_2_ = link_label(this, "la_email_2", links::kEmailText, QRect(169, 282, 168, 15));
+  connect(la_email_2_, &ClickLabel::clicked, this, [] { shell_open(QUrl(QString::fromUtf8(links::kEmailUrl))); });
+
+  cb_skin_ = new QComboBox(this);
+  cb_skin_->setObjectName("cb_skin");
+  cb_skin_->setGeometry(169, 308, 240, 21);
+  cb_skin_->setMaxVisibleItems(3);
+  cb_sound_ = new QComboBox(this);
+  cb_sound_->setObjectName("cb_sound");
+  cb_sound_->setGeometry(169, 338, 240, 21);
+  cb_sound_->setMaxVisibleItems(3);
+  for (std::string_view name : sound_driver_names())
+    cb_sound_->addItem(QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())));
+  cb_sound_->setCurrentIndex(-1);
+
+  btn_play_ = new ClickLabel(this);
+  btn_play_->setObjectName("btn_play");
+  btn_play_->setGeometry(116, 370, 107, 30);
+  btn_play_->setPixmap(builtin_picture(BuiltinPicture::play_button));
+  btn_play_->setCursor(Qt::PointingHandCursor);
+  connect(btn_play_, &ClickLabel::clicked, this, &TSplashForm::btn_playClick);
+
+  btn_play_disabled_ = new QLabel(this);
+  btn_play_disabled_->setObjectName("btn_play_disabled");
+  btn_play_disabled_->setGeometry(116, 370, 107, 30);
+  btn_play_disabled_->setPixmap(builtin_picture(BuiltinPicture::play_disabled));
+  btn_play_disabled_->setCursor(Qt::WhatsThisCursor);
+  btn_play_disabled_->setToolTip("please select skin/theme and sound driver first");
+  btn_play_disabled_->hide();
+
+  btn_paypal_ = new ClickLabel(this);
+  btn_paypal_->setObjectName("btn_paypal");
+  btn_paypal_->setGeometry(237, 370, 107, 30);
+  btn_paypal_->setPixmap(builtin_picture(BuiltinPicture::donate_button));
+  btn_paypal_->setCursor(Qt::PointingHandCursor);
+  connect(btn_paypal_, &ClickLabel::clicked, this,
+          [] { shell_open(QUrl(QString::fromUtf8(links::kDonationUrl))); });
+
+  chb_splashscreen_ = new QCheckBox("Display this splash screen at startup", this);
+  chb_splashscreen_->setObjectName("chb_splashscreen");
+  chb_splashscreen_->setGeometry(12, 421, 444, 17);
+  chb_splashscreen_->setFont(arial12());
+  chb_splashscreen_->setStyleSheet(QString("QCheckBox { color: white; background-color: %1; }")
+                                       .arg(kCheckBoxColour.name()));
+  chb_splashscreen_->setChecked(true);
+
+  setTabOrder(cb_skin_, cb_sound_);
+  setTabOrder(cb_sound_, chb_splashscreen_);
+  for (QWidget* control : {static_cast<QWidget*>(cb_skin_), static_cast<QWidget*>(cb_sound_),
+                           static_cast<QWidget*>(chb_splashscreen_)})
+    control->installEventFilter(this);
+
+  connect(cb_skin_, &QComboBox::currentIndexChanged, this, &TSplashForm::apply_play_rule);
+  connect(cb_sound_, &QComboBox::currentIndexChanged, this, &TSplashForm::apply_play_rule);
+}
+
+void TSplashForm::FormCreate() {
+  la_game_title_->setText(kProgramTitle);
+  la_version_->setText(kVersionText);
+  la_release_date_->setText(QString());
+
+  cb_skin_->clear();
+  for (const std::string& name : host_.skin_names()) cb_skin_->addItem(QString::fromStdString(name));
+
+  SettingsStore& settings = host_.settings();
+  select_position(cb_skin_, read_integer(settings, "Skin", -1) - 1);
+  select_position(cb_sound_, read_integer(settings, "SoundMode", -1));
+  chb_splashscreen_->setChecked(read_flag(settings, "SplashScreen", true));
+
+  if (cb_skin_->currentIndex() >= 0 && cb_sound_->currentIndex() >= 0 && !chb_splashscreen_->isChecked()) {
+    // The automatic path: the window never appears.
+    automatic_ = true;
+    move(-width(), -height());
+    splash_pending_ = false;
+    try {
+      btn_playClick();
+      return;
+    } catch (const std::exception& failure) {
+      // Left here, the handheld would run with no window on the screen: the
+      // player sees the failure and then the splash screen, to choose again.
+      host_.report_failure(failure.what());
+      splash_pending_ = true;
+    }
+  }
+  centre_on_screen(this);
+  apply_play_rule();
+  show();
+}
+
+void TSplashForm::apply_play_rule() {
+  const bool enabled = !cb_skin_->currentText().isEmpty() && !cb_sound_->currentText().isEmpty();
+  btn_play_->setEnabled(enabled);
+  btn_play_->setVisible(enabled);
+  btn_play_disabled_->setVisible(!enabled);
+}
+
+void TSplashForm::main_window_activated() {
+  if (!splash_pending_) return;
+  splash_pending_ = false;
+  show();
+  raise();
+  activateWindow();
+}
+
+void TSplashForm::btn_playClick() {
+  // Play runs once a run: the sound output and the skin are fixed from here
+  // on, and a press while the first is still finishing does nothing. A Play
+  // that failed on a damaged skin may be tried again with another skin.
+  if (played_ || in_play_) return;
+  in_play_ = true;
+  struct Leave {
+    bool& flag;
+    ~Leave() { flag = false; }
+  } leave{in_play_};
+  SettingsStore& settings = host_.settings();
+  const int skin_position = cb_skin_->currentIndex();
+  if (skin_position >= 0) {
+    write_integer(settings, "Skin", skin_position + 1);
+    host_.set_selected_skin(skin_position + 1);
+  }
+  if (!host_.initialise_sound(cb_sound_->currentIndex())) return;  // the program is ending
+  const bool show_splash = chb_splashscreen_->isChecked();
+  write_flag(settings, "SplashScreen", show_splash);
+  host_.set_splash_menu_check(show_splash);
+  host_.load_selected_skin();
+  host_.switch_on();
+  played_ = true;
+  closing_for_play_ = true;
+  close();
+  closing_for_play_ = false;
+}
+
+void TSplashForm::showEvent(QShowEvent* event) {
+  // The pictures are decoded when the screen is first shown: a start that
+  // plays at once never needs them.
+  if (auto* background = findChild<QLabel*>("im_background"); background && background->pixmap().isNull()) {
+    background->setPixmap(builtin_picture(BuiltinPicture::splash_background));
+    if (auto* box = findChild<QLabel*>("im_box_picture")) box->setPixmap(builtin_picture(BuiltinPicture::box_picture));
+  }
+  QWidget::showEvent(event);
+}
+
+void TSplashForm::closeEvent(QCloseEvent* event) {
+  // Closed by the window system before Play (the splash screen has no close
+  // box, but Alt+F4 still reaches it), the handheld would keep running with
+  // no window on the screen: that close ends the program, as Esc does.
+  if (!closing_for_play_ && !played_) host_.request_termination();
+  QWidget::closeEvent(event);
+}
+
+void TSplashForm::FormKeyDown(int virtual_key) {
+  if (virtual_key == vk_return || virtual_key == vk_1) {
+    if (btn_play_->isEnabled()) btn_playClick();
+  } else if (virtual_key == vk_escape) {
+    host_.request_termination();
+  }
+}
+
+bool TSplashForm::event(QEvent* event) {
+  // Every activation puts the keyboard on the skin list.
+  if (event->type() == QEvent::WindowActivate) cb_skin_->setFocus(Qt::ActiveWindowFocusReason);
+  return QWidget::event(event);
+}
+
+bool TSplashForm::eventFilter(QObject* watched, QEvent* event) {
+  // The window sees the keys of its controls first and leaves them to them.
+  if (event->type() == QEvent::KeyPress) {
+    previewed_key_ = event;
+    if (const auto code = virtual_key_of(*static_cast<QKeyEvent*>(event))) FormKeyDown(*code);
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void TSplashForm::keyPressEvent(QKeyEvent* event) {
+  // A key that a control left alone comes up here as well; the window saw
+  // it already on its way to the control.
+  if (event != previewed_key_) {
+    if (const auto code = virtual_key_of(*event)) FormKeyDown(*code);
+  }
+  previewed_key_ = nullptr;
+  QWidget::keyPressEvent(event);
+}
+
+}  // namespace hero
