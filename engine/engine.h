@@ -164,12 +164,36 @@ class Engine {
 
  private:
   enum class TickSound { none, tick, got };
+  enum class MissKind { none, dropped_object, rogue_blow };
+  // What one game tick gathers as it goes: a miss, its one beep, and the
+  // lady's hand (2, the middle, unless she threw).
+  struct Tick {
+    MissKind miss = MissKind::none;
+    TickSound sound = TickSound::none;
+    int hand = 2;
+  };
 
   EngineTimer& timer(TimerId id) { return *services_.timers[static_cast<int>(id)]; }
   void show(ElementId id) { services_.surface.set_visible(id, true); }
   void hide(ElementId id) { services_.surface.set_visible(id, false); }
-  void catch_object(int lane, TickSound& sound);
-  void throw_object(int lane, int& hand);
+  // The game tick's steps, in the order Timer_GameTimer runs them.
+  void clear_caught_objects();
+  void drop_missed_object(Tick& tick);
+  void catch_objects_at_the_bottom(Tick& tick);
+  void swing_the_rogue(Tick& tick);
+  void advance_a_lane_and_throw(Tick& tick);
+  void draw_objects();
+  void draw_the_rogue();
+  void begin_the_miss(Tick& tick);
+  // The miss sequence's steps (MissStep), as Timer_MissTimer runs them.
+  void count_the_dropped_object();
+  void resume_after_the_drop();
+  void knock_the_hero_down();
+  void let_the_rogue_stand_back();
+  void count_the_blow();
+  void resume_after_the_blow();
+  void catch_object(int lane, Tick& tick);
+  void throw_object(int lane, Tick& tick);
   void start_game();
   void game_over();
   // A stored high score as the handheld reads it: out of reach reads as 0.

@@ -59,147 +59,172 @@ void Engine::Gam_Check_Chance_Time() {
   }
 }
 
-void Engine::catch_object(int lane, TickSound& sound) {
+void Engine::catch_object(int lane, Tick& tick) {
   auto& s = state_;
   s.object_cells[lane][kBottomRow] = cell_caught;
   s.score += 1;
   // The panel tops out at 998: the 999th point wraps to 0.
   if (s.score >= 999) s.score = 0;
   display_.Vid_Show_Panel_Score(s.score, true);
-  sound = TickSound::got;
+  tick.sound = TickSound::got;
   // A catch holds the game back by 100 ms until the next tick resets the speed.
   EngineTimer& game = timer(TimerId::Game);
   game.set_interval_ms(game.interval_ms() + 100);
   Gam_Check_Chance_Time();
 }
 
-void Engine::throw_object(int lane, int& hand) {
+void Engine::throw_object(int lane, Tick& tick) {
   state_.object_cells[lane][lane] = cell_object;
-  hand = lane;
+  tick.hand = lane;
 }
 
+// One tick of a running game, in the handheld's order.
 void Engine::Timer_GameTimer() {
-  auto& s = state_;
-  auto& cells = s.object_cells;
+  const auto& s = state_;
   // A tick can only run in a game; a stray one elsewhere would walk on cells
   // with lanes that mean nothing yet.
   if (s.thrower_lane < 1 || s.thrower_lane > 3 || s.hero_lane < 1 || s.hero_lane > 3) return;
+  clear_caught_objects();
+  // Speed for this score; re-arms the next tick.
+  Gam_Set_Difficulty();
+  Tick tick;
+  drop_missed_object(tick);
+  if (tick.miss == MissKind::none) {
+    catch_objects_at_the_bottom(tick);
+    swing_the_rogue(tick);
+  }
+  // A drop or a blow freezes the lanes.
+  if (tick.miss == MissKind::none) advance_a_lane_and_throw(tick);
+  draw_objects();
+  draw_the_rogue();
+  display_.Vid_Show_Lady_Hand(tick.hand);
+  if (tick.miss != MissKind::none) begin_the_miss(tick);
+  // One beep at most; the blow sounds as a tick.
+  if (tick.sound == TickSound::tick) Snd_Play(SoundId::tick);
+  else if (tick.sound == TickSound::got) Snd_Play(SoundId::got);
+}
 
-  // 1. Last tick's catches disappear.
+// Last tick's catches disappear.
+void Engine::clear_caught_objects() {
+  auto& cells = state_.object_cells;
   for (int lane = 1; lane <= 3; ++lane)
     if (cells[lane][kBottomRow] == cell_caught) cells[lane][kBottomRow] = cell_empty;
+}
 
-  // 2. Speed for this score; re-arms the next tick.
-  Gam_Set_Difficulty();
-
-  // 3.
-  enum class MissKind { none, dropped_object, rogue_blow } miss_kind = MissKind::none;
-  TickSound sound = TickSound::none;
-  int hand = 2;
-
-  // 4. The lane advanced last tick drops its bottom object unless the hero is under it.
+// The lane advanced last tick drops its bottom object unless the hero is under it.
+void Engine::drop_missed_object(Tick& tick) {
+  auto& s = state_;
+  auto& cells = s.object_cells;
   const int check_lane = s.thrower_lane + 1 == 4 ? 1 : s.thrower_lane + 1;
   for (int lane = 1; lane <= 3; ++lane) {
     if (cells[lane][kBottomRow] == cell_object && lane == check_lane && lane != s.hero_lane) {
       cells[lane][kBottomRow] = cell_empty;
       s.half_miss = !s.half_miss;
       display_.Vid_Show_Enemy_Dropped(lane);
-      miss_kind = MissKind::dropped_object;
+      tick.miss = MissKind::dropped_object;
     }
   }
+}
 
-  // 5. Catches and the rogue's swing.
-  if (miss_kind == MissKind::none) {
-    if (cells[s.hero_lane][kBottomRow] == cell_object) catch_object(s.hero_lane, sound);
-    for (int lane = 1; lane <= 3; ++lane)
-      if (cells[lane][kBottomRow] == cell_arrived) catch_object(lane, sound);
+// What stands at the bottom under the hero, or has arrived there beside him
+// as he stepped across, is caught.
+void Engine::catch_objects_at_the_bottom(Tick& tick) {
+  auto& s = state_;
+  auto& cells = s.object_cells;
+  if (cells[s.hero_lane][kBottomRow] == cell_object) catch_object(s.hero_lane, tick);
+  for (int lane = 1; lane <= 3; ++lane)
+    if (cells[lane][kBottomRow] == cell_arrived) catch_object(lane, tick);
+}
 
-    switch (s.rogue_phase) {
-      case rogue_idle:
-        if (s.game_mode == mode_game_b && services_.random.draw(0, 29) == 0)
-          s.rogue_side = s.rogue_side == rogue_right ? rogue_left : rogue_right;
-        if (s.score > 3 && services_.random.draw(0, 13) == 0) s.rogue_phase = rogue_ready;
-        break;
-      case rogue_ready:
-        // A swing always begins on a tick that advances lane 3.
-        if (s.thrower_lane == 3) s.rogue_phase = rogue_wind_up;
-        break;
-      default:
-        s.rogue_phase += 1;
-        if (s.rogue_phase == rogue_blow && s.rogue_side == s.hero_lane) miss_kind = MissKind::rogue_blow;
-        if (s.rogue_phase >= rogue_swung) s.rogue_phase = rogue_idle;
-        break;
+// The rogue's swing moves on a phase; his blow knocks down a hero on his side.
+void Engine::swing_the_rogue(Tick& tick) {
+  auto& s = state_;
+  switch (s.rogue_phase) {
+    case rogue_idle:
+      if (s.game_mode == mode_game_b && services_.random.draw(0, 29) == 0)
+        s.rogue_side = s.rogue_side == rogue_right ? rogue_left : rogue_right;
+      if (s.score > 3 && services_.random.draw(0, 13) == 0) s.rogue_phase = rogue_ready;
+      break;
+    case rogue_ready:
+      // A swing always begins on a tick that advances lane 3.
+      if (s.thrower_lane == 3) s.rogue_phase = rogue_wind_up;
+      break;
+    default:
+      s.rogue_phase += 1;
+      if (s.rogue_phase == rogue_blow && s.rogue_side == s.hero_lane) tick.miss = MissKind::rogue_blow;
+      if (s.rogue_phase >= rogue_swung) s.rogue_phase = rogue_idle;
+      break;
+  }
+}
+
+// The thrower's lane moves down a row and the lady may throw anew.
+void Engine::advance_a_lane_and_throw(Tick& tick) {
+  auto& s = state_;
+  auto& cells = s.object_cells;
+  const int advanced = s.thrower_lane;
+  for (int row = kBottomRow; row >= advanced + 1; --row) cells[advanced][row] = cells[advanced][row - 1];
+  cells[advanced][advanced] = cell_empty;
+
+  int count = 0;
+  for (int lane = 1; lane <= 3; ++lane)
+    for (int row = lane; row <= kBottomRow; ++row)
+      if (cells[lane][row] != cell_empty) ++count;
+
+  if (count < s.max_objects) {
+    if (s.score > 3) {
+      if (services_.random.draw(0, 5) <= 1) throw_object(s.thrower_lane, tick);
+    } else {
+      // The first throws of a game walk across the lanes from a random start.
+      s.thrower_lane = ((4 - s.score + s.start_offset) % 3) + 1;
+      throw_object(s.thrower_lane, tick);
     }
   }
-
-  // 6. Advance one lane and let the lady throw; a drop or a blow freezes the lanes.
-  if (miss_kind == MissKind::none) {
-    const int advanced = s.thrower_lane;
-    for (int row = kBottomRow; row >= advanced + 1; --row) cells[advanced][row] = cells[advanced][row - 1];
-    cells[advanced][advanced] = cell_empty;
-
-    int count = 0;
-    for (int lane = 1; lane <= 3; ++lane)
-      for (int row = lane; row <= kBottomRow; ++row)
-        if (cells[lane][row] != cell_empty) ++count;
-
-    if (count < s.max_objects) {
-      if (s.score > 3) {
-        if (services_.random.draw(0, 5) <= 1) throw_object(s.thrower_lane, hand);
-      } else {
-        // The first throws of a game walk across the lanes from a random start.
-        s.thrower_lane = ((4 - s.score + s.start_offset) % 3) + 1;
-        throw_object(s.thrower_lane, hand);
-      }
-    }
-    // The screen is never left empty.
-    if (count == 0) throw_object(s.thrower_lane, hand);
-    // Two objects never stand in adjacent rows of one lane: the throw is taken back.
-    const int tl = s.thrower_lane;
-    if (tl + 1 <= kBottomRow && cells[tl][tl + 1] != cell_empty) {
-      cells[tl][tl] = cell_empty;
-      hand = 2;
-    }
-    if (cells[s.hero_lane][kBottomRow] == cell_object) catch_object(s.hero_lane, sound);
-    bool lane_busy = false;
-    for (int row = tl; row <= kBottomRow; ++row)
-      if (cells[tl][row] != cell_empty) lane_busy = true;
-    if (lane_busy && sound != TickSound::got) sound = TickSound::tick;
-    s.thrower_lane = next_lane_down(s.thrower_lane);
+  // The screen is never left empty.
+  if (count == 0) throw_object(s.thrower_lane, tick);
+  // Two objects never stand in adjacent rows of one lane: the throw is taken back.
+  const int tl = s.thrower_lane;
+  if (tl + 1 <= kBottomRow && cells[tl][tl + 1] != cell_empty) {
+    cells[tl][tl] = cell_empty;
+    tick.hand = 2;
   }
+  if (cells[s.hero_lane][kBottomRow] == cell_object) catch_object(s.hero_lane, tick);
+  bool lane_busy = false;
+  for (int row = tl; row <= kBottomRow; ++row)
+    if (cells[tl][row] != cell_empty) lane_busy = true;
+  if (lane_busy && tick.sound != TickSound::got) tick.sound = TickSound::tick;
+  s.thrower_lane = next_lane_down(s.thrower_lane);
+}
 
-  // 7. Draw the objects.
+void Engine::draw_objects() {
+  const auto& cells = state_.object_cells;
   for (int lane = 1; lane <= 3; ++lane)
     for (int row = lane; row <= kBottomRow; ++row) display_.set_lit(seg_enemy[lane][row], cells[lane][row] != cell_empty);
+}
 
-  // 8. The rogue: idle, wind-up, blow.
+// The rogue: idle, wind-up, blow.
+void Engine::draw_the_rogue() {
+  const auto& s = state_;
   const int pose = s.rogue_phase <= rogue_wind_up ? rogue_pose_idle
                    : s.rogue_phase < rogue_blow   ? rogue_pose_wind_up
                                                   : rogue_pose_blow;
   display_.Vid_Show_Rogue(s.rogue_side, pose);
+}
 
-  // 9.
-  display_.Vid_Show_Lady_Hand(hand);
-
-  // 10. A drop or a blow hands over to the miss sequence.
-  if (miss_kind != MissKind::none) {
-    Gam_Stop_All_Timers();
-    EngineTimer& miss = timer(TimerId::Miss);
-    if (miss_kind == MissKind::dropped_object) {
-      s.miss_step = miss_drop_counted;
-      miss.set_interval_ms(1);
-    } else {
-      s.moves_enabled = false;
-      s.miss_step = miss_blow_struck;
-      miss.set_interval_ms(50);
-      sound = TickSound::tick;
-    }
-    miss.set_enabled(true);
+// A drop or a blow hands over to the miss sequence.
+void Engine::begin_the_miss(Tick& tick) {
+  auto& s = state_;
+  Gam_Stop_All_Timers();
+  EngineTimer& miss = timer(TimerId::Miss);
+  if (tick.miss == MissKind::dropped_object) {
+    s.miss_step = miss_drop_counted;
+    miss.set_interval_ms(1);
+  } else {
+    s.moves_enabled = false;
+    s.miss_step = miss_blow_struck;
+    miss.set_interval_ms(50);
+    tick.sound = TickSound::tick;
   }
-
-  // 11. One beep at most; the blow sounds as a tick.
-  if (sound == TickSound::tick) Snd_Play(SoundId::tick);
-  else if (sound == TickSound::got) Snd_Play(SoundId::got);
+  miss.set_enabled(true);
 }
 
 }  // namespace hero

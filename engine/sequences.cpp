@@ -13,78 +13,94 @@ namespace hero {
 using namespace segment_tables;
 using E = ElementId;
 
+// One step of the miss sequence a timer expiry, then on to the next.
 void Engine::Timer_MissTimer() {
   auto& s = state_;
-  EngineTimer& miss = timer(TimerId::Miss);
   switch (s.miss_step) {
     // A dropped object: every second drop counts a full miss.
-    case miss_drop_counted:
-      if (!s.half_miss) {
-        s.misses += 1;
-        display_.Vid_Show_Panel_Miss(s.misses);
-      }
-      Snd_Play(SoundId::miss1);
-      miss.set_interval_ms(360);
-      break;
-    case miss_drop_resume:
-      if (s.misses >= 3) {
-        s.miss_step = miss_before_game_over;
-        miss.set_interval_ms(1);
-      } else {
-        // After a half miss the fallen object stays as a reminder.
-        if (!s.half_miss) display_.Vid_Show_Enemy_Dropped(0);
-        Gam_Set_Difficulty();
-        timer(TimerId::Game).set_enabled(true);
-        miss.set_enabled(false);
-      }
-      break;
+    case miss_drop_counted: count_the_dropped_object(); break;
+    case miss_drop_resume: resume_after_the_drop(); break;
     // The rogue's blow: the hero is knocked down and always loses a full miss.
-    case miss_blow_struck:
-      miss.set_interval_ms(150);
-      break;
-    case miss_blow_knocked_down:
-      Snd_Play(SoundId::miss2);
-      if (s.hero_lane >= 1 && s.hero_lane <= 3) {
-        display_.set_lit(seg_hero[s.hero_lane], false);
-        display_.set_lit(seg_hero_drown[s.hero_lane], true);
-      }
-      miss.set_interval_ms(720);
-      break;
-    case miss_blow_rogue_back:
-      s.rogue_phase = rogue_idle;
-      display_.Vid_Show_Rogue(s.rogue_side, rogue_pose_idle);
-      miss.set_interval_ms(330);
-      break;
-    case miss_blow_counted:
-      if (s.hero_lane >= 1 && s.hero_lane <= 3) display_.set_lit(seg_hero_drown[s.hero_lane], false);
-      s.misses += 1;
-      display_.Vid_Show_Panel_Miss(s.misses);
-      Snd_Play(SoundId::miss1);
-      miss.set_interval_ms(670);
-      break;
-    case miss_blow_resume:
-      if (s.misses >= 3) {
-        s.miss_step = miss_before_game_over;
-        miss.set_interval_ms(1);
-      } else {
-        if (s.hero_lane >= 1 && s.hero_lane <= 3) display_.set_lit(seg_hero[s.hero_lane], true);
-        s.moves_enabled = true;
-        Gam_Set_Difficulty();
-        timer(TimerId::Game).set_enabled(true);
-        miss.set_enabled(false);
-      }
-      break;
-    case miss_game_over: {
+    case miss_blow_struck: timer(TimerId::Miss).set_interval_ms(150); break;
+    case miss_blow_knocked_down: knock_the_hero_down(); break;
+    case miss_blow_rogue_back: let_the_rogue_stand_back(); break;
+    case miss_blow_counted: count_the_blow(); break;
+    case miss_blow_resume: resume_after_the_blow(); break;
+    case miss_game_over:
       // The step counter moves on before the high score is stored, so that a
       // store that refuses the write cannot make this step run again.
       s.miss_step += 1;
       game_over();
       return;
-    }
-    default:
-      break;
+    default: break;
   }
   s.miss_step += 1;
+}
+
+void Engine::count_the_dropped_object() {
+  auto& s = state_;
+  if (!s.half_miss) {
+    s.misses += 1;
+    display_.Vid_Show_Panel_Miss(s.misses);
+  }
+  Snd_Play(SoundId::miss1);
+  timer(TimerId::Miss).set_interval_ms(360);
+}
+
+void Engine::resume_after_the_drop() {
+  auto& s = state_;
+  EngineTimer& miss = timer(TimerId::Miss);
+  if (s.misses >= 3) {
+    s.miss_step = miss_before_game_over;
+    miss.set_interval_ms(1);
+    return;
+  }
+  // After a half miss the fallen object stays as a reminder.
+  if (!s.half_miss) display_.Vid_Show_Enemy_Dropped(0);
+  Gam_Set_Difficulty();
+  timer(TimerId::Game).set_enabled(true);
+  miss.set_enabled(false);
+}
+
+void Engine::knock_the_hero_down() {
+  const auto& s = state_;
+  Snd_Play(SoundId::miss2);
+  if (s.hero_lane >= 1 && s.hero_lane <= 3) {
+    display_.set_lit(seg_hero[s.hero_lane], false);
+    display_.set_lit(seg_hero_drown[s.hero_lane], true);
+  }
+  timer(TimerId::Miss).set_interval_ms(720);
+}
+
+void Engine::let_the_rogue_stand_back() {
+  auto& s = state_;
+  s.rogue_phase = rogue_idle;
+  display_.Vid_Show_Rogue(s.rogue_side, rogue_pose_idle);
+  timer(TimerId::Miss).set_interval_ms(330);
+}
+
+void Engine::count_the_blow() {
+  auto& s = state_;
+  if (s.hero_lane >= 1 && s.hero_lane <= 3) display_.set_lit(seg_hero_drown[s.hero_lane], false);
+  s.misses += 1;
+  display_.Vid_Show_Panel_Miss(s.misses);
+  Snd_Play(SoundId::miss1);
+  timer(TimerId::Miss).set_interval_ms(670);
+}
+
+void Engine::resume_after_the_blow() {
+  auto& s = state_;
+  EngineTimer& miss = timer(TimerId::Miss);
+  if (s.misses >= 3) {
+    s.miss_step = miss_before_game_over;
+    miss.set_interval_ms(1);
+    return;
+  }
+  if (s.hero_lane >= 1 && s.hero_lane <= 3) display_.set_lit(seg_hero[s.hero_lane], true);
+  s.moves_enabled = true;
+  Gam_Set_Difficulty();
+  timer(TimerId::Game).set_enabled(true);
+  miss.set_enabled(false);
 }
 
 void Engine::game_over() {
