@@ -171,7 +171,9 @@ class VirtualHandheld {
   explicit VirtualHandheld(std::uint32_t seed = 1);
 
   Engine& engine() { return engine_; }
-  EngineState& state() { return engine_.state(); }
+  const EngineState& state() const { return engine_.state(); }
+  // Test set-up only: the state written directly.
+  EngineState& state_for_tests() { return engine_.state_for_tests(); }
   VirtualTime& time() { return time_; }
   VirtualSurface& surface() { return surface_; }
   ScriptedRandom& random() { return random_; }

@@ -16,7 +16,8 @@ class EngineTest : public ::testing::Test {
   VirtualHandheld hh;
 
   Engine& engine() { return hh.engine(); }
-  EngineState& st() { return hh.state(); }
+  // The state as tests set it up and read it.
+  EngineState& st() { return hh.state_for_tests(); }
   bool lit(ElementId id) const { return const_cast<VirtualHandheld&>(hh).surface().is_visible(id); }
   std::int64_t now() { return hh.time().now_ms(); }
   const VirtualTimer& timer(TimerId id) { return hh.time().timer(id); }

@@ -370,7 +370,7 @@ TEST(HighScoreWithoutStart, StoreNeverReadIsNotConsultedAtGameOver) {
   // alone is compared and the game's score stored over the unread value.
   VirtualHandheld fresh;
   fresh.store().write_text(settings::kHiScore1, "598");
-  fresh.engine().state().game_mode = mode_clock;
+  fresh.engine().state_for_tests().game_mode = mode_clock;
   fresh.engine().Gam_Set_Mode();
   fresh.press(Button::game_a);
   fresh.release(Button::game_a);

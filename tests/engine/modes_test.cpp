@@ -100,7 +100,7 @@ TEST_F(ModesTest, AclFromEveryModeStopsTimersAndSoundAndDarkensTheScreen) {
       case mode_game_a: fresh.press(Button::game_a); fresh.random().queue(0); fresh.release(Button::game_a); break;
       case mode_game_b_held: fresh.press(Button::game_b); break;
       case mode_game_b: fresh.press(Button::game_b); fresh.random().queue(0); fresh.release(Button::game_b); break;
-      default: fresh.state().game_mode = mode; break;
+      default: fresh.state_for_tests().game_mode = mode; break;
     }
     fresh.wait(500);
     fresh.sound().take();

@@ -267,7 +267,7 @@ TEST_F(RunningProgram, ResetHiscoresZeroesTheKeptScoresAndBeeps) {
 }
 
 TEST_F(RunningProgram, ResetHiscoresKeepsTheRunningScore) {
-  form().engine().state().score = 12;
+  form().engine().state_for_tests().score = 12;
   program->menu().run_command(pm_8_hiscore);
   EXPECT_EQ(form().engine().state().score, 12);
   EXPECT_EQ(form().engine().state().hi_score_b, 0);

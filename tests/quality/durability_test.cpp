@@ -432,7 +432,7 @@ TEST_F(Durability, HighScoreOfASecondRunningCopyIsNotOverwritten) {
 
   // Copy one's game ends with a few points: the better score stays, and is
   // the one copy one now shows.
-  engine.state().score = 7;
+  engine.state_for_tests().score = 7;
   const auto fire = [&engine](TimerId id) { engine.on_timer(id); };
   for (int i = 0; i < 100'000 && engine.state().game_mode != mode_game_over; ++i) time.step(3'600'000, fire);
   ASSERT_EQ(engine.state().game_mode, mode_game_over);

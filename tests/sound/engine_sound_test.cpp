@@ -71,12 +71,12 @@ class EngineSoundTest : public ::testing::Test {
     engine_.Inp_game_a_down();
     engine_.Inp_game_a_up();
     // Well into a game, so that chance time at 200 points comes soon.
-    engine_.state().score = 190;
+    engine_.state_for_tests().score = 190;
   }
 
   // A player who runs to whichever object is about to land.
   void steer() {
-    EngineState& s = engine_.state();
+    const EngineState& s = engine_.state();
     if (s.game_mode != mode_game_a || !s.moves_enabled) return;
     const int next_checked = s.thrower_lane == 3 ? 1 : s.thrower_lane + 1;
     int target = s.hero_lane;
