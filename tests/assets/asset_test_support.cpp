@@ -8,7 +8,7 @@
 #include "assets/generator/image_io.h"
 #include "assets/generator/skin_renderer.h"
 
-namespace hero::testing {
+namespace hero::test {
 
 void ensure_gui() {
   if (QGuiApplication::instance()) return;
@@ -58,4 +58,4 @@ int solid_pixels(const QImage& image) {
   return count;
 }
 
-}  // namespace hero::testing
+}  // namespace hero::test

@@ -13,7 +13,7 @@
 #include "display/lcd/element_ids.h"
 #include "display/files/ini_file.h"
 
-namespace hero::testing {
+namespace hero::test {
 
 // Creates the one QGuiApplication the tests need (fonts, SVG rendering).
 void ensure_gui();
@@ -39,4 +39,4 @@ QRect lcd_rect(double scale);
 // Pixels of a picture with more than half coverage.
 int solid_pixels(const QImage& image);
 
-}  // namespace hero::testing
+}  // namespace hero::test

@@ -12,7 +12,7 @@ namespace {
 class BuiltinArtTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::ensure_gui();
+    test::ensure_gui();
     init_builtin_art();
   }
   static QImage load(const char* path) { return QImage(QString::fromLatin1(path)); }

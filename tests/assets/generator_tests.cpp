@@ -79,7 +79,7 @@ TEST(ToneTest, WavWriterReportsAnUnwritablePath) {
 
 class ManualPageTest : public ::testing::Test {
  protected:
-  void SetUp() override { testing::ensure_gui(); }
+  void SetUp() override { test::ensure_gui(); }
 };
 
 TEST_F(ManualPageTest, PageIsDrawnAtTheViewersSize) {
@@ -105,11 +105,11 @@ TEST_F(ManualPageTest, KeyRowWithoutItsBarIsRejected) {
 class SkinRenderTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    testing::ensure_gui();
+    test::ensure_gui();
     ASSERT_TRUE(dir_.isValid());
   }
   assetgen::SkinOptions options(const QString& svg, const QString& out) const {
-    const QString skin = QString::fromStdString((testing::source_dir() / "assets/skin").string());
+    const QString skin = QString::fromStdString((test::source_dir() / "assets/skin").string());
     assetgen::SkinOptions o;
     o.svg_path = svg.isEmpty() ? skin + "/handheld.svg" : svg;
     o.backdrop_svg = skin + "/backdrop.svg";

@@ -17,8 +17,8 @@
 namespace hero {
 namespace {
 
-using testing::kSkinsUnderTest;
-using testing::SkinUnderTest;
+using test::kSkinsUnderTest;
+using test::SkinUnderTest;
 
 std::string name_of(ElementId id) { return std::string(element_name(id)); }
 bool is_hot_area(ElementId id) {
@@ -33,11 +33,11 @@ bool is_digit_position(ElementId id) {
 
 class InstallationTest : public ::testing::TestWithParam<SkinUnderTest> {
  protected:
-  void SetUp() override { testing::ensure_gui(); }
+  void SetUp() override { test::ensure_gui(); }
 };
 
 TEST(CatalogueTest, ListsBothSkinsAndTheManual) {
-  const IniFile ini = IniFile::load(testing::install_dir() / "Config.ini");
+  const IniFile ini = IniFile::load(test::install_dir() / "Config.ini");
   EXPECT_EQ(ini.read_integer("Common", "Skins", -1), 2);
   EXPECT_EQ(ini.read_string("Skin1", "Path", ""), "Graphics\\Skin1\\");
   EXPECT_EQ(ini.read_string("Skin2", "Path", ""), "Graphics\\Skin2\\");
@@ -52,7 +52,7 @@ TEST(CatalogueTest, ListsBothSkinsAndTheManual) {
 }
 
 TEST_P(InstallationTest, HasAll81ImageSectionsWithASize) {
-  const IniFile ini = testing::skin_ini(GetParam());
+  const IniFile ini = test::skin_ini(GetParam());
   for (int n = 1; n <= kSkinImageCount; ++n) {
     const std::string section = "Image" + std::to_string(n);
     ASSERT_TRUE(ini.has_section(section)) << section;
@@ -64,27 +64,27 @@ TEST_P(InstallationTest, HasAll81ImageSectionsWithASize) {
 }
 
 TEST_P(InstallationTest, EveryNamedPictureExistsDecodesAndHasItsSectionsSize) {
-  const IniFile ini = testing::skin_ini(GetParam());
+  const IniFile ini = test::skin_ini(GetParam());
   for (int n = 1; n <= kSkinImageCount; ++n) {
     const ElementId id = skin_image(n);
-    const std::string file = ini.read_string(testing::section_of(id), "Filename", "");
+    const std::string file = ini.read_string(test::section_of(id), "Filename", "");
     if (file.empty() || file == "nil") continue;
-    ASSERT_TRUE(std::filesystem::exists(testing::install_dir() / GetParam().folder / file)) << file;
-    const QImage picture = testing::picture_of(GetParam(), ini, id);
+    ASSERT_TRUE(std::filesystem::exists(test::install_dir() / GetParam().folder / file)) << file;
+    const QImage picture = test::picture_of(GetParam(), ini, id);
     ASSERT_FALSE(picture.isNull()) << file;
-    EXPECT_EQ(picture.size(), testing::geometry_of(ini, id).size()) << file;
-    EXPECT_GT(testing::solid_pixels(picture), 0) << file << " shows nothing";
+    EXPECT_EQ(picture.size(), test::geometry_of(ini, id).size()) << file;
+    EXPECT_GT(test::solid_pixels(picture), 0) << file << " shows nothing";
   }
   for (const char* key : {"BackdropFile", "LogoFile"}) {
     const std::string file = ini.read_string("Fullscreen", key, "");
     ASSERT_FALSE(file.empty()) << key;
-    EXPECT_FALSE(QImage(QString::fromStdString((testing::install_dir() / GetParam().folder / file).string())).isNull())
+    EXPECT_FALSE(QImage(QString::fromStdString((test::install_dir() / GetParam().folder / file).string())).isNull())
         << file;
   }
 }
 
 TEST_P(InstallationTest, ColoursConvertAndTheKeyIsMagenta) {
-  const IniFile ini = testing::skin_ini(GetParam());
+  const IniFile ini = test::skin_ini(GetParam());
   EXPECT_EQ(ini.read_colour("Shaped", "TranspColor", "x"), 0x00ff00ff);
   EXPECT_NO_THROW(ini.read_colour("Fullscreen", "BgColor", "x"));
   EXPECT_EQ(ini.read_string("Fullscreen", "GameOffsetX", ""), "Center");
@@ -92,10 +92,10 @@ TEST_P(InstallationTest, ColoursConvertAndTheKeyIsMagenta) {
 }
 
 TEST_P(InstallationTest, HandheldPictureFillsTheGameAreaWithTheKeyColourAround) {
-  const IniFile ini = testing::skin_ini(GetParam());
+  const IniFile ini = test::skin_ini(GetParam());
   const QSize game(ini.read_integer("Common", "GameWidth", 0), ini.read_integer("Common", "GameHeight", 0));
-  EXPECT_EQ(testing::geometry_of(ini, ElementId::im_background), QRect(QPoint(0, 0), game));
-  const QImage background = testing::picture_of(GetParam(), ini, ElementId::im_background);
+  EXPECT_EQ(test::geometry_of(ini, ElementId::im_background), QRect(QPoint(0, 0), game));
+  const QImage background = test::picture_of(GetParam(), ini, ElementId::im_background);
   ASSERT_FALSE(background.isNull());
   const QRgb key = qRgb(255, 0, 255);
   // Outside the handheld's rounded corners the windowed mode must see through.
@@ -111,51 +111,51 @@ TEST_P(InstallationTest, HandheldPictureFillsTheGameAreaWithTheKeyColourAround) 
     const bool pinkish = qRed(p) > 200 && qBlue(p) > 200 && qGreen(p) < 100;
     EXPECT_TRUE(is_key || !pinkish) << "fringe at x " << x;
   }
-  const QRect lcd = testing::lcd_rect(GetParam().scale);
+  const QRect lcd = test::lcd_rect(GetParam().scale);
   for (int y = lcd.top(); y <= lcd.bottom(); y += 7)
     for (int x = lcd.left(); x <= lcd.right(); x += 7)
       ASSERT_NE(rgb.pixel(x, y) & 0xffffff, key & 0xffffff) << x << "," << y;
 }
 
 TEST_P(InstallationTest, SegmentsAreVisibleAndLieInsideTheLcd) {
-  const IniFile ini = testing::skin_ini(GetParam());
-  const QRect lcd = testing::lcd_rect(GetParam().scale);
+  const IniFile ini = test::skin_ini(GetParam());
+  const QRect lcd = test::lcd_rect(GetParam().scale);
   for (int i = index_of(ElementId::im_panel_time_am); i <= index_of(ElementId::im_rogue_x3y4); ++i) {
     const auto id = static_cast<ElementId>(i);
     ASSERT_TRUE(is_segment(id));
-    EXPECT_TRUE(lcd.contains(testing::geometry_of(ini, id))) << name_of(id);
+    EXPECT_TRUE(lcd.contains(test::geometry_of(ini, id))) << name_of(id);
     if (is_digit_position(id)) continue;
-    const QImage picture = testing::picture_of(GetParam(), ini, id);
+    const QImage picture = test::picture_of(GetParam(), ini, id);
     ASSERT_FALSE(picture.isNull()) << name_of(id);
     EXPECT_TRUE(picture.hasAlphaChannel()) << name_of(id) << " must let the LCD show through";
-    EXPECT_GT(testing::solid_pixels(picture), 8) << name_of(id);
+    EXPECT_GT(test::solid_pixels(picture), 8) << name_of(id);
   }
 }
 
 TEST_P(InstallationTest, GlyphSourcesMatchTheDigitPositions) {
-  const IniFile ini = testing::skin_ini(GetParam());
-  const QSize digit = testing::geometry_of(ini, ElementId::im_panel_digit_1).size();
+  const IniFile ini = test::skin_ini(GetParam());
+  const QSize digit = test::geometry_of(ini, ElementId::im_panel_digit_1).size();
   for (ElementId id : {ElementId::im_panel_digit_1, ElementId::im_panel_digit_2, ElementId::im_panel_digit_3,
                        ElementId::im_panel_digit_4}) {
-    EXPECT_EQ(testing::geometry_of(ini, id).size(), digit) << name_of(id);
-    EXPECT_TRUE(testing::picture_of(GetParam(), ini, id).isNull()) << name_of(id) << " starts without a picture";
+    EXPECT_EQ(test::geometry_of(ini, id).size(), digit) << name_of(id);
+    EXPECT_TRUE(test::picture_of(GetParam(), ini, id).isNull()) << name_of(id) << " starts without a picture";
   }
   std::set<QByteArray> distinct;
   for (int d = 0; d <= 9; ++d) {
     const auto id = static_cast<ElementId>(index_of(ElementId::im_panel_number_0) + d);
-    const QImage glyph = testing::picture_of(GetParam(), ini, id).convertToFormat(QImage::Format_ARGB32);
+    const QImage glyph = test::picture_of(GetParam(), ini, id).convertToFormat(QImage::Format_ARGB32);
     ASSERT_EQ(glyph.size(), digit) << name_of(id);
     distinct.insert(QByteArray(reinterpret_cast<const char*>(glyph.constBits()), glyph.sizeInBytes()));
   }
   EXPECT_EQ(distinct.size(), 10u) << "two digits share a picture";
   // Digit 8 lights all seven segments, digit 1 only two.
-  const QImage eight = testing::picture_of(GetParam(), ini, ElementId::im_panel_number_8);
-  const QImage one = testing::picture_of(GetParam(), ini, ElementId::im_panel_number_1);
-  EXPECT_GT(testing::solid_pixels(eight), 2 * testing::solid_pixels(one));
+  const QImage eight = test::picture_of(GetParam(), ini, ElementId::im_panel_number_8);
+  const QImage one = test::picture_of(GetParam(), ini, ElementId::im_panel_number_1);
+  EXPECT_GT(test::solid_pixels(eight), 2 * test::solid_pixels(one));
 }
 
 TEST_P(InstallationTest, HotAreasNameNoFileAndCoverTheirButtons) {
-  const IniFile ini = testing::skin_ini(GetParam());
+  const IniFile ini = test::skin_ini(GetParam());
   const QRect game(0, 0, ini.read_integer("Common", "GameWidth", 0), ini.read_integer("Common", "GameHeight", 0));
   const std::map<ElementId, ElementId> pressed = {
       {ElementId::btn_game_a_top, ElementId::btn_game_a_down}, {ElementId::btn_game_b_top, ElementId::btn_game_b_down},
@@ -165,15 +165,15 @@ TEST_P(InstallationTest, HotAreasNameNoFileAndCoverTheirButtons) {
   for (int n = 1; n <= kSkinImageCount; ++n) {
     const ElementId id = skin_image(n);
     if (!is_hot_area(id)) continue;
-    EXPECT_TRUE(testing::picture_of(GetParam(), ini, id).isNull()) << name_of(id);
-    const QRect area = testing::geometry_of(ini, id);
+    EXPECT_TRUE(test::picture_of(GetParam(), ini, id).isNull()) << name_of(id);
+    const QRect area = test::geometry_of(ini, id);
     EXPECT_TRUE(game.contains(area)) << name_of(id);
-    EXPECT_FALSE(area.intersects(testing::lcd_rect(GetParam().scale))) << name_of(id) << " covers the LCD";
+    EXPECT_FALSE(area.intersects(test::lcd_rect(GetParam().scale))) << name_of(id) << " covers the LCD";
     for (const QRect& other : areas) EXPECT_FALSE(area.intersects(other)) << name_of(id) << " overlaps another button";
     areas.push_back(area);
     const auto down = pressed.find(id);
     if (down != pressed.end()) {
-      const QRect picture = testing::geometry_of(ini, down->second);
+      const QRect picture = test::geometry_of(ini, down->second);
       EXPECT_TRUE(area.contains(picture.center())) << name_of(id);
       EXPECT_GE(area.intersected(picture).width() * area.intersected(picture).height(),
                 picture.width() * picture.height() * 8 / 10)
@@ -186,7 +186,7 @@ TEST_P(InstallationTest, HotAreasNameNoFileAndCoverTheirButtons) {
 // On an LCD two segments never share a pixel; a layout slip in the drawing
 // (a pot drawn into the hero's hands) would light both at once.
 TEST_P(InstallationTest, FiguresOfDifferentMeaningDoNotOverlap) {
-  const IniFile ini = testing::skin_ini(GetParam());
+  const IniFile ini = test::skin_ini(GetParam());
   struct Solid {
     ElementId id;
     QRect place;
@@ -196,8 +196,8 @@ TEST_P(InstallationTest, FiguresOfDifferentMeaningDoNotOverlap) {
   for (int i = index_of(ElementId::im_panel_time_am); i <= index_of(ElementId::im_rogue_x3y4); ++i) {
     const auto id = static_cast<ElementId>(i);
     if (is_glyph_source(id) || is_digit_position(id)) continue;
-    figures.push_back({id, testing::geometry_of(ini, id),
-                       testing::picture_of(GetParam(), ini, id).convertToFormat(QImage::Format_ARGB32)});
+    figures.push_back({id, test::geometry_of(ini, id),
+                       test::picture_of(GetParam(), ini, id).convertToFormat(QImage::Format_ARGB32)});
   }
   // Parts of one figure may touch: the lady and her arms, the rogue and his club.
   const auto family = [](ElementId id) {
@@ -226,8 +226,8 @@ TEST_P(InstallationTest, FiguresOfDifferentMeaningDoNotOverlap) {
 // Lane 1 is on the right, lane 3 on the left; rows run from the lady down to
 // the hero, and the rogue's side 1 is on the right.
 TEST_P(InstallationTest, LanesRowsAndSidesAreWhereThePlayerLooks) {
-  const IniFile ini = testing::skin_ini(GetParam());
-  const auto centre = [&](ElementId id) { return testing::geometry_of(ini, id).center(); };
+  const IniFile ini = test::skin_ini(GetParam());
+  const auto centre = [&](ElementId id) { return test::geometry_of(ini, id).center(); };
   EXPECT_GT(centre(ElementId::im_hero_x1).x(), centre(ElementId::im_hero_x2).x());
   EXPECT_GT(centre(ElementId::im_hero_x2).x(), centre(ElementId::im_hero_x3).x());
   EXPECT_GT(centre(ElementId::im_rogue_x1y1).x(), centre(ElementId::im_hero_x1).x());
@@ -238,16 +238,16 @@ TEST_P(InstallationTest, LanesRowsAndSidesAreWhereThePlayerLooks) {
     const auto lower = static_cast<ElementId>(index_of(ElementId::im_enemy_x1y1) + row);
     EXPECT_LT(centre(upper).y(), centre(lower).y()) << row;
     // Perspective: the nearer an object, the bigger it is drawn.
-    EXPECT_LE(testing::geometry_of(ini, upper).height(), testing::geometry_of(ini, lower).height()) << row;
+    EXPECT_LE(test::geometry_of(ini, upper).height(), test::geometry_of(ini, lower).height()) << row;
   }
   EXPECT_LT(centre(ElementId::im_lady_0).y(), centre(ElementId::im_enemy_x1y1).y());
-  EXPECT_LT(testing::geometry_of(ini, ElementId::im_enemy_x2y7).bottom(),
-            testing::geometry_of(ini, ElementId::im_hero_x2).top() + testing::geometry_of(ini, ElementId::im_hero_x2).height() / 2);
+  EXPECT_LT(test::geometry_of(ini, ElementId::im_enemy_x2y7).bottom(),
+            test::geometry_of(ini, ElementId::im_hero_x2).top() + test::geometry_of(ini, ElementId::im_hero_x2).height() / 2);
 }
 
 TEST(SkinSizesTest, SmallSkinFitsScreensUnder1600PixelsWide) {
-  const IniFile large = testing::skin_ini(kSkinsUnderTest[0]);
-  const IniFile small = testing::skin_ini(kSkinsUnderTest[1]);
+  const IniFile large = test::skin_ini(kSkinsUnderTest[0]);
+  const IniFile small = test::skin_ini(kSkinsUnderTest[1]);
   EXPECT_EQ(large.read_integer("Common", "GameWidth", 0), 1475);
   EXPECT_EQ(large.read_integer("Common", "GameHeight", 0), 870);
   EXPECT_LE(small.read_integer("Common", "GameWidth", 0), 1280 - 100);
@@ -266,7 +266,7 @@ struct Sample {
 
 Sample read_sample(const std::string& name) {
   Sample s;
-  const std::string path = (testing::install_dir() / "Sound" / (name + ".wav")).string();
+  const std::string path = (test::install_dir() / "Sound" / (name + ".wav")).string();
   SNDFILE* file = sf_open(path.c_str(), SFM_READ, &s.info);
   if (!file) {
     ADD_FAILURE() << "cannot open " << path << ": " << sf_strerror(nullptr);
@@ -324,7 +324,7 @@ TEST(SampleTest, KnockDownToneFalls) {
 
 TEST(ManualTest, EightPagesOf540By360In24Bit) {
   for (int page = 1; page <= 8; ++page) {
-    const auto path = testing::install_dir() / "Graphics" / "Manual" / (std::to_string(page) + ".bmp");
+    const auto path = test::install_dir() / "Graphics" / "Manual" / (std::to_string(page) + ".bmp");
     std::ifstream file(path, std::ios::binary);
     ASSERT_TRUE(file) << path;
     unsigned char header[30] = {};
@@ -335,14 +335,14 @@ TEST(ManualTest, EightPagesOf540By360In24Bit) {
     const QImage image(QString::fromStdString(path.string()));
     EXPECT_EQ(image.size(), QSize(540, 360)) << path;
   }
-  EXPECT_FALSE(std::filesystem::exists(testing::install_dir() / "Graphics" / "Manual" / "9.bmp"));
+  EXPECT_FALSE(std::filesystem::exists(test::install_dir() / "Graphics" / "Manual" / "9.bmp"));
 }
 
 TEST(ManualTest, PagesDifferFromEachOther) {
   std::set<QByteArray> seen;
   for (int page = 1; page <= 8; ++page) {
     QFile file(QString::fromStdString(
-        (testing::install_dir() / "Graphics" / "Manual" / (std::to_string(page) + ".bmp")).string()));
+        (test::install_dir() / "Graphics" / "Manual" / (std::to_string(page) + ".bmp")).string()));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     seen.insert(file.readAll());
   }
@@ -350,13 +350,13 @@ TEST(ManualTest, PagesDifferFromEachOther) {
 }
 
 TEST(DocumentsTest, WhatsnewNamesThisRelease) {
-  QFile whatsnew(QString::fromStdString((testing::install_dir() / "Whatsnew.txt").string()));
+  QFile whatsnew(QString::fromStdString((test::install_dir() / "Whatsnew.txt").string()));
   ASSERT_TRUE(whatsnew.open(QIODevice::ReadOnly));
   const QString text = QString::fromUtf8(whatsnew.readAll());
   EXPECT_TRUE(text.contains("S5/1.02"));
   EXPECT_TRUE(text.contains("21st November 2022"));
   EXPECT_TRUE(text.contains("Bugfix"));
-  QFile readme(QString::fromStdString((testing::install_dir() / "Readme.txt").string()));
+  QFile readme(QString::fromStdString((test::install_dir() / "Readme.txt").string()));
   ASSERT_TRUE(readme.open(QIODevice::ReadOnly));
   EXPECT_TRUE(QString::fromUtf8(readme.readAll()).contains("Hero (Vantro, Handclock Wide Screen) Simulator"));
 }

@@ -14,8 +14,8 @@
 namespace hero {
 namespace {
 
-using testing::kSkinsUnderTest;
-using testing::SkinUnderTest;
+using test::kSkinsUnderTest;
+using test::SkinUnderTest;
 
 // Any cover at all counts, the faint shadow a lit segment casts included: on
 // the glass a segment's shadow falls where no other segment is.
@@ -33,22 +33,22 @@ struct Segment {
 };
 
 std::vector<Segment> shown_segments(const SkinUnderTest& skin) {
-  const IniFile ini = testing::skin_ini(skin);
+  const IniFile ini = test::skin_ini(skin);
   std::vector<Segment> segments;
   for (int i = index_of(ElementId::im_panel_time_am); i <= index_of(ElementId::im_rogue_x3y4); ++i) {
     const auto id = static_cast<ElementId>(i);
     // Glyph sources are never shown; digit positions show one glyph at a time.
     if (is_glyph_source(id)) continue;
-    const QImage picture = testing::picture_of(skin, ini, id);
+    const QImage picture = test::picture_of(skin, ini, id);
     if (picture.isNull()) continue;
-    segments.push_back({id, testing::geometry_of(ini, id), picture.convertToFormat(QImage::Format_ARGB32)});
+    segments.push_back({id, test::geometry_of(ini, id), picture.convertToFormat(QImage::Format_ARGB32)});
   }
   return segments;
 }
 
 class SegmentOverlapTest : public ::testing::TestWithParam<SkinUnderTest> {
  protected:
-  void SetUp() override { testing::ensure_gui(); }
+  void SetUp() override { test::ensure_gui(); }
 };
 
 TEST_P(SegmentOverlapTest, NoTwoSegmentsShareAPixel) {
@@ -76,11 +76,11 @@ TEST_P(SegmentOverlapTest, NoTwoSegmentsShareAPixel) {
 // The glyphs of the clock's last digit all sit at its position; the other
 // digit positions take copies, so they must not reach into a neighbour.
 TEST_P(SegmentOverlapTest, EachDigitGlyphStaysInsideItsPosition) {
-  const IniFile ini = testing::skin_ini(GetParam());
-  const QRect position = testing::geometry_of(ini, ElementId::im_panel_digit_4);
+  const IniFile ini = test::skin_ini(GetParam());
+  const QRect position = test::geometry_of(ini, ElementId::im_panel_digit_4);
   for (int n = 0; n <= 9; ++n) {
     const auto glyph = static_cast<ElementId>(index_of(ElementId::im_panel_number_0) + n);
-    EXPECT_EQ(testing::geometry_of(ini, glyph), position) << element_name(glyph);
+    EXPECT_EQ(test::geometry_of(ini, glyph), position) << element_name(glyph);
   }
 }
 

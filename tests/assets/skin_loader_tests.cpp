@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/recording_errors.h"
 #include "display/skins/gfxinit.h"
 #include "display/skins/scene.h"
 #include "tests/assets/asset_test_support.h"
@@ -11,11 +12,6 @@
 namespace hero {
 namespace {
 
-class CollectErrors : public InstallationErrors {
- public:
-  void report(const std::string& message) override { messages.push_back(message); }
-  std::vector<std::string> messages;
-};
 
 bool is_marker(const Picture& picture) {
   return picture.image.convertToFormat(QImage::Format_RGB32) ==
@@ -23,9 +19,9 @@ bool is_marker(const Picture& picture) {
 }
 
 TEST(GeneratedSkinLoadTest, BothSkinsLoadWithoutMissingPictures) {
-  testing::ensure_gui();
-  CollectErrors errors;
-  const SkinCatalogue catalogue = read_skin_catalogue(testing::install_dir(), errors);
+  test::ensure_gui();
+  test::RecordingErrors errors;
+  const SkinCatalogue catalogue = read_skin_catalogue(test::install_dir(), errors);
   ASSERT_EQ(catalogue.listed_count(), 2);
   for (int skin = 1; skin <= 2; ++skin) {
     for (bool fullscreen : {false, true}) {
@@ -35,14 +31,14 @@ TEST(GeneratedSkinLoadTest, BothSkinsLoadWithoutMissingPictures) {
       request.selected_skin = skin;
       request.fullscreen_mode = fullscreen;
       request.screen_size = QSize(1920, 1080);
-      request.program_folder = testing::install_dir();
-      request.current_folder = testing::install_dir();
+      request.program_folder = test::install_dir();
+      request.current_folder = test::install_dir();
       ASSERT_NO_THROW(load_skin(scene, request, errors)) << skin;
       EXPECT_TRUE(errors.messages.empty()) << errors.messages.front();
-      const IniFile ini = testing::skin_ini(testing::kSkinsUnderTest[skin - 1]);
+      const IniFile ini = test::skin_ini(test::kSkinsUnderTest[skin - 1]);
       for (int n = 1; n <= kSkinImageCount; ++n) {
         const ElementId id = skin_image(n);
-        const std::string file = ini.read_string(testing::section_of(id), "Filename", "");
+        const std::string file = ini.read_string(test::section_of(id), "Filename", "");
         if (file.empty() || file == "nil") continue;
         EXPECT_FALSE(scene.picture(id).empty()) << file;
         EXPECT_FALSE(is_marker(scene.picture(id))) << file << " came out as the missing-picture marker";
@@ -57,8 +53,8 @@ TEST(GeneratedSkinLoadTest, BothSkinsLoadWithoutMissingPictures) {
 }
 
 TEST(GeneratedManualLoadTest, AllEightPagesLoadAtTheViewersSize) {
-  testing::ensure_gui();
-  const ManualPages pages = load_manual_pages(testing::install_dir(), testing::install_dir());
+  test::ensure_gui();
+  const ManualPages pages = load_manual_pages(test::install_dir(), test::install_dir());
   EXPECT_TRUE(pages.errors.empty());
   EXPECT_EQ(pages.client_size, QSize(540, 360));
   for (const Picture& page : pages.pages) {

@@ -3,7 +3,7 @@
 
 #include "engine/clock_animation.h"
 
-namespace hero::testing {
+namespace hero::test {
 namespace {
 
 using E = ElementId;
@@ -105,4 +105,4 @@ TEST_F(ClockTest, NonsenseTimeOfDayStillShowsValidGlyphs) {
 }
 
 }  // namespace
-}  // namespace hero::testing
+}  // namespace hero::test

@@ -1,7 +1,7 @@
 // Moving the hero and pausing the game.
 #include "tests/engine/engine_fixture.h"
 
-namespace hero::testing {
+namespace hero::test {
 namespace {
 
 using E = ElementId;
@@ -194,4 +194,4 @@ TEST_F(ControlsTest, AfterADropEndsTheGameTheHeroStillMoves) {
 }
 
 }  // namespace
-}  // namespace hero::testing
+}  // namespace hero::test

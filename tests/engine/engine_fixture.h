@@ -9,7 +9,7 @@
 
 #include "tools/virtual_handheld.h"
 
-namespace hero::testing {
+namespace hero::test {
 
 class EngineTest : public ::testing::Test {
  protected:
@@ -59,4 +59,4 @@ class EngineTest : public ::testing::Test {
   }
 };
 
-}  // namespace hero::testing
+}  // namespace hero::test

@@ -3,7 +3,7 @@
 
 #include "engine/difficulty_tables.h"
 
-namespace hero::testing {
+namespace hero::test {
 namespace {
 
 using E = ElementId;
@@ -283,4 +283,4 @@ TEST_F(GameTickTest, InGameATheRogueNeverDrawsForASideChange) {
 }
 
 }  // namespace
-}  // namespace hero::testing
+}  // namespace hero::test

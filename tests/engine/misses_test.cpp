@@ -3,7 +3,7 @@
 
 #include "engine/settings_values.h"
 
-namespace hero::testing {
+namespace hero::test {
 namespace {
 
 using E = ElementId;
@@ -399,4 +399,4 @@ TEST_F(HighScoreTest, StoreThatRefusesTheWriteStillEndsTheGameOnce) {
 }
 
 }  // namespace
-}  // namespace hero::testing
+}  // namespace hero::test

@@ -3,7 +3,7 @@
 
 #include "engine/settings_values.h"
 
-namespace hero::testing {
+namespace hero::test {
 namespace {
 
 using E = ElementId;
@@ -193,4 +193,4 @@ TEST_F(ModesTest, SoundRequestsStayQuietUntilSoundIsEnabled) {
 }
 
 }  // namespace
-}  // namespace hero::testing
+}  // namespace hero::test

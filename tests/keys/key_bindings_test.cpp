@@ -4,12 +4,12 @@
 #include <set>
 
 #include "dialogs/keys/key_bindings.h"
-#include "memory_store.h"
+#include "tests/support/recording_store.h"
 
 namespace hero {
 namespace {
 
-std::vector<std::string> key_writes(const MemoryStore& store) {
+std::vector<std::string> key_writes(const test::RecordingStore& store) {
   std::vector<std::string> out;
   for (const auto& w : store.writes)
     if (w.rfind("Key", 0) == 0) out.push_back(w);
@@ -17,7 +17,7 @@ std::vector<std::string> key_writes(const MemoryStore& store) {
 }
 
 TEST(KeyBindingsLoad, FirstStartWritesAllSevenDefaultsInOrder) {
-  MemoryStore store;
+  test::RecordingStore store;
   KeyBindings keys;
   keys.load(store);
   EXPECT_EQ(key_writes(store), (std::vector<std::string>{"Key1=2", "Key2=3", "Key3=4", "Key4=6", "Key5=39",
@@ -30,29 +30,29 @@ TEST(KeyBindingsLoad, FirstStartWritesAllSevenDefaultsInOrder) {
 }
 
 TEST(KeyBindingsLoad, StoredChoicesAreKeptAndWrittenBack) {
-  MemoryStore store;
-  store.values = {{"Key1", "11"}, {"Key5", "37"}, {"Key6", "38"}, {"Key7", "1"}};
+  test::RecordingStore store;
+  store.preset({{"Key1", "11"}, {"Key5", "37"}, {"Key6", "38"}, {"Key7", "1"}});
   KeyBindings keys;
   keys.load(store);
   EXPECT_EQ(keys.binding(1).key_code, 'A');
   EXPECT_EQ(keys.binding(5).key_code, 38) << "choice 37 is the up arrow, code 38";
   EXPECT_EQ(keys.binding(6).key_code, 40) << "choice 38 is the down arrow, code 40";
   EXPECT_EQ(keys.binding(7).key_code, '0');
-  EXPECT_EQ(store.values["Key1"], "11");
-  EXPECT_EQ(store.values["Key2"], "3");
+  EXPECT_EQ(store.value("Key1"), "11");
+  EXPECT_EQ(store.value("Key2"), "3");
 }
 
 TEST(KeyBindingsLoad, UnreadableOrOutOfRangeChoiceFallsBackToTheDefaultAndIsRepaired) {
-  MemoryStore store;
-  store.values = {{"Key1", "banana"}, {"Key2", "45"}, {"Key3", "0"}, {"Key4", "-3"}};
+  test::RecordingStore store;
+  store.preset({{"Key1", "banana"}, {"Key2", "45"}, {"Key3", "0"}, {"Key4", "-3"}});
   KeyBindings keys;
   keys.load(store);
   EXPECT_EQ(keys.binding(1).choice, 2);
   EXPECT_EQ(keys.binding(2).choice, 3);
   EXPECT_EQ(keys.binding(3).choice, 4);
   EXPECT_EQ(keys.binding(4).choice, 6);
-  EXPECT_EQ(store.values["Key2"], "3");
-  EXPECT_EQ(store.values["Key4"], "6");
+  EXPECT_EQ(store.value("Key2"), "3");
+  EXPECT_EQ(store.value("Key4"), "6");
   EXPECT_EQ(keys.binding(2).key_code, 50);
   EXPECT_EQ(keys.hint("btn_game_b_top"), "click or press '2' to start game B (hold to view highscore)");
 }
@@ -83,8 +83,8 @@ TEST(KeyBindingsNames, DigitsAndLettersAreQuotedAndSpecialKeysNamed) {
 }
 
 TEST(KeyBindingsRouting, FirstBindingInOrderWinsADuplicateKey) {
-  MemoryStore store;
-  store.values = {{"Key2", "11"}, {"Key6", "11"}};  // Game B and Right both on A
+  test::RecordingStore store;
+  store.preset({{"Key2", "11"}, {"Key6", "11"}});  // Game B and Right both on A
   KeyBindings keys;
   keys.load(store);
   EXPECT_EQ(keys.action_for_press('A'), KeyAction::game_b);
@@ -94,7 +94,7 @@ TEST(KeyBindingsRouting, FirstBindingInOrderWinsADuplicateKey) {
 }
 
 TEST(KeyBindingsRouting, PauseActsOnThePressAlone) {
-  MemoryStore store;
+  test::RecordingStore store;
   KeyBindings keys;
   keys.load(store);
   EXPECT_EQ(keys.action_for_press(32), KeyAction::pause);
@@ -102,8 +102,8 @@ TEST(KeyBindingsRouting, PauseActsOnThePressAlone) {
 }
 
 TEST(KeyBindingsRouting, AKeySharedWithPauseStillReleasesTheEarlierControl) {
-  MemoryStore store;
-  store.values = {{"Key3", "44"}};  // Time on the spacebar, before Pause
+  test::RecordingStore store;
+  store.preset({{"Key3", "44"}});  // Time on the spacebar, before Pause
   KeyBindings keys;
   keys.load(store);
   EXPECT_EQ(keys.action_for_press(32), KeyAction::time);
@@ -111,7 +111,7 @@ TEST(KeyBindingsRouting, AKeySharedWithPauseStillReleasesTheEarlierControl) {
 }
 
 TEST(KeyBindingsHints, DefaultBindingsNameTheirKeys) {
-  MemoryStore store;
+  test::RecordingStore store;
   KeyBindings keys;
   keys.load(store);
   EXPECT_EQ(keys.hint("btn_game_a_top"), "click or press '1' to start game A (hold to view highscore)");
@@ -124,11 +124,11 @@ TEST(KeyBindingsHints, DefaultBindingsNameTheirKeys) {
 }
 
 TEST(KeyBindingsAccept, AcceptStoresTheChoiceAndRenamesTheHint) {
-  MemoryStore store;
+  test::RecordingStore store;
   KeyBindings keys;
   keys.load(store);
   keys.accept(store, 5, 11);
-  EXPECT_EQ(store.values["Key5"], "11");
+  EXPECT_EQ(store.value("Key5"), "11");
   EXPECT_EQ(keys.binding(5).key_code, 'A');
   EXPECT_EQ(keys.hint("btn_left_top"), "click or press 'A'");
   EXPECT_FALSE(keys.action_for_press(37));

@@ -8,7 +8,7 @@
 #include <QPushButton>
 
 #include "dialogs/keys/keys.h"
-#include "memory_store.h"
+#include "tests/support/recording_store.h"
 
 namespace hero {
 namespace {
@@ -37,7 +37,7 @@ class KeysDialogTest : public ::testing::Test {
   }
   void choose(int n, const char* caption) { dialog_->box(n)->setCurrentIndex(index_of_caption(dialog_->box(n), caption)); }
 
-  MemoryStore store_;
+  test::RecordingStore store_;
   KeyBindings keys_;
   QWidget main_window_;
   std::unique_ptr<TKeysForm> dialog_;
@@ -119,7 +119,7 @@ TEST_F(KeysDialogTest, EscStoresNothingButKeepsTheAbandonedSelections) {
   dialog_->show_centred();
   EXPECT_EQ(dialog_->box(1)->currentText(), "G");
   dialog_->accept_button()->click();
-  EXPECT_EQ(store_.values["Key1"], "17");
+  EXPECT_EQ(store_.value("Key1"), "17");
 }
 
 // Alt+F4 or a close box: the window system closes the dialog itself.
@@ -141,8 +141,8 @@ TEST(KeysDialogStored, DuplicatesInTheStoreShowAtOnce) {
   static char name[] = "keys_dialog_test";
   static char* argv[] = {name, nullptr};
   if (!QApplication::instance()) new QApplication(argc, argv);
-  MemoryStore store;
-  store.values = {{"Key1", "20"}, {"Key4", "20"}};
+  test::RecordingStore store;
+  store.preset({{"Key1", "20"}, {"Key4", "20"}});
   KeyBindings keys;
   keys.load(store);
   TKeysForm dialog(keys, store, nullptr);

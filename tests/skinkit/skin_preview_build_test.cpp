@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/recording_errors.h"
 #include "display/skins/gfxinit.h"
 #include "display/window/unit1.h"
 #include "engine/memory_settings_store.h"
@@ -37,11 +38,6 @@ class Silent final : public SoundSink {
   void stop_all() override {}
 };
 
-class Collected final : public InstallationErrors {
- public:
-  void report(const std::string& m) override { messages.push_back(m); }
-  std::vector<std::string> messages;
-};
 
 TEST(SkinPreview, AllLitMatchesTheMainWindowPixelForPixel) {
   ensure_app();
@@ -50,7 +46,7 @@ TEST(SkinPreview, AllLitMatchesTheMainWindowPixelForPixel) {
   store->write_text("Zoom", "100");
   Silent sound;
   TForm1 form(std::move(store), sound);
-  Collected errors;
+  test::RecordingErrors errors;
   const SkinCatalogue catalogue = read_skin_catalogue(install_dir(), errors);
   form.set_skin_loader([&](TForm1& w) {
     SkinLoadRequest request;

@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-namespace hero::skinkit::test {
+namespace hero::test {
 
 inline std::filesystem::path install_dir() {
   const char* env = std::getenv("HERO_INSTALL_DIR");
@@ -31,4 +31,4 @@ inline std::string read_all(const std::filesystem::path& p) {
   return s.str();
 }
 
-}  // namespace hero::skinkit::test
+}  // namespace hero::test

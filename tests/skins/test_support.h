@@ -1,6 +1,8 @@
 // Temporary folders, picture files and a recording error box for the skin tests.
 #pragma once
 
+#include "tests/support/recording_errors.h"
+
 #include <QGuiApplication>
 #include <QImage>
 
@@ -69,10 +71,5 @@ inline QImage solid(int w, int h, QColor fill, QColor bottom_left) {
   return image;
 }
 
-class RecordingErrors : public InstallationErrors {
- public:
-  void report(const std::string& message) override { messages.push_back(message); }
-  std::vector<std::string> messages;
-};
 
 }  // namespace hero::test

@@ -144,7 +144,7 @@ class EngineSoundTest : public ::testing::Test {
   ScriptedRandom random_{7};
   FixedClock clock_;
   MemorySettingsStore store_;
-  test::FakeErrors errors_;
+  test::RecordingErrors errors_;
   RecordingSoundLibrary library_;
   SoundOutput output_{library_};
   RecordingSoundSink requests_;

@@ -51,8 +51,8 @@ class SoundOutputTest : public ::testing::Test {
   }
 
   test::TempFolder folder_;
-  test::FakeSettings settings_;
-  test::FakeErrors errors_;
+  test::RecordingStore settings_;
+  test::RecordingErrors errors_;
   RecordingSoundLibrary library_;
   SoundOutput output_{library_};
   bool snd_enabled_ = false;

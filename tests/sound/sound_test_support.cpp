@@ -47,24 +47,4 @@ TempFolder::~TempFolder() {
   std::filesystem::remove_all(path_, error);
 }
 
-std::optional<std::string> FakeSettings::read_text(std::string_view name) const {
-  const auto it = values_.find(name);
-  if (it == values_.end()) return std::nullopt;
-  return it->second;
-}
-
-void FakeSettings::write_text(std::string_view name, std::string_view value) {
-  values_[std::string(name)] = std::string(value);
-  writes.push_back(std::string(name) + "=" + std::string(value));
-}
-
-std::vector<std::pair<std::string, std::string>> FakeSettings::all() const {
-  return {values_.begin(), values_.end()};
-}
-
-void FakeErrors::report(const std::string& message) {
-  messages.push_back(message);
-  if (settings_ != nullptr) writes_at_report = settings_->writes;
-}
-
 }  // namespace hero::test

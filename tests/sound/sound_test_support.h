@@ -3,6 +3,9 @@
 // the error box.
 #pragma once
 
+#include "tests/support/recording_errors.h"
+#include "tests/support/recording_store.h"
+
 #include <filesystem>
 #include <map>
 #include <string>
@@ -32,30 +35,5 @@ class TempFolder {
   std::filesystem::path previous_;
 };
 
-// Settings kept in memory, with every write in order.
-class FakeSettings final : public SettingsStore {
- public:
-  std::optional<std::string> read_text(std::string_view name) const override;
-  void write_text(std::string_view name, std::string_view value) override;
-  std::vector<std::pair<std::string, std::string>> all() const override;
-
-  std::vector<std::string> writes;  // "Name=value"
-
- private:
-  std::map<std::string, std::string, std::less<>> values_;
-};
-
-// Records each installation error, with the settings written until then.
-class FakeErrors final : public InstallationErrors {
- public:
-  explicit FakeErrors(const FakeSettings* settings = nullptr) : settings_(settings) {}
-  void report(const std::string& message) override;
-
-  std::vector<std::string> messages;
-  std::vector<std::string> writes_at_report;
-
- private:
-  const FakeSettings* settings_;
-};
 
 }  // namespace hero::test

@@ -29,12 +29,12 @@ using ::testing::Not;
 // ---- Stored values ---------------------------------------------------------
 
 TEST(SoundLevelSettings, NothingStoredIsFullVolumeAndSound) {
-  test::FakeSettings settings;
+  test::RecordingStore settings;
   EXPECT_EQ(read_sound_level(settings), (SoundLevel{100, false}));
 }
 
 TEST(SoundLevelSettings, StoredValuesReadBackAfterAWrite) {
-  test::FakeSettings settings;
+  test::RecordingStore settings;
   write_sound_level(settings, SoundLevel{30, true});
   EXPECT_THAT(settings.writes, ElementsAre("Volume=30", "Mute=1"));
   EXPECT_EQ(read_sound_level(settings), (SoundLevel{30, true}));
@@ -45,7 +45,7 @@ TEST(SoundLevelSettings, StoredValuesReadBackAfterAWrite) {
 TEST(SoundLevelSettings, BadStoredValuesReadAsTheDefaults) {
   for (const char* volume : {"101", "-1", "loud", "", "30 %", "99999999999"}) {
     for (const char* mute : {"2", "-1", "yes", ""}) {
-      test::FakeSettings settings;
+      test::RecordingStore settings;
       settings.write_text("Volume", volume);
       settings.write_text("Mute", mute);
       EXPECT_EQ(read_sound_level(settings), (SoundLevel{100, false})) << volume << " / " << mute;
@@ -67,8 +67,8 @@ class VolumeToLibraryTest : public ::testing::Test {
   bool initialise(int driver_position) { return output_.initialise(driver_position, settings_, errors_, nullptr); }
 
   test::TempFolder folder_;
-  test::FakeSettings settings_;
-  test::FakeErrors errors_;
+  test::RecordingStore settings_;
+  test::RecordingErrors errors_;
   RecordingSoundLibrary library_;
   SoundOutput output_{library_};
 };
