@@ -18,6 +18,7 @@ struct SpeedRow {
   int knee_at;
 };
 
+// clang-format off
 inline constexpr std::array<SpeedRow, 10> speed_table = {{
     //  slow  knee  fast  knee_at      scores
     {590, 580, 540, 74},  //   0 to  99
@@ -31,10 +32,12 @@ inline constexpr std::array<SpeedRow, 10> speed_table = {{
     {580, 530, 380, 26},  // 800 to 899
     {570, 540, 350, 20},  // 900 to 999
 }};
+// clang-format on
 
 namespace detail {
 // The object limits, one digit per score, a hundred scores per row in
 // groups of ten.
+// clang-format off
 inline constexpr std::array<std::string_view, 10> object_limit_rows = {
     // 0 to 99
     "1111222211 2222333332 3333443443 3333444443 3333444443 3333444433 4444553445 5444444554 4455435554 4555555555",
@@ -57,6 +60,7 @@ inline constexpr std::array<std::string_view, 10> object_limit_rows = {
     // 900 to 999
     "5545544455 4554545555 4445655665 5555556665 6666566656 6576676645 6556666766 5655766676 6556776457 6656666665",
 };
+// clang-format on
 
 constexpr std::array<std::int8_t, 1000> expand_object_limits() {
   std::array<std::int8_t, 1000> limits{};

@@ -11,6 +11,7 @@ namespace {
 
 // Choices 37..44. The arrows are listed up, down, left, right, but their
 // codes run left 37, up 38, right 39, down 40: the table, never arithmetic.
+// clang-format off
 constexpr std::array<KeyChoice, 8> kSpecialChoices{{
     {"<UP ARROW>", 38, "'up arrow' key"},
     {"<DOWN ARROW>", 40, "'down arrow' key"},
@@ -21,6 +22,7 @@ constexpr std::array<KeyChoice, 8> kSpecialChoices{{
     {"<SHIFT>", 16, "'shift' key"},
     {"<SPACEBAR>", 32, "'spacebar'"},
 }};
+// clang-format on
 
 constexpr std::string_view kDigitCaptions = "0123456789";
 constexpr std::string_view kLetterCaptions = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
@@ -35,6 +37,7 @@ struct HintRow {
   std::string_view tail;
 };
 
+// clang-format off
 constexpr std::array<HintRow, 7> kHints{{
     {"btn_game_a_top", 1, "to start game A (hold to view highscore)"},
     {"btn_game_b_top", 2, "to start game B (hold to view highscore)"},
@@ -44,6 +47,7 @@ constexpr std::array<HintRow, 7> kHints{{
     {"btn_left_top", 5, ""},
     {"btn_right_top", 6, ""},
 }};
+// clang-format on
 
 void check_binding_number(int n) {
   if (n < 1 || n > kKeyActionCount) throw std::out_of_range("no key binding " + std::to_string(n));

@@ -39,11 +39,13 @@ constexpr std::uint32_t kXkbDigit0 = 19;
 // The letter keys by their place on the keyboard, for layouts whose letters
 // are not Latin (Cyrillic, Greek, ...): Windows names them by the Latin
 // letter a US keyboard has there.
+// clang-format off
 constexpr std::array<KeyRow, 26> kXkbLetterPlaces{{
     {24, 'Q'}, {25, 'W'}, {26, 'E'}, {27, 'R'}, {28, 'T'}, {29, 'Y'}, {30, 'U'}, {31, 'I'}, {32, 'O'},
     {33, 'P'}, {38, 'A'}, {39, 'S'}, {40, 'D'}, {41, 'F'}, {42, 'G'}, {43, 'H'}, {44, 'J'}, {45, 'K'},
     {46, 'L'}, {52, 'Z'}, {53, 'X'}, {54, 'C'}, {55, 'V'}, {56, 'B'}, {57, 'N'}, {58, 'M'},
 }};
+// clang-format on
 
 // The number pad's digits are keys of their own, as on Windows.
 constexpr VirtualKey kNumpad0 = 96;

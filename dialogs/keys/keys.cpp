@@ -23,6 +23,7 @@ struct KeyRowLayout {
   bool right_aligned;
 };
 
+// clang-format off
 const std::array<KeyRowLayout, kKeyActionCount> kRows{{
     {"Game A", {136, 33, 72, 14}, {8, 29, 120, 21}, false},
     {"Game B", {136, 65, 72, 14}, {8, 61, 120, 21}, false},
@@ -32,6 +33,7 @@ const std::array<KeyRowLayout, kKeyActionCount> kRows{{
     {"Right", {240, 65, 72, 14}, {320, 61, 120, 21}, true},
     {"Pause", {240, 129, 72, 14}, {320, 125, 120, 21}, true},
 }};
+// clang-format on
 
 const QColor kBackground(8, 41, 82);
 const QString kWhiteLabel = QStringLiteral("color: rgb(255, 255, 255); background: transparent;");

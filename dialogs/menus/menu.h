@@ -51,6 +51,7 @@ enum MenuItem : int {
 };
 inline constexpr int kMenuItemCount = 13;
 
+// clang-format off
 inline constexpr std::array<MenuItemEntry, kMenuItemCount> kMenuItems = {{
     {"pm_1_about", "About...", 112, false},
     {"pm_2_readme", "View 'Readme.txt'", 113, false},
@@ -66,6 +67,7 @@ inline constexpr std::array<MenuItemEntry, kMenuItemCount> kMenuItems = {{
     {"pm_13_n3", "-", 0, false},
     {"pm_14_exit", "Exit", 27, false},
 }};
+// clang-format on
 
 // The in-game menu's geometry: rows of 32 pixels under a 32-pixel title
 // strip, 305 pixels wide; the closed button is 36 x 32.

@@ -11,11 +11,13 @@ namespace hero {
 namespace {
 
 // By binding order: game_a, game_b, time, acl, left, right, pause.
+// clang-format off
 constexpr std::array<SDL_GameControllerButton, kKeyActionCount> kDefaultButtons = {
     SDL_CONTROLLER_BUTTON_A,      SDL_CONTROLLER_BUTTON_B,      SDL_CONTROLLER_BUTTON_Y,
     SDL_CONTROLLER_BUTTON_BACK,   SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
     SDL_CONTROLLER_BUTTON_START,
 };
+// clang-format on
 
 constexpr int kEventBatch = 64;
 
@@ -52,6 +54,7 @@ std::optional<PadButton> PadBindings::button_by_name(std::string_view name) {
 }
 
 std::string PadBindings::button_caption(PadButton button) {
+  // clang-format off
   static constexpr std::array<std::pair<std::string_view, std::string_view>, 21> kCaptions = {{
       {"a", "A"},
       {"b", "B"},
@@ -75,6 +78,7 @@ std::string PadBindings::button_caption(PadButton button) {
       {"paddle4", "Paddle 4"},
       {"touchpad", "Touchpad"},
   }};
+  // clang-format on
   const std::string name = button_name(button);
   for (const auto& [sdl, caption] : kCaptions)
     if (sdl == name) return std::string(caption);

@@ -6,6 +6,7 @@
 namespace hero {
 namespace {
 
+// clang-format off
 constexpr std::array<std::string_view, kElementCount> kNames = {
     "im_backdrop",
     "im_backdrop_logo",
@@ -179,6 +180,7 @@ constexpr std::array<ElementId, kSkinImageCount> kSkinImages = {
     ElementId::im_rogue_x1y3,  // 80
     ElementId::im_rogue_x1y4,  // 81
 };
+// clang-format on
 
 }  // namespace
 

@@ -21,6 +21,7 @@ using E = ElementId;
 inline constexpr SegmentSlot none = std::nullopt;
 
 // Miss label (0) and the three miss marks.
+// clang-format off
 inline constexpr std::array<SegmentSlot, 4> seg_miss = {E::im_panel_miss_0, E::im_panel_miss_1,
                                                         E::im_panel_miss_2, E::im_panel_miss_3};
 // Digit positions 1..4 from left to right (1 and 2 before the colon).
@@ -48,8 +49,10 @@ inline constexpr std::array<std::array<SegmentSlot, 8>, 4> seg_enemy = {{
 // A dropped object lying at the foot of lane 1..3.
 inline constexpr std::array<SegmentSlot, 4> seg_dropped = {none, E::im_enemy_drop_x1, E::im_enemy_drop_x2,
                                                            E::im_enemy_drop_x3};
+// clang-format on
 inline constexpr std::array<SegmentSlot, 4> seg_hero = {none, E::im_hero_x1, E::im_hero_x2, E::im_hero_x3};
 // The knocked-down hero exists only under the rogue's two sides.
+// clang-format off
 inline constexpr std::array<SegmentSlot, 4> seg_hero_drown = {none, E::im_hero_drown_x1, none,
                                                               E::im_hero_drown_x3};
 // The rogue by [side 1..3][pose 1..4]; pose 1 is the figure itself.
@@ -59,9 +62,11 @@ inline constexpr std::array<std::array<SegmentSlot, 5>, 4> seg_rogue = {{
     {none, none, none, none, none},
     {none, E::im_rogue_x3y1, E::im_rogue_x3y2, E::im_rogue_x3y3, E::im_rogue_x3y4},
 }};
+// clang-format on
 
 inline constexpr int kClockAnimationSegmentCount = 37;
 // Positions 1..37 driven by the clock animation (index 0 unused).
+// clang-format off
 inline constexpr std::array<SegmentSlot, kClockAnimationSegmentCount + 1> clock_animation_segments = {
     none,
     // 1..5: lane 3 objects
@@ -81,6 +86,7 @@ inline constexpr std::array<SegmentSlot, kClockAnimationSegmentCount + 1> clock_
     E::im_rogue_x3y1, E::im_rogue_x1y1,
     // 35..37: the lady's hand
     E::im_lady_1, E::im_lady_2, E::im_lady_3};
+// clang-format on
 }  // namespace segment_tables
 
 // One frame of the clock animation: flag n-1 drives position n.

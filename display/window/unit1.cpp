@@ -49,6 +49,7 @@ struct HotAreaRow {
 
 // The hot areas, bottom to top; the ALARM button has no function and serves
 // as a drag handle, the in-game menu button is the menu's.
+// clang-format off
 const std::array<HotAreaRow, 8> kHotAreas{{
     {ElementId::btn_left_top, KeyAction::left, Qt::PointingHandCursor, true},
     {ElementId::btn_right_top, KeyAction::right, Qt::PointingHandCursor, true},
@@ -59,6 +60,7 @@ const std::array<HotAreaRow, 8> kHotAreas{{
     {ElementId::btn_acl_top, KeyAction::acl, Qt::PointingHandCursor, true},
     {ElementId::btn_game_menu_top, std::nullopt, Qt::ArrowCursor, false},
 }};
+// clang-format on
 
 const HotAreaRow* hot_area_row(ElementId id) {
   for (const HotAreaRow& row : kHotAreas)
@@ -72,6 +74,7 @@ struct KeyRoute {
   void (Engine::*up)();  // none for pause
 };
 
+// clang-format off
 const std::array<KeyRoute, kKeyActionCount> kKeyRoutes{{
     {&Engine::Inp_game_a_down, &Engine::Inp_game_a_up},
     {&Engine::Inp_game_b_down, &Engine::Inp_game_b_up},
@@ -81,6 +84,7 @@ const std::array<KeyRoute, kKeyActionCount> kKeyRoutes{{
     {&Engine::Inp_right_down, &Engine::Inp_right_up},
     {&Engine::Inp_pause_down, nullptr},
 }};
+// clang-format on
 
 // Returns memory freed in a burst (the pictures' decoding) to the system.
 void release_free_memory() {
