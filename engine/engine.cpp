@@ -159,11 +159,21 @@ void Engine::start_game() {
 
 void Engine::on_timer(TimerId id) {
   switch (id) {
-    case TimerId::Chance_Time: Timer_Chance_TimeTimer(); break;
-    case TimerId::Clock: Timer_ClockTimer(); break;
-    case TimerId::Game: Timer_GameTimer(); break;
-    case TimerId::Game_Over: Timer_Game_OverTimer(); break;
-    case TimerId::Miss: Timer_MissTimer(); break;
+    case TimerId::Chance_Time:
+      Timer_Chance_TimeTimer();
+      break;
+    case TimerId::Clock:
+      Timer_ClockTimer();
+      break;
+    case TimerId::Game:
+      Timer_GameTimer();
+      break;
+    case TimerId::Game_Over:
+      Timer_Game_OverTimer();
+      break;
+    case TimerId::Miss:
+      Timer_MissTimer();
+      break;
   }
 }
 
@@ -273,7 +283,8 @@ void Engine::move_hero(int step, ElementId button) {
     timer(TimerId::Miss).set_interval_ms(1);
     timer(TimerId::Miss).set_enabled(true);
   }
-  if (s.moves_enabled && s.hero_lane >= 1 && s.hero_lane <= 3 && s.object_cells[s.hero_lane][7] == cell_object)
+  if (s.moves_enabled && s.hero_lane >= 1 && s.hero_lane <= 3 &&
+      s.object_cells[s.hero_lane][7] == cell_object)
     s.object_cells[s.hero_lane][7] = cell_arrived;
 }
 

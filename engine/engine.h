@@ -47,9 +47,9 @@ enum MissStep : std::int32_t {
 enum RoguePhase : std::int32_t {
   rogue_idle = 0,
   rogue_ready = 1,
-  rogue_wind_up = 2,   // phases 2..5 wind up
+  rogue_wind_up = 2,  // phases 2..5 wind up
   rogue_blow = 6,
-  rogue_swung = 7,     // past the blow: idle again
+  rogue_swung = 7,  // past the blow: idle again
 };
 // The rogue's side, as the lane he stands by (lane 3 on the left).
 enum RogueSide : std::int32_t { rogue_right = 1, rogue_left = 3 };

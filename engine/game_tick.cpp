@@ -198,7 +198,8 @@ void Engine::advance_a_lane_and_throw(Tick& tick) {
 void Engine::draw_objects() {
   const auto& cells = state_.object_cells;
   for (int lane = 1; lane <= 3; ++lane)
-    for (int row = lane; row <= kBottomRow; ++row) display_.set_lit(seg_enemy[lane][row], cells[lane][row] != cell_empty);
+    for (int row = lane; row <= kBottomRow; ++row)
+      display_.set_lit(seg_enemy[lane][row], cells[lane][row] != cell_empty);
 }
 
 // The rogue: idle, wind-up, blow.

@@ -18,21 +18,36 @@ void Engine::Timer_MissTimer() {
   auto& s = state_;
   switch (s.miss_step) {
     // A dropped object: every second drop counts a full miss.
-    case miss_drop_counted: count_the_dropped_object(); break;
-    case miss_drop_resume: resume_after_the_drop(); break;
+    case miss_drop_counted:
+      count_the_dropped_object();
+      break;
+    case miss_drop_resume:
+      resume_after_the_drop();
+      break;
     // The rogue's blow: the hero is knocked down and always loses a full miss.
-    case miss_blow_struck: timer(TimerId::Miss).set_interval_ms(150); break;
-    case miss_blow_knocked_down: knock_the_hero_down(); break;
-    case miss_blow_rogue_back: let_the_rogue_stand_back(); break;
-    case miss_blow_counted: count_the_blow(); break;
-    case miss_blow_resume: resume_after_the_blow(); break;
+    case miss_blow_struck:
+      timer(TimerId::Miss).set_interval_ms(150);
+      break;
+    case miss_blow_knocked_down:
+      knock_the_hero_down();
+      break;
+    case miss_blow_rogue_back:
+      let_the_rogue_stand_back();
+      break;
+    case miss_blow_counted:
+      count_the_blow();
+      break;
+    case miss_blow_resume:
+      resume_after_the_blow();
+      break;
     case miss_game_over:
       // The step counter moves on before the high score is stored, so that a
       // store that refuses the write cannot make this step run again.
       s.miss_step += 1;
       game_over();
       return;
-    default: break;
+    default:
+      break;
   }
   s.miss_step += 1;
 }

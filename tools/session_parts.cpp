@@ -60,7 +60,8 @@ std::string show_difference(std::string_view expected, std::string_view actual) 
       return want[i].first + " is " + have[i].second + ", the recording says " + want[i].second;
   }
   // Fields missing, added or in another order: another version's line.
-  return "the handheld shows \"" + std::string(actual) + "\", the recording says \"" + std::string(expected) + "\"";
+  return "the handheld shows \"" + std::string(actual) + "\", the recording says \"" + std::string(expected) +
+         "\"";
 }
 
 }  // namespace hero

@@ -81,7 +81,9 @@ class SessionRecorder::NotingClock final : public LocalClock {
 };
 
 namespace {
-std::int64_t whole_ms(SteadyTime::duration d) { return std::chrono::floor<std::chrono::milliseconds>(d).count(); }
+std::int64_t whole_ms(SteadyTime::duration d) {
+  return std::chrono::floor<std::chrono::milliseconds>(d).count();
+}
 
 std::string time_text(TimeOfDay t) {
   char text[8];
@@ -89,11 +91,14 @@ std::string time_text(TimeOfDay t) {
   return text;
 }
 
-std::string_view button_of(KeyAction action) { return button_name(static_cast<Button>(static_cast<int>(action))); }
+std::string_view button_of(KeyAction action) {
+  return button_name(static_cast<Button>(static_cast<int>(action)));
+}
 }  // namespace
 
 SessionRecorder::SessionRecorder(std::ostream& out, Clock now, FailureReport report)
-    : out_(out), now_(now ? std::move(now) : [] { return std::chrono::steady_clock::now(); }),
+    : out_(out),
+      now_(now ? std::move(now) : [] { return std::chrono::steady_clock::now(); }),
       report_(std::move(report)) {}
 
 SessionRecorder::~SessionRecorder() {
@@ -202,7 +207,8 @@ void SessionRecorder::end_event(const std::string& command) {
 
 std::string SessionRecorder::current_show_line() {
   std::array<const EngineTimer*, kTimerCount> timers{};
-  for (int i = 0; i < kTimerCount; ++i) timers[static_cast<std::size_t>(i)] = timers_[static_cast<std::size_t>(i)].get();
+  for (int i = 0; i < kTimerCount; ++i)
+    timers[static_cast<std::size_t>(i)] = timers_[static_cast<std::size_t>(i)].get();
   return show_line(event_ms_, engine_->state(), timers, *surface_, surface_->panel_text(), sound_->take());
 }
 
@@ -213,7 +219,9 @@ void SessionRecorder::write_line(const std::string& line) {
   if (out_) return;
   failed_ = true;
   stopped_ = true;
-  if (report_) report_("The recording could not be written any further; it ends at " + std::to_string(last_ms_) + " ms.");
+  if (report_)
+    report_("The recording could not be written any further; it ends at " + std::to_string(last_ms_) +
+            " ms.");
 }
 
 }  // namespace hero

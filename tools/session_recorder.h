@@ -1,8 +1,8 @@
 // A session written down as it is played: a hero-trace script of the stored
 // high scores, start, every press and release, every random draw the engine
 // made, the time of day whenever its minute changes (checked at every event
-// and at every reading of the clock mode), and a show after every event. Each show carries, as a comment, the line the handheld
-// showed then, so that a replay can check itself against it:
+// and at every reading of the clock mode), and a show after every event. Each show carries, as a comment, the
+// line the handheld showed then, so that a replay can check itself against it:
 //   show # t=1234 mode=5 score=12 ...
 //
 // Times are the engine's own. A timer expiry is stamped with the deadline the

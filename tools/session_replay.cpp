@@ -10,7 +10,8 @@ namespace {
 
 std::string_view trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r')) text.remove_suffix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+    text.remove_suffix(1);
   return text;
 }
 
@@ -100,7 +101,8 @@ void SessionReplay::play_until(std::int64_t until_ms) {
       state_ = State::ended;
       line_ = recording_.lines.empty() ? 0 : recording_.lines.back().number;
       message_ = "The replay of " + recording_.name + " has ended after " +
-                 std::to_string((time_.now_ms() + 500) / 1000) + " s of play (line " + std::to_string(line_) + ").";
+                 std::to_string((time_.now_ms() + 500) / 1000) + " s of play (line " + std::to_string(line_) +
+                 ").";
       return;
     }
     const RecordedLine& line = recording_.lines[cursor_];
@@ -132,23 +134,36 @@ void SessionReplay::run_command(const RecordedLine& line) {
   switch (c.kind) {
     case TraceCommand::Kind::none:
     case TraceCommand::Kind::wait:
-    case TraceCommand::Kind::dump_store: break;
-    case TraceCommand::Kind::store: store_->write_text(c.name, c.value); break;
-    case TraceCommand::Kind::start: engine_->start(); break;
+    case TraceCommand::Kind::dump_store:
+      break;
+    case TraceCommand::Kind::store:
+      store_->write_text(c.name, c.value);
+      break;
+    case TraceCommand::Kind::start:
+      engine_->start();
+      break;
     case TraceCommand::Kind::draw:
       for (const int value : c.draws) random_.queue(value);
       break;
-    case TraceCommand::Kind::clock: clock_.set(c.time); break;
-    case TraceCommand::Kind::press: press_button(*engine_, c.button); break;
-    case TraceCommand::Kind::release: release_button(*engine_, c.button); break;
+    case TraceCommand::Kind::clock:
+      clock_.set(c.time);
+      break;
+    case TraceCommand::Kind::press:
+      press_button(*engine_, c.button);
+      break;
+    case TraceCommand::Kind::release:
+      release_button(*engine_, c.button);
+      break;
     case TraceCommand::Kind::show: {
       std::array<const EngineTimer*, kTimerCount> timers{};
-      for (int i = 0; i < kTimerCount; ++i) timers[static_cast<std::size_t>(i)] = &time_.timer(static_cast<TimerId>(i));
-      const std::string shown =
-          show_line(time_.now_ms(), engine_->state(), timers, *surface_, surface_->panel_text(), sound_->take());
+      for (int i = 0; i < kTimerCount; ++i)
+        timers[static_cast<std::size_t>(i)] = &time_.timer(static_cast<TimerId>(i));
+      const std::string shown = show_line(time_.now_ms(), engine_->state(), timers, *surface_,
+                                          surface_->panel_text(), sound_->take());
       if (line.expected && *line.expected != shown)
-        fail(line.number, "the replay differs from the recording here: " + show_difference(*line.expected, shown) +
-                              ". The recording was changed, or made by another version of the handheld.");
+        fail(line.number,
+             "the replay differs from the recording here: " + show_difference(*line.expected, shown) +
+                 ". The recording was changed, or made by another version of the handheld.");
       break;
     }
   }

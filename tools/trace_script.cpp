@@ -33,7 +33,8 @@ std::int64_t parse_number(const std::string& word, std::int64_t lo, std::int64_t
   if (error != std::errc() || end != last)
     throw Malformed(std::string(what) + " must be a whole number, not \"" + word + "\"");
   if (value < lo || value > hi)
-    throw Malformed(std::string(what) + " " + word + " is outside " + std::to_string(lo) + ".." + std::to_string(hi));
+    throw Malformed(std::string(what) + " " + word + " is outside " + std::to_string(lo) + ".." +
+                    std::to_string(hi));
   return value;
 }
 
@@ -73,7 +74,8 @@ TraceCommand parse_trace_command(std::string_view text) {
     const auto name_at = text.find(words[1], text.find("store") + 5);
     std::string_view rest = text.substr(name_at + words[1].size());
     while (!rest.empty() && (rest.front() == ' ' || rest.front() == '\t')) rest.remove_prefix(1);
-    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t' || rest.back() == '\r')) rest.remove_suffix(1);
+    while (!rest.empty() && (rest.back() == ' ' || rest.back() == '\t' || rest.back() == '\r'))
+      rest.remove_suffix(1);
     c.kind = TraceCommand::Kind::store;
     c.name = words[1];
     c.value = std::string(rest);
@@ -115,22 +117,37 @@ TraceCommand parse_trace_command(std::string_view text) {
 
 void run_trace_command(VirtualHandheld& handheld, const TraceCommand& c, std::ostream& out) {
   switch (c.kind) {
-    case TraceCommand::Kind::none: break;
-    case TraceCommand::Kind::store: handheld.store().write_text(c.name, c.value); break;
-    case TraceCommand::Kind::start: handheld.start(); break;
+    case TraceCommand::Kind::none:
+      break;
+    case TraceCommand::Kind::store:
+      handheld.store().write_text(c.name, c.value);
+      break;
+    case TraceCommand::Kind::start:
+      handheld.start();
+      break;
     case TraceCommand::Kind::draw:
       for (const int value : c.draws) handheld.random().queue(value);
       break;
-    case TraceCommand::Kind::clock: handheld.clock().set(c.time); break;
-    case TraceCommand::Kind::press: handheld.press(c.button); break;
-    case TraceCommand::Kind::release: handheld.release(c.button); break;
-    case TraceCommand::Kind::wait: handheld.wait(c.wait_ms); break;
+    case TraceCommand::Kind::clock:
+      handheld.clock().set(c.time);
+      break;
+    case TraceCommand::Kind::press:
+      handheld.press(c.button);
+      break;
+    case TraceCommand::Kind::release:
+      handheld.release(c.button);
+      break;
+    case TraceCommand::Kind::wait:
+      handheld.wait(c.wait_ms);
+      break;
     case TraceCommand::Kind::show:
       // Each answer leaves at once, so that a program can play the handheld
       // line by line through a pipe.
       out << handheld.show_line() << '\n' << std::flush;
       break;
-    case TraceCommand::Kind::dump_store: out << handheld.dump_store() << std::flush; break;
+    case TraceCommand::Kind::dump_store:
+      out << handheld.dump_store() << std::flush;
+      break;
   }
 }
 

@@ -17,11 +17,11 @@ namespace hero {
 // One command of a script, read but not yet run.
 struct TraceCommand {
   enum class Kind { none, store, start, draw, clock, press, release, wait, show, dump_store };
-  Kind kind = Kind::none;  // none: an empty line or a comment
-  std::string name;        // store
-  std::string value;       // store: the rest of the line, inner spaces kept
-  std::vector<int> draws;  // draw
-  TimeOfDay time;          // clock
+  Kind kind = Kind::none;          // none: an empty line or a comment
+  std::string name;                // store
+  std::string value;               // store: the rest of the line, inner spaces kept
+  std::vector<int> draws;          // draw
+  TimeOfDay time;                  // clock
   Button button = Button::game_a;  // press, release
   std::int64_t wait_ms = 0;        // wait
 };

@@ -73,8 +73,9 @@ VirtualSurface::VirtualSurface() {
 
 std::optional<int> VirtualSurface::digit_at(int position) const {
   if (position < 1 || position > 4) return std::nullopt;
-  static constexpr std::array<ElementId, 4> kDigits = {ElementId::im_panel_digit_1, ElementId::im_panel_digit_2,
-                                                       ElementId::im_panel_digit_3, ElementId::im_panel_digit_4};
+  static constexpr std::array<ElementId, 4> kDigits = {
+      ElementId::im_panel_digit_1, ElementId::im_panel_digit_2, ElementId::im_panel_digit_3,
+      ElementId::im_panel_digit_4};
   const ElementId digit = kDigits[position - 1];
   const auto picture = picture_of(digit);
   if (!is_visible(digit) || !picture) return std::nullopt;
@@ -101,7 +102,8 @@ std::vector<std::string> lit_names(const SegmentSurface& surface) {
     if (!surface.is_visible(id)) continue;
     const bool digit_position = id == ElementId::im_panel_digit_1 || id == ElementId::im_panel_digit_2 ||
                                 id == ElementId::im_panel_digit_3 || id == ElementId::im_panel_digit_4;
-    const bool glyph = i >= index_of(ElementId::im_panel_number_0) && i <= index_of(ElementId::im_panel_number_9);
+    const bool glyph =
+        i >= index_of(ElementId::im_panel_number_0) && i <= index_of(ElementId::im_panel_number_9);
     const bool button = id == ElementId::btn_game_a_down || id == ElementId::btn_game_b_down ||
                         id == ElementId::btn_time_down || id == ElementId::btn_acl_down ||
                         id == ElementId::btn_left_down || id == ElementId::btn_right_down;
@@ -120,8 +122,8 @@ int ScriptedRandom::draw(int lo, int hi) {
     const int value = scripted_.front();
     scripted_.pop_front();
     if (value < lo || value > hi)
-      throw ScriptedDrawError("draw value " + std::to_string(value) + " is outside " + std::to_string(lo) + ".." +
-                              std::to_string(hi));
+      throw ScriptedDrawError("draw value " + std::to_string(value) + " is outside " + std::to_string(lo) +
+                              ".." + std::to_string(hi));
     return value;
   }
   // Plain modulo of a 64-bit value keeps the sequence the same on every
@@ -133,22 +135,32 @@ int ScriptedRandom::draw(int lo, int hi) {
 
 std::string_view sound_name(SoundId id) {
   switch (id) {
-    case SoundId::chance: return "chance";
-    case SoundId::got: return "got";
-    case SoundId::miss1: return "miss1";
-    case SoundId::miss2: return "miss2";
-    case SoundId::tick: return "tick";
+    case SoundId::chance:
+      return "chance";
+    case SoundId::got:
+      return "got";
+    case SoundId::miss1:
+      return "miss1";
+    case SoundId::miss2:
+      return "miss2";
+    case SoundId::tick:
+      return "tick";
   }
   return "?";
 }
 
 std::string_view timer_name(TimerId id) {
   switch (id) {
-    case TimerId::Chance_Time: return "Chance_Time";
-    case TimerId::Clock: return "Clock";
-    case TimerId::Game: return "Game";
-    case TimerId::Game_Over: return "Game_Over";
-    case TimerId::Miss: return "Miss";
+    case TimerId::Chance_Time:
+      return "Chance_Time";
+    case TimerId::Clock:
+      return "Clock";
+    case TimerId::Game:
+      return "Game";
+    case TimerId::Game_Over:
+      return "Game_Over";
+    case TimerId::Miss:
+      return "Miss";
   }
   return "?";
 }
@@ -187,25 +199,52 @@ std::string_view button_name(Button b) {
 
 void press_button(Engine& engine, Button b) {
   switch (b) {
-    case Button::game_a: engine.Inp_game_a_down(); break;
-    case Button::game_b: engine.Inp_game_b_down(); break;
-    case Button::time: engine.Inp_time_down(); break;
-    case Button::acl: engine.Inp_acl_down(); break;
-    case Button::left: engine.Inp_left_down(); break;
-    case Button::right: engine.Inp_right_down(); break;
-    case Button::pause: engine.Inp_pause_down(); break;
+    case Button::game_a:
+      engine.Inp_game_a_down();
+      break;
+    case Button::game_b:
+      engine.Inp_game_b_down();
+      break;
+    case Button::time:
+      engine.Inp_time_down();
+      break;
+    case Button::acl:
+      engine.Inp_acl_down();
+      break;
+    case Button::left:
+      engine.Inp_left_down();
+      break;
+    case Button::right:
+      engine.Inp_right_down();
+      break;
+    case Button::pause:
+      engine.Inp_pause_down();
+      break;
   }
 }
 
 void release_button(Engine& engine, Button b) {
   switch (b) {
-    case Button::game_a: engine.Inp_game_a_up(); break;
-    case Button::game_b: engine.Inp_game_b_up(); break;
-    case Button::time: engine.Inp_time_up(); break;
-    case Button::acl: engine.Inp_acl_up(); break;
-    case Button::left: engine.Inp_left_up(); break;
-    case Button::right: engine.Inp_right_up(); break;
-    case Button::pause: break;  // PAUSE acts on its press only
+    case Button::game_a:
+      engine.Inp_game_a_up();
+      break;
+    case Button::game_b:
+      engine.Inp_game_b_up();
+      break;
+    case Button::time:
+      engine.Inp_time_up();
+      break;
+    case Button::acl:
+      engine.Inp_acl_up();
+      break;
+    case Button::left:
+      engine.Inp_left_up();
+      break;
+    case Button::right:
+      engine.Inp_right_up();
+      break;
+    case Button::pause:
+      break;  // PAUSE acts on its press only
   }
 }
 
@@ -242,13 +281,15 @@ std::string join(const std::vector<std::string>& items) {
 }  // namespace
 
 std::string show_line(std::int64_t t_ms, const EngineState& s,
-                      const std::array<const EngineTimer*, kTimerCount>& timer_list, const SegmentSurface& lcd,
-                      const std::string& panel, const std::vector<std::string>& sounds) {
+                      const std::array<const EngineTimer*, kTimerCount>& timer_list,
+                      const SegmentSurface& lcd, const std::string& panel,
+                      const std::vector<std::string>& sounds) {
   std::vector<std::string> timers;
   for (int i = 0; i < kTimerCount; ++i) {
     const EngineTimer& t = *timer_list[static_cast<std::size_t>(i)];
     if (t.enabled())
-      timers.push_back(std::string(timer_name(static_cast<TimerId>(i))) + ":" + std::to_string(t.interval_ms()));
+      timers.push_back(std::string(timer_name(static_cast<TimerId>(i))) + ":" +
+                       std::to_string(t.interval_ms()));
   }
   std::string line;
   line += "t=" + std::to_string(t_ms);
@@ -271,8 +312,10 @@ std::string show_line(std::int64_t t_ms, const EngineState& s,
 
 std::string VirtualHandheld::show_line() {
   std::array<const EngineTimer*, kTimerCount> timers{};
-  for (int i = 0; i < kTimerCount; ++i) timers[static_cast<std::size_t>(i)] = &time_.timer(static_cast<TimerId>(i));
-  return hero::show_line(time_.now_ms(), engine_.state(), timers, surface_, surface_.panel_text(), sound_.take());
+  for (int i = 0; i < kTimerCount; ++i)
+    timers[static_cast<std::size_t>(i)] = &time_.timer(static_cast<TimerId>(i));
+  return hero::show_line(time_.now_ms(), engine_.state(), timers, surface_, surface_.panel_text(),
+                         sound_.take());
 }
 
 std::string VirtualHandheld::dump_store() const {

@@ -76,7 +76,9 @@ class VirtualSurface : public SegmentSurface {
   VirtualSurface();
   void set_visible(ElementId id, bool visible) override { visible_[index_of(id)] = visible; }
   bool is_visible(ElementId id) const override { return visible_[index_of(id)]; }
-  void copy_picture(ElementId to, ElementId from) override { picture_[index_of(to)] = picture_[index_of(from)]; }
+  void copy_picture(ElementId to, ElementId from) override {
+    picture_[index_of(to)] = picture_[index_of(from)];
+  }
   void clear_picture(ElementId id) override { picture_[index_of(id)] = std::nullopt; }
 
   // The element whose picture `id` shows, or nothing when its picture is empty.
@@ -88,6 +90,7 @@ class VirtualSurface : public SegmentSurface {
   // Names of the lit segments, pressed button pictures and the pause label,
   // sorted; digit positions and glyph sources are left out.
   std::vector<std::string> lit_names() const;
+
  private:
   std::array<bool, kElementCount> visible_{};
   std::array<std::optional<ElementId>, kElementCount> picture_{};

@@ -66,7 +66,8 @@ QImage drawn_element(const QString& assets_dir, const QString& id, double scale)
   QSvgRenderer svg(assets_dir + "/skin/handheld.svg");
   if (!svg.elementExists(id)) throw failure("the handheld drawing has no " + id);
   const QRectF bounds = svg.transformForElement(id).mapRect(svg.boundsOnElement(id));
-  QImage image = blank(static_cast<int>(bounds.width() * scale) + 8, static_cast<int>(bounds.height() * scale) + 8);
+  QImage image =
+      blank(static_cast<int>(bounds.width() * scale) + 8, static_cast<int>(bounds.height() * scale) + 8);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   svg.render(&p, id, QRectF(4, 4, bounds.width() * scale, bounds.height() * scale));
@@ -233,7 +234,8 @@ QImage draw_game_menu() {
   QFont title = font(16, true);
   title.setStyleStrategy(QFont::NoAntialias);
   // The title must stay inside x 36..124: shrink the font until it does.
-  while (QFontMetrics(title).horizontalAdvance(QStringLiteral("Game menu")) > 88) title.setPixelSize(title.pixelSize() - 1);
+  while (QFontMetrics(title).horizontalAdvance(QStringLiteral("Game menu")) > 88)
+    title.setPixelSize(title.pixelSize() - 1);
   p.setFont(title);
   p.setPen(Qt::white);
   p.setClipRect(36, 0, 89, 32);
@@ -242,7 +244,8 @@ QImage draw_game_menu() {
 }
 
 void make_builtin_art(const QString& assets_dir, const QString& out_dir) {
-  save_png(splash_background(assets_dir).convertToFormat(QImage::Format_RGB32), out_dir + "/splash_background.png");
+  save_png(splash_background(assets_dir).convertToFormat(QImage::Format_RGB32),
+           out_dir + "/splash_background.png");
 
   QImage box = blank(160, 86, Qt::white);
   {
@@ -257,12 +260,14 @@ void make_builtin_art(const QString& assets_dir, const QString& out_dir) {
   }
   save_jpeg(box, out_dir + "/box_picture.jpg", 92);
 
-  save_png(push_button(QStringLiteral("Play"), QColor(0x3c, 0xa0, 0x3c), Qt::white).convertToFormat(QImage::Format_ARGB32),
+  save_png(push_button(QStringLiteral("Play"), QColor(0x3c, 0xa0, 0x3c), Qt::white)
+               .convertToFormat(QImage::Format_ARGB32),
            out_dir + "/play.png");
   save_png(push_button(QStringLiteral("Play"), QColor(0xa8, 0xa8, 0xa8), QColor(0x70, 0x70, 0x70))
                .convertToFormat(QImage::Format_ARGB32),
            out_dir + "/play_disabled.png");
-  save_png(push_button(QStringLiteral("Donate"), QColor(0xf2, 0xb8, 0x3a), kNavy).convertToFormat(QImage::Format_ARGB32),
+  save_png(push_button(QStringLiteral("Donate"), QColor(0xf2, 0xb8, 0x3a), kNavy)
+               .convertToFormat(QImage::Format_ARGB32),
            out_dir + "/donate.png");
   save_png(about_picture(assets_dir).convertToFormat(QImage::Format_RGB32), out_dir + "/about.png");
 

@@ -37,8 +37,8 @@ void make_installation(const QString& assets_dir, const QString& install_dir) {
     ++number;
     out << "\n[Skin" << number << "]\nPath=" << skin.folder << "\nName=" << skin.name << "\n";
   }
-  out << "\n[Manual]\nManualDir=Graphics\\Manual\\\nManualWidth=" << kManualWidth << "\nManualHeight=" << kManualHeight
-      << "\n";
+  out << "\n[Manual]\nManualDir=Graphics\\Manual\\\nManualWidth=" << kManualWidth
+      << "\nManualHeight=" << kManualHeight << "\n";
   out.flush();
   write_text_file(install_dir + "/Config.ini", catalogue);
 

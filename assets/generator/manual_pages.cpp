@@ -55,7 +55,8 @@ QStringList wrap(const QString& text, const QFontMetrics& metrics, int width) {
 
 QImage draw_manual_page(const QString& text, int page_number) {
   QStringList raw = text.split('\n');
-  if (raw.isEmpty() || !raw.front().startsWith("title:")) throw failure(page_number, "the first line must be \"title: ...\"");
+  if (raw.isEmpty() || !raw.front().startsWith("title:"))
+    throw failure(page_number, "the first line must be \"title: ...\"");
   const QString title = raw.takeFirst().mid(6).trimmed();
 
   // Gather blocks: paragraphs (joined lines), bullets and key rows.
@@ -100,12 +101,12 @@ QImage draw_manual_page(const QString& text, int page_number) {
   p.fillRect(0, kHeaderHeight, kManualWidth, 4, kRed);
   p.setPen(Qt::white);
   p.setFont(font(19, true));
-  p.drawText(QRect(kMarginX, 0, kManualWidth - 2 * kMarginX - 30, kHeaderHeight), Qt::AlignVCenter | Qt::AlignLeft,
-             title);
+  p.drawText(QRect(kMarginX, 0, kManualWidth - 2 * kMarginX - 30, kHeaderHeight),
+             Qt::AlignVCenter | Qt::AlignLeft, title);
   p.setFont(font(11, false));
   p.setPen(QColor(0xd9, 0xb4, 0x5a));
-  p.drawText(QRect(kMarginX, 0, kManualWidth - 2 * kMarginX - 24, kHeaderHeight), Qt::AlignVCenter | Qt::AlignRight,
-             QString("%1 / %2").arg(page_number).arg(kManualPages));
+  p.drawText(QRect(kMarginX, 0, kManualWidth - 2 * kMarginX - 24, kHeaderHeight),
+             Qt::AlignVCenter | Qt::AlignRight, QString("%1 / %2").arg(page_number).arg(kManualPages));
 
   const QFont body = font(12, false);
   const QFontMetrics metrics(body);
@@ -132,7 +133,8 @@ QImage draw_manual_page(const QString& text, int page_number) {
       p.setPen(kInk);
       int ly = y;
       for (const QString& line : lines) {
-        p.drawText(QRect(kMarginX + 96, ly, text_width - 96, row_height - 3), Qt::AlignVCenter | Qt::AlignLeft, line);
+        p.drawText(QRect(kMarginX + 96, ly, text_width - 96, row_height - 3),
+                   Qt::AlignVCenter | Qt::AlignLeft, line);
         ly += line_height;
       }
       y += std::max(row_height, static_cast<int>(lines.size()) * line_height) + 2;
@@ -157,7 +159,8 @@ QImage draw_manual_page(const QString& text, int page_number) {
   }
 
   // Footer rule and the simulator's name.
-  p.fillRect(kMarginX + 10, kManualHeight - 22, kManualWidth - 2 * kMarginX - 20, 1, QColor(0xc0, 0xb8, 0xa8));
+  p.fillRect(kMarginX + 10, kManualHeight - 22, kManualWidth - 2 * kMarginX - 20, 1,
+             QColor(0xc0, 0xb8, 0xa8));
   p.setFont(font(9, false));
   p.setPen(QColor(0x80, 0x78, 0x6c));
   p.drawText(QRect(0, kManualHeight - 20, kManualWidth, 16), Qt::AlignCenter,

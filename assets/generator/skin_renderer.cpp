@@ -119,7 +119,8 @@ Rendered render_element(QSvgRenderer& svg, const QString& id, double scale, bool
   const QRect used = opaque_bounds(image.convertToFormat(QImage::Format_ARGB32));
   if (used.isEmpty()) throw failure("element \"" + id + "\" draws nothing");
   // The twin covers exactly twice the picture's pixels, so one stands for the other.
-  return {image.copy(used), twin.copy(QRect(used.topLeft() * 2, used.size() * 2)), used.translated(crop.topLeft())};
+  return {image.copy(used), twin.copy(QRect(used.topLeft() * 2, used.size() * 2)),
+          used.translated(crop.topLeft())};
 }
 
 // The handheld's outline must be cut sharply: a half-covered edge pixel
@@ -134,7 +135,8 @@ QImage cut_on_key_colour(const QImage& premultiplied) {
     const auto* in = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
     auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
     for (int x = 0; x < straight.width(); ++x)
-      line[x] = qAlpha(in[x]) < 128 ? (kKeyColour & 0x00ffffffu) : qRgb(qRed(in[x]), qGreen(in[x]), qBlue(in[x]));
+      line[x] =
+          qAlpha(in[x]) < 128 ? (kKeyColour & 0x00ffffffu) : qRgb(qRed(in[x]), qGreen(in[x]), qBlue(in[x]));
   }
   return out;
 }
@@ -190,8 +192,9 @@ void render_skin(const SkinOptions& options) {
       << "; Made by the asset generator from the handheld drawing; every picture\n"
       << "; is placed relative to the game area's top-left corner.\n\n"
       << "[Common]\nGameWidth=" << game_width << "\nGameHeight=" << game_height << "\n\n"
-      << "[Fullscreen]\nBackdropFile=" << (has_backdrop ? "backdrop.png" : "nil") << "\nBackdropStretch=1\nBgColor="
-      << kBgColourText << "\nGameOffsetX=Center\nGameOffsetY=Center\nLogoFile=" << (has_logo ? "logo.png" : "nil")
+      << "[Fullscreen]\nBackdropFile=" << (has_backdrop ? "backdrop.png" : "nil")
+      << "\nBackdropStretch=1\nBgColor=" << kBgColourText
+      << "\nGameOffsetX=Center\nGameOffsetY=Center\nLogoFile=" << (has_logo ? "logo.png" : "nil")
       << "\nLogoPosition=3\n\n"
       << "[Shaped]\nTranspColor=" << kKeyColourText << "\n";
 
@@ -230,7 +233,8 @@ void render_skin(const SkinOptions& options) {
     save_png(render_whole(options.backdrop_svg, QSize(1920, 1080)).convertToFormat(QImage::Format_RGB32),
              options.out_dir + "/backdrop.png");
   else if (has_backdrop)
-    save_png(render_part(svg, "backdrop", 1.0).convertToFormat(QImage::Format_RGB32), options.out_dir + "/backdrop.png");
+    save_png(render_part(svg, "backdrop", 1.0).convertToFormat(QImage::Format_RGB32),
+             options.out_dir + "/backdrop.png");
   if (!options.logo_svg.isEmpty()) {
     QSvgRenderer logo(options.logo_svg);
     if (!logo.isValid()) throw failure("cannot read the logo drawing " + options.logo_svg);
@@ -241,7 +245,8 @@ void render_skin(const SkinOptions& options) {
     save_png(render_whole(options.logo_svg, logo_size * 2).convertToFormat(QImage::Format_ARGB32),
              options.out_dir + "/logo@2x.png");
   } else if (has_logo) {
-    save_png(render_part(svg, "logo", options.scale).convertToFormat(QImage::Format_ARGB32), options.out_dir + "/logo.png");
+    save_png(render_part(svg, "logo", options.scale).convertToFormat(QImage::Format_ARGB32),
+             options.out_dir + "/logo.png");
     save_png(render_part(svg, "logo", options.scale * 2).convertToFormat(QImage::Format_ARGB32),
              options.out_dir + "/logo@2x.png");
   }

@@ -11,12 +11,12 @@ class QSvgRenderer;
 namespace hero::assetgen {
 
 struct SkinOptions {
-  QString svg_path;         // the handheld drawing (assets/skin/handheld.svg)
-  QString backdrop_svg;     // full-screen backdrop drawing
-  QString logo_svg;         // full-screen logo drawing
-  QString out_dir;          // skin folder to write (Graphics/SkinN)
-  double scale = 1.0;       // 1.0 for the large skin, 0.6 for the small one
-  QString title;            // written as a comment into the skin's Config.ini
+  QString svg_path;      // the handheld drawing (assets/skin/handheld.svg)
+  QString backdrop_svg;  // full-screen backdrop drawing
+  QString logo_svg;      // full-screen logo drawing
+  QString out_dir;       // skin folder to write (Graphics/SkinN)
+  double scale = 1.0;    // 1.0 for the large skin, 0.6 for the small one
+  QString title;         // written as a comment into the skin's Config.ini
 };
 
 // Writes every picture and Config.ini; throws std::runtime_error with a

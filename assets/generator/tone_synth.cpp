@@ -31,8 +31,9 @@ void play(std::vector<std::int16_t>& out, const Voice& voice, double from_hz, do
     phase += hz / kSampleRateHz;
     phase -= std::floor(phase);
     double envelope = 1.0;
-    if (fade > 0) envelope = std::min({1.0, (static_cast<double>(i) + 1.0) / fade,
-                                       static_cast<double>(count - i) / fade});
+    if (fade > 0)
+      envelope =
+          std::min({1.0, (static_cast<double>(i) + 1.0) / fade, static_cast<double>(count - i) / fade});
     const double level = (phase < voice.duty ? 1.0 : -1.0) * voice.volume * envelope;
     out.push_back(static_cast<std::int16_t>(std::lround(level * 32767.0)));
   }
@@ -62,7 +63,8 @@ std::vector<std::int16_t> synthesise_tone(const std::string& description) {
       } catch (const std::exception&) {
         used = 0;
       }
-      if (used != word.size() || !std::isfinite(value)) throw bad_line(number, raw, "'" + word + "' is not a number");
+      if (used != word.size() || !std::isfinite(value))
+        throw bad_line(number, raw, "'" + word + "' is not a number");
       values.push_back(value);
     }
     const auto want = [&](std::size_t n) {
@@ -93,8 +95,9 @@ std::vector<std::int16_t> synthesise_tone(const std::string& description) {
            in_range(values[2], 0.0, 5000.0, "duration"));
     } else if (command == "rest") {
       want(1);
-      out.insert(out.end(), static_cast<std::size_t>(std::lround(in_range(values[0], 0.0, 5000.0, "duration") *
-                                                                  kSampleRateHz / 1000.0)),
+      out.insert(out.end(),
+                 static_cast<std::size_t>(
+                     std::lround(in_range(values[0], 0.0, 5000.0, "duration") * kSampleRateHz / 1000.0)),
                  std::int16_t{0});
     } else {
       throw bad_line(number, raw, "unknown command '" + command + "'");

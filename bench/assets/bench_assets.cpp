@@ -65,7 +65,8 @@ void BM_GeneratedSkinFullFrameAllLit(benchmark::State& state) {
     p.end();
     benchmark::DoNotOptimize(target.constBits());
   }
-  state.SetLabel(std::to_string(scene.client_size().width()) + " x " + std::to_string(scene.client_size().height()));
+  state.SetLabel(std::to_string(scene.client_size().width()) + " x " +
+                 std::to_string(scene.client_size().height()));
 }
 BENCHMARK(BM_GeneratedSkinFullFrameAllLit)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 

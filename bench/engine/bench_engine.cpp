@@ -23,7 +23,8 @@ void play_toward_lowest_object(VirtualHandheld& hh) {
   const EngineState& s = hh.state();
   int target = lowest_object_lane(s);
   // Stay clear of the rogue's side once he winds up.
-  if (s.rogue_phase >= 3 && (target == s.rogue_side || (target == 0 && s.hero_lane == s.rogue_side))) target = 2;
+  if (s.rogue_phase >= 3 && (target == s.rogue_side || (target == 0 && s.hero_lane == s.rogue_side)))
+    target = 2;
   if (target == 0 || !s.moves_enabled) return;
   if (target > hh.state().hero_lane) {
     hh.press(Button::left);

@@ -10,8 +10,8 @@
 
 #include "display/lcd/element_ids.h"
 #include "display/skins/gfxinit.h"
-#include "display/skins/scene.h"
 #include "display/skins/installation_errors.h"
+#include "display/skins/scene.h"
 
 namespace hero {
 namespace {
@@ -242,9 +242,13 @@ void BM_LargeSkin(benchmark::State& state) {
   kBare ? paint_bare(state, scene) : paint_full_frame(state, scene);
 }
 BENCHMARK(BM_LargeSkin<false, false>)->Name("BM_LargeSkinAt200Percent")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LargeSkin<false, true>)->Name("BM_BareQPainterLargeSkinAt200Percent")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LargeSkin<false, true>)
+    ->Name("BM_BareQPainterLargeSkinAt200Percent")
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LargeSkin<true, false>)->Name("BM_LargeSkinFullScreenFit4K")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LargeSkin<true, true>)->Name("BM_BareQPainterLargeSkinFullScreenFit4K")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LargeSkin<true, true>)
+    ->Name("BM_BareQPainterLargeSkinFullScreenFit4K")
+    ->Unit(benchmark::kMillisecond);
 
 // An ordinary tick at 200 %: only the changed rectangles are repainted.
 void BM_TickFlushAt200Percent(benchmark::State& state) {

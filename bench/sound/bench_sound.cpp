@@ -78,7 +78,8 @@ hero::SampleHandle open_output_with_beep(hero::SdlSoundLibrary& library, benchma
     state.SkipWithError("the sound output cannot be opened");
     return {};
   }
-  const hero::SampleHandle beep = library.load_sample(hero::kAnySampleSlot, write_beep(), hero::kLoadMode2D, 0, 0);
+  const hero::SampleHandle beep =
+      library.load_sample(hero::kAnySampleSlot, write_beep(), hero::kLoadMode2D, 0, 0);
   if (!beep) state.SkipWithError("the beep cannot be loaded");
   return beep;
 }

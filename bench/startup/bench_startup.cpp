@@ -123,7 +123,9 @@ int run_program_once(const char* started_ms) {
   services.sound_library = &sound_library;
   services.errors = &errors;
   services.request_termination = [] { QCoreApplication::exit(0); };
-  services.show_failure = [](const std::string& message) { std::fprintf(stderr, "failure: %s\n", message.c_str()); };
+  services.show_failure = [](const std::string& message) {
+    std::fprintf(stderr, "failure: %s\n", message.c_str());
+  };
   services.beep = [] {};
   hero::HeroProgram program(std::move(services));
   if (!program.splash().started_automatically()) {
@@ -175,7 +177,8 @@ std::string run_and_capture(const std::vector<std::string>& args, double* starte
   close(out[1]);
   std::string output;
   char buffer[1024];
-  for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;) output.append(buffer, static_cast<std::size_t>(n));
+  for (ssize_t n; (n = read(out[0], buffer, sizeof buffer)) > 0;)
+    output.append(buffer, static_cast<std::size_t>(n));
   close(out[0]);
   int status = 0;
   waitpid(pid, &status, 0);
@@ -249,7 +252,8 @@ int main(int argc, char** argv) {
   }
   fs::remove_all(config_home);
 
-  std::printf("platform %s, %d runs\n", getenv("DISPLAY") ? "xcb" : "offscreen", static_cast<int>(first_ms.size()));
+  std::printf("platform %s, %d runs\n", getenv("DISPLAY") ? "xcb" : "offscreen",
+              static_cast<int>(first_ms.size()));
   std::printf("start-up to first picture: median %.1f ms, max %.1f ms\n", percentile(first_ms, 0.5),
               percentile(first_ms, 1.0));
   std::printf("resident memory at first picture: median %.1f MB; after 3 s: median %.1f MB, max %.1f MB\n",

@@ -61,7 +61,8 @@ class TimedForm : public hero::TForm1 {
   void paintEvent(QPaintEvent* event) override {
     const auto start = std::chrono::steady_clock::now();
     TForm1::paintEvent(event);
-    paint_us.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+    paint_us.push_back(
+        std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
     ++paints;
   }
 };
@@ -142,9 +143,9 @@ int main(int argc, char** argv) {
   form.engine().start();
   form.show();
   run_loop_for(std::chrono::milliseconds(500));
-  std::printf("platform %s, screen %dx%d, windowed skin 1 (%dx%d)\n", qPrintable(QGuiApplication::platformName()),
-              QGuiApplication::primaryScreen()->size().width(), QGuiApplication::primaryScreen()->size().height(),
-              form.width(), form.height());
+  std::printf("platform %s, screen %dx%d, windowed skin 1 (%dx%d)\n",
+              qPrintable(QGuiApplication::platformName()), QGuiApplication::primaryScreen()->size().width(),
+              QGuiApplication::primaryScreen()->size().height(), form.width(), form.height());
 
   // 1. Game-tick fidelity.
   struct Tick {
@@ -162,9 +163,9 @@ int main(int argc, char** argv) {
       hero::QtEngineTimer& game = form.timer(TimerId::Game);
       ticks.push_back({now, game.interval_ms(), last_was_game_tick});
       if (const auto next = game.deadline())
-        lateness_ms.push_back(
-            std::chrono::duration<double, std::milli>(now - (*next - std::chrono::milliseconds(game.interval_ms())))
-                .count());
+        lateness_ms.push_back(std::chrono::duration<double, std::milli>(
+                                  now - (*next - std::chrono::milliseconds(game.interval_ms())))
+                                  .count());
       ++tick_count;
       QTimer::singleShot(0, &form, [&] { play_one_move(form); });
     }
@@ -196,8 +197,8 @@ int main(int argc, char** argv) {
     const double gap = std::chrono::duration<double, std::milli>(ticks[i].at - ticks[i - 1].at).count();
     errors_ms.push_back(std::abs(gap - ticks[i].interval_ms));
     if (std::getenv("HERO_BENCH_VERBOSE") && errors_ms.back() > 5.0)
-      std::printf("  gap %zu: %.3f ms against %d ms (previous interval %d ms)\n", i, gap, ticks[i].interval_ms,
-                  ticks[i - 1].interval_ms);
+      std::printf("  gap %zu: %.3f ms against %d ms (previous interval %d ms)\n", i, gap,
+                  ticks[i].interval_ms, ticks[i - 1].interval_ms);
     if (drift_gaps < 1000) {
       gap_sum += gap;
       interval_sum += ticks[i].interval_ms;
@@ -206,13 +207,15 @@ int main(int argc, char** argv) {
   }
   std::printf("game ticks: %d over %d s, %zu gaps between consecutive ticks\n", tick_count, game_seconds,
               errors_ms.size());
-  std::printf("tick gap error: median %.3f ms, 99th percentile %.3f ms, max %.3f ms\n", percentile(errors_ms, 0.5),
-              percentile(errors_ms, 0.99), percentile(errors_ms, 1.0));
-  std::printf("drift over %d gaps: sum of gaps - sum of intervals = %+.3f ms (%.1f ms of ticks)\n", drift_gaps,
-              gap_sum - interval_sum, interval_sum);
-  std::printf("tick delivery after its due moment: 10th %.3f, 25th %.3f, median %.3f, 75th %.3f, 99th percentile %.3f ms\n",
-              percentile(lateness_ms, 0.1), percentile(lateness_ms, 0.25), percentile(lateness_ms, 0.5),
-              percentile(lateness_ms, 0.75), percentile(lateness_ms, 0.99));
+  std::printf("tick gap error: median %.3f ms, 99th percentile %.3f ms, max %.3f ms\n",
+              percentile(errors_ms, 0.5), percentile(errors_ms, 0.99), percentile(errors_ms, 1.0));
+  std::printf("drift over %d gaps: sum of gaps - sum of intervals = %+.3f ms (%.1f ms of ticks)\n",
+              drift_gaps, gap_sum - interval_sum, interval_sum);
+  std::printf(
+      "tick delivery after its due moment: 10th %.3f, 25th %.3f, median %.3f, 75th %.3f, 99th percentile "
+      "%.3f ms\n",
+      percentile(lateness_ms, 0.1), percentile(lateness_ms, 0.25), percentile(lateness_ms, 0.5),
+      percentile(lateness_ms, 0.75), percentile(lateness_ms, 0.99));
   std::printf("paint of the changed rectangles during the game: median %.0f us, 99th percentile %.0f us\n",
               percentile(form.paint_us, 0.5), percentile(form.paint_us, 0.99));
   std::printf("outline rebuilds during the game: %d\n", form.mask_rebuilds() - masks_before);
@@ -241,8 +244,10 @@ int main(int argc, char** argv) {
     move_us.push_back(time_key(QEvent::KeyRelease, key));
     run_loop_for(std::chrono::milliseconds(20));
   }
-  std::printf("key event to finished repaint: median %.1f us, 99th percentile %.1f us (hero moves in a game, %zu events)\n",
-              percentile(move_us, 0.5), percentile(move_us, 0.99), move_us.size());
+  std::printf(
+      "key event to finished repaint: median %.1f us, 99th percentile %.1f us (hero moves in a game, %zu "
+      "events)\n",
+      percentile(move_us, 0.5), percentile(move_us, 0.99), move_us.size());
   std::vector<double> big_us;
   for (int i = 0; i < key_presses / 4; ++i) {
     tap(form, '5');  // ACL: all lit again
@@ -250,8 +255,10 @@ int main(int argc, char** argv) {
     big_us.push_back(time_key(QEvent::KeyPress, Qt::Key_2));
     tap(form, '2');
   }
-  std::printf("largest key-driven change to finished repaint: median %.1f us, 99th percentile %.1f us (GAME B over the all-lit picture, %zu events)\n",
-              percentile(big_us, 0.5), percentile(big_us, 0.99), big_us.size());
+  std::printf(
+      "largest key-driven change to finished repaint: median %.1f us, 99th percentile %.1f us (GAME B over "
+      "the all-lit picture, %zu events)\n",
+      percentile(big_us, 0.5), percentile(big_us, 0.99), big_us.size());
 
   // 3. The clock mode's idle cost.
   tap(form, '5');
@@ -260,7 +267,8 @@ int main(int argc, char** argv) {
   const double clock_cpu_start = cpu_seconds();
   wall.restart();
   run_loop_for(std::chrono::seconds(clock_seconds));
-  const double clock_cpu = (cpu_seconds() - clock_cpu_start) / (static_cast<double>(wall.nsecsElapsed()) / 1e9);
+  const double clock_cpu =
+      (cpu_seconds() - clock_cpu_start) / (static_cast<double>(wall.nsecsElapsed()) / 1e9);
   std::printf("CPU share in the clock mode (mode %d) over %d s: %.3f %% of one core\n",
               form.engine().state().game_mode, clock_seconds, clock_cpu * 100.0);
 
@@ -268,18 +276,18 @@ int main(int argc, char** argv) {
   // only looks for a new pad twice a second.
   {
     hero::PadBindings pad_bindings;
-    hero::Gamepad gamepad(pad_bindings, [&form](hero::KeyAction action, bool down) {
-      form.control(action, down);
-    });
+    hero::Gamepad gamepad(pad_bindings,
+                          [&form](hero::KeyAction action, bool down) { form.control(action, down); });
     run_loop_for(std::chrono::seconds(1));
     const double pad_cpu_start = cpu_seconds();
     wall.restart();
     run_loop_for(std::chrono::seconds(clock_seconds));
     const double pad_cpu = (cpu_seconds() - pad_cpu_start) / (static_cast<double>(wall.nsecsElapsed()) / 1e9);
-    std::printf("CPU share in the clock mode with the gamepad subsystem %s, %d pads, over %d s: %.3f %% of one core "
-                "(without it: %.3f %%)\n",
-                gamepad.available() ? "running" : "unavailable", gamepad.pad_count(), clock_seconds,
-                pad_cpu * 100.0, clock_cpu * 100.0);
+    std::printf(
+        "CPU share in the clock mode with the gamepad subsystem %s, %d pads, over %d s: %.3f %% of one core "
+        "(without it: %.3f %%)\n",
+        gamepad.available() ? "running" : "unavailable", gamepad.pad_count(), clock_seconds, pad_cpu * 100.0,
+        clock_cpu * 100.0);
   }
   return 0;
 }

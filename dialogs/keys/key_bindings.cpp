@@ -64,7 +64,8 @@ std::optional<KeyChoice> key_choice(int choice) {
     const auto i = static_cast<std::size_t>(choice - 11);
     return KeyChoice{kLetterCaptions.substr(i, 1), static_cast<std::uint16_t>(65 + i), {}};
   }
-  if (choice >= 37 && choice <= kKeyChoiceCount) return kSpecialChoices[static_cast<std::size_t>(choice - 37)];
+  if (choice >= 37 && choice <= kKeyChoiceCount)
+    return kSpecialChoices[static_cast<std::size_t>(choice - 37)];
   return std::nullopt;
 }
 

@@ -17,17 +17,17 @@ struct KeyRow {
 // Keys other than digits and letters, by their Qt name: these are the same
 // keys on every layout.
 constexpr std::array kSpecialKeys{
-    KeyRow{Qt::Key_Backspace, 8},   KeyRow{Qt::Key_Tab, 9},        KeyRow{Qt::Key_Backtab, 9},
-    KeyRow{Qt::Key_Return, 13},     KeyRow{Qt::Key_Enter, 13},     KeyRow{Qt::Key_Shift, 16},
-    KeyRow{Qt::Key_Control, 17},    KeyRow{Qt::Key_Alt, 18},       KeyRow{Qt::Key_Pause, 19},
-    KeyRow{Qt::Key_CapsLock, 20},   KeyRow{Qt::Key_Escape, 27},    KeyRow{Qt::Key_Space, 32},
-    KeyRow{Qt::Key_PageUp, 33},     KeyRow{Qt::Key_PageDown, 34},  KeyRow{Qt::Key_End, 35},
-    KeyRow{Qt::Key_Home, 36},       KeyRow{Qt::Key_Left, 37},      KeyRow{Qt::Key_Up, 38},
-    KeyRow{Qt::Key_Right, 39},      KeyRow{Qt::Key_Down, 40},      KeyRow{Qt::Key_Insert, 45},
-    KeyRow{Qt::Key_Delete, 46},     KeyRow{Qt::Key_F1, 112},       KeyRow{Qt::Key_F2, 113},
-    KeyRow{Qt::Key_F3, 114},        KeyRow{Qt::Key_F4, 115},       KeyRow{Qt::Key_F5, 116},
-    KeyRow{Qt::Key_F6, 117},        KeyRow{Qt::Key_F7, 118},       KeyRow{Qt::Key_F8, 119},
-    KeyRow{Qt::Key_F9, 120},        KeyRow{Qt::Key_F10, 121},      KeyRow{Qt::Key_F11, 122},
+    KeyRow{Qt::Key_Backspace, 8}, KeyRow{Qt::Key_Tab, 9},       KeyRow{Qt::Key_Backtab, 9},
+    KeyRow{Qt::Key_Return, 13},   KeyRow{Qt::Key_Enter, 13},    KeyRow{Qt::Key_Shift, 16},
+    KeyRow{Qt::Key_Control, 17},  KeyRow{Qt::Key_Alt, 18},      KeyRow{Qt::Key_Pause, 19},
+    KeyRow{Qt::Key_CapsLock, 20}, KeyRow{Qt::Key_Escape, 27},   KeyRow{Qt::Key_Space, 32},
+    KeyRow{Qt::Key_PageUp, 33},   KeyRow{Qt::Key_PageDown, 34}, KeyRow{Qt::Key_End, 35},
+    KeyRow{Qt::Key_Home, 36},     KeyRow{Qt::Key_Left, 37},     KeyRow{Qt::Key_Up, 38},
+    KeyRow{Qt::Key_Right, 39},    KeyRow{Qt::Key_Down, 40},     KeyRow{Qt::Key_Insert, 45},
+    KeyRow{Qt::Key_Delete, 46},   KeyRow{Qt::Key_F1, 112},      KeyRow{Qt::Key_F2, 113},
+    KeyRow{Qt::Key_F3, 114},      KeyRow{Qt::Key_F4, 115},      KeyRow{Qt::Key_F5, 116},
+    KeyRow{Qt::Key_F6, 117},      KeyRow{Qt::Key_F7, 118},      KeyRow{Qt::Key_F8, 119},
+    KeyRow{Qt::Key_F9, 120},      KeyRow{Qt::Key_F10, 121},     KeyRow{Qt::Key_F11, 122},
     KeyRow{Qt::Key_F12, 123},
 };
 
@@ -93,7 +93,8 @@ std::optional<VirtualKey> virtual_key_of(const QKeyEvent& event) {
   // Windows gives the code itself.
   const quint32 native = event.nativeVirtualKey();
   if (native > 0 && native < 0xff && !key.keypad) {
-    if ((native >= '0' && native <= '9') || (native >= 'A' && native <= 'Z')) return static_cast<VirtualKey>(native);
+    if ((native >= '0' && native <= '9') || (native >= 'A' && native <= 'Z'))
+      return static_cast<VirtualKey>(native);
   }
 #else
   static const bool xkb = platform_has_xkb_keycodes();

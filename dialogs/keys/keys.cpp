@@ -61,7 +61,8 @@ QLabel* heading(QWidget* parent, const char* name, const char* text, QRect where
 }  // namespace
 
 TKeysForm::TKeysForm(KeyBindings& bindings, SettingsStore& store, QWidget* main_window, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : QWidget(parent,
+              Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       bindings_(bindings),
       store_(store),
       main_window_(main_window) {
@@ -76,7 +77,9 @@ TKeysForm::TKeysForm(KeyBindings& bindings, SettingsStore& store, QWidget* main_
   heading(this, "la_controls", "Game controls", {336, 8, 104, 13}, Qt::AlignRight);
 
   QStringList captions;
-  for (int c = 1; c <= kKeyChoiceCount; ++c) captions << QString::fromLatin1(key_choice(c)->caption.data(), static_cast<qsizetype>(key_choice(c)->caption.size()));
+  for (int c = 1; c <= kKeyChoiceCount; ++c)
+    captions << QString::fromLatin1(key_choice(c)->caption.data(),
+                                    static_cast<qsizetype>(key_choice(c)->caption.size()));
 
   for (int n = 1; n <= kKeyActionCount; ++n) {
     const KeyRowLayout& row = kRows[static_cast<std::size_t>(n - 1)];
@@ -94,7 +97,8 @@ TKeysForm::TKeysForm(KeyBindings& bindings, SettingsStore& store, QWidget* main_
     box->addItems(captions);
     box->setGeometry(row.box);
     // The stored choice, or no selection for one the list does not have.
-    box->setCurrentIndex(bindings_.binding(n).choice - 1 < kKeyChoiceCount ? bindings_.binding(n).choice - 1 : -1);
+    box->setCurrentIndex(bindings_.binding(n).choice - 1 < kKeyChoiceCount ? bindings_.binding(n).choice - 1
+                                                                           : -1);
     box->installEventFilter(this);
     labels_[static_cast<std::size_t>(n - 1)] = label;
     boxes_[static_cast<std::size_t>(n - 1)] = box;
@@ -127,7 +131,8 @@ bool TKeysForm::CheckKeys() {
   for (int j = 0; j < kKeyActionCount; ++j) {
     for (int k = 0; k < kKeyActionCount; ++k) {
       if (j == k) continue;
-      if (boxes_[static_cast<std::size_t>(j)]->currentText() == boxes_[static_cast<std::size_t>(k)]->currentText()) {
+      if (boxes_[static_cast<std::size_t>(j)]->currentText() ==
+          boxes_[static_cast<std::size_t>(k)]->currentText()) {
         labels_[static_cast<std::size_t>(j)]->setStyleSheet(kRedLabel);
         labels_[static_cast<std::size_t>(k)]->setStyleSheet(kRedLabel);
         duplicate = true;

@@ -46,8 +46,7 @@ QString decoded(const QByteArray& bytes) {
 
 }  // namespace
 
-DocumentWindow::DocumentWindow(QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
+DocumentWindow::DocumentWindow(QWidget* parent) : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint) {
   setObjectName("document_window");
   setAttribute(Qt::WA_QuitOnClose, false);
   text_ = new QPlainTextEdit(this);
@@ -70,12 +69,14 @@ void DocumentWindow::show_document(const QString& path) {
   setWindowTitle(QFileInfo(path).fileName());
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    text_->setPlainText(QStringLiteral("%1 could not be read: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    text_->setPlainText(
+        QStringLiteral("%1 could not be read: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
   } else {
     const QByteArray bytes = file.read(kShownBytes);
     QString text = decoded(bytes);
     if (!file.atEnd())
-      text += QStringLiteral("\n\n[Only the first %1 MB of this file are shown.]").arg(kShownBytes / (1024 * 1024));
+      text += QStringLiteral("\n\n[Only the first %1 MB of this file are shown.]")
+                  .arg(kShownBytes / (1024 * 1024));
     text_->setPlainText(text);
   }
   text_->moveCursor(QTextCursor::Start);

@@ -10,9 +10,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "dialogs/keys/key_codes.h"
 #include "dialogs/menus/art.h"
 #include "dialogs/menus/placement.h"
-#include "dialogs/keys/key_codes.h"
 
 namespace hero {
 namespace {
@@ -52,10 +52,14 @@ class PageFrame : public QWidget {
 
 int key_code(const QKeyEvent& event) {
   switch (event.key()) {
-    case Qt::Key_Escape: return vk_escape;
-    case Qt::Key_Left: return vk_left;
-    case Qt::Key_Right: return vk_right;
-    default: return 0;
+    case Qt::Key_Escape:
+      return vk_escape;
+    case Qt::Key_Left:
+      return vk_left;
+    case Qt::Key_Right:
+      return vk_right;
+    default:
+      return 0;
   }
 }
 
@@ -81,7 +85,8 @@ void TManualForm::take_pages(const ManualPages& manual) {
   for (int n = 0; n < kManualPageCount; ++n) pages_[n] = QPixmap::fromImage(manual.pages[n].image);
   // A damaged page must not keep the viewer from coming up: it shows the
   // marker, and the player learns which file it is.
-  for (const std::string& message : manual.errors) QMessageBox::critical(nullptr, QString(), QString::fromStdString(message));
+  for (const std::string& message : manual.errors)
+    QMessageBox::critical(nullptr, QString(), QString::fromStdString(message));
 }
 
 void TManualForm::build(const ManualPages& manual) {
@@ -184,14 +189,18 @@ void TManualForm::Inp_esc_up() {
 
 void TManualForm::keyPressEvent(QKeyEvent* event) {
   switch (key_code(*event)) {
-    case vk_escape: Inp_esc_down(); break;
+    case vk_escape:
+      Inp_esc_down();
+      break;
     case vk_left:
       if (manual_page_ > 1) Inp_left_down();
       break;
     case vk_right:
       if (manual_page_ < kManualPageCount) Inp_right_down();
       break;
-    default: QWidget::keyPressEvent(event); return;
+    default:
+      QWidget::keyPressEvent(event);
+      return;
   }
   event->accept();
 }
@@ -204,14 +213,18 @@ void TManualForm::keyReleaseEvent(QKeyEvent* event) {
     return;
   }
   switch (key_code(*event)) {
-    case vk_escape: Inp_esc_up(); break;
+    case vk_escape:
+      Inp_esc_up();
+      break;
     case vk_left:
       if (manual_page_ > 1) Inp_left_up();
       break;
     case vk_right:
       if (manual_page_ < kManualPageCount) Inp_right_up();
       break;
-    default: QWidget::keyReleaseEvent(event); return;
+    default:
+      QWidget::keyReleaseEvent(event);
+      return;
   }
   event->accept();
 }
@@ -227,10 +240,17 @@ void TManualForm::mousePressEvent(QMouseEvent* event) {
   const QPoint point = event->position().toPoint();
   pressed_button_ = button_at(point);
   switch (pressed_button_) {
-    case close_button: Inp_esc_down(); return;
-    case left_button: Inp_left_down(); return;
-    case right_button: Inp_right_down(); return;
-    default: break;
+    case close_button:
+      Inp_esc_down();
+      return;
+    case left_button:
+      Inp_left_down();
+      return;
+    case right_button:
+      Inp_right_down();
+      return;
+    default:
+      break;
   }
   dragging_ = true;
   drag_start_x = point.x();
@@ -252,10 +272,17 @@ void TManualForm::mouseReleaseEvent(QMouseEvent* event) {
   const int button = pressed_button_;
   pressed_button_ = -1;
   switch (button) {
-    case close_button: Inp_esc_up(); break;
-    case left_button: Inp_left_up(); break;
-    case right_button: Inp_right_up(); break;
-    default: break;
+    case close_button:
+      Inp_esc_up();
+      break;
+    case left_button:
+      Inp_left_up();
+      break;
+    case right_button:
+      Inp_right_up();
+      break;
+    default:
+      break;
   }
 }
 

@@ -7,9 +7,9 @@
 #include <QMenu>
 #include <QWidget>
 
+#include "dialogs/keys/key_codes.h"
 #include "dialogs/menus/files.h"
 #include "dialogs/menus/shell.h"
-#include "dialogs/keys/key_codes.h"
 #include "display/skins/zoom.h"
 #include "engine/settings_codec.h"
 
@@ -157,7 +157,8 @@ bool GameMenu::handle_zoom_key(const QKeyEvent& key) {
     host_.zoom_step(+1);
   } else if (qt_key == Qt::Key_Minus || qt_key == Qt::Key_Underscore) {
     host_.zoom_step(-1);
-  } else if (virtual_key_of(key) == VirtualKey{'0'} || (qt_key == Qt::Key_0 && key.modifiers().testFlag(Qt::KeypadModifier))) {
+  } else if (virtual_key_of(key) == VirtualKey{'0'} ||
+             (qt_key == Qt::Key_0 && key.modifiers().testFlag(Qt::KeypadModifier))) {
     host_.set_zoom_percent(kZoomDefault);
   } else {
     return false;
@@ -203,28 +204,56 @@ bool GameMenu::handle_shortcut(int virtual_key) {
 
 void GameMenu::run_command(int index) {
   switch (index) {
-    case pm_1_about: host_.show_about(); break;
-    case pm_2_readme: open_document("Readme.txt"); break;
-    case pm_3_whatsnew: open_document("Whatsnew.txt"); break;
-    case pm_4_manual: host_.show_manual(); break;
-    case pm_6_config: open_document("Config.ini"); break;
-    case pm_7_keys: host_.show_key_settings(); break;
-    case pm_8_hiscore: pm_8_hiscoreClick(); break;
-    case pm_10_fullscreen: pm_10_fullscreenClick(); break;
-    case pm_11_splashscreen: pm_11_splashscreenClick(); break;
-    case pm_14_exit: host_.request_termination(); break;
+    case pm_1_about:
+      host_.show_about();
+      break;
+    case pm_2_readme:
+      open_document("Readme.txt");
+      break;
+    case pm_3_whatsnew:
+      open_document("Whatsnew.txt");
+      break;
+    case pm_4_manual:
+      host_.show_manual();
+      break;
+    case pm_6_config:
+      open_document("Config.ini");
+      break;
+    case pm_7_keys:
+      host_.show_key_settings();
+      break;
+    case pm_8_hiscore:
+      pm_8_hiscoreClick();
+      break;
+    case pm_10_fullscreen:
+      pm_10_fullscreenClick();
+      break;
+    case pm_11_splashscreen:
+      pm_11_splashscreenClick();
+      break;
+    case pm_14_exit:
+      host_.request_termination();
+      break;
     case kGameMenuZoomRow: {
       // The overlay's zoom row steps up through the zoom and round again.
       const int zoom = host_.zoom_percent();
-      host_.set_zoom_percent(zoom == kZoomSteps.back() || zoom == kZoomFit ? kZoomSteps.front()
-                                                                           : next_zoom_step(zoom / 100.0, +1));
+      host_.set_zoom_percent(zoom == kZoomSteps.back() || zoom == kZoomFit
+                                 ? kZoomSteps.front()
+                                 : next_zoom_step(zoom / 100.0, +1));
       show_zoom_marks();
       break;
     }
-    case kGameMenuFitRow: fit_click(); break;
-    case kGameMenuPreferencesRow: host_.show_preferences(); break;
-    case kGameMenuMuteRow: host_.set_muted(!host_.muted()); break;
-    default: break;  // separators do nothing
+    case kGameMenuFitRow:
+      fit_click();
+      break;
+    case kGameMenuPreferencesRow:
+      host_.show_preferences();
+      break;
+    case kGameMenuMuteRow:
+      host_.set_muted(!host_.muted());
+      break;
+    default:
+      break;  // separators do nothing
   }
 }
 
@@ -338,7 +367,8 @@ bool GameMenu::eventFilter(QObject* watched, QEvent* event) {
   return handle_shortcut(*code);
 }
 
-GameMenuRow::GameMenuRow(const QString& text, bool active, QWidget* parent) : QLabel(parent), active_(active) {
+GameMenuRow::GameMenuRow(const QString& text, bool active, QWidget* parent)
+    : QLabel(parent), active_(active) {
   setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   setAutoFillBackground(false);
   if (!active_) return;

@@ -82,7 +82,8 @@ inline constexpr int kGameMenuZoomRow = kMenuItemCount;             // "    Zoom
 inline constexpr int kGameMenuFitRow = kMenuItemCount + 1;          // "[x] Display game fitted to screen"
 inline constexpr int kGameMenuPreferencesRow = kMenuItemCount + 2;  // "    Preferences..."
 inline constexpr int kGameMenuMuteRow = kMenuItemCount + 3;         // "[x] Mute"
-inline constexpr QSize kGameMenuOpenSize(kGameMenuWidth, kGameMenuRowHeight * (kMenuItemCount + kGameMenuExtraRows + 1));
+inline constexpr QSize kGameMenuOpenSize(kGameMenuWidth,
+                                         kGameMenuRowHeight*(kMenuItemCount + kGameMenuExtraRows + 1));
 
 // What the commands reach in the rest of the program; the main window gives
 // the real one, tests a recorder.

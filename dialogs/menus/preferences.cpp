@@ -33,7 +33,9 @@ constexpr const char* kGhostName = "GhostSegments";
 
 QString percent_text(int percent) { return QStringLiteral("%1 %").arg(percent); }
 
-QString from_std(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+QString from_std(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 
@@ -319,7 +321,8 @@ bool TPreferencesForm::handle_key(QKeyEvent* event) {
   }
   if (code == vk_return) {
     // An open drop-down list takes its own Enter.
-    if (auto* box = qobject_cast<QComboBox*>(focusWidget()); box && box->view() && box->view()->isVisible()) return false;
+    if (auto* box = qobject_cast<QComboBox*>(focusWidget()); box && box->view() && box->view()->isVisible())
+      return false;
     accept();
     return true;
   }
@@ -327,8 +330,8 @@ bool TPreferencesForm::handle_key(QKeyEvent* event) {
 }
 
 bool TPreferencesForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && qobject_cast<QWidget*>(watched) && static_cast<QWidget*>(watched)->window() == this &&
-      handle_key(static_cast<QKeyEvent*>(event)))
+  if (event->type() == QEvent::KeyPress && qobject_cast<QWidget*>(watched) &&
+      static_cast<QWidget*>(watched)->window() == this && handle_key(static_cast<QKeyEvent*>(event)))
     return true;
   return QWidget::eventFilter(watched, event);
 }

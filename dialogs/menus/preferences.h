@@ -85,7 +85,9 @@ class TPreferencesForm : public QWidget {
   QCheckBox* fit_box() const { return fit_; }
   QLabel* pads_label() const { return pads_; }
   QComboBox* pad_box(KeyAction action) const { return pad_boxes_[static_cast<std::size_t>(action)]; }
-  QPushButton* press_button(KeyAction action) const { return press_buttons_[static_cast<std::size_t>(action)]; }
+  QPushButton* press_button(KeyAction action) const {
+    return press_buttons_[static_cast<std::size_t>(action)];
+  }
   QPushButton* defaults_button() const { return defaults_; }
   QPushButton* accept_button() const { return accept_; }
   QPushButton* cancel_button() const { return cancel_; }

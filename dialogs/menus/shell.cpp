@@ -34,10 +34,11 @@ bool open_with_xdg_open(const QString& path) {
   process->setStandardInputFile(QProcess::nullDevice());
   process->setStandardOutputFile(QProcess::nullDevice());
   process->setStandardErrorFile(QProcess::nullDevice());
-  QObject::connect(process, &QProcess::finished, process, [process, path](int code, QProcess::ExitStatus status) {
-    if (status != QProcess::NormalExit || code != 0) show_in_own_window(path);
-    process->deleteLater();
-  });
+  QObject::connect(process, &QProcess::finished, process,
+                   [process, path](int code, QProcess::ExitStatus status) {
+                     if (status != QProcess::NormalExit || code != 0) show_in_own_window(path);
+                     process->deleteLater();
+                   });
   QObject::connect(process, &QProcess::errorOccurred, process, [process, path](QProcess::ProcessError error) {
     if (error != QProcess::FailedToStart) return;
     show_in_own_window(path);

@@ -108,7 +108,8 @@ IniFile IniFile::parse_utf8(std::string_view text, std::vector<IniLine>* lines) 
     const std::string_view line = trim(text.substr(pos, end - pos));
     const int this_line = line_number;
     // "\r\n" ends one line; the empty piece between its two bytes is no line.
-    if (end < text.size() && (text[end] == '\n' || end + 1 >= text.size() || text[end + 1] != '\n')) ++line_number;
+    if (end < text.size() && (text[end] == '\n' || end + 1 >= text.size() || text[end + 1] != '\n'))
+      ++line_number;
     pos = end + 1;
     if (line.empty() || line.front() == ';') continue;
     if (line.front() == '[') {
@@ -125,13 +126,16 @@ IniFile IniFile::parse_utf8(std::string_view text, std::vector<IniLine>* lines) 
     const std::size_t eq = line.find('=');
     const std::string_view key = eq == std::string_view::npos ? std::string_view() : trim(line.substr(0, eq));
     if (key.empty()) {
-      if (lines) lines->push_back({IniLine::Kind::junk, this_line, current_name, {}, std::string(line), false});
+      if (lines)
+        lines->push_back({IniLine::Kind::junk, this_line, current_name, {}, std::string(line), false});
       continue;
     }
     std::string value = value_as_read(trim(line.substr(eq + 1)));
     bool used = false;
     if (current != nullptr) used = current->try_emplace(fold_case(key), value).second;
-    if (lines) lines->push_back({IniLine::Kind::entry, this_line, current_name, std::string(key), std::move(value), used});
+    if (lines)
+      lines->push_back(
+          {IniLine::Kind::entry, this_line, current_name, std::string(key), std::move(value), used});
   }
   return ini;
 }

@@ -30,10 +30,10 @@ class ConversionError : public std::runtime_error {
 struct IniLine {
   enum class Kind { section, entry, junk };  // junk: neither "[name]" nor "key=value"
   Kind kind = Kind::junk;
-  int line = 0;          // 1-based
-  std::string section;   // the section name as written (for entries: the one they fall in)
-  std::string key;       // as written, trimmed
-  std::string value;     // as a read returns it
+  int line = 0;         // 1-based
+  std::string section;  // the section name as written (for entries: the one they fall in)
+  std::string key;      // as written, trimmed
+  std::string value;    // as a read returns it
   // False when no read ever sees the line: a repeated section or key, an
   // entry before the first section.
   bool used = false;
@@ -64,8 +64,7 @@ class IniFile {
                           std::string_view default_value) const;
   // Integer keys: decimal with optional sign, or hexadecimal after "$" or
   // "0x"; absent or unconvertible text gives `default_value`.
-  std::int32_t read_integer(std::string_view section, std::string_view key,
-                            std::int32_t default_value) const;
+  std::int32_t read_integer(std::string_view section, std::string_view key, std::int32_t default_value) const;
   // Colour keys: the text (or `default_text`) converted strictly; text that
   // does not convert throws ConversionError. The result keeps the file's
   // layout, 0x00BBGGRR.

@@ -28,10 +28,13 @@ constexpr int kEventBatch = 64;
 PadBindings::PadBindings() { restore_defaults(); }
 
 void PadBindings::restore_defaults() {
-  for (int i = 0; i < kKeyActionCount; ++i) buttons_[static_cast<std::size_t>(i)] = kDefaultButtons[static_cast<std::size_t>(i)];
+  for (int i = 0; i < kKeyActionCount; ++i)
+    buttons_[static_cast<std::size_t>(i)] = kDefaultButtons[static_cast<std::size_t>(i)];
 }
 
-PadButton PadBindings::default_button(KeyAction action) { return kDefaultButtons[static_cast<std::size_t>(action)]; }
+PadButton PadBindings::default_button(KeyAction action) {
+  return kDefaultButtons[static_cast<std::size_t>(action)];
+}
 
 std::string PadBindings::value_name(int n) { return "Pad" + std::to_string(n); }
 
@@ -200,7 +203,8 @@ void Gamepad::close_pad(int instance_id) {
     }
   }
   SDL_GameControllerClose(p->controller);
-  pads_.erase(std::find_if(pads_.begin(), pads_.end(), [&](const Pad& q) { return q.instance_id == instance_id; }));
+  pads_.erase(
+      std::find_if(pads_.begin(), pads_.end(), [&](const Pad& q) { return q.instance_id == instance_id; }));
   emit pads_changed();
 }
 
@@ -251,17 +255,23 @@ void Gamepad::poll() {
     for (int i = 0; i < count; ++i) {
       const SDL_Event& e = events[static_cast<std::size_t>(i)];
       switch (e.type) {
-        case SDL_CONTROLLERDEVICEADDED: open_pad(e.cdevice.which); break;
-        case SDL_CONTROLLERDEVICEREMOVED: close_pad(e.cdevice.which); break;
+        case SDL_CONTROLLERDEVICEADDED:
+          open_pad(e.cdevice.which);
+          break;
+        case SDL_CONTROLLERDEVICEREMOVED:
+          close_pad(e.cdevice.which);
+          break;
         case SDL_CONTROLLERBUTTONDOWN:
         case SDL_CONTROLLERBUTTONUP:
-          if (Pad* p = pad(e.cbutton.which)) button_event(*p, e.cbutton.button, e.type == SDL_CONTROLLERBUTTONDOWN);
+          if (Pad* p = pad(e.cbutton.which))
+            button_event(*p, e.cbutton.button, e.type == SDL_CONTROLLERBUTTONDOWN);
           break;
         case SDL_CONTROLLERAXISMOTION:
           if (e.caxis.axis == SDL_CONTROLLER_AXIS_LEFTX)
             if (Pad* p = pad(e.caxis.which)) stick_event(*p, e.caxis.value);
           break;
-        default: break;
+        default:
+          break;
       }
     }
     if (count < kEventBatch) break;

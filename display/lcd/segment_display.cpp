@@ -96,7 +96,8 @@ void SegmentDisplay::Vid_Show_Lady_Hand(int lane) {
 }
 
 void SegmentDisplay::show_clock_animation_frame(const ClockAnimationFrame& flags) {
-  for (int n = 1; n <= kClockAnimationSegmentCount; ++n) set_lit(clock_animation_segments[n], flags[n - 1] != 0);
+  for (int n = 1; n <= kClockAnimationSegmentCount; ++n)
+    set_lit(clock_animation_segments[n], flags[n - 1] != 0);
 }
 
 }  // namespace hero

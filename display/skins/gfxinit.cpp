@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <map>
 
-#include "display/lcd/element_ids.h"
 #include "display/files/ini_file.h"
 #include "display/files/path_resolver.h"
+#include "display/lcd/element_ids.h"
 
 namespace hero {
 namespace {
@@ -28,7 +28,8 @@ bool names_a_file(const std::string& value) { return !value.empty() && value != 
 // Skin colours are written 0x00BBGGRR, red in the low byte.
 QColor colour_from(std::int32_t value) {
   const auto v = static_cast<std::uint32_t>(value);
-  return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF));
+  return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF),
+                static_cast<int>((v >> 16) & 0xFF));
 }
 
 int clamp_coordinate(std::int64_t v) {
@@ -90,11 +91,13 @@ struct PictureFiles {
 
 // GameWidth and GameHeight become the window's size: both must be a real
 // window's side.
-int game_side(const IniFile& ini, const char* key, std::int32_t default_value, const std::string& config_name) {
+int game_side(const IniFile& ini, const char* key, std::int32_t default_value,
+              const std::string& config_name) {
   const std::int32_t side = ini.read_integer("Common", key, default_value);
   if (side < 1 || side > kMaxGameSide) {
     throw SkinError("Skin configuration file (" + config_name + "): " + key + " is " + std::to_string(side) +
-                    ", but the game area must be from 1 to " + std::to_string(kMaxGameSide) + " pixels wide and high.");
+                    ", but the game area must be from 1 to " + std::to_string(kMaxGameSide) +
+                    " pixels wide and high.");
   }
   return side;
 }
@@ -108,15 +111,18 @@ std::string twin_name(const std::string& name) {
   return name.substr(0, dot) + "@2x" + name.substr(dot);
 }
 
-Scene::View fullscreen_view(QSize game, QSize screen, std::int32_t offset_x, std::int32_t offset_y, bool fit) {
+Scene::View fullscreen_view(QSize game, QSize screen, std::int32_t offset_x, std::int32_t offset_y,
+                            bool fit) {
   Scene::View view;
   view.skin_only = true;
   double scale = 1.0;
   if (fit && game.width() > 0 && game.height() > 0) {
     // Each axis limits the scale: a centred one by the area alone, a stated
     // one by the offset and the area together.
-    const double across = static_cast<double>(screen.width()) / (offset_x != 0 ? double(offset_x) + game.width() : game.width());
-    const double down = static_cast<double>(screen.height()) / (offset_y != 0 ? double(offset_y) + game.height() : game.height());
+    const double across = static_cast<double>(screen.width()) /
+                          (offset_x != 0 ? double(offset_x) + game.width() : game.width());
+    const double down = static_cast<double>(screen.height()) /
+                        (offset_y != 0 ? double(offset_y) + game.height() : game.height());
     scale = std::min(across, down);
     if (!(scale > 0.0) || scale > 16.0) scale = 1.0;
   }
@@ -146,7 +152,8 @@ SkinCatalogue read_skin_catalogue(const fs::path& program_folder, InstallationEr
   for (int k = 1; k <= catalogue.listed_count(); ++k) {
     const std::string section = "Skin" + std::to_string(k);
     SkinEntry& entry = catalogue.entries[static_cast<std::size_t>(k - 1)];
-    entry.path = with_delimiter(ini.read_string(section, "Path", "Graphics\\Skin" + std::to_string(k) + "\\"));
+    entry.path =
+        with_delimiter(ini.read_string(section, "Path", "Graphics\\Skin" + std::to_string(k) + "\\"));
     entry.name = ini.read_string(section, "Name", "Nameless Skin");
   }
   return catalogue;
@@ -162,7 +169,8 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
   const fs::path config = in_program_folder(request.program_folder, skin_path + "Config.ini");
 
   if (!chosen || !is_file(config)) {
-    errors.report("Skin configuration file (" + skin_path + "Config.ini) not found. Please reinstall the skin.");
+    errors.report("Skin configuration file (" + skin_path +
+                  "Config.ini) not found. Please reinstall the skin.");
   } else {
     const IniFile ini = IniFile::load(config);
     const std::string config_name = skin_path + "Config.ini";
@@ -191,9 +199,10 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
       const std::string backdrop = ini.read_string("Fullscreen", "BackdropFile", "nil");
       if (names_a_file(backdrop) && files.exists(backdrop)) {
         scene.set_picture(ElementId::im_backdrop, files.load(backdrop));
-        scene.set_picture_mode(ElementId::im_backdrop, ini.read_integer("Fullscreen", "BackdropStretch", 0) != 0
-                                                           ? PictureMode::stretch
-                                                           : PictureMode::centre);
+        scene.set_picture_mode(ElementId::im_backdrop,
+                               ini.read_integer("Fullscreen", "BackdropStretch", 0) != 0
+                                   ? PictureMode::stretch
+                                   : PictureMode::centre);
         scene.set_visible(ElementId::im_backdrop, true);
         scene.set_geometry(ElementId::im_backdrop, QRect(QPoint(0, 0), client));
       }
@@ -209,11 +218,20 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
         const QSize screen = scene.layout_size();
         QPoint at = scene.geometry(ElementId::im_backdrop_logo).topLeft();
         switch (ini.read_integer("Fullscreen", "LogoPosition", 1)) {
-          case 0: at = QPoint(0, 0); break;
-          case 1: at = QPoint(screen.width() - size.width(), 0); break;
-          case 2: at = QPoint(0, screen.height() - size.height()); break;
-          case 3: at = QPoint(screen.width() - size.width(), screen.height() - size.height()); break;
-          default: break;  // any other corner number leaves the logo where it is
+          case 0:
+            at = QPoint(0, 0);
+            break;
+          case 1:
+            at = QPoint(screen.width() - size.width(), 0);
+            break;
+          case 2:
+            at = QPoint(0, screen.height() - size.height());
+            break;
+          case 3:
+            at = QPoint(screen.width() - size.width(), screen.height() - size.height());
+            break;
+          default:
+            break;  // any other corner number leaves the logo where it is
         }
         scene.set_visible(ElementId::im_backdrop_logo, true);
         scene.set_geometry(ElementId::im_backdrop_logo, QRect(at, size));
@@ -228,9 +246,9 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
 
     const QSize window = scene.layout_size();
     const QSize label = Scene::kPauseLabelSize;
-    scene.set_geometry(ElementId::la_pause, QRect((window.width() - label.width()) / 2,
-                                                  (window.height() - label.height()) / 2, label.width(),
-                                                  label.height()));
+    scene.set_geometry(ElementId::la_pause,
+                       QRect((window.width() - label.width()) / 2, (window.height() - label.height()) / 2,
+                             label.width(), label.height()));
 
     for (int n = 1; n <= kSkinImageCount; ++n) {
       const ElementId element = skin_image(n);
@@ -252,8 +270,9 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
   // the skin could not be found.
   scene.set_visible(ElementId::btn_game_menu_top, request.fullscreen_mode);
   scene.set_visible(ElementId::btn_game_menu_background, request.fullscreen_mode);
-  scene.set_geometry(ElementId::btn_game_menu_background,
-                     QRect(scene.geometry(ElementId::btn_game_menu_background).topLeft(), Scene::kGameMenuButtonSize));
+  scene.set_geometry(
+      ElementId::btn_game_menu_background,
+      QRect(scene.geometry(ElementId::btn_game_menu_background).topLeft(), Scene::kGameMenuButtonSize));
 }
 
 // ---- Manual pages -----------------------------------------------------------

@@ -7,14 +7,14 @@
 
 #include <array>
 #include <cstdint>
-#include <stdexcept>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "display/skins/installation_errors.h"
 #include "display/skins/picture_loader.h"
 #include "display/skins/scene.h"
-#include "display/skins/installation_errors.h"
 
 namespace hero {
 
@@ -58,7 +58,7 @@ class SkinError : public std::runtime_error {
 
 struct SkinLoadRequest {
   const SkinCatalogue* catalogue = nullptr;
-  int selected_skin = 1;           // 1-based
+  int selected_skin = 1;  // 1-based
   bool fullscreen_mode = false;
   // Windowed: the zoom of the whole handheld (1.0 = the skin's own pixels).
   double zoom = 1.0;
@@ -68,7 +68,7 @@ struct SkinLoadRequest {
   // Device pixels per window pixel of the screen (2 on a HiDPI screen): with
   // the zoom it decides whether the pictures' @2x twins are loaded.
   double device_pixel_ratio = 1.0;
-  QSize screen_size;               // the screen the window is laid out for
+  QSize screen_size;  // the screen the window is laid out for
   std::filesystem::path program_folder;
   // The folder picture names are resolved against; empty means the
   // process's current folder, as the handheld's files expect.
@@ -77,12 +77,11 @@ struct SkinLoadRequest {
 
 // Lays the scene out from the selected skin: client size, colours and colour
 // key, backdrop and logo, the pause label, the 81 skin images and the in-game
-// menu button, and the scene's view (zoom, or the full-screen placement). A missing skin Config.ini (or a selection outside the
-// catalogue) is reported through `errors`; only the in-game menu button is
-// then set. A picture that exists but cannot be decoded (or would take the
-// skin's pictures past kMaxSkinPixels) throws PictureError, a colour that is
-// not a number ConversionError, a game area outside 1..kMaxGameSide
-// SkinError; the load stops there.
+// menu button, and the scene's view (zoom, or the full-screen placement). A missing skin Config.ini (or a
+// selection outside the catalogue) is reported through `errors`; only the in-game menu button is then set. A
+// picture that exists but cannot be decoded (or would take the skin's pictures past kMaxSkinPixels) throws
+// PictureError, a colour that is not a number ConversionError, a game area outside 1..kMaxGameSide SkinError;
+// the load stops there.
 void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors& errors);
 
 // The full-screen placement of a game area of `game` pixels on `screen`:

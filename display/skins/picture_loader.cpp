@@ -14,8 +14,8 @@
 
 #include <png.h>
 // jpeglib.h needs size_t and FILE declared first.
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 
 namespace hero {
 namespace {
@@ -41,7 +41,8 @@ void check_size(const std::string& file_name, std::int64_t width, std::int64_t h
   }
   if (width * height > allowance.max_pixels) {
     fail(file_name, "its " + std::to_string(width) + " x " + std::to_string(height) + " pixels would take " +
-                        (allowance.budget_note.empty() ? std::string("more memory than allowed") : allowance.budget_note));
+                        (allowance.budget_note.empty() ? std::string("more memory than allowed")
+                                                       : allowance.budget_note));
   }
 }
 
@@ -51,7 +52,8 @@ Picture finish(QImage image, bool has_alpha, const std::string& file_name) {
   if (image.isNull()) fail(file_name, "out of memory");
   Picture picture;
   picture.has_alpha = has_alpha;
-  picture.image = image.convertToFormat(has_alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+  picture.image =
+      image.convertToFormat(has_alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
   if (picture.image.isNull()) fail(file_name, "out of memory");
   return picture;
 }
@@ -110,7 +112,8 @@ bool png_read_header(png_structp png, png_infop info, PngHeader* header) {
   header->width = png_get_image_width(png, info);
   header->height = png_get_image_height(png, info);
   const int colour_type = png_get_color_type(png, info);
-  header->has_alpha = (colour_type & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS) != 0;
+  header->has_alpha =
+      (colour_type & PNG_COLOR_MASK_ALPHA) != 0 || png_get_valid(png, info, PNG_INFO_tRNS) != 0;
   // Everything becomes 8-bit R, G, B, A in byte order.
   png_set_expand(png);
   png_set_strip_16(png);
@@ -286,7 +289,8 @@ Picture decode_jpeg(std::span<const std::uint8_t> bytes, const std::string& file
 
   if (!jpeg_read_header_c(&cinfo, &errors, bytes.data(), bytes.size())) fail(file_name, errors.message);
   check_size(file_name, cinfo.image_width, cinfo.image_height, allowance);
-  QImage image(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height), QImage::Format_RGBA8888);
+  QImage image(static_cast<int>(cinfo.image_width), static_cast<int>(cinfo.image_height),
+               QImage::Format_RGBA8888);
   if (image.isNull()) fail(file_name, "out of memory");
   std::vector<JSAMPROW> rows(cinfo.image_height);
   for (JDIMENSION y = 0; y < cinfo.image_height; ++y) rows[y] = image.scanLine(static_cast<int>(y));
@@ -341,7 +345,8 @@ void check_bitmap_header(std::span<const std::uint8_t> bytes, const std::string&
     const std::int64_t stride = (width * bits + 31) / 32 * 4;
     // Some writers leave off the padding of the last row; Windows forgives that.
     const std::int64_t last_row_padding = stride - (width * bits + 7) / 8;
-    if (std::int64_t{pixels_at} + stride * height - last_row_padding > static_cast<std::int64_t>(bytes.size())) {
+    if (std::int64_t{pixels_at} + stride * height - last_row_padding >
+        static_cast<std::int64_t>(bytes.size())) {
       fail(file_name, "the file ends too early");
     }
   }
@@ -414,13 +419,17 @@ PictureFormat picture_format_for(const std::string& file_name) {
                      (ext.empty() ? std::string("none") : ext) + ")");
 }
 
-Picture decode_picture(std::span<const std::uint8_t> bytes, PictureFormat format, const std::string& file_name,
-                       const PixelAllowance& allowance) {
+Picture decode_picture(std::span<const std::uint8_t> bytes, PictureFormat format,
+                       const std::string& file_name, const PixelAllowance& allowance) {
   switch (format) {
-    case PictureFormat::png: return decode_png(bytes, file_name, allowance);
-    case PictureFormat::jpeg: return decode_jpeg(bytes, file_name, allowance);
-    case PictureFormat::bmp: return decode_with_qt(bytes, "bmp", file_name, allowance);
-    case PictureFormat::ico: return decode_with_qt(bytes, "ico", file_name, allowance);
+    case PictureFormat::png:
+      return decode_png(bytes, file_name, allowance);
+    case PictureFormat::jpeg:
+      return decode_jpeg(bytes, file_name, allowance);
+    case PictureFormat::bmp:
+      return decode_with_qt(bytes, "bmp", file_name, allowance);
+    case PictureFormat::ico:
+      return decode_with_qt(bytes, "ico", file_name, allowance);
   }
   fail(file_name, "unknown format");
 }

@@ -13,9 +13,9 @@ namespace {
 // Elements visible before any skin or game touches them: the handheld
 // picture, its overlay and the hot areas of the buttons.
 constexpr ElementId kVisibleBeforeSkin[] = {
-    ElementId::im_background, ElementId::im_background_screen_top,
-    ElementId::btn_left_top,  ElementId::btn_right_top,
-    ElementId::btn_alarm_top, ElementId::btn_game_a_top,
+    ElementId::im_background,  ElementId::im_background_screen_top,
+    ElementId::btn_left_top,   ElementId::btn_right_top,
+    ElementId::btn_alarm_top,  ElementId::btn_game_a_top,
     ElementId::btn_game_b_top, ElementId::btn_time_top,
     ElementId::btn_acl_top,
 };
@@ -24,7 +24,8 @@ int clamp_coordinate(int v) { return std::clamp(v, -Scene::kMaxCoordinate, Scene
 int clamp_side(int v) { return std::clamp(v, 0, Scene::kMaxSide); }
 
 QRect clamped(const QRect& r) {
-  return QRect(clamp_coordinate(r.x()), clamp_coordinate(r.y()), clamp_side(r.width()), clamp_side(r.height()));
+  return QRect(clamp_coordinate(r.x()), clamp_coordinate(r.y()), clamp_side(r.width()),
+               clamp_side(r.height()));
 }
 
 // The gold of the rule round the LCD's bezel in the default skins.
@@ -53,7 +54,8 @@ void harden_edges(QImage& premultiplied) {
       if (alpha < 128) {
         line[x] = 0;
       } else {
-        line[x] = qRgba(qRed(line[x]) * 255 / alpha, qGreen(line[x]) * 255 / alpha, qBlue(line[x]) * 255 / alpha, 255);
+        line[x] = qRgba(qRed(line[x]) * 255 / alpha, qGreen(line[x]) * 255 / alpha,
+                        qBlue(line[x]) * 255 / alpha, 255);
       }
     }
   }
@@ -63,10 +65,11 @@ void harden_edges(QImage& premultiplied) {
 
 Scene::Scene() {
   for (ElementId id : kVisibleBeforeSkin) at(id).visible = true;
-  for (auto [id, rect] : {std::pair{ElementId::la_pause, QRect(QPoint(0, 0), kPauseLabelSize)},
-                          std::pair{ElementId::btn_game_menu_background, QRect(QPoint(0, 0), kGameMenuButtonSize)},
-                          std::pair{ElementId::btn_game_menu_top, QRect(QPoint(0, 0), kGameMenuButtonSize)},
-                          std::pair{ElementId::im_backdrop, client_rect()}}) {
+  for (auto [id, rect] :
+       {std::pair{ElementId::la_pause, QRect(QPoint(0, 0), kPauseLabelSize)},
+        std::pair{ElementId::btn_game_menu_background, QRect(QPoint(0, 0), kGameMenuButtonSize)},
+        std::pair{ElementId::btn_game_menu_top, QRect(QPoint(0, 0), kGameMenuButtonSize)},
+        std::pair{ElementId::im_backdrop, client_rect()}}) {
     at(id).layout = rect;
     at(id).geometry = rect;
   }
@@ -100,8 +103,10 @@ void Scene::copy_picture(ElementId to, ElementId from) {
   }
   target.picture = source.picture;
   const bool same_form = is_transparent(to) == is_transparent(from);
-  target.drawn = same_form ? source.drawn : is_transparent(to) ? transparent_form(target.picture) : target.picture.image;
-  target.drawn_twin = same_form ? source.drawn_twin
+  target.drawn = same_form            ? source.drawn
+                 : is_transparent(to) ? transparent_form(target.picture)
+                                      : target.picture.image;
+  target.drawn_twin = same_form            ? source.drawn_twin
                       : is_transparent(to) ? transparent_twin_form(target.picture)
                                            : target.picture.twin;
   target.forget_copies();
@@ -131,8 +136,10 @@ void Scene::set_picture(ElementId id, const Picture& picture) {
     // are made once and shared, not once per element.
     for (std::size_t i = 0; i < elements_.size(); ++i) {
       const Element& other = elements_[i];
-      if (&other != &e && !other.drawn.isNull() && other.picture.image.cacheKey() == picture.image.cacheKey() &&
-          other.picture.twin.cacheKey() == picture.twin.cacheKey() && is_transparent(static_cast<ElementId>(i))) {
+      if (&other != &e && !other.drawn.isNull() &&
+          other.picture.image.cacheKey() == picture.image.cacheKey() &&
+          other.picture.twin.cacheKey() == picture.twin.cacheKey() &&
+          is_transparent(static_cast<ElementId>(i))) {
         e.drawn = other.drawn;
         e.drawn_twin = other.drawn_twin;
         break;
@@ -332,7 +339,8 @@ const QImage& Scene::scaled_picture(ElementId id, const Element& e, QSize size, 
                      : source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   // Only the handheld picture lies over the key colour; segments and the
   // overlay keep their soft edges over the LCD.
-  if (image.size() != source.size() && id == ElementId::im_background && key_enabled_ && image.hasAlphaChannel()) {
+  if (image.size() != source.size() && id == ElementId::im_background && key_enabled_ &&
+      image.hasAlphaChannel()) {
     image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     harden_edges(image);
   }
@@ -356,7 +364,8 @@ void Scene::paint_element(QPainter& painter, ElementId id, const Element& e, dou
   switch (e.mode) {
     case PictureMode::top_left: {
       const QSize shown = g.size().boundedTo(size);
-      painter.drawImage(QRect(g.topLeft(), shown), image, device_rect(QRect(QPoint(0, 0), shown), device_ratio));
+      painter.drawImage(QRect(g.topLeft(), shown), image,
+                        device_rect(QRect(QPoint(0, 0), shown), device_ratio));
       return;
     }
     case PictureMode::centre: {
@@ -378,10 +387,14 @@ QRect Scene::opaque_cover(ElementId id, const Element& e) const {
   const QRect& g = e.geometry;
   const QSize size = drawn_size(id, e);
   switch (e.mode) {
-    case PictureMode::top_left: return QRect(g.topLeft(), g.size().boundedTo(size));
+    case PictureMode::top_left:
+      return QRect(g.topLeft(), g.size().boundedTo(size));
     case PictureMode::centre:
-      return QRect(QPoint(g.x() + (g.width() - size.width()) / 2, g.y() + (g.height() - size.height()) / 2), size) & g;
-    case PictureMode::stretch: return g;
+      return QRect(QPoint(g.x() + (g.width() - size.width()) / 2, g.y() + (g.height() - size.height()) / 2),
+                   size) &
+             g;
+    case PictureMode::stretch:
+      return g;
   }
   return QRect();
 }
@@ -421,7 +434,8 @@ void Scene::paint(QPainter& painter, const QRegion& clip) const {
 
 bool Scene::has_ghost(ElementId id) {
   const int i = index_of(id);
-  const bool glyph_source = i >= index_of(ElementId::im_panel_number_0) && i <= index_of(ElementId::im_panel_number_9);
+  const bool glyph_source =
+      i >= index_of(ElementId::im_panel_number_0) && i <= index_of(ElementId::im_panel_number_9);
   return is_segment(id) && !glyph_source;
 }
 
@@ -435,7 +449,8 @@ void Scene::set_skin_ghost_percent(int percent) {
 
 void Scene::set_ghost_override(std::optional<int> percent) {
   const int before = ghost_percent();
-  user_ghost_percent_ = percent ? std::optional<int>(std::clamp(*percent, 0, kMaxGhostPercent)) : std::nullopt;
+  user_ghost_percent_ =
+      percent ? std::optional<int>(std::clamp(*percent, 0, kMaxGhostPercent)) : std::nullopt;
   ghosts_changed(before);
 }
 
@@ -448,8 +463,8 @@ void Scene::ghosts_changed(int before) {
 }
 
 static bool is_digit_position(ElementId id) {
-  return id == ElementId::im_panel_digit_1 || id == ElementId::im_panel_digit_2 || id == ElementId::im_panel_digit_3 ||
-         id == ElementId::im_panel_digit_4;
+  return id == ElementId::im_panel_digit_1 || id == ElementId::im_panel_digit_2 ||
+         id == ElementId::im_panel_digit_3 || id == ElementId::im_panel_digit_4;
 }
 
 void Scene::paint_ghost(QPainter& painter, ElementId id, const Element& e, double device_ratio) const {

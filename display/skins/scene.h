@@ -194,8 +194,8 @@ class Scene : public SegmentSurface {
 
   // Shaped window: the cut-out, kept while the key is on.
   QImage mask_;
-  bool shape_reset_ = true;   // key, colour or size changed: start afresh
-  bool shape_was_on_ = false; // the cut-out the window last took was in use
+  bool shape_reset_ = true;    // key, colour or size changed: start afresh
+  bool shape_was_on_ = false;  // the cut-out the window last took was in use
   QRegion shape_stale_;        // changed since the cut-out was last brought up to date
   mutable QImage pause_label_;
   mutable QSize pause_label_size_;

@@ -47,9 +47,9 @@ void TimerCountdown::expired(SteadyTime now) {
 }
 
 QtEngineTimer::QtEngineTimer(std::function<void()> on_expiry, SteadyNow now, QObject* parent)
-    : QObject(parent), on_expiry_(std::move(on_expiry)), now_(now ? std::move(now) : [] {
-        return std::chrono::steady_clock::now();
-      }) {
+    : QObject(parent),
+      on_expiry_(std::move(on_expiry)),
+      now_(now ? std::move(now) : [] { return std::chrono::steady_clock::now(); }) {
   wake_.setSingleShot(true);
   wake_.setTimerType(Qt::PreciseTimer);
   connect(&wake_, &QTimer::timeout, this, [this] { on_wake(); });

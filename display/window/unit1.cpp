@@ -19,8 +19,8 @@
 #include <chrono>
 
 #include "display/skins/zoom.h"
-#include "release.h"
 #include "engine/settings_codec.h"
+#include "release.h"
 
 namespace hero {
 
@@ -95,7 +95,9 @@ void release_free_memory() {
 
 // A Wayland window can neither place nor move itself, and its outline is
 // the picture's transparency.
-bool platform_places_windows_itself() { return QGuiApplication::platformName().startsWith(QStringLiteral("wayland")); }
+bool platform_places_windows_itself() {
+  return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+}
 
 QRect screen_rect() {
   const QScreen* screen = QGuiApplication::primaryScreen();
@@ -110,7 +112,8 @@ QRect screen_rect() {
 class HotArea final : public QWidget {
  public:
   HotArea(TForm1& form, ElementId id) : QWidget(&form), form_(form), id_(id) {
-    setObjectName(QString::fromLatin1(element_name(id).data(), static_cast<qsizetype>(element_name(id).size())));
+    setObjectName(
+        QString::fromLatin1(element_name(id).data(), static_cast<qsizetype>(element_name(id).size())));
     setAttribute(Qt::WA_NoSystemBackground);
     setAttribute(Qt::WA_TranslucentBackground);
     setFocusPolicy(Qt::NoFocus);
@@ -156,8 +159,8 @@ class HotArea final : public QWidget {
   bool holding_ = false;
 };
 
-TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, SteadyNow steady_now, QWidget* parent,
-               EngineTap* tap)
+TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, SteadyNow steady_now,
+               QWidget* parent, EngineTap* tap)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), settings_(std::move(settings)), tap_(tap) {
   // Creation step 1 and 2: the title, and off the screen until a skin is
   // laid out.
@@ -176,7 +179,8 @@ TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, Steady
         steady_now, this);
   }
   std::array<EngineTimer*, kTimerCount> timers{};
-  for (int i = 0; i < kTimerCount; ++i) timers[static_cast<std::size_t>(i)] = timers_[static_cast<std::size_t>(i)].get();
+  for (int i = 0; i < kTimerCount; ++i)
+    timers[static_cast<std::size_t>(i)] = timers_[static_cast<std::size_t>(i)].get();
   const EngineServices services{scene_, timers, sound, *settings_, random_, clock_};
   engine_ = std::make_unique<Engine>(tap_ ? tap_->wire(services) : services);
 
@@ -272,7 +276,8 @@ void TForm1::run_skin_loader() {
 
 void TForm1::show_zoom() {
   const double scale = zoom_scale();
-  if (scale * devicePixelRatioF() > 1.0 && loaded_device_scale_ <= 1.0) run_skin_loader();  // the twins, now wanted
+  if (scale * devicePixelRatioF() > 1.0 && loaded_device_scale_ <= 1.0)
+    run_skin_loader();  // the twins, now wanted
   Scene::View view;
   view.scale = scale;
   scene_.set_view(view);
@@ -295,7 +300,8 @@ void TForm1::lay_out_skin() {
 }
 
 void TForm1::set_zoom_percent(int percent) {
-  const bool known = percent == kZoomFit || std::find(kZoomSteps.begin(), kZoomSteps.end(), percent) != kZoomSteps.end();
+  const bool known =
+      percent == kZoomFit || std::find(kZoomSteps.begin(), kZoomSteps.end(), percent) != kZoomSteps.end();
   if (!known) percent = kZoomDefault;
   // Stored first: if the store refuses, the handheld stays as it is.
   write_integer(*settings_, "Zoom", percent);

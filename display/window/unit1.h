@@ -14,10 +14,10 @@
 #include <random>
 
 #include "dialogs/keys/key_bindings.h"
-#include "display/window/engine_tap.h"
 #include "dialogs/keys/key_codes.h"
-#include "display/window/qt_timer.h"
 #include "display/skins/scene.h"
+#include "display/window/engine_tap.h"
+#include "display/window/qt_timer.h"
 #include "engine/engine.h"
 #include "engine/interfaces.h"
 
@@ -189,7 +189,7 @@ class TForm1 : public QWidget {
   KeyBindings key_bindings_;
   bool fullscreen_mode_ = true;
   int zoom_percent_ = 100;
-  bool zoom_stored_ = false;   // Zoom was read from the store, or chosen since
+  bool zoom_stored_ = false;  // Zoom was read from the store, or chosen since
   bool fullscreen_fit_ = false;
   double loaded_device_scale_ = 1.0;  // zoom x device pixels at the last load
   int wheel_eighths_ = 0;             // wheel turns not yet a whole notch

@@ -106,8 +106,8 @@ class Probe final : public QObject {
     const QImage picture = window_picture(window);
     if (!picture_file.isEmpty() && !picture.save(picture_file, "PNG"))
       give_up(5, QStringLiteral("cannot write the picture to ") + picture_file);
-    std::fprintf(stderr, "hero50-probe: handheld on the screen, %dx%d at %d,%d; pressing Esc\n", window->width(),
-                 window->height(), window->x(), window->y());
+    std::fprintf(stderr, "hero50-probe: handheld on the screen, %dx%d at %d,%d; pressing Esc\n",
+                 window->width(), window->height(), window->x(), window->y());
     std::fflush(stderr);
     press_escape(window);
     // The termination request ends the event loop; should it not, say so.

@@ -2,14 +2,17 @@
 
 #include <QMessageBox>
 
-#include "display/window/application_title.h"
 #include <exception>
+#include "display/window/application_title.h"
 
 namespace hero {
 
-HeroApplication::HeroApplication(int& argc, char** argv) : QApplication(argc, argv), show_error_(show_error_box) {}
+HeroApplication::HeroApplication(int& argc, char** argv)
+    : QApplication(argc, argv), show_error_(show_error_box) {}
 
-HeroApplication* HeroApplication::instance() { return dynamic_cast<HeroApplication*>(QCoreApplication::instance()); }
+HeroApplication* HeroApplication::instance() {
+  return dynamic_cast<HeroApplication*>(QCoreApplication::instance());
+}
 
 bool HeroApplication::notify(QObject* receiver, QEvent* event) {
   try {

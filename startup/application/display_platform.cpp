@@ -1,9 +1,9 @@
 #include "startup/application/display_platform.h"
 
+#include <sys/stat.h>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
-#include <sys/stat.h>
 #include <vector>
 
 #include <QByteArray>
@@ -42,8 +42,9 @@ WaylandSocket wayland_socket(const EnvironmentLookup& environment, const SocketE
   if (name.front() != '/') {
     const std::string runtime = value_of(environment, "XDG_RUNTIME_DIR");
     if (runtime.empty()) {
-      return {false, named.empty() ? "WAYLAND_DISPLAY is not set"
-                                   : "WAYLAND_DISPLAY is set but XDG_RUNTIME_DIR, where its socket lives, is not"};
+      return {false, named.empty()
+                         ? "WAYLAND_DISPLAY is not set"
+                         : "WAYLAND_DISPLAY is set but XDG_RUNTIME_DIR, where its socket lives, is not"};
     }
     path = runtime + "/" + name;
   }
@@ -120,7 +121,8 @@ PlatformChoice choose_platform(const EnvironmentLookup& environment, const Socke
     start = end + 1;
     if (entry.empty()) continue;
     switch (kind_of(entry)) {
-      case DisplayKind::other: return {};
+      case DisplayKind::other:
+        return {};
       case DisplayKind::x11:
         if (x11) return {};
         if (!why_not.empty()) why_not += "; ";
@@ -151,7 +153,9 @@ PlatformChoice choose_platform() {
       });
 }
 
-std::string no_display_message(const std::string& missing) { return "hero50: cannot open a display: " + missing; }
+std::string no_display_message(const std::string& missing) {
+  return "hero50: cannot open a display: " + missing;
+}
 
 PlatformStartGuard::PlatformStartGuard() {
   g_held = new std::vector<HeldMessage>;
@@ -162,7 +166,8 @@ PlatformStartGuard::~PlatformStartGuard() {
   qInstallMessageHandler(g_previous_handler);
   // The platform started: what it said on the way is passed on as it was.
   for (const HeldMessage& held : *g_held) {
-    const QMessageLogContext context(held.file.c_str(), held.line, held.function.c_str(), held.category.c_str());
+    const QMessageLogContext context(held.file.c_str(), held.line, held.function.c_str(),
+                                     held.category.c_str());
     qt_message_output(held.type, context, held.text);
   }
   delete g_held;

@@ -16,28 +16,30 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "dialogs/keys/keys.h"
 #include "dialogs/menus/about.h"
 #include "dialogs/menus/art.h"
-#include "dialogs/keys/keys.h"
 #include "dialogs/menus/manual.h"
 #include "display/window/unit1.h"
 #include "engine/engine.h"
 #include "engine/memory_settings_store.h"
 #include "engine/settings_codec.h"
 #include "startup/application/application.h"
-#include "startup/application/display_platform.h"
 #include "startup/application/close_signals.h"
+#include "startup/application/display_platform.h"
 #include "startup/settings/qsettings_store.h"
 #include "startup/sound/sdl_sound_library.h"
 
 namespace hero {
 
-HeroProgram::HeroProgram(ProgramServices services) : services_(std::move(services)), sound_(*services_.sound_library) {
+HeroProgram::HeroProgram(ProgramServices services)
+    : services_(std::move(services)), sound_(*services_.sound_library) {
   if (services_.record_to) {
-    recorder_ = std::make_unique<SessionRecorder>(*services_.record_to, nullptr, [this](const std::string& message) {
-      // Told after the event that found it, never from inside an engine handler.
-      QTimer::singleShot(0, this, [this, message] { report_failure(message); });
-    });
+    recorder_ =
+        std::make_unique<SessionRecorder>(*services_.record_to, nullptr, [this](const std::string& message) {
+          // Told after the event that found it, never from inside an engine handler.
+          QTimer::singleShot(0, this, [this, message] { report_failure(message); });
+        });
     recorder_->comment(std::string(kProgramTitle) + ", " + kVersionText);
     recorder_->comment("A recorded game: play it back with \"hero50 --replay FILE\" or \"hero-trace FILE\".");
   } else if (services_.replay) {
@@ -54,7 +56,8 @@ HeroProgram::HeroProgram(ProgramServices services) : services_(std::move(service
                                           [](ManualPages& manual) { load_manual_page_pictures(manual); });
   // The gamepad's mappings as stored; pads already plugged in are found now.
   pad_bindings_.load(form_->settings());
-  gamepad_ = std::make_unique<Gamepad>(pad_bindings_, [this](KeyAction action, bool down) { pad_control(action, down); });
+  gamepad_ = std::make_unique<Gamepad>(pad_bindings_,
+                                       [this](KeyAction action, bool down) { pad_control(action, down); });
   // Last: its creation step may perform Play, which needs all of the above.
   splash_ = std::make_unique<TSplashForm>(static_cast<SplashHost&>(*this));
 }
@@ -105,10 +108,12 @@ void HeroProgram::create_main_window() {
   // The in-game menu button's picture: icon and title strip over the dark
   // backdrop, shown from its top-left corner as far as the element reaches.
   Picture game_menu_picture;
-  game_menu_picture.image = builtin_image(BuiltinPicture::game_menu).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  game_menu_picture.image =
+      builtin_image(BuiltinPicture::game_menu).convertToFormat(QImage::Format_ARGB32_Premultiplied);
   game_menu_picture.has_alpha = true;
   form_->scene().set_picture(ElementId::btn_game_menu_background, game_menu_picture);
-  if (QWidget* button = form_->hot_area(ElementId::btn_game_menu_top)) button->setCursor(Qt::PointingHandCursor);
+  if (QWidget* button = form_->hot_area(ElementId::btn_game_menu_top))
+    button->setCursor(Qt::PointingHandCursor);
   connect(form_.get(), &TForm1::context_menu_requested, menu_.get(), &GameMenu::popup);
   connect(form_.get(), &TForm1::game_menu_clicked, menu_.get(), &GameMenu::btn_game_menu_topClick);
   if (qApp) qApp->installEventFilter(menu_.get());
@@ -160,7 +165,9 @@ QWidget* HeroProgram::main_window() { return form_.get(); }
 
 SettingsStore& HeroProgram::settings() { return form_->settings(); }
 
-bool HeroProgram::splash_checkbox_ticked() const { return splash_ ? splash_->chb_splashscreen()->isChecked() : true; }
+bool HeroProgram::splash_checkbox_ticked() const {
+  return splash_ ? splash_->chb_splashscreen()->isChecked() : true;
+}
 
 bool HeroProgram::fullscreen_mode() const { return form_->fullscreen_mode(); }
 
@@ -174,7 +181,8 @@ void HeroProgram::reset_high_scores() {
   // A replay's high scores are the recording's.
   if (replay_) return;
   if (recorder_ && recorder_->recording()) {
-    recorder_->stop("the high scores were reset from the menu, which a replay cannot repeat; the recording ends here");
+    recorder_->stop(
+        "the high scores were reset from the menu, which a replay cannot repeat; the recording ends here");
   }
   form_->engine().reset_hi_scores();
 }
@@ -322,8 +330,9 @@ void enter_program_folder(const QString& folder) {
 
 // Shown without stopping the handheld: a replay's end or difference.
 void show_replay_box(ReplayNews news, const std::string& message) {
-  auto* box = new QMessageBox(news == ReplayNews::differs ? QMessageBox::Warning : QMessageBox::Information,
-                              QString::fromLatin1(kProgramTitle), QString::fromStdString(message), QMessageBox::Ok);
+  auto* box =
+      new QMessageBox(news == ReplayNews::differs ? QMessageBox::Warning : QMessageBox::Information,
+                      QString::fromLatin1(kProgramTitle), QString::fromStdString(message), QMessageBox::Ok);
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setModal(false);
   box->show();
@@ -378,7 +387,8 @@ int hero_main(int argc, char** argv) {
     }
   }
   if (!record_path.empty() && !replay_path.empty()) {
-    std::fputs("hero50: a game is either recorded or replayed: give --record or --replay, not both\n", stderr);
+    std::fputs("hero50: a game is either recorded or replayed: give --record or --replay, not both\n",
+               stderr);
     return 2;
   }
   std::string error;
@@ -440,7 +450,9 @@ int hero_main(int argc, char** argv) {
   services.sound_library = &sound_library;
   services.errors = &errors;
   services.request_termination = [&app] { app.request_termination(); };
-  services.show_failure = [&app](const std::string& message) { app.show_error(QString::fromStdString(message)); };
+  services.show_failure = [&app](const std::string& message) {
+    app.show_error(QString::fromStdString(message));
+  };
   services.beep = [] { QApplication::beep(); };
   services.record_to = record_to.get();
   services.replay = std::move(replay);

@@ -18,9 +18,9 @@
 #include "display/skins/gfxinit.h"
 #include "display/skins/installation_errors.h"
 #include "startup/program/replay_player.h"
+#include "startup/program/splash.h"
 #include "startup/sound/sound_library.h"
 #include "startup/sound/sound_output.h"
-#include "startup/program/splash.h"
 #include "tools/session_recorder.h"
 #include "tools/session_replay.h"
 

@@ -10,9 +10,10 @@
 namespace hero {
 
 ReplayPlayer::ReplayPlayer(SessionReplay& replay, TForm1& form, ReplayNewsSink news, SteadyNow now)
-    : replay_(replay), form_(form), news_(std::move(news)), now_(now ? std::move(now) : [] {
-        return std::chrono::steady_clock::now();
-      }) {
+    : replay_(replay),
+      form_(form),
+      news_(std::move(news)),
+      now_(now ? std::move(now) : [] { return std::chrono::steady_clock::now(); }) {
   wake_.setSingleShot(true);
   wake_.setTimerType(Qt::PreciseTimer);
   connect(&wake_, &QTimer::timeout, this, [this] { catch_up(); });

@@ -7,13 +7,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 
+#include "dialogs/keys/key_codes.h"
 #include "dialogs/menus/about.h"
 #include "dialogs/menus/art.h"
 #include "dialogs/menus/click_label.h"
 #include "dialogs/menus/links.h"
 #include "dialogs/menus/placement.h"
 #include "dialogs/menus/shell.h"
-#include "dialogs/keys/key_codes.h"
 #include "engine/settings_codec.h"
 #include "startup/sound/sound_output.h"
 
@@ -23,8 +23,8 @@ namespace {
 constexpr int kClientWidth = 460;
 constexpr int kClientHeight = 450;
 
-const QColor kLinkColour(0x18, 0x52, 0x94);       // colour value 9720344
-const QColor kCheckBoxColour(0x08, 0x29, 0x52);   // colour value 5384456
+const QColor kLinkColour(0x18, 0x52, 0x94);      // colour value 9720344
+const QColor kCheckBoxColour(0x08, 0x29, 0x52);  // colour value 5384456
 
 // The plain labels of the window, with their places.
 struct LabelPlace {
@@ -48,8 +48,9 @@ QFont arial12(bool bold = false, bool underline = false) {
   return font;
 }
 
-QLabel* text_label(QWidget* parent, const char* name, const QString& text, const QRect& geometry, const QFont& font,
-                   const QColor& colour, Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
+QLabel* text_label(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
+                   const QFont& font, const QColor& colour,
+                   Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(name);
   label->setGeometry(geometry);
@@ -81,7 +82,8 @@ void select_position(QComboBox* list, int position) {
 }  // namespace
 
 TSplashForm::TSplashForm(SplashHost& host, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(parent,
+              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::MSWindowsFixedSizeDialogHint),
       host_(host) {
   build();
   FormCreate();
@@ -108,10 +110,10 @@ void TSplashForm::build() {
 
   la_game_title_ = text_label(this, "la_game_title", QString(), QRect(0, 12, kClientWidth, 15), arial12(true),
                               Qt::white, Qt::AlignCenter);
-  la_version_ = text_label(this, "la_version", QString(), QRect(0, 28, kClientWidth, 15), arial12(true), Qt::white,
-                           Qt::AlignCenter);
-  la_release_date_ = text_label(this, "la_release_date", QString(), QRect(0, 236, kClientWidth, 15), arial12(),
-                                Qt::black, Qt::AlignCenter);
+  la_version_ = text_label(this, "la_version", QString(), QRect(0, 28, kClientWidth, 15), arial12(true),
+                           Qt::white, Qt::AlignCenter);
+  la_release_date_ = text_label(this, "la_release_date", QString(), QRect(0, 236, kClientWidth, 15),
+                                arial12(), Qt::black, Qt::AlignCenter);
   for (const LabelPlace& place : kPlainLabels)
     text_label(this, place.name, QString::fromUtf8(place.text), place.geometry, arial12(), Qt::black);
 
@@ -119,7 +121,8 @@ void TSplashForm::build() {
   connect(la_website_2_, &ClickLabel::clicked, this,
           [] { shell_open(QUrl(QString::fromUtf8(links::kWebsiteUrl))); });
   la_email_2_ = link_label(this, "la_email_2", links::kEmailText, QRect(169, 282, 168, 15));
-  connect(la_email_2_, &ClickLabel::clicked, this, [] { shell_open(QUrl(QString::fromUtf8(links::kEmailUrl))); });
+  connect(la_email_2_, &ClickLabel::clicked, this,
+          [] { shell_open(QUrl(QString::fromUtf8(links::kEmailUrl))); });
 
   cb_skin_ = new QComboBox(this);
   cb_skin_->setObjectName("cb_skin");
@@ -160,8 +163,8 @@ void TSplashForm::build() {
   chb_splashscreen_->setObjectName("chb_splashscreen");
   chb_splashscreen_->setGeometry(12, 421, 444, 17);
   chb_splashscreen_->setFont(arial12());
-  chb_splashscreen_->setStyleSheet(QString("QCheckBox { color: white; background-color: %1; }")
-                                       .arg(kCheckBoxColour.name()));
+  chb_splashscreen_->setStyleSheet(
+      QString("QCheckBox { color: white; background-color: %1; }").arg(kCheckBoxColour.name()));
   chb_splashscreen_->setChecked(true);
 
   setTabOrder(cb_skin_, cb_sound_);
@@ -255,7 +258,8 @@ void TSplashForm::showEvent(QShowEvent* event) {
   // plays at once never needs them.
   if (auto* background = findChild<QLabel*>("im_background"); background && background->pixmap().isNull()) {
     background->setPixmap(builtin_picture(BuiltinPicture::splash_background));
-    if (auto* box = findChild<QLabel*>("im_box_picture")) box->setPixmap(builtin_picture(BuiltinPicture::box_picture));
+    if (auto* box = findChild<QLabel*>("im_box_picture"))
+      box->setPixmap(builtin_picture(BuiltinPicture::box_picture));
   }
   QWidget::showEvent(event);
 }

@@ -18,7 +18,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-QString to_key(std::string_view name) { return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size())); }
+QString to_key(std::string_view name) {
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+}
 
 // Only plain text counts as a stored value: a damaged file can make QSettings
 // hand back lists or other variants, and those read as missing.
@@ -42,7 +44,8 @@ std::string refusal_reason(const fs::path& file) {
   // The nearest folder that exists must let the file (and any missing
   // folders on the way) be made.
   fs::path folder = file.parent_path();
-  while (!folder.empty() && !fs::exists(folder, ec) && folder != folder.parent_path()) folder = folder.parent_path();
+  while (!folder.empty() && !fs::exists(folder, ec) && folder != folder.parent_path())
+    folder = folder.parent_path();
   if (folder.empty()) folder = ".";
   if (!fs::is_directory(folder, ec)) return "'" + folder.string() + "' is a file, not a folder";
   if (access(folder.c_str(), W_OK | X_OK) != 0) {
@@ -55,7 +58,8 @@ std::string refusal_reason(const fs::path& file) {
 
 }  // namespace
 
-QSettingsStore::QSettingsStore() : settings_(std::make_unique<QSettings>(QStringLiteral("Quillon"), QStringLiteral("Hero50"))) {}
+QSettingsStore::QSettingsStore()
+    : settings_(std::make_unique<QSettings>(QStringLiteral("Quillon"), QStringLiteral("Hero50"))) {}
 
 QSettingsStore::QSettingsStore(const QString& file_name)
     : settings_(std::make_unique<QSettings>(file_name, QSettings::IniFormat)) {}
@@ -106,13 +110,14 @@ void QSettingsStore::write_text(std::string_view name, std::string_view value) {
   const char* home = std::getenv("HOME");
   if (home == nullptr || *home == '\0') reason += "; HOME is not set";
   if (!report_refusal_) {
-    throw std::runtime_error("The setting " + std::string(name) + " could not be saved to " + file.toStdString() +
-                             ": " + reason + ".");
+    throw std::runtime_error("The setting " + std::string(name) + " could not be saved to " +
+                             file.toStdString() + ": " + reason + ".");
   }
   if (refusal_reported_) return;
   refusal_reported_ = true;
-  report_refusal_("Settings cannot be saved to " + file.toStdString() + ": " + reason +
-                  ". The game runs, but changed settings and new high scores will not be kept after it ends.");
+  report_refusal_(
+      "Settings cannot be saved to " + file.toStdString() + ": " + reason +
+      ". The game runs, but changed settings and new high scores will not be kept after it ends.");
 }
 
 std::vector<std::pair<std::string, std::string>> QSettingsStore::all() const {

@@ -35,8 +35,8 @@ Mix_Chunk* decode_sample(const std::string& path, int rate_hz) {
   Uint8* wav = nullptr;
   Uint32 wav_bytes = 0;
   if (SDL_LoadWAV(path.c_str(), &wav_format, &wav, &wav_bytes) == nullptr) return nullptr;
-  SDL_AudioStream* stream =
-      SDL_NewAudioStream(wav_format.format, wav_format.channels, wav_format.freq, kOutputFormat, kOutputChannels, rate_hz);
+  SDL_AudioStream* stream = SDL_NewAudioStream(wav_format.format, wav_format.channels, wav_format.freq,
+                                               kOutputFormat, kOutputChannels, rate_hz);
   if (stream == nullptr) {
     SDL_FreeWAV(wav);
     return nullptr;

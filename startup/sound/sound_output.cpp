@@ -57,7 +57,8 @@ SoundLevel read_sound_level(const SettingsStore& settings) {
 }
 
 void write_sound_level(SettingsStore& settings, const SoundLevel& level) {
-  write_integer(settings, kVolumeName, std::clamp(level.volume_percent, kMinVolumePercent, kMaxVolumePercent));
+  write_integer(settings, kVolumeName,
+                std::clamp(level.volume_percent, kMinVolumePercent, kMaxVolumePercent));
   write_flag(settings, kMuteName, level.muted);
 }
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "engine/interfaces.h"
 #include "display/skins/installation_errors.h"
+#include "engine/interfaces.h"
 #include "startup/sound/sound_library.h"
 
 namespace hero {

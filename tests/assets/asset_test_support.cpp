@@ -27,7 +27,9 @@ static std::filesystem::path from_env(const char* name, const char* built_in) {
 std::filesystem::path install_dir() { return from_env("HERO_INSTALL_DIR", HERO_TEST_INSTALL_DIR); }
 std::filesystem::path source_dir() { return from_env("HERO_SOURCE_DIR", HERO_TEST_SOURCE_DIR); }
 
-IniFile skin_ini(const SkinUnderTest& skin) { return IniFile::load(install_dir() / skin.folder / "Config.ini"); }
+IniFile skin_ini(const SkinUnderTest& skin) {
+  return IniFile::load(install_dir() / skin.folder / "Config.ini");
+}
 
 std::string section_of(ElementId id) { return "Image" + std::to_string(skin_image_number(id)); }
 

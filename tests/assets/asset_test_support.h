@@ -10,8 +10,8 @@
 #include <ostream>
 #include <string>
 
-#include "display/lcd/element_ids.h"
 #include "display/files/ini_file.h"
+#include "display/lcd/element_ids.h"
 
 namespace hero::test {
 

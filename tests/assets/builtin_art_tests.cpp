@@ -23,11 +23,20 @@ TEST_F(BuiltinArtTest, EveryPictureIsThereAtItsWindowsSize) {
     const char* path;
     QSize size;
   } expected[] = {
-      {art::kSplashBackground, {460, 450}}, {art::kBoxPicture, {160, 86}},     {art::kPlay, {107, 30}},
-      {art::kPlayDisabled, {107, 30}},      {art::kDonate, {107, 30}},         {art::kAbout, {512, 448}},
-      {art::kManualCloseUp, {16, 14}},      {art::kManualCloseDown, {16, 14}}, {art::kManualLeftUp, {16, 14}},
-      {art::kManualLeftDown, {16, 14}},     {art::kManualRightUp, {16, 14}},   {art::kManualRightDown, {16, 14}},
-      {art::kGameMenu, {512, 576}},         {art::kIcon, {64, 64}},
+      {art::kSplashBackground, {460, 450}},
+      {art::kBoxPicture, {160, 86}},
+      {art::kPlay, {107, 30}},
+      {art::kPlayDisabled, {107, 30}},
+      {art::kDonate, {107, 30}},
+      {art::kAbout, {512, 448}},
+      {art::kManualCloseUp, {16, 14}},
+      {art::kManualCloseDown, {16, 14}},
+      {art::kManualLeftUp, {16, 14}},
+      {art::kManualLeftDown, {16, 14}},
+      {art::kManualRightUp, {16, 14}},
+      {art::kManualRightDown, {16, 14}},
+      {art::kGameMenu, {512, 576}},
+      {art::kIcon, {64, 64}},
   };
   for (const auto& e : expected) {
     const QImage image = load(e.path);
@@ -43,8 +52,8 @@ TEST_F(BuiltinArtTest, InitialisingTwiceIsHarmless) {
 
 TEST_F(BuiltinArtTest, PressedManualKeysDifferFromReleasedOnes) {
   const std::pair<const char*, const char*> pairs[] = {{art::kManualCloseUp, art::kManualCloseDown},
-                                                        {art::kManualLeftUp, art::kManualLeftDown},
-                                                        {art::kManualRightUp, art::kManualRightDown}};
+                                                       {art::kManualLeftUp, art::kManualLeftDown},
+                                                       {art::kManualRightUp, art::kManualRightDown}};
   for (const auto& [up, down] : pairs) EXPECT_NE(load(up), load(down)) << up;
   EXPECT_NE(load(art::kManualLeftUp), load(art::kManualRightUp));
   EXPECT_NE(load(art::kPlay), load(art::kPlayDisabled));
@@ -69,7 +78,7 @@ TEST_F(BuiltinArtTest, GameMenuStripIsOpaqueBlackWithAWhiteIconAndTitle) {
       }
     }
   }
-  EXPECT_GT(icon_white, 60);   // three bars
+  EXPECT_GT(icon_white, 60);    // three bars
   EXPECT_GT(title_white, 100);  // "Game menu"
 }
 

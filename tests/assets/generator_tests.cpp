@@ -36,7 +36,8 @@ TEST(ToneTest, NoteLastsItsDurationAtTheSampleRate) {
 
 TEST(ToneTest, VolumeBoundsTheAmplitudeAndRestIsSilent) {
   const auto samples = synthesise_tone("volume 0.25\nnote 500 20\nrest 10\n");
-  const auto loudest = std::max_element(samples.begin(), samples.end(), [](auto a, auto b) { return std::abs(a) < std::abs(b); });
+  const auto loudest = std::max_element(samples.begin(), samples.end(),
+                                        [](auto a, auto b) { return std::abs(a) < std::abs(b); });
   EXPECT_NEAR(std::abs(*loudest), 0.25 * 32767, 2);
   EXPECT_TRUE(std::all_of(samples.end() - 220, samples.end(), [](auto v) { return v == 0; }));
 }
@@ -60,10 +61,12 @@ TEST(ToneTest, CommentsAndBlankLinesAreIgnored) {
 }
 
 TEST(ToneTest, MalformedLinesAreRejectedWithTheirLineNumber) {
-  EXPECT_NE(error_of([] { synthesise_tone("note 1000 10\n\nnote loud 10\n"); }).find("line 3"), std::string::npos);
+  EXPECT_NE(error_of([] { synthesise_tone("note 1000 10\n\nnote loud 10\n"); }).find("line 3"),
+            std::string::npos);
   EXPECT_NE(error_of([] { synthesise_tone("beep 1000 10\n"); }).find("unknown command"), std::string::npos);
   EXPECT_NE(error_of([] { synthesise_tone("note 1000\n"); }).find("line 1"), std::string::npos);
-  EXPECT_NE(error_of([] { synthesise_tone("duty 1.5\nnote 1000 10\n"); }).find("out of range"), std::string::npos);
+  EXPECT_NE(error_of([] { synthesise_tone("duty 1.5\nnote 1000 10\n"); }).find("out of range"),
+            std::string::npos);
   EXPECT_NE(error_of([] { synthesise_tone("note 1e9 10\n"); }).find("out of range"), std::string::npos);
   EXPECT_NE(error_of([] { synthesise_tone("note 1000 nan\n"); }).find("line 1"), std::string::npos);
   EXPECT_NE(error_of([] { synthesise_tone("note 1000 10x\n"); }).find("not a number"), std::string::npos);
@@ -83,13 +86,15 @@ class ManualPageTest : public ::testing::Test {
 };
 
 TEST_F(ManualPageTest, PageIsDrawnAtTheViewersSize) {
-  const QImage page = assetgen::draw_manual_page("title: Test\nSome words.\n* a bullet\nkey: 1 | GAME A\n", 3);
+  const QImage page =
+      assetgen::draw_manual_page("title: Test\nSome words.\n* a bullet\nkey: 1 | GAME A\n", 3);
   EXPECT_EQ(page.size(), QSize(540, 360));
   EXPECT_FALSE(page.hasAlphaChannel());
 }
 
 TEST_F(ManualPageTest, PageWithoutTitleIsRejected) {
-  EXPECT_NE(error_of([] { assetgen::draw_manual_page("Some words.\n", 2); }).find("manual page 2"), std::string::npos);
+  EXPECT_NE(error_of([] { assetgen::draw_manual_page("Some words.\n", 2); }).find("manual page 2"),
+            std::string::npos);
 }
 
 TEST_F(ManualPageTest, TextThatDoesNotFitIsRejectedRatherThanCut) {
@@ -126,9 +131,10 @@ TEST_F(SkinRenderTest, DrawingWithoutAnElementIsRejectedByName) {
   const QString svg = dir_.path() + "/partial.svg";
   QFile file(svg);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100\" height=\"50\">"
-             "<g id=\"im_background\"><rect x=\"0\" y=\"0\" width=\"100\" height=\"50\" fill=\"#888\"/></g>"
-             "<g id=\"im_background_screen_top\"><rect x=\"10\" y=\"10\" width=\"20\" height=\"20\"/></g></svg>");
+  file.write(
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"100\" height=\"50\">"
+      "<g id=\"im_background\"><rect x=\"0\" y=\"0\" width=\"100\" height=\"50\" fill=\"#888\"/></g>"
+      "<g id=\"im_background_screen_top\"><rect x=\"10\" y=\"10\" width=\"20\" height=\"20\"/></g></svg>");
   file.close();
   EXPECT_NE(error_of([&] { assetgen::render_skin(options(svg, "partial")); }).find("btn_game_a_down"),
             std::string::npos);

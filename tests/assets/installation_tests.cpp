@@ -5,11 +5,11 @@
 #include <QFile>
 #include <QImage>
 
+#include <sndfile.h>
 #include <cmath>
 #include <fstream>
 #include <map>
 #include <set>
-#include <sndfile.h>
 #include <vector>
 
 #include "tests/assets/asset_test_support.h"
@@ -25,7 +25,9 @@ bool is_hot_area(ElementId id) {
   const std::string n = name_of(id);
   return n.rfind("btn_", 0) == 0 && n.size() > 4 && n.substr(n.size() - 4) == "_top";
 }
-bool is_glyph_source(ElementId id) { return id >= ElementId::im_panel_number_0 && id <= ElementId::im_panel_number_9; }
+bool is_glyph_source(ElementId id) {
+  return id >= ElementId::im_panel_number_0 && id <= ElementId::im_panel_number_9;
+}
 bool is_digit_position(ElementId id) {
   return id == ElementId::im_panel_digit_1 || id == ElementId::im_panel_digit_2 ||
          id == ElementId::im_panel_digit_3 || id == ElementId::im_panel_digit_4;
@@ -78,7 +80,8 @@ TEST_P(InstallationTest, EveryNamedPictureExistsDecodesAndHasItsSectionsSize) {
   for (const char* key : {"BackdropFile", "LogoFile"}) {
     const std::string file = ini.read_string("Fullscreen", key, "");
     ASSERT_FALSE(file.empty()) << key;
-    EXPECT_FALSE(QImage(QString::fromStdString((test::install_dir() / GetParam().folder / file).string())).isNull())
+    EXPECT_FALSE(
+        QImage(QString::fromStdString((test::install_dir() / GetParam().folder / file).string())).isNull())
         << file;
   }
 }
@@ -156,11 +159,14 @@ TEST_P(InstallationTest, GlyphSourcesMatchTheDigitPositions) {
 
 TEST_P(InstallationTest, HotAreasNameNoFileAndCoverTheirButtons) {
   const IniFile ini = test::skin_ini(GetParam());
-  const QRect game(0, 0, ini.read_integer("Common", "GameWidth", 0), ini.read_integer("Common", "GameHeight", 0));
-  const std::map<ElementId, ElementId> pressed = {
-      {ElementId::btn_game_a_top, ElementId::btn_game_a_down}, {ElementId::btn_game_b_top, ElementId::btn_game_b_down},
-      {ElementId::btn_time_top, ElementId::btn_time_down},     {ElementId::btn_acl_top, ElementId::btn_acl_down},
-      {ElementId::btn_left_top, ElementId::btn_left_down},     {ElementId::btn_right_top, ElementId::btn_right_down}};
+  const QRect game(0, 0, ini.read_integer("Common", "GameWidth", 0),
+                   ini.read_integer("Common", "GameHeight", 0));
+  const std::map<ElementId, ElementId> pressed = {{ElementId::btn_game_a_top, ElementId::btn_game_a_down},
+                                                  {ElementId::btn_game_b_top, ElementId::btn_game_b_down},
+                                                  {ElementId::btn_time_top, ElementId::btn_time_down},
+                                                  {ElementId::btn_acl_top, ElementId::btn_acl_down},
+                                                  {ElementId::btn_left_top, ElementId::btn_left_down},
+                                                  {ElementId::btn_right_top, ElementId::btn_right_down}};
   std::vector<QRect> areas;
   for (int n = 1; n <= kSkinImageCount; ++n) {
     const ElementId id = skin_image(n);
@@ -169,7 +175,8 @@ TEST_P(InstallationTest, HotAreasNameNoFileAndCoverTheirButtons) {
     const QRect area = test::geometry_of(ini, id);
     EXPECT_TRUE(game.contains(area)) << name_of(id);
     EXPECT_FALSE(area.intersects(test::lcd_rect(GetParam().scale))) << name_of(id) << " covers the LCD";
-    for (const QRect& other : areas) EXPECT_FALSE(area.intersects(other)) << name_of(id) << " overlaps another button";
+    for (const QRect& other : areas)
+      EXPECT_FALSE(area.intersects(other)) << name_of(id) << " overlaps another button";
     areas.push_back(area);
     const auto down = pressed.find(id);
     if (down != pressed.end()) {
@@ -242,7 +249,8 @@ TEST_P(InstallationTest, LanesRowsAndSidesAreWhereThePlayerLooks) {
   }
   EXPECT_LT(centre(ElementId::im_lady_0).y(), centre(ElementId::im_enemy_x1y1).y());
   EXPECT_LT(test::geometry_of(ini, ElementId::im_enemy_x2y7).bottom(),
-            test::geometry_of(ini, ElementId::im_hero_x2).top() + test::geometry_of(ini, ElementId::im_hero_x2).height() / 2);
+            test::geometry_of(ini, ElementId::im_hero_x2).top() +
+                test::geometry_of(ini, ElementId::im_hero_x2).height() / 2);
 }
 
 TEST(SkinSizesTest, SmallSkinFitsScreensUnder1600PixelsWide) {
@@ -273,12 +281,15 @@ Sample read_sample(const std::string& name) {
     return s;
   }
   s.frames.resize(static_cast<std::size_t>(s.info.frames * s.info.channels));
-  s.frames.resize(static_cast<std::size_t>(sf_read_short(file, s.frames.data(), static_cast<sf_count_t>(s.frames.size()))));
+  s.frames.resize(static_cast<std::size_t>(
+      sf_read_short(file, s.frames.data(), static_cast<sf_count_t>(s.frames.size()))));
   sf_close(file);
   return s;
 }
 
-double duration_ms(const Sample& s) { return 1000.0 * static_cast<double>(s.frames.size()) / s.info.samplerate; }
+double duration_ms(const Sample& s) {
+  return 1000.0 * static_cast<double>(s.frames.size()) / s.info.samplerate;
+}
 
 // Sign changes per millisecond over a stretch: the pitch of a square wave.
 double crossings_per_ms(const Sample& s, std::size_t from, std::size_t to) {

@@ -21,7 +21,9 @@ using test::SkinUnderTest;
 // the glass a segment's shadow falls where no other segment is.
 constexpr int kDrawnAlpha = 0;
 
-bool is_glyph_source(ElementId id) { return id >= ElementId::im_panel_number_0 && id <= ElementId::im_panel_number_9; }
+bool is_glyph_source(ElementId id) {
+  return id >= ElementId::im_panel_number_0 && id <= ElementId::im_panel_number_9;
+}
 
 struct Segment {
   ElementId id;
@@ -66,9 +68,9 @@ TEST_P(SegmentOverlapTest, NoTwoSegmentsShareAPixel) {
             ++shared;
             where |= QRect(x, y, 1, 1);
           }
-      EXPECT_EQ(shared, 0) << element_name(segments[a].id) << " and " << element_name(segments[b].id) << " share "
-                           << shared << " pixels within (" << where.x() << "," << where.y() << " "
-                           << where.width() << "x" << where.height() << ")";
+      EXPECT_EQ(shared, 0) << element_name(segments[a].id) << " and " << element_name(segments[b].id)
+                           << " share " << shared << " pixels within (" << where.x() << "," << where.y()
+                           << " " << where.width() << "x" << where.height() << ")";
     }
   }
 }

@@ -4,14 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/recording_errors.h"
 #include "display/skins/gfxinit.h"
 #include "display/skins/scene.h"
 #include "tests/assets/asset_test_support.h"
+#include "tests/support/recording_errors.h"
 
 namespace hero {
 namespace {
-
 
 bool is_marker(const Picture& picture) {
   return picture.image.convertToFormat(QImage::Format_RGB32) ==

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
 #include <QLabel>
 #include <QTest>
 #include <QUrl>
-#include <gtest/gtest.h>
 
 #include "dialogs/menus/about.h"
 #include "dialogs/menus/click_label.h"

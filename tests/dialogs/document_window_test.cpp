@@ -2,6 +2,7 @@
 // text files: the shell is tried first, and when xdg-open is missing or
 // reports a failure the document opens in the handheld's own read-only
 // window. xdg-open is replaced by stubs on a PATH of the test's own.
+#include <gtest/gtest.h>
 #include <QDir>
 #include <QFile>
 #include <QFontInfo>
@@ -10,7 +11,6 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "dialogs/menus/document_window.h"
 #include "dialogs/menus/menu.h"
@@ -153,12 +153,14 @@ TEST_F(DocumentFallback, AMissingDocumentSaysWhyInsteadOfOpeningNothing) {
   settle();
   DocumentWindow* window = window_for("Whatsnew.txt");
   ASSERT_NE(window, nullptr);
-  EXPECT_TRUE(window->text()->toPlainText().contains("could not be read")) << window->text()->toPlainText().toStdString();
+  EXPECT_TRUE(window->text()->toPlainText().contains("could not be read"))
+      << window->text()->toPlainText().toStdString();
 }
 
 TEST_F(DocumentFallback, TextInTheOldCodePageKeepsEveryCharacter) {
   // "Größe" in Latin-1: not UTF-8, shown as Latin-1 rather than replacement marks.
-  write("Readme.txt", QByteArray("Gr\xf6\xdf" "e\n"));
+  write("Readme.txt", QByteArray("Gr\xf6\xdf"
+                                 "e\n"));
   menu->run_command(pm_2_readme);
   settle();
   DocumentWindow* window = window_for("Readme.txt");

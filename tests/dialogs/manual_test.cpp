@@ -1,10 +1,10 @@
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
-#include <QKeyEvent>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QTest>
-#include <gtest/gtest.h>
 
 #include "dialogs/menus/manual.h"
 #include "tests/dialogs/qt_app.h"

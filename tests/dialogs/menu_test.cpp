@@ -1,3 +1,4 @@
+#include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
@@ -6,7 +7,6 @@
 #include <QTest>
 #include <QUrl>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 #include "dialogs/menus/menu.h"
 #include "dialogs/menus/shell.h"
@@ -69,8 +69,9 @@ TEST_F(ContextMenu, HoldsThirteenItemsWithTheirCaptionsAndShortcutColumnThenZoom
   for (QAction* action : actions) EXPECT_TRUE(action->isEnabled());
   QStringList zoom;
   for (QAction* action : menu->zoom_menu()->actions()) zoom << action->text();
-  EXPECT_EQ(zoom, (QStringList{"50 %", "75 %", "100 %\tCtrl+0", "125 %", "150 %", "200 %", "Fit to screen", "",
-                               "Zoom in\tCtrl++", "Zoom out\tCtrl+-", "", "Display game fitted to the screen"}));
+  EXPECT_EQ(zoom,
+            (QStringList{"50 %", "75 %", "100 %\tCtrl+0", "125 %", "150 %", "200 %", "Fit to screen", "",
+                         "Zoom in\tCtrl++", "Zoom out\tCtrl+-", "", "Display game fitted to the screen"}));
 }
 
 TEST_F(ContextMenu, FullscreenMarkFollowsTheModeReadAtCreation) {
@@ -320,7 +321,8 @@ TEST_F(ContextMenu, ShortcutKeysNeverReachTheWindowsOwnKeyHandling) {
 TEST_F(ContextMenu, NoKeyOfTheMenuIsABindableOne) {
   for (const MenuItemEntry& entry : kMenuItems) {
     if (entry.shortcut_key == 0) continue;
-    EXPECT_TRUE(entry.shortcut_key == 27 || (entry.shortcut_key >= 112 && entry.shortcut_key <= 123)) << entry.name;
+    EXPECT_TRUE(entry.shortcut_key == 27 || (entry.shortcut_key >= 112 && entry.shortcut_key <= 123))
+        << entry.name;
   }
 }
 
@@ -364,7 +366,8 @@ TEST_F(GameMenuOverlay, OpensItsRowsWithTheirPrefixes) {
   const QFontMetrics metrics(row(1)->font());
   EXPECT_EQ(metrics.horizontalAdvance("[x] "), metrics.horizontalAdvance("    "));
   // Every caption fits the row's width.
-  for (GameMenuRow* r : menu->rows()) EXPECT_LE(QFontMetrics(r->font()).horizontalAdvance(r->text()), 305) << r->text().toStdString();
+  for (GameMenuRow* r : menu->rows())
+    EXPECT_LE(QFontMetrics(r->font()).horizontalAdvance(r->text()), 305) << r->text().toStdString();
 }
 
 TEST_F(GameMenuOverlay, ButtonTogglesTheOverlay) {
@@ -459,7 +462,8 @@ TEST_F(GameMenuOverlay, OpeningTheContextMenuClosesTheOverlay) {
 }
 
 TEST(GameMenuRows, PrefixRuleGivesCheckBoxesOnlyToDisplayItems) {
-  EXPECT_EQ(game_menu_row_text("Display in fullscreen mode", false), QString("[ ] Display in fullscreen mode"));
+  EXPECT_EQ(game_menu_row_text("Display in fullscreen mode", false),
+            QString("[ ] Display in fullscreen mode"));
   EXPECT_EQ(game_menu_row_text("Exit", true), QString("    Exit"));
   EXPECT_EQ(game_menu_row_text("-", true), QString());
 }

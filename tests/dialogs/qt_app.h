@@ -10,7 +10,8 @@ inline QApplication& qt_app() {
   static char name[] = "hero_dialogs_tests";
   static char* argv[] = {name, nullptr};
   static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     return new QApplication(argc, argv);
   }();
   return *app;

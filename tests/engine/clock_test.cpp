@@ -61,9 +61,9 @@ TEST_F(ClockTest, FirstFrameFollowsEntryAndFrame119WrapsToFrame1) {
   const auto frame_1 = hh.surface().lit_names();
   EXPECT_NE(frame_1, frame_119);
   // Frame 1: rogue idle on the left, hero in the middle, rogue figure, hand 2.
-  EXPECT_EQ(frame_1, (std::vector<std::string>{"im_hero_x2", "im_lady_0", "im_lady_2", "im_lady_4",
-                                               "im_panel_time_am", "im_panel_time_colon", "im_rogue_x3y1",
-                                               "im_rogue_x3y2"}));
+  EXPECT_EQ(frame_1,
+            (std::vector<std::string>{"im_hero_x2", "im_lady_0", "im_lady_2", "im_lady_4", "im_panel_time_am",
+                                      "im_panel_time_colon", "im_rogue_x3y1", "im_rogue_x3y2"}));
 }
 
 TEST_F(ClockTest, AnimationTableMatchesItsFrames) {

@@ -40,10 +40,12 @@ TEST_F(GameTickTest, WorkedStartOfAGameTickByTick) {
   };
   // at_ms: the moment of the tick, each one interval after the one before.
   const Row rows[] = {
-      {1, "2/2", 2, "tick", 0, 195, 196},   {2, "2/2", 2, "", 0, 194, 391},    {3, "2/2", 2, "", 0, 193, 585},
-      {4, "2/3", 2, "tick", 0, 193, 778},   {5, "2/3", 2, "", 0, 193, 971},    {6, "2/3", 2, "", 0, 192, 1164},
+      {1, "2/2", 2, "tick", 0, 195, 196},   {2, "2/2", 2, "", 0, 194, 391},
+      {3, "2/2", 2, "", 0, 193, 585},       {4, "2/3", 2, "tick", 0, 193, 778},
+      {5, "2/3", 2, "", 0, 193, 971},       {6, "2/3", 2, "", 0, 192, 1164},
       {7, "2/4", 2, "tick", 0, 192, 1356},  {10, "2/5", 2, "tick", 0, 192, 1932},
-      {13, "2/6", 2, "tick", 0, 192, 2508}, {16, "2/7", 2, "got", 1, 292, 3084}, {17, "1/1", 1, "tick", 1, 192, 3376},
+      {13, "2/6", 2, "tick", 0, 192, 2508}, {16, "2/7", 2, "got", 1, 292, 3084},
+      {17, "1/1", 1, "tick", 1, 192, 3376},
   };
   int done = 0;
   for (const Row& r : rows) {
@@ -56,7 +58,8 @@ TEST_F(GameTickTest, WorkedStartOfAGameTickByTick) {
     EXPECT_EQ(objects(), std::vector<std::string>{r.object}) << "tick " << r.tick;
     EXPECT_EQ(hand(), r.hand) << "tick " << r.tick;
     const auto heard = sounds();
-    EXPECT_EQ(heard, r.sound[0] ? std::vector<std::string>{r.sound} : std::vector<std::string>{}) << "tick " << r.tick;
+    EXPECT_EQ(heard, r.sound[0] ? std::vector<std::string>{r.sound} : std::vector<std::string>{})
+        << "tick " << r.tick;
     EXPECT_EQ(st().score, r.score) << "tick " << r.tick;
     EXPECT_EQ(timer(TimerId::Game).interval_ms(), r.interval) << "tick " << r.tick;
   }

@@ -1,12 +1,12 @@
 // hero-trace: the script language, the state line and the error exit.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include "tools/trace_script.h"
 
@@ -68,14 +68,16 @@ TEST(HeroTraceTest, WorkedGameStartPrintsTheHandheldTickByTick) {
   ASSERT_EQ(run.exit_code, 0) << run.err;
   const auto lines = lines_of(run.out);
   ASSERT_EQ(lines.size(), 5u);
-  EXPECT_EQ(lines[0],
-            "t=0 mode=5 score=0 hi_a=0 hi_b=0 misses=0 half=0 hero=2 rogue=3/0 paused=0 moves=1 panel=\"   0\" "
-            "timers=Game:196 lit=im_hero_x2,im_lady_0,im_lady_2,im_lady_4,im_panel_game_a,im_rogue_x3y1,"
-            "im_rogue_x3y2 sounds=-");
-  EXPECT_EQ(lines[1],
-            "t=196 mode=5 score=0 hi_a=0 hi_b=0 misses=0 half=0 hero=2 rogue=3/0 paused=0 moves=1 panel=\"   0\" "
-            "timers=Game:195 lit=im_enemy_x2y2,im_hero_x2,im_lady_0,im_lady_2,im_lady_4,im_panel_game_a,"
-            "im_rogue_x3y1,im_rogue_x3y2 sounds=tick");
+  EXPECT_EQ(
+      lines[0],
+      "t=0 mode=5 score=0 hi_a=0 hi_b=0 misses=0 half=0 hero=2 rogue=3/0 paused=0 moves=1 panel=\"   0\" "
+      "timers=Game:196 lit=im_hero_x2,im_lady_0,im_lady_2,im_lady_4,im_panel_game_a,im_rogue_x3y1,"
+      "im_rogue_x3y2 sounds=-");
+  EXPECT_EQ(
+      lines[1],
+      "t=196 mode=5 score=0 hi_a=0 hi_b=0 misses=0 half=0 hero=2 rogue=3/0 paused=0 moves=1 panel=\"   0\" "
+      "timers=Game:195 lit=im_enemy_x2y2,im_hero_x2,im_lady_0,im_lady_2,im_lady_4,im_panel_game_a,"
+      "im_rogue_x3y1,im_rogue_x3y2 sounds=tick");
   EXPECT_NE(lines[2].find("t=391 "), std::string::npos);
   EXPECT_NE(lines[2].find(" timers=Game:194 "), std::string::npos);
   EXPECT_NE(lines[2].find(" sounds=-"), std::string::npos);
@@ -92,9 +94,9 @@ TEST(HeroTraceTest, MalformedLineStopsWithItsNumberAndNonZeroExit) {
 }
 
 TEST(HeroTraceTest, EveryKindOfBadLineIsRejected) {
-  for (const char* bad : {"wait", "wait -1", "wait 1.5", "wait 12x", "clock 24:00", "clock 7:60", "clock 0700",
-                          "press", "press jump", "release game_c", "show now", "start again", "draw",
-                          "draw one", "store HiScore1", "dump-store all", "Show"}) {
+  for (const char* bad : {"wait", "wait -1", "wait 1.5", "wait 12x", "clock 24:00", "clock 7:60",
+                          "clock 0700", "press", "press jump", "release game_c", "show now", "start again",
+                          "draw", "draw one", "store HiScore1", "dump-store all", "Show"}) {
     std::string out;
     const TraceResult r = run_script(std::string("# comment\n\n") + bad + "\n", out);
     EXPECT_FALSE(r.ok) << bad;
@@ -148,7 +150,9 @@ TEST(HeroTraceTest, SoundsAreReportedOncePerShow) {
 
 TEST(HeroTraceTest, SeedMakesLongGamesRepeatable) {
   std::string script = "start\npress game_b\nrelease game_b\n";
-  for (int i = 0; i < 200; ++i) script += i % 3 ? "press left\nwait 700\nrelease left\nshow\n" : "press right\nwait 700\nrelease right\nshow\n";
+  for (int i = 0; i < 200; ++i)
+    script +=
+        i % 3 ? "press left\nwait 700\nrelease left\nshow\n" : "press right\nwait 700\nrelease right\nshow\n";
   const TraceRun a = run_binary(script, "--seed 5");
   const TraceRun b = run_binary(script, "--seed 5");
   const TraceRun c = run_binary(script, "--seed=6");
@@ -159,7 +163,8 @@ TEST(HeroTraceTest, SeedMakesLongGamesRepeatable) {
 
 TEST(HeroTraceTest, BadArgumentsAndMissingScriptFail) {
   EXPECT_NE(run_binary("show\n", "--seed abc").exit_code, 0);
-  const int status = std::system((std::string(HERO_TRACE_PATH) + " /nonexistent/x.trace 2>/dev/null").c_str());
+  const int status =
+      std::system((std::string(HERO_TRACE_PATH) + " /nonexistent/x.trace 2>/dev/null").c_str());
   EXPECT_NE(WEXITSTATUS(status), 0);
 }
 

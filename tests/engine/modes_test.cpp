@@ -94,19 +94,39 @@ TEST_F(ModesTest, AclFromEveryModeStopsTimersAndSoundAndDarkensTheScreen) {
     // Reach the mode as a player would, or store it for the modes only a
     // sequence reaches.
     switch (mode) {
-      case mode_alarm_view: fresh.press(Button::time); break;
-      case mode_clock: fresh.press(Button::time); fresh.release(Button::time); break;
-      case mode_game_a_held: fresh.press(Button::game_a); break;
-      case mode_game_a: fresh.press(Button::game_a); fresh.random().queue(0); fresh.release(Button::game_a); break;
-      case mode_game_b_held: fresh.press(Button::game_b); break;
-      case mode_game_b: fresh.press(Button::game_b); fresh.random().queue(0); fresh.release(Button::game_b); break;
-      default: fresh.state_for_tests().game_mode = mode; break;
+      case mode_alarm_view:
+        fresh.press(Button::time);
+        break;
+      case mode_clock:
+        fresh.press(Button::time);
+        fresh.release(Button::time);
+        break;
+      case mode_game_a_held:
+        fresh.press(Button::game_a);
+        break;
+      case mode_game_a:
+        fresh.press(Button::game_a);
+        fresh.random().queue(0);
+        fresh.release(Button::game_a);
+        break;
+      case mode_game_b_held:
+        fresh.press(Button::game_b);
+        break;
+      case mode_game_b:
+        fresh.press(Button::game_b);
+        fresh.random().queue(0);
+        fresh.release(Button::game_b);
+        break;
+      default:
+        fresh.state_for_tests().game_mode = mode;
+        break;
     }
     fresh.wait(500);
     fresh.sound().take();
     fresh.press(Button::acl);
     EXPECT_EQ(fresh.state().game_mode, mode_acl_held) << mode;
-    for (int i = 0; i < kTimerCount; ++i) EXPECT_FALSE(fresh.time().timer(static_cast<TimerId>(i)).enabled()) << mode;
+    for (int i = 0; i < kTimerCount; ++i)
+      EXPECT_FALSE(fresh.time().timer(static_cast<TimerId>(i)).enabled()) << mode;
     EXPECT_EQ(fresh.sound().take(), std::vector<std::string>{"silence"}) << mode;
     // Only pressed button pictures may stay: every segment is dark.
     for (const auto& name : fresh.surface().lit_names()) EXPECT_EQ(name.rfind("btn_", 0), 0u) << name;
@@ -139,9 +159,9 @@ TEST_F(ModesTest, AlarmViewReadsTwelvePmAndReleaseShowsTheClock) {
   hh.press(Button::time);
   EXPECT_EQ(st().game_mode, mode_alarm_view);
   EXPECT_EQ(hh.surface().panel_text(), "1200");
-  EXPECT_EQ(hh.surface().lit_names(), (std::vector<std::string>{"btn_time_down", "im_lady_0", "im_lady_2",
-                                                                "im_lady_5", "im_panel_time_colon",
-                                                                "im_panel_time_pm"}));
+  EXPECT_EQ(hh.surface().lit_names(),
+            (std::vector<std::string>{"btn_time_down", "im_lady_0", "im_lady_2", "im_lady_5",
+                                      "im_panel_time_colon", "im_panel_time_pm"}));
   hh.release(Button::time);
   EXPECT_EQ(st().game_mode, mode_clock);
   EXPECT_EQ(timer(TimerId::Clock).interval_ms(), 1);

@@ -57,8 +57,8 @@ TEST_F(SegmentDisplayTest, ScoreShowsWithoutLeadingZerosAndModuloAThousand) {
     int value;
     const char* panel;
   };
-  for (const Case c : {Case{0, "   0"}, Case{7, "   7"}, Case{45, "  45"}, Case{100, " 100"}, Case{1000, "   0"},
-                       Case{1234, " 234"}, Case{998, " 998"}}) {
+  for (const Case c : {Case{0, "   0"}, Case{7, "   7"}, Case{45, "  45"}, Case{100, " 100"},
+                       Case{1000, "   0"}, Case{1234, " 234"}, Case{998, " 998"}}) {
     display.Vid_Show_Panel_Score(c.value, true);
     EXPECT_EQ(lcd.panel_text(), c.panel) << c.value;
   }

@@ -54,13 +54,15 @@ TEST_F(VirtualTimeTest, SwitchingOnRestartsTheCountdown) {
 }
 
 TEST_F(VirtualTimeTest, TiesFireInTheFixedTimerOrder) {
-  for (TimerId id : {TimerId::Miss, TimerId::Game, TimerId::Chance_Time, TimerId::Game_Over, TimerId::Clock}) {
+  for (TimerId id :
+       {TimerId::Miss, TimerId::Game, TimerId::Chance_Time, TimerId::Game_Over, TimerId::Clock}) {
     time.timer(id).set_interval_ms(10);
     time.timer(id).set_enabled(true);
   }
   time.advance(10, record);
   ASSERT_EQ(fired.size(), 5u);
-  const TimerId order[] = {TimerId::Chance_Time, TimerId::Clock, TimerId::Game, TimerId::Game_Over, TimerId::Miss};
+  const TimerId order[] = {TimerId::Chance_Time, TimerId::Clock, TimerId::Game, TimerId::Game_Over,
+                           TimerId::Miss};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(fired[i].second, order[i]);
 }
 

@@ -10,8 +10,10 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
   const hero::IniFile ini = hero::IniFile::parse(text);
-  static const char* const kSections[] = {"Common", "Fullscreen", "Shaped", "Image1", "Image81", "Skin1", "Manual", ""};
-  static const char* const kKeys[] = {"Skins", "GameWidth", "BgColor", "TranspColor", "Filename", "Path", "Left", ""};
+  static const char* const kSections[] = {"Common",  "Fullscreen", "Shaped", "Image1",
+                                          "Image81", "Skin1",      "Manual", ""};
+  static const char* const kKeys[] = {"Skins",    "GameWidth", "BgColor", "TranspColor",
+                                      "Filename", "Path",      "Left",    ""};
   for (const char* section : kSections) {
     for (const char* key : kKeys) {
       const std::string value = ini.read_string(section, key, "nil");

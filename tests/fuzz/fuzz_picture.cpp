@@ -12,7 +12,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const hero::PictureFormat format = hero::picture_format_for("fuzz." HERO_STRINGIFY(HERO_FUZZ_FORMAT));
   try {
-    const hero::Picture picture = hero::decode_picture(std::span<const std::uint8_t>(data, size), format, "fuzz");
+    const hero::Picture picture =
+        hero::decode_picture(std::span<const std::uint8_t>(data, size), format, "fuzz");
     if (picture.empty() || picture.image.width() > hero::kMaxPictureSide ||
         picture.image.height() > hero::kMaxPictureSide) {
       __builtin_trap();

@@ -72,15 +72,16 @@ TEST_F(GamepadTest, DefaultButtonsReachTheirControls) {
   ASSERT_TRUE(pad.plugged());
   gamepad_->poll();
   ASSERT_EQ(gamepad_->pad_count(), 1);
-  for (auto b : {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_B, SDL_CONTROLLER_BUTTON_Y, SDL_CONTROLLER_BUTTON_BACK,
-                 SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, SDL_CONTROLLER_BUTTON_START})
+  for (auto b :
+       {SDL_CONTROLLER_BUTTON_A, SDL_CONTROLLER_BUTTON_B, SDL_CONTROLLER_BUTTON_Y, SDL_CONTROLLER_BUTTON_BACK,
+        SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, SDL_CONTROLLER_BUTTON_START})
     click(pad, b);
   // X (the handheld's ALARM button has no function) and the shoulders work nothing.
   click(pad, SDL_CONTROLLER_BUTTON_X);
   click(pad, SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
-  EXPECT_THAT(events_, ElementsAre("game_a down", "game_a up", "game_b down", "game_b up", "time down", "time up",
-                                   "acl down", "acl up", "left down", "left up", "right down", "right up",
-                                   "pause down", "pause up"));
+  EXPECT_THAT(events_, ElementsAre("game_a down", "game_a up", "game_b down", "game_b up", "time down",
+                                   "time up", "acl down", "acl up", "left down", "left up", "right down",
+                                   "right up", "pause down", "pause up"));
 }
 
 TEST_F(GamepadTest, HoldingAButtonIsOnePressWithoutRepeats) {
@@ -141,7 +142,8 @@ TEST_F(GamepadTest, TwoPadsBothWork) {
   first.unplug();
   gamepad_->poll();
   click(second, SDL_CONTROLLER_BUTTON_START);
-  EXPECT_THAT(events_, ElementsAre("game_a down", "game_a up", "game_b down", "game_b up", "pause down", "pause up"));
+  EXPECT_THAT(events_,
+              ElementsAre("game_a down", "game_a up", "game_b down", "game_b up", "pause down", "pause up"));
 }
 
 TEST_F(GamepadTest, RemappedButtonsWorkAtOnce) {

@@ -26,8 +26,8 @@
 #include "display/window/unit1.h"
 #include "engine/engine.h"
 #include "engine/memory_settings_store.h"
-#include "startup/program/HeroW.h"
 #include "startup/application/application.h"
+#include "startup/program/HeroW.h"
 #include "startup/sound/recording_sound_library.h"
 #include "tests/gamepad/virtual_pad.h"
 
@@ -36,10 +36,13 @@ namespace {
 
 class PrintedErrors : public InstallationErrors {
  public:
-  void report(const std::string& message) override { std::fprintf(stderr, "pad-play: installation error: %s\n", message.c_str()); }
+  void report(const std::string& message) override {
+    std::fprintf(stderr, "pad-play: installation error: %s\n", message.c_str());
+  }
 };
 
-constexpr std::array<ElementId, 3> kHeroes = {ElementId::im_hero_x1, ElementId::im_hero_x2, ElementId::im_hero_x3};
+constexpr std::array<ElementId, 3> kHeroes = {ElementId::im_hero_x1, ElementId::im_hero_x2,
+                                              ElementId::im_hero_x3};
 
 // The mean brightness (0..255) of a rectangle of the picture.
 double brightness(const QImage& picture, QRect area) {
@@ -57,17 +60,20 @@ class PadPlay {
 
   // Waits for the window, plugs the pad in, starts Game A, then walks the hero.
   void begin() {
-    wait_for([this] { return program_.form().isVisible(); }, 10'000, "the handheld never showed", [this] {
-      pad_ = std::make_unique<test::VirtualPad>("Virtual test pad");
-      if (!pad_->plugged()) return fail("SDL gave no virtual pad");
-      // The program finds the pad on its own, within its idle look (half a second).
-      wait_for([this] { return program_.gamepad().pad_count() == 1; }, 3'000, "the program never found the pad", [this] {
-        tap(SDL_CONTROLLER_BUTTON_A, [this] {
-          wait_for([this] { return engine().state().game_mode == mode_game_a; }, 3'000, "A did not start GAME A",
-                   [this] { step(); });
-        });
-      });
-    });
+    wait_for([this] { return program_.form().isVisible(); }, 10'000, "the handheld never showed",
+             [this] {
+               pad_ = std::make_unique<test::VirtualPad>("Virtual test pad");
+               if (!pad_->plugged()) return fail("SDL gave no virtual pad");
+               // The program finds the pad on its own, within its idle look (half a second).
+               wait_for([this] { return program_.gamepad().pad_count() == 1; }, 3'000,
+                        "the program never found the pad",
+                        [this] {
+                          tap(SDL_CONTROLLER_BUTTON_A, [this] {
+                            wait_for([this] { return engine().state().game_mode == mode_game_a; }, 3'000,
+                                     "A did not start GAME A", [this] { step(); });
+                          });
+                        });
+             });
   }
 
   int status() const { return status_; }
@@ -86,14 +92,15 @@ class PadPlay {
     const int from = engine().state().hero_lane;
     tap(plan_[next_ - 1], [this, from] {
       // Moves are refused while a miss is shown; try again after it.
-      wait_for([this, from] { return engine().state().hero_lane != from; }, 1'500, nullptr, [this, from] {
-        if (engine().state().hero_lane != from) {
-          ++next_;
-          return photograph([this] { step(); });
-        }
-        if (++tries_ > 40) return fail("the hero would not move");
-        QTimer::singleShot(150, [this] { step(); });
-      });
+      wait_for([this, from] { return engine().state().hero_lane != from; }, 1'500, nullptr,
+               [this, from] {
+                 if (engine().state().hero_lane != from) {
+                   ++next_;
+                   return photograph([this] { step(); });
+                 }
+                 if (++tries_ > 40) return fail("the hero would not move");
+                 QTimer::singleShot(150, [this] { step(); });
+               });
     });
   }
 
@@ -101,7 +108,8 @@ class PadPlay {
   void photograph(const std::function<void()>& then) {
     QTimer::singleShot(250, [this, then] {
       TForm1& form = program_.form();
-      const QImage picture = form.screen()->grabWindow(form.winId()).toImage().convertToFormat(QImage::Format_RGB32);
+      const QImage picture =
+          form.screen()->grabWindow(form.winId()).toImage().convertToFormat(QImage::Format_RGB32);
       int shown_lane = 0;
       for (int lane = 1; lane <= 3; ++lane)
         if (form.scene().is_visible(kHeroes[lane - 1])) shown_lane = lane;
@@ -141,7 +149,8 @@ class PadPlay {
 
   // Runs `then` once `condition` holds, looking every 20 ms; after
   // `timeout_ms` fails with `why`, or without one runs `then` anyway.
-  void wait_for(std::function<bool()> condition, int timeout_ms, const char* why, std::function<void()> then) {
+  void wait_for(std::function<bool()> condition, int timeout_ms, const char* why,
+                std::function<void()> then) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
     auto* timer = new QTimer(&timers_);
     QObject::connect(timer, &QTimer::timeout, [this, timer, condition, end, why, then] {
@@ -172,8 +181,9 @@ class PadPlay {
   QString out_dir_;
   QObject timers_;  // the waits' timers, gone with the walk
   std::unique_ptr<test::VirtualPad> pad_;
-  const std::vector<SDL_GameControllerButton> plan_ = {SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
-                                                       SDL_CONTROLLER_BUTTON_DPAD_RIGHT, SDL_CONTROLLER_BUTTON_DPAD_LEFT};
+  const std::vector<SDL_GameControllerButton> plan_ = {
+      SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
+      SDL_CONTROLLER_BUTTON_DPAD_LEFT};
   std::size_t next_ = 0;
   int tries_ = 0;
   int shots_ = 0;
@@ -199,8 +209,11 @@ int main(int argc, char** argv) {
   RecordingSoundLibrary library;
   PrintedErrors errors;
   auto store = std::make_unique<MemorySettingsStore>();
-  for (const auto& [name, value] : {std::pair{"SplashScreen", "0"}, {"Skin", "1"}, {"SoundMode", "2"},
-                                    {"FullscreenMode", "0"}, {"Zoom", "100"}})
+  for (const auto& [name, value] : {std::pair{"SplashScreen", "0"},
+                                    {"Skin", "1"},
+                                    {"SoundMode", "2"},
+                                    {"FullscreenMode", "0"},
+                                    {"Zoom", "100"}})
     store->write_text(name, value);
   ProgramServices services;
   services.program_folder = install.toStdString();
@@ -208,7 +221,9 @@ int main(int argc, char** argv) {
   services.sound_library = &library;
   services.errors = &errors;
   services.request_termination = [] { QCoreApplication::exit(1); };
-  services.show_failure = [](const std::string& message) { std::fprintf(stderr, "pad-play: failure: %s\n", message.c_str()); };
+  services.show_failure = [](const std::string& message) {
+    std::fprintf(stderr, "pad-play: failure: %s\n", message.c_str());
+  };
   services.beep = [] {};
   HeroProgram program(std::move(services));
   PadPlay play(program, out_dir);

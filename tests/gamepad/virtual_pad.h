@@ -29,7 +29,9 @@ class VirtualPad {
   void button(SDL_GameControllerButton b, bool down) {
     SDL_JoystickSetVirtualButton(joystick_, b, down ? SDL_PRESSED : SDL_RELEASED);
   }
-  void stick_x(int value) { SDL_JoystickSetVirtualAxis(joystick_, SDL_CONTROLLER_AXIS_LEFTX, static_cast<Sint16>(value)); }
+  void stick_x(int value) {
+    SDL_JoystickSetVirtualAxis(joystick_, SDL_CONTROLLER_AXIS_LEFTX, static_cast<Sint16>(value));
+  }
   void unplug() {
     if (joystick_ == nullptr) return;
     SDL_JoystickClose(joystick_);

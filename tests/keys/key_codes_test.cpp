@@ -49,7 +49,7 @@ TEST(KeyCodes, DigitRowIsItsDigitOnEveryLayoutAndWithShift) {
   EXPECT_EQ(virtual_key_of(KeyFacts{Qt::Key_Eacute, false, 11}), '2');
   EXPECT_EQ(virtual_key_of(KeyFacts{Qt::Key_QuoteDbl, false, 12}), '3');
   EXPECT_EQ(virtual_key_of(KeyFacts{Qt::Key_ParenLeft, false, 14}), '5');
-  EXPECT_EQ(virtual_key_of(KeyFacts{Qt::Key_1, false, 10}), '1');          // French, Shift held
+  EXPECT_EQ(virtual_key_of(KeyFacts{Qt::Key_1, false, 10}), '1');  // French, Shift held
   EXPECT_EQ(virtual_key_of(KeyFacts{Qt::Key_Agrave, false, 19}), '0');
   EXPECT_EQ(virtual_key_of(KeyFacts{Qt::Key_Ampersand, false, 16}), '7');  // US, Shift held
   // Without the key's number a symbol is only a symbol: '&' is not a 7.
@@ -61,9 +61,9 @@ TEST(KeyCodes, LettersFollowTheLayoutAndNonLatinLettersTheirPlace) {
   EXPECT_EQ(virtual_key_of(KeyFacts{Qt::Key_A, false, 24}), 'A');  // French: A where US has Q
   EXPECT_EQ(virtual_key_of(KeyFacts{Qt::Key_Z, false, 29}), 'Z');  // German: Z where US has Y
   EXPECT_EQ(virtual_key_of(KeyFacts{Qt::Key_Y, false, 52}), 'Y');
-  EXPECT_EQ(virtual_key_of(KeyFacts{0x0424, false, 38}), 'A');     // Russian: Ф on the A key
-  EXPECT_EQ(virtual_key_of(KeyFacts{0x0419, false, 24}), 'Q');     // Й on the Q key
-  EXPECT_EQ(virtual_key_of(KeyFacts{0x042C, false, 58}), 'M');     // Ь on the M key
+  EXPECT_EQ(virtual_key_of(KeyFacts{0x0424, false, 38}), 'A');  // Russian: Ф on the A key
+  EXPECT_EQ(virtual_key_of(KeyFacts{0x0419, false, 24}), 'Q');  // Й on the Q key
+  EXPECT_EQ(virtual_key_of(KeyFacts{0x042C, false, 58}), 'M');  // Ь on the M key
   // Punctuation on a letter key is no letter (French ',' where US has M).
   EXPECT_FALSE(virtual_key_of(KeyFacts{Qt::Key_Comma, false, 58}));
   // The German ß and ö are letters of the Latin script, not letter keys.

@@ -13,7 +13,9 @@
 namespace hero {
 namespace {
 
-int index_of_caption(const QComboBox* box, const char* caption) { return box->findText(QString::fromLatin1(caption)); }
+int index_of_caption(const QComboBox* box, const char* caption) {
+  return box->findText(QString::fromLatin1(caption));
+}
 
 bool is_red(const QLabel* label) { return label->styleSheet().contains(QStringLiteral("255, 0, 0")); }
 
@@ -35,7 +37,9 @@ class KeysDialogTest : public ::testing::Test {
     QKeyEvent event(QEvent::KeyPress, qt_key, Qt::NoModifier);
     QApplication::sendEvent(dialog_->box(1), &event);
   }
-  void choose(int n, const char* caption) { dialog_->box(n)->setCurrentIndex(index_of_caption(dialog_->box(n), caption)); }
+  void choose(int n, const char* caption) {
+    dialog_->box(n)->setCurrentIndex(index_of_caption(dialog_->box(n), caption));
+  }
 
   test::RecordingStore store_;
   KeyBindings keys_;
@@ -90,8 +94,8 @@ TEST_F(KeysDialogTest, AcceptWritesAllSevenInOrderAndReenablesTheMainWindow) {
   choose(3, "<SPACEBAR>");
   choose(7, "P");
   dialog_->accept_button()->click();
-  EXPECT_EQ(store_.writes, (std::vector<std::string>{"Key1=2", "Key2=3", "Key3=44", "Key4=6", "Key5=39", "Key6=40",
-                                                     "Key7=26"}));
+  EXPECT_EQ(store_.writes, (std::vector<std::string>{"Key1=2", "Key2=3", "Key3=44", "Key4=6", "Key5=39",
+                                                     "Key6=40", "Key7=26"}));
   EXPECT_EQ(keys_.binding(3).key_code, 32);
   EXPECT_EQ(keys_.binding(7).key_code, 'P');
   EXPECT_EQ(accepted_, 1);

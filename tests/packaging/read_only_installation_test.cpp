@@ -10,8 +10,8 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 #include <map>
@@ -65,9 +65,9 @@ class TreeWatch {
 
  private:
   bool add(const QString& folder) {
-    const int wd = inotify_add_watch(fd_, QFile::encodeName(folder).constData(),
-                                     IN_CLOSE_WRITE | IN_MODIFY | IN_CREATE | IN_DELETE | IN_MOVED_FROM |
-                                         IN_MOVED_TO | IN_ATTRIB);
+    const int wd = inotify_add_watch(
+        fd_, QFile::encodeName(folder).constData(),
+        IN_CLOSE_WRITE | IN_MODIFY | IN_CREATE | IN_DELETE | IN_MOVED_FROM | IN_MOVED_TO | IN_ATTRIB);
     if (wd < 0) return false;
     folders_[wd] = QDir(folder).dirName().toStdString();
     return true;
@@ -80,10 +80,13 @@ class TreeWatch {
 };
 
 void set_tree_writable(const QString& root, bool writable) {
-  const QFileDevice::Permissions read_only = QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
-  const QFileDevice::Permissions folder = read_only | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
+  const QFileDevice::Permissions read_only =
+      QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+  const QFileDevice::Permissions folder =
+      read_only | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther;
   const QFileDevice::Permissions write = writable ? QFileDevice::WriteOwner : QFileDevice::Permissions();
-  QDirIterator entries(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+  QDirIterator entries(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                       QDirIterator::Subdirectories);
   while (entries.hasNext()) {
     const QString path = entries.next();
     QFile::setPermissions(path, (entries.fileInfo().isDir() ? folder : read_only) | write);

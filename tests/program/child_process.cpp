@@ -40,7 +40,8 @@ ChildProcess::ChildProcess(const ChildSetup& setup) : error_output_(setup.error_
   for (std::string& text : argument_text) argv.push_back(text.data());
   argv.push_back(nullptr);
   const std::string folder = setup.working_folder.string();
-  const std::string errors = setup.error_output.empty() ? std::string("/dev/null") : setup.error_output.string();
+  const std::string errors =
+      setup.error_output.empty() ? std::string("/dev/null") : setup.error_output.string();
 
   pid_ = fork();
   if (pid_ == 0) {

@@ -62,7 +62,9 @@ bool eventually(std::chrono::milliseconds limit, Condition condition) {
   while (true) {
     if (condition()) return true;
     if (std::chrono::steady_clock::now() >= deadline) return false;
-    struct timespec pause {0, 50'000'000};
+    struct timespec pause {
+      0, 50'000'000
+    };
     nanosleep(&pause, nullptr);
   }
 }

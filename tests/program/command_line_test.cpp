@@ -45,7 +45,8 @@ int run_refused(std::vector<std::string> arguments, std::string& message) {
 }
 
 std::filesystem::path scratch(const std::string& name, const std::string& text) {
-  const auto path = std::filesystem::temp_directory_path() / ("hero-cli-" + std::to_string(::getpid()) + name);
+  const auto path =
+      std::filesystem::temp_directory_path() / ("hero-cli-" + std::to_string(::getpid()) + name);
   std::ofstream(path) << text;
   return path;
 }
@@ -70,7 +71,8 @@ TEST(CommandLine, ARecordingIsNeverWrittenOverAnExistingGame) {
   EXPECT_EQ(run_refused({"hero50", "--record", best.string()}, message), 2);
   EXPECT_NE(message.find("already exists"), std::string::npos);
   std::ifstream in(best);
-  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()), "start\nshow\n");
+  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()),
+            "start\nshow\n");
   std::filesystem::remove(best);
 }
 

@@ -28,8 +28,9 @@ struct Desktop {
 };
 
 TEST(DisplayPlatform, X11IsPreferredWhereDisplayIsSetEvenUnderWayland) {
-  const Desktop desktop{{{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_RUNTIME_DIR", "/run/user/1"}},
-                        {"/run/user/1/wayland-0"}};
+  const Desktop desktop{
+      {{"DISPLAY", ":0"}, {"WAYLAND_DISPLAY", "wayland-0"}, {"XDG_RUNTIME_DIR", "/run/user/1"}},
+      {"/run/user/1/wayland-0"}};
   const PlatformChoice choice = desktop.choose();
   EXPECT_EQ(choice.platform, "xcb");
   EXPECT_EQ(choice.missing, "");
@@ -38,21 +39,27 @@ TEST(DisplayPlatform, X11IsPreferredWhereDisplayIsSetEvenUnderWayland) {
 TEST(DisplayPlatform, AWaylandSessionWithoutXRunsNatively) {
   // Named socket, the default socket, and a socket given as a path.
   EXPECT_EQ((Desktop{{{"WAYLAND_DISPLAY", "wayland-1"}, {"XDG_RUNTIME_DIR", "/run/user/1"}},
-                     {"/run/user/1/wayland-1"}}.choose().platform),
+                     {"/run/user/1/wayland-1"}}
+                 .choose()
+                 .platform),
             "wayland");
-  EXPECT_EQ((Desktop{{{"XDG_RUNTIME_DIR", "/run/user/1"}}, {"/run/user/1/wayland-0"}}.choose().platform), "wayland");
+  EXPECT_EQ((Desktop{{{"XDG_RUNTIME_DIR", "/run/user/1"}}, {"/run/user/1/wayland-0"}}.choose().platform),
+            "wayland");
   EXPECT_EQ((Desktop{{{"WAYLAND_DISPLAY", "/tmp/w.sock"}}, {"/tmp/w.sock"}}.choose().platform), "wayland");
 }
 
 TEST(DisplayPlatform, NoDisplayAtAllSaysWhatIsMissing) {
   const PlatformChoice choice = Desktop{{{"XDG_RUNTIME_DIR", "/run/user/1"}}, {}}.choose();
   EXPECT_EQ(choice.platform, "");
-  EXPECT_EQ(choice.missing, "DISPLAY is not set (no X server) and WAYLAND_DISPLAY is not set (no Wayland compositor)");
-  EXPECT_EQ(no_display_message(choice.missing).rfind("hero50: cannot open a display: DISPLAY is not set", 0), 0u);
+  EXPECT_EQ(choice.missing,
+            "DISPLAY is not set (no X server) and WAYLAND_DISPLAY is not set (no Wayland compositor)");
+  EXPECT_EQ(no_display_message(choice.missing).rfind("hero50: cannot open a display: DISPLAY is not set", 0),
+            0u);
 }
 
 TEST(DisplayPlatform, AWaylandNameWithoutItsSocketIsNamedWithItsPath) {
-  const PlatformChoice named = Desktop{{{"WAYLAND_DISPLAY", "wl-9"}, {"XDG_RUNTIME_DIR", "/run/user/1"}}, {}}.choose();
+  const PlatformChoice named =
+      Desktop{{{"WAYLAND_DISPLAY", "wl-9"}, {"XDG_RUNTIME_DIR", "/run/user/1"}}, {}}.choose();
   EXPECT_NE(named.missing.find("no Wayland compositor listens at /run/user/1/wl-9"), std::string::npos)
       << named.missing;
   const PlatformChoice no_runtime = Desktop{{{"WAYLAND_DISPLAY", "wl-9"}}, {}}.choose();

@@ -51,7 +51,8 @@ class LaunchTest : public ::testing::Test {
     program = install_dir / "hero50";
     ASSERT_TRUE(fs::exists(program)) << program;
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    home = fs::temp_directory_path() / ("hero_launch_" + std::string(info->name()) + "_" + std::to_string(getpid()));
+    home = fs::temp_directory_path() /
+           ("hero_launch_" + std::string(info->name()) + "_" + std::to_string(getpid()));
     fs::remove_all(home);
     fs::create_directories(home / "config" / "Quillon");
     fs::create_directories(home / "runtime");
@@ -89,12 +90,12 @@ class LaunchTest : public ::testing::Test {
   // where the program works.
   void expect_play_with_sound(ChildProcess& child) {
     ASSERT_TRUE(child.started());
-    const bool played = eventually(kStartLimit, [&] {
-      return has_line(read_file(store_file()), "SplashScreen=0") || !child.running();
-    });
+    const bool played = eventually(
+        kStartLimit, [&] { return has_line(read_file(store_file()), "SplashScreen=0") || !child.running(); });
     const std::string store = read_file(store_file());
     ASSERT_TRUE(played && child.running()) << "Play did not get past its sound step; store:\n"
-                                           << store << "\nstderr:\n" << child.error_text();
+                                           << store << "\nstderr:\n"
+                                           << child.error_text();
     EXPECT_TRUE(has_line(store, "SplashScreen=0")) << store;
     EXPECT_TRUE(has_line(store, "SoundMode=0")) << store;
     EXPECT_FALSE(has_line(store, "SoundMode=-1")) << store;
@@ -220,11 +221,18 @@ TEST_F(WaylandTest, OnACompositorWithoutXItPlaysAndItsOutlineIsTransparent) {
   if (!fs::exists(weston) || !fs::exists(screenshooter_)) GTEST_SKIP() << "weston is not installed";
   ChildSetup compositor = setup("/");
   compositor.program = weston;
-  compositor.arguments = {"--backend=headless-backend.so", "--use-pixman", "--debug", "--socket=" + socket_,
-                          "--width=1920", "--height=1080", "--idle-time=0", "--no-config"};
+  compositor.arguments = {"--backend=headless-backend.so",
+                          "--use-pixman",
+                          "--debug",
+                          "--socket=" + socket_,
+                          "--width=1920",
+                          "--height=1080",
+                          "--idle-time=0",
+                          "--no-config"};
   compositor.error_output = home / "weston.txt";
   ChildProcess weston_run(compositor);
-  ASSERT_TRUE(eventually(20s, [&] { return fs::exists(home / "runtime" / socket_) || !weston_run.running(); }));
+  ASSERT_TRUE(
+      eventually(20s, [&] { return fs::exists(home / "runtime" / socket_) || !weston_run.running(); }));
   // A machine where the compositor itself cannot run says nothing about the handheld.
   if (!weston_run.running()) GTEST_SKIP() << "weston did not start:\n" << weston_run.error_text();
   // The empty desktop once its shell has drawn it: two shots in a row alike

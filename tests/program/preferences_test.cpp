@@ -114,8 +114,9 @@ TEST_F(Preferences, SlidersAreHeardAndSeenAtOnceAndEscPutsThemBack) {
   dialog().ghost_slider()->setValue(20);
   EXPECT_EQ(form().scene().ghost_percent(), 20);
 
-  const auto beeps_before = std::count_if(library.calls().begin(), library.calls().end(),
-                                          [](const std::string& call) { return call.rfind("play ", 0) == 0; });
+  const auto beeps_before =
+      std::count_if(library.calls().begin(), library.calls().end(),
+                    [](const std::string& call) { return call.rfind("play ", 0) == 0; });
   QTest::mouseClick(dialog().test_button(), Qt::LeftButton);
   const auto beeps_after = std::count_if(library.calls().begin(), library.calls().end(),
                                          [](const std::string& call) { return call.rfind("play ", 0) == 0; });

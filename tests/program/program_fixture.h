@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 #include "engine/memory_settings_store.h"
 #include "startup/program/HeroW.h"
@@ -30,7 +30,8 @@ class ProgramTest : public ::testing::Test, public InstallationErrors {
     previous_folder = QDir::currentPath();
     QDir::setCurrent(dir.path());
     write("Config.ini",
-          "[Common]\nSkins=2\n[Skin1]\nPath=Graphics\\Skin1\nName=Classic\n[Skin2]\nPath=Graphics\\Skin2\nName=Night\n");
+          "[Common]\nSkins=2\n[Skin1]\nPath=Graphics\\Skin1\nName=Classic\n[Skin2]\nPath="
+          "Graphics\\Skin2\nName=Night\n");
     write("Graphics/Skin1/Config.ini", "[Common]\nGameWidth=300\nGameHeight=200\n");
     write("Graphics/Skin2/Config.ini", "[Common]\nGameWidth=320\nGameHeight=210\n");
     for (const char* sample : {"Chance", "Got", "Miss1", "Miss2", "Tick"})
@@ -71,7 +72,8 @@ class ProgramTest : public ::testing::Test, public InstallationErrors {
   }
 
   // An in-memory store holding these values, watched through `store`.
-  std::unique_ptr<MemorySettingsStore> memory_store(const std::vector<std::pair<std::string, std::string>>& stored) {
+  std::unique_ptr<MemorySettingsStore> memory_store(
+      const std::vector<std::pair<std::string, std::string>>& stored) {
     auto settings = std::make_unique<MemorySettingsStore>();
     for (const auto& [name, value] : stored) settings->write_text(name, value);
     store = settings.get();

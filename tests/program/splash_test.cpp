@@ -2,12 +2,12 @@
 // and the order of Play's steps.
 #include <algorithm>
 
+#include <gtest/gtest.h>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QTest>
 #include <QUrl>
-#include <gtest/gtest.h>
 
 #include "dialogs/menus/click_label.h"
 #include "dialogs/menus/links.h"
@@ -124,8 +124,7 @@ TEST_F(Splash, EnterOrOnePlaysOnce) {
   splash->cb_sound()->setCurrentIndex(0);
   QTest::keyClick(splash->cb_sound(), Qt::Key_1);
   QTest::keyClick(splash->cb_sound(), Qt::Key_Return);
-  EXPECT_EQ(host.calls,
-            (std::vector<std::string>{"skin 2", "sound 0", "mark on", "load skin", "switch on"}));
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"skin 2", "sound 0", "mark on", "load skin", "switch on"}));
   EXPECT_EQ(host.store.read_text("Skin"), "2");
   EXPECT_EQ(host.store.read_text("SplashScreen"), "1");
 }
@@ -174,7 +173,8 @@ TEST_F(Splash, AutomaticPathPlaysDuringCreationAndNeverShows) {
   EXPECT_TRUE(splash->started_automatically());
   EXPECT_FALSE(splash->isVisible());
   EXPECT_FALSE(splash->splash_pending());
-  EXPECT_EQ(host.calls, (std::vector<std::string>{"skin 1", "sound 2", "mark off", "load skin", "switch on"}));
+  EXPECT_EQ(host.calls,
+            (std::vector<std::string>{"skin 1", "sound 2", "mark off", "load skin", "switch on"}));
   EXPECT_EQ(splash->pos(), QPoint(-460, -450));
   splash->main_window_activated();
   EXPECT_FALSE(splash->isVisible());

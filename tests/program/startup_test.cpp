@@ -5,9 +5,9 @@
 #include <QLabel>
 #include <QTest>
 
+#include "dialogs/keys/keys.h"
 #include "dialogs/menus/about.h"
 #include "dialogs/menus/click_label.h"
-#include "dialogs/keys/keys.h"
 #include "dialogs/menus/manual.h"
 
 #include <QDir>
@@ -48,7 +48,8 @@ TEST_F(StartUp, FirstStartShowsTheSplashCentredWithNothingChosen) {
   EXPECT_TRUE(splash().chb_splashscreen()->isChecked());
   EXPECT_TRUE(splash().btn_play()->isHidden());
   EXPECT_FALSE(splash().btn_play_disabled()->isHidden());
-  EXPECT_EQ(splash().btn_play_disabled()->toolTip(), QString("please select skin/theme and sound driver first"));
+  EXPECT_EQ(splash().btn_play_disabled()->toolTip(),
+            QString("please select skin/theme and sound driver first"));
   EXPECT_TRUE(errors.empty());
   EXPECT_EQ(terminations, 0);
 }
@@ -186,7 +187,7 @@ TEST_F(StartUp, NoSoundDriverNeverCallsTheLibraryUntilTheClose) {
   EXPECT_FALSE(form().engine().snd_enabled());
   program->FormClose();
   EXPECT_EQ(library.calls(), (std::vector<std::string>{"free null", "free null", "free null", "free null",
-                                                        "free null", "close"}));
+                                                       "free null", "close"}));
   EXPECT_EQ(terminations, 1);
 }
 
@@ -208,7 +209,8 @@ TEST_F(StartUp, KeySettingsDialogStartsWithTheBindingsJustRead) {
 }
 
 TEST_F(StartUp, DamagedSkinOnTheAutomaticPathShowsTheFailureAndTheSplash) {
-  write("Graphics/Skin1/Config.ini", "[Common]\nGameWidth=300\nGameHeight=200\n[Image1]\nFilename=back.png\n");
+  write("Graphics/Skin1/Config.ini",
+        "[Common]\nGameWidth=300\nGameHeight=200\n[Image1]\nFilename=back.png\n");
   write("Graphics/Skin1/back.png", "this is no picture");
   start({{"Skin", "1"}, {"SoundMode", "2"}, {"SplashScreen", "0"}, {"FullscreenMode", "0"}});
   ASSERT_EQ(failures.size(), 1u);

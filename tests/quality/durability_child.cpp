@@ -28,8 +28,8 @@
 #include "dialogs/keys/keys.h"
 #include "dialogs/menus/menu.h"
 #include "display/window/unit1.h"
-#include "startup/program/HeroW.h"
 #include "startup/application/close_signals.h"
+#include "startup/program/HeroW.h"
 #include "startup/settings/qsettings_store.h"
 #include "startup/sound/recording_sound_library.h"
 #include "startup/sound/sdl_sound_library.h"
@@ -48,9 +48,9 @@ class ExitOnInstallationError final : public hero::InstallationErrors {
 };
 
 // Every value the store may hold.
-constexpr const char* kValueNames[] = {"FullscreenMode", "SplashScreen", "Skin", "SoundMode", "Key1",
-                                       "Key2", "Key3", "Key4", "Key5", "Key6", "Key7", "HiScore1", "HiScore2"};
-
+constexpr const char* kValueNames[] = {"FullscreenMode", "SplashScreen", "Skin",    "SoundMode", "Key1",
+                                       "Key2",           "Key3",         "Key4",    "Key5",      "Key6",
+                                       "Key7",           "HiScore1",     "HiScore2"};
 
 void say(const std::string& line) {
   std::fputs((line + "\n").c_str(), stdout);

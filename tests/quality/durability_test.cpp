@@ -35,12 +35,11 @@ namespace {
 
 namespace fs = std::filesystem;
 
-
 struct ChildRun {
   std::vector<std::string> lines;  // everything it printed
   bool reached_written = false;    // said "written" and was then killed
   bool killed = false;
-  int exit_code = -1;              // when it ended by itself
+  int exit_code = -1;  // when it ended by itself
   std::string stderr_text;
 
   // The "stored NAME=VALUE" lines, as a map.
@@ -68,12 +67,12 @@ struct ChildRun {
 
 // How a child is started and ended.
 struct RunOptions {
-  bool as_nobody = false;        // a user who owns none of the files (when the test runs as root)
-  bool without_home = false;     // neither HOME nor XDG_CONFIG_HOME set
-  std::string signal_after;      // send `signal` when the child prints this line ...
-  int signal = 0;                // ... and let it end by itself
-  std::vector<std::string> argv; // a program other than the durability child
-  std::string working_folder;    // where it starts, when not the installation folder
+  bool as_nobody = false;         // a user who owns none of the files (when the test runs as root)
+  bool without_home = false;      // neither HOME nor XDG_CONFIG_HOME set
+  std::string signal_after;       // send `signal` when the child prints this line ...
+  int signal = 0;                 // ... and let it end by itself
+  std::vector<std::string> argv;  // a program other than the durability child
+  std::string working_folder;     // where it starts, when not the installation folder
   std::map<std::string, std::string> extra_env;
   std::string platform = "offscreen";  // QT_QPA_PLATFORM; empty: left unset
   // The child has started when this file holds this text (for programs that
@@ -97,8 +96,8 @@ class Durability : public ::testing::Test {
     install_dir_ = install;
     ASSERT_TRUE(fs::exists(install_dir_ / "Config.ini")) << install_dir_;
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    config_home_ = fs::temp_directory_path() / ("hero_durability_" + std::string(info->name()) + "_" +
-                                                std::to_string(getpid()));
+    config_home_ = fs::temp_directory_path() /
+                   ("hero_durability_" + std::string(info->name()) + "_" + std::to_string(getpid()));
     fs::remove_all(config_home_);
     fs::create_directories(config_home_);
     // A user of its own may enter it (the store tests run the program as one).
@@ -195,12 +194,14 @@ class Durability : public ::testing::Test {
     int status = 0;
     waitpid(pid, &status, 0);
     char buffer[4096];
-    for (ssize_t n; (n = read(err[0], buffer, sizeof buffer)) > 0;) result.stderr_text.append(buffer, static_cast<std::size_t>(n));
+    for (ssize_t n; (n = read(err[0], buffer, sizeof buffer)) > 0;)
+      result.stderr_text.append(buffer, static_cast<std::size_t>(n));
     close(out[0]);
     close(err[0]);
     result.killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
     if (WIFEXITED(status)) result.exit_code = WEXITSTATUS(status);
-    if (WIFSIGNALED(status)) result.stderr_text += "\n(ended by signal " + std::to_string(WTERMSIG(status)) + ")";
+    if (WIFSIGNALED(status))
+      result.stderr_text += "\n(ended by signal " + std::to_string(WTERMSIG(status)) + ")";
     return result;
   }
 
@@ -208,9 +209,9 @@ class Durability : public ::testing::Test {
   void write_full_store() {
     QSettingsStore store(QString::fromStdString(store_file().string()));
     const std::vector<std::pair<std::string, std::string>> values = {
-        {"FullscreenMode", "0"}, {"SplashScreen", "1"}, {"Skin", "1"}, {"SoundMode", "2"}, {"Key1", "2"},
-        {"Key2", "3"}, {"Key3", "4"}, {"Key4", "6"}, {"Key5", "39"}, {"Key6", "40"}, {"Key7", "44"},
-        {"HiScore1", "5"}, {"HiScore2", "3"}};
+        {"FullscreenMode", "0"}, {"SplashScreen", "1"}, {"Skin", "1"},    {"SoundMode", "2"}, {"Key1", "2"},
+        {"Key2", "3"},           {"Key3", "4"},         {"Key4", "6"},    {"Key5", "39"},     {"Key6", "40"},
+        {"Key7", "44"},          {"HiScore1", "5"},     {"HiScore2", "3"}};
     for (const auto& [name, value] : values) store.write_text(name, value);
   }
 
@@ -234,7 +235,8 @@ class Durability : public ::testing::Test {
     QSettingsStore disk(QString::fromStdString(store_file().string()));
     const auto stored = run.stored();
     EXPECT_GE(stored.size(), 7u) << action;  // at least the seven keys
-    for (const auto& [name, value] : stored) EXPECT_EQ(escaped(disk.read_text(name).value_or("<absent>")), value) << action << " " << name;
+    for (const auto& [name, value] : stored)
+      EXPECT_EQ(escaped(disk.read_text(name).value_or("<absent>")), value) << action << " " << name;
   }
 
   std::string stored_on_disk(const std::string& name) {
@@ -293,8 +295,9 @@ TEST_F(Durability, DamagedStoreReadsAsDefaultsAndTheNextWriteMendsIt) {
       {"cut after a name", "[General]\nFullscreenMode"},
       {"random bytes", garbage},
       {"one endless line", std::string(2'000'000, 'K')},
-      {"values of the wrong shape", "[General]\nFullscreenMode=@Variant(\\0\\0\\0\\x7f)\nKey1=@ByteArray(\\xff)\n"
-                                    "Key2=a, b, c\nHiScore1=\"\nKey3=\\\n"},
+      {"values of the wrong shape",
+       "[General]\nFullscreenMode=@Variant(\\0\\0\\0\\x7f)\nKey1=@ByteArray(\\xff)\n"
+       "Key2=a, b, c\nHiScore1=\"\nKey3=\\\n"},
   };
   for (const auto& [kind, bytes] : damages) {
     SCOPED_TRACE(kind);
@@ -316,7 +319,6 @@ TEST_F(Durability, DamagedStoreReadsAsDefaultsAndTheNextWriteMendsIt) {
   }
 }
 
-
 // ---- A store that cannot be written -----------------------------------------------
 
 // Only a user other than the files' owner meets a read-only folder: root
@@ -335,7 +337,8 @@ TEST_F(Durability, ReadOnlyStoreStartsAndPlaysOnFromMemorySayingSoOnce) {
   const ChildRun start = run("report", nobody);
   ASSERT_EQ(start.exit_code, 0) << start.stderr_text;
   EXPECT_TRUE(start.lines_starting("notice:").empty()) << start.lines_starting("notice:")[0];
-  EXPECT_EQ(start.line_starting("read "), "read fullscreen=0 splash_box=1 automatic=0 hi_a=5 keys=2,3,4,6,39,40,44");
+  EXPECT_EQ(start.line_starting("read "),
+            "read fullscreen=0 splash_box=1 automatic=0 hi_a=5 keys=2,3,4,6,39,40,44");
 
   // Play stores its choices and a game ends with a high score: the first
   // refusal is said once, where and why; the game goes on from memory.
@@ -361,7 +364,8 @@ TEST_F(Durability, FolderInThePlaceOfTheStoreCostsOneNoticeAndNothingInIt) {
   ASSERT_EQ(notices.size(), 1u) << "seven key values refused, one notice";
   EXPECT_NE(notices[0].find(store_file().string()), std::string::npos) << notices[0];
   EXPECT_NE(notices[0].find("folder of that name"), std::string::npos) << notices[0];
-  EXPECT_EQ(start.line_starting("read "), "read fullscreen=1 splash_box=1 automatic=0 hi_a=0 keys=2,3,4,6,39,40,44");
+  EXPECT_EQ(start.line_starting("read "),
+            "read fullscreen=1 splash_box=1 automatic=0 hi_a=0 keys=2,3,4,6,39,40,44");
   EXPECT_TRUE(fs::is_directory(store_file()));
   EXPECT_EQ(slurp(store_file() / "keep.txt"), "mine");
 }
@@ -378,7 +382,8 @@ TEST_F(Durability, NoHomeFolderStillStartsAndSaysWhy) {
   ASSERT_EQ(notices.size(), 1u);
   EXPECT_NE(notices[0].find("HOME is not set"), std::string::npos) << notices[0];
   EXPECT_NE(notices[0].find("cannot be written to"), std::string::npos) << notices[0];
-  EXPECT_EQ(start.line_starting("read "), "read fullscreen=1 splash_box=1 automatic=0 hi_a=0 keys=2,3,4,6,39,40,44");
+  EXPECT_EQ(start.line_starting("read "),
+            "read fullscreen=1 splash_box=1 automatic=0 hi_a=0 keys=2,3,4,6,39,40,44");
   EXPECT_FALSE(fs::exists("/.config"));
 }
 
@@ -486,7 +491,6 @@ TEST_F(Durability, InstalledProgramEndsNormallyOnEachEndingSignal) {
   }
 }
 
-
 // ---- Leaks at the end of a run on an X display -----------------------------------
 
 // An X server of the test's own: the display named by HERO_TEST_XVFB_DISPLAY,
@@ -505,8 +509,8 @@ class OwnXServer {
       dup2(devnull, 2);
       const std::string fd = std::to_string(fds[1]);
       if (wanted && *wanted) {
-        execlp("Xvfb", "Xvfb", wanted, "-screen", "0", "1920x1080x24", "-nolisten", "tcp", "-displayfd", fd.c_str(),
-               static_cast<char*>(nullptr));
+        execlp("Xvfb", "Xvfb", wanted, "-screen", "0", "1920x1080x24", "-nolisten", "tcp", "-displayfd",
+               fd.c_str(), static_cast<char*>(nullptr));
       } else {
         execlp("Xvfb", "Xvfb", "-screen", "0", "1920x1080x24", "-nolisten", "tcp", "-displayfd", fd.c_str(),
                static_cast<char*>(nullptr));

@@ -14,8 +14,8 @@
 #include <random>
 
 #include "dialogs/keys/key_bindings.h"
-#include "display/skins/gfxinit.h"
 #include "display/files/ini_file.h"
+#include "display/skins/gfxinit.h"
 #include "display/skins/picture_loader.h"
 #include "display/skins/scene.h"
 #include "engine/memory_settings_store.h"
@@ -43,8 +43,8 @@ void put_chunk(std::string& out, const char* type, const std::string& data) {
   put_u32(out, static_cast<std::uint32_t>(data.size()));
   std::string body = std::string(type, 4) + data;
   out += body;
-  put_u32(out, static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(body.data()),
-                                                static_cast<uInt>(body.size()))));
+  put_u32(out, static_cast<std::uint32_t>(
+                   crc32(0, reinterpret_cast<const Bytef*>(body.data()), static_cast<uInt>(body.size()))));
 }
 
 std::string deflate_bytes(const std::string& raw) {
@@ -138,7 +138,8 @@ TEST(HostileIni, TenMegabyteFileIsReadAndItsLongValuesCut) {
 
 TEST(HostileIni, HundredThousandSectionsFillOnlyTheCatalogueTable) {
   std::string text = "[Common]\nSkins=100000\n";
-  for (int k = 1; k <= 100000; ++k) text += "[Skin" + std::to_string(k) + "]\nName=Skin number " + std::to_string(k) + "\n";
+  for (int k = 1; k <= 100000; ++k)
+    text += "[Skin" + std::to_string(k) + "]\nName=Skin number " + std::to_string(k) + "\n";
   text += "[skin5]\nName=second Skin5, never read\n";
   TempFolder folder;
   folder.write("Config.ini", text);
@@ -198,8 +199,9 @@ TEST(HostileIni, GameAreaOutsideAWindowsSizeIsRefusedNamingTheKey) {
 
 TEST(HostileIni, LargestAndSmallestGameAreasStillLoad) {
   for (const QSize size : {QSize(kMaxGameSide, kMaxGameSide), QSize(1, 1)}) {
-    Installation inst("[Common]\r\nGameWidth=" + std::to_string(size.width()) + "\r\nGameHeight=" +
-                      std::to_string(size.height()) + "\r\n[Image1]\r\nLeft=-2147483648\r\nWidth=2147483647\r\n");
+    Installation inst("[Common]\r\nGameWidth=" + std::to_string(size.width()) +
+                      "\r\nGameHeight=" + std::to_string(size.height()) +
+                      "\r\n[Image1]\r\nLeft=-2147483648\r\nWidth=2147483647\r\n");
     Scene scene;
     ASSERT_EQ(inst.load(scene), "");
     EXPECT_EQ(scene.client_size(), size);
@@ -299,8 +301,9 @@ TEST(HostilePicture, PngWhoseDataInflatesFarBeyondItsSizeStopsAtItsSize) {
   ASSERT_LT(bomb.size(), 200'000u);
   const long before_mb = peak_rss_mb();
   try {
-    const Picture picture = decode_picture(
-        std::span(reinterpret_cast<const std::uint8_t*>(bomb.data()), bomb.size()), PictureFormat::png, "bomb.png");
+    const Picture picture =
+        decode_picture(std::span(reinterpret_cast<const std::uint8_t*>(bomb.data()), bomb.size()),
+                       PictureFormat::png, "bomb.png");
     EXPECT_EQ(picture.size(), QSize(16, 16));
   } catch (const PictureError& e) {
     EXPECT_NE(std::string(e.what()).find("bomb.png"), std::string::npos);
@@ -356,8 +359,8 @@ TEST(HostilePicture, JpegCutInsideItsHuffmanTableIsADecodingError) {
 
 // A 24-bit bitmap of `width` x `height` whose headers say so but whose pixel
 // data is only `data_bytes` long; `file_size` is what the file header claims.
-std::string lying_bmp(std::int32_t width, std::int32_t height, std::uint32_t file_size, std::size_t data_bytes,
-                      std::uint32_t data_offset = 54) {
+std::string lying_bmp(std::int32_t width, std::int32_t height, std::uint32_t file_size,
+                      std::size_t data_bytes, std::uint32_t data_offset = 54) {
   std::string bmp(54, '\0');
   auto le32 = [&bmp](std::size_t at, std::uint32_t v) {
     for (int i = 0; i < 4; ++i) bmp[at + i] = static_cast<char>((v >> (8 * i)) & 0xff);
@@ -384,19 +387,19 @@ TEST(HostilePicture, BitmapClaimingMorePixelsThanItHoldsIsRefused) {
 
 TEST(HostilePicture, BitmapHeaderLiesOfEveryKindNeverFault) {
   const std::vector<std::string> liars = {
-      lying_bmp(50000, 50000, 54, 16),                  // giant area, tiny file
-      lying_bmp(-2147483647 - 1, 10, 54, 120),          // most negative width
-      lying_bmp(4, -2147483647 - 1, 54, 120),           // most negative height (top-down)
-      lying_bmp(4, 4, 0xffffffffu, 48),                 // file size far beyond the file
-      lying_bmp(4, 4, 102, 48, 0xfffffff0u),            // pixel data offset past the end
-      lying_bmp(4, 4, 102, 48, 2),                      // pixel data offset inside the header
+      lying_bmp(50000, 50000, 54, 16),          // giant area, tiny file
+      lying_bmp(-2147483647 - 1, 10, 54, 120),  // most negative width
+      lying_bmp(4, -2147483647 - 1, 54, 120),   // most negative height (top-down)
+      lying_bmp(4, 4, 0xffffffffu, 48),         // file size far beyond the file
+      lying_bmp(4, 4, 102, 48, 0xfffffff0u),    // pixel data offset past the end
+      lying_bmp(4, 4, 102, 48, 2),              // pixel data offset inside the header
   };
   for (std::size_t i = 0; i < liars.size(); ++i) {
     const long before_mb = peak_rss_mb();
     try {
-      const Picture p = decode_picture(
-          std::span(reinterpret_cast<const std::uint8_t*>(liars[i].data()), liars[i].size()), PictureFormat::bmp,
-          "liar.bmp");
+      const Picture p =
+          decode_picture(std::span(reinterpret_cast<const std::uint8_t*>(liars[i].data()), liars[i].size()),
+                         PictureFormat::bmp, "liar.bmp");
       EXPECT_LE(static_cast<std::int64_t>(p.size().width()) * p.size().height(), kMaxPicturePixels) << i;
     } catch (const PictureError& e) {
       EXPECT_NE(std::string(e.what()).find("liar.bmp"), std::string::npos) << i;
@@ -422,18 +425,17 @@ TEST(HostilePicture, PathLeavingTheSkinFolderLoadsOnlyAPicture) {
 TEST(HostilePicture, PathToTheSystemPasswordFileIsRefusedOrMissing) {
   std::string climb;
   for (int i = 0; i < 40; ++i) climb += "..\\";
-  for (const std::string& name : std::vector<std::string>{climb + "etc\\passwd", climb + "etc\\passwd.png", std::string("\\etc\\passwd"),
-                                 std::string("/etc/passwd"), climb + "dev\\zero.bmp", climb + "proc\\self\\mem.png"}) {
+  for (const std::string& name : std::vector<std::string>{
+           climb + "etc\\passwd", climb + "etc\\passwd.png", std::string("\\etc\\passwd"),
+           std::string("/etc/passwd"), climb + "dev\\zero.bmp", climb + "proc\\self\\mem.png"}) {
     Installation inst("[Image3]\r\nFilename=" + name + "\r\n");
     Scene scene;
     const std::string message = inst.load(scene);
     // Either the file is absent (the marker) or it is no picture (an error
     // naming it); the element never gets anything else.
     const std::string stem = name.substr(name.find_last_of("\\/") + 1);
-    if (message.empty())
-      EXPECT_EQ(scene.picture(skin_image(3)).size(), QSize(10, 10)) << name;
-    else
-      EXPECT_NE(message.find(stem), std::string::npos) << message;
+    if (message.empty()) EXPECT_EQ(scene.picture(skin_image(3)).size(), QSize(10, 10)) << name;
+    else EXPECT_NE(message.find(stem), std::string::npos) << message;
   }
 }
 
@@ -447,8 +449,8 @@ std::string png_with_text_chunks(int count, std::size_t inflated_bytes, bool com
   ihdr += std::string("\x08\x02\x00\x00\x00", 5);
   put_chunk(png, "IHDR", ihdr);
   const std::string text(inflated_bytes, 'T');
-  const std::string body = compressed ? std::string("Comment\0\0", 9) + deflate_bytes(text)
-                                      : std::string("Comment\0", 8) + text;
+  const std::string body =
+      compressed ? std::string("Comment\0\0", 9) + deflate_bytes(text) : std::string("Comment\0", 8) + text;
   for (int i = 0; i < count; ++i) put_chunk(png, compressed ? "zTXt" : "tEXt", body);
   put_chunk(png, "IDAT", deflate_bytes(std::string(16 * (1 + 3 * 16), '\0')));
   put_chunk(png, "IEND", "");
@@ -460,8 +462,9 @@ TEST(HostilePicture, PngTextChunksAreSkippedWithoutInflatingThem) {
   const std::string png = png_with_text_chunks(200, 7u * 1024u * 1024u, true);
   ASSERT_LT(png.size(), 3'000'000u);
   const long before_mb = peak_rss_mb();
-  const Picture picture = decode_picture(std::span(reinterpret_cast<const std::uint8_t*>(png.data()), png.size()),
-                                         PictureFormat::png, "chatty.png");
+  const Picture picture =
+      decode_picture(std::span(reinterpret_cast<const std::uint8_t*>(png.data()), png.size()),
+                     PictureFormat::png, "chatty.png");
   EXPECT_EQ(picture.size(), QSize(16, 16));
   EXPECT_LT(peak_rss_mb() - before_mb, 100);
 }
@@ -492,7 +495,8 @@ std::string progressive_jpeg(int width, int height, int scans) {
   EXPECT_TRUE(writer.write(image)) << writer.errorString().toStdString();
   std::string jpeg(bytes.constData(), static_cast<std::size_t>(bytes.size()));
   int have = 0;
-  for (std::size_t at = jpeg.find("\xFF\xDA"); at != std::string::npos; at = jpeg.find("\xFF\xDA", at + 2)) ++have;
+  for (std::size_t at = jpeg.find("\xFF\xDA"); at != std::string::npos; at = jpeg.find("\xFF\xDA", at + 2))
+    ++have;
   const std::size_t last = jpeg.rfind("\xFF\xDA");
   const std::size_t end = jpeg.rfind("\xFF\xD9");
   EXPECT_GT(have, 1) << "the writer made no progressive file";
@@ -518,8 +522,9 @@ TEST(HostilePicture, OrdinaryProgressiveJpegsStillDecode) {
   // The writer's own scans, and a few repeated ones, over a large picture.
   for (const auto& [side, scans] : std::vector<std::pair<int, int>>{{2000, 0}, {1000, 40}, {64, 900}}) {
     const std::string jpeg = progressive_jpeg(side, side, scans);
-    const Picture picture = decode_picture(std::span(reinterpret_cast<const std::uint8_t*>(jpeg.data()), jpeg.size()),
-                                           PictureFormat::jpeg, "fine.jpg");
+    const Picture picture =
+        decode_picture(std::span(reinterpret_cast<const std::uint8_t*>(jpeg.data()), jpeg.size()),
+                       PictureFormat::jpeg, "fine.jpg");
     EXPECT_EQ(picture.size(), QSize(side, side)) << side;
   }
 }
@@ -528,9 +533,9 @@ TEST(HostilePicture, OrdinaryProgressiveJpegsStillDecode) {
 // once: about a kilobyte on disk, `side` squared pixels decoded.
 std::string run_length_bitmap(std::int32_t side) {
   std::string bmp = lying_bmp(side, side, 0, 0, 54 + 1024);
-  bmp[28] = 8;   // bits per pixel
-  bmp[30] = 1;   // BI_RLE8
-  bmp += std::string(1024, '\x40');  // palette
+  bmp[28] = 8;                        // bits per pixel
+  bmp[30] = 1;                        // BI_RLE8
+  bmp += std::string(1024, '\x40');   // palette
   bmp += std::string("\x00\x01", 2);  // end of bitmap
   return bmp;
 }
@@ -539,7 +544,8 @@ TEST(HostilePicture, SkinOfGiantPicturesIsRefusedAtItsPixelBudget) {
   // Every element names its own 6000 x 6000 picture of about 1 KB.
   std::string ini;
   for (int n = 1; n <= kSkinImageCount; ++n)
-    ini += "[Image" + std::to_string(n) + "]\r\nFilename=big" + std::to_string(n) + ".bmp\r\nWidth=4\r\nHeight=4\r\n";
+    ini += "[Image" + std::to_string(n) + "]\r\nFilename=big" + std::to_string(n) +
+           ".bmp\r\nWidth=4\r\nHeight=4\r\n";
   Installation inst(ini);
   for (int n = 1; n <= kSkinImageCount; ++n)
     inst.folder.write("Graphics/Skin1/big" + std::to_string(n) + ".bmp", run_length_bitmap(6000));
@@ -556,7 +562,8 @@ TEST(HostilePicture, SkinOfGiantPicturesIsRefusedAtItsPixelBudget) {
 
 TEST(HostilePicture, PictureNamedBySeveralElementsCountsOnceAgainstTheBudget) {
   std::string ini;
-  for (int n = 1; n <= kSkinImageCount; ++n) ini += "[Image" + std::to_string(n) + "]\r\nFilename=shared.bmp\r\n";
+  for (int n = 1; n <= kSkinImageCount; ++n)
+    ini += "[Image" + std::to_string(n) + "]\r\nFilename=shared.bmp\r\n";
   Installation inst(ini);
   inst.folder.write("Graphics/Skin1/shared.bmp", run_length_bitmap(6000));
   const long before_mb = peak_rss_mb();
@@ -587,7 +594,8 @@ TEST(HostileSettings, KeyValuesBeyondAnyKeyFallBackToTheirDefaults) {
   for (int n = 1; n <= 5; ++n) {
     EXPECT_EQ(bindings.binding(n).choice, KeyBindings::default_choice(n)) << n;
     EXPECT_EQ(bindings.binding(n).key_code, key_choice(KeyBindings::default_choice(n))->key_code) << n;
-    EXPECT_EQ(store.read_text(KeyBindings::value_name(n)), std::to_string(KeyBindings::default_choice(n))) << n;
+    EXPECT_EQ(store.read_text(KeyBindings::value_name(n)), std::to_string(KeyBindings::default_choice(n)))
+        << n;
   }
   EXPECT_FALSE(bindings.hint("btn_game_a_top").empty());
   // Every key still reaches at most one action; none is bound twice by the fall-back.
@@ -596,9 +604,21 @@ TEST(HostileSettings, KeyValuesBeyondAnyKeyFallBackToTheirDefaults) {
 
 TEST(HostileSettings, IntegerTextsBeyondThirtyTwoBitsReadAsDefaults) {
   MemorySettingsStore store;
-  const std::vector<std::string> texts = {"99999999999999999999", "-0x7fffffff0", "2147483648", "-2147483649",
-                                          "0x", "$", "-", "--5", "1e3", "5x", "0x1ffffffff",
-                                          std::string(100000, '7'), std::string("4\0" "2", 3)};
+  const std::vector<std::string> texts = {"99999999999999999999",
+                                          "-0x7fffffff0",
+                                          "2147483648",
+                                          "-2147483649",
+                                          "0x",
+                                          "$",
+                                          "-",
+                                          "--5",
+                                          "1e3",
+                                          "5x",
+                                          "0x1ffffffff",
+                                          std::string(100000, '7'),
+                                          std::string("4\0"
+                                                      "2",
+                                                      3)};
   for (const std::string& text : texts) {
     store.write_text("HiScore1", text);
     EXPECT_EQ(read_integer(store, "HiScore1", -77), -77) << text;

@@ -58,9 +58,9 @@ void check_rules(VirtualHandheld& hh, std::int64_t now) {
 SoakResult soak(std::uint32_t seed, std::int64_t duration_ms) {
   VirtualHandheld hh(seed);
   std::mt19937 player(seed * 2654435761u + 17u);
-  static constexpr Button kButtons[] = {Button::left,  Button::right, Button::left,   Button::right,
-                                        Button::left,  Button::right, Button::game_a, Button::game_b,
-                                        Button::time,  Button::acl,   Button::pause};
+  static constexpr Button kButtons[] = {Button::left, Button::right, Button::left,   Button::right,
+                                        Button::left, Button::right, Button::game_a, Button::game_b,
+                                        Button::time, Button::acl,   Button::pause};
   SoakResult result;
   std::hash<std::string> hash;
   hh.clock().set({23, 50});

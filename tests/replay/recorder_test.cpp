@@ -104,8 +104,10 @@ TEST(Recording, AFileThatCannotBeWrittenIsReportedOnceAndTheGameGoesOn) {
   qt_app();
   SilentSound sound;
   SteadyTime now = std::chrono::steady_clock::now();
-  SessionRecorder recorder(full, [&] { return now; }, [&](const std::string& m) { reports.push_back(m); });
-  TForm1 form(std::make_unique<MemorySettingsStore>(), sound, [&] { return now; }, nullptr, &recorder);
+  SessionRecorder recorder(
+      full, [&] { return now; }, [&](const std::string& m) { reports.push_back(m); });
+  TForm1 form(
+      std::make_unique<MemorySettingsStore>(), sound, [&] { return now; }, nullptr, &recorder);
   recorder.start(form.engine());
   form.FormKeyDown(kGameA);
   form.FormKeyUp(kGameA);
@@ -170,7 +172,8 @@ TEST(RecordingTime, AStalledLoopThatSkipsBeatsStillReplays) {
   w.deliver_next();
   const auto shows = noted_shows(w.text());
   EXPECT_EQ(time_of(shows[shows.size() - 2]), before + interval);
-  EXPECT_EQ(time_of(shows.back()), before + interval + std::stoi(field(shows[shows.size() - 2], "timers").substr(5)));
+  EXPECT_EQ(time_of(shows.back()),
+            before + interval + std::stoi(field(shows[shows.size() - 2], "timers").substr(5)));
   expect_replays_exactly(w.text());
 }
 

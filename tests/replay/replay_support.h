@@ -69,7 +69,8 @@ inline std::string field(const std::string& show, const std::string& name) {
 inline std::int64_t time_of(const std::string& show) { return std::stoll(field(show, "t")); }
 
 // The default bindings: 1 GAME A, 2 GAME B, 3 TIME, 5 ACL, arrows, space.
-inline constexpr VirtualKey kGameA = 49, kGameB = 50, kTime = 51, kAcl = 53, kLeft = 37, kRight = 39, kPause = 32;
+inline constexpr VirtualKey kGameA = 49, kGameB = 50, kTime = 51, kAcl = 53, kLeft = 37, kRight = 39,
+                            kPause = 32;
 
 class RecordedWindow {
  public:
@@ -79,8 +80,8 @@ class RecordedWindow {
   explicit RecordedWindow(std::ostream* out = nullptr) : out_(out ? *out : text_) {
     qt_app();
     recorder_ = std::make_unique<SessionRecorder>(out_, [this] { return now; });
-    form_ = std::make_unique<TForm1>(std::make_unique<MemorySettingsStore>(), sound_, [this] { return now; },
-                                     nullptr, recorder_.get());
+    form_ = std::make_unique<TForm1>(
+        std::make_unique<MemorySettingsStore>(), sound_, [this] { return now; }, nullptr, recorder_.get());
   }
   ~RecordedWindow() {
     form_.reset();
@@ -155,7 +156,8 @@ class RecordedWindow {
       // The player starts a game whenever the handheld is idle; ACL and PAUSE
       // come seldom, so that games also run to their end.
       const auto mode = form_->engine().state().game_mode;
-      if ((mode == mode_all_lit || mode == mode_clock || mode == mode_game_over) && rng() % 3 == 0) k = kGameA;
+      if ((mode == mode_all_lit || mode == mode_clock || mode == mode_game_over) && rng() % 3 == 0)
+        k = kGameA;
       if (rng() % 60 == 0) k = kAcl;
       if (rng() % 40 == 0) k = kPause;
       key(k, true);

@@ -55,7 +55,8 @@ class ReplayWindow {
  public:
   explicit ReplayWindow(Recording recording) : replay_(std::move(recording)) {
     qt_app();
-    form_ = std::make_unique<TForm1>(std::make_unique<MemorySettingsStore>(), sound_, nullptr, nullptr, &replay_);
+    form_ =
+        std::make_unique<TForm1>(std::make_unique<MemorySettingsStore>(), sound_, nullptr, nullptr, &replay_);
   }
   SessionReplay& replay() { return replay_; }
   TForm1& form() { return *form_; }
@@ -122,7 +123,8 @@ TEST(Replay, AChangedShowStopsAtItsLineNamingTheField) {
   w.replay().play_until(1'000'000'000);
   EXPECT_EQ(w.replay().state(), SessionReplay::State::differs);
   EXPECT_EQ(w.replay().line(), line);
-  EXPECT_EQ(w.replay().message().rfind("game.trace:" + std::to_string(line) + ": ", 0), 0u) << w.replay().message();
+  EXPECT_EQ(w.replay().message().rfind("game.trace:" + std::to_string(line) + ": ", 0), 0u)
+      << w.replay().message();
   EXPECT_NE(w.replay().message().find("hero is "), std::string::npos) << w.replay().message();
   // Stopped for good: time stands still however long the window waits.
   const auto stopped_at = w.replay().now_ms();
@@ -152,7 +154,8 @@ TEST(Replay, ADrawOutsideItsRangeStopsAtTheLineThatDrawsIt) {
   w.replay().play_until(1'000'000'000);
   EXPECT_EQ(w.replay().state(), SessionReplay::State::differs);
   EXPECT_GT(w.replay().line(), draw);
-  EXPECT_NE(w.replay().message().find("draw value 7 is outside 0..2"), std::string::npos) << w.replay().message();
+  EXPECT_NE(w.replay().message().find("draw value 7 is outside 0..2"), std::string::npos)
+      << w.replay().message();
 }
 
 TEST(Replay, ThePlayersControlsNeverReachTheReplayedHandheld) {
@@ -184,7 +187,9 @@ class SessionProgram : public ProgramTest {
     ProgramServices services = services_with(memory_store(stored));
     services.record_to = record_to;
     services.replay = std::move(replay);
-    services.replay_news = [this](ReplayNews kind, const std::string& message) { news.emplace_back(kind, message); };
+    services.replay_news = [this](ReplayNews kind, const std::string& message) {
+      news.emplace_back(kind, message);
+    };
     program = std::make_unique<HeroProgram>(std::move(services));
   }
 

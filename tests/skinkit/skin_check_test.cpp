@@ -68,7 +68,8 @@ class SkinCheckTest : public ::testing::Test {
 
 TEST(SkinCheck, DefaultSkinsAndTheInstallationCheckClean) {
   ensure_app();
-  for (const fs::path& dir : {install_dir(), install_dir() / "Graphics" / "Skin1", install_dir() / "Graphics" / "Skin2"}) {
+  for (const fs::path& dir :
+       {install_dir(), install_dir() / "Graphics" / "Skin1", install_dir() / "Graphics" / "Skin2"}) {
     std::string all;
     for (const Finding& f : check_folder(dir)) all += format_finding(f) + "\n";
     EXPECT_EQ(all, "") << dir;
@@ -85,9 +86,11 @@ TEST_F(SkinCheckTest, TenPlantedMistakesGiveTenLines) {
   replace_once(config_, "GameHeight=870", "GameHeight=870\nGameDepth=3");
   replace_once(config_, "[Image20]", "[Imgae20]");
   replace_once(config_, "LogoPosition=3", "LogoPosition=7");
-  replace_once(config_, "Filename=nil\nLeft=1258\nTop=124\nWidth=162", "Filename=nil\nLeft=1258\nTop=124\nWidth=162px");
+  replace_once(config_, "Filename=nil\nLeft=1258\nTop=124\nWidth=162",
+               "Filename=nil\nLeft=1258\nTop=124\nWidth=162px");
   replace_once(config_, "Filename=im_lady_0.png", "Filename=im_lady_O.png");
-  replace_once(config_, "; im_rogue_x1y4\nFilename=im_rogue_x1y4.png\nLeft=", "; im_rogue_x1y4\nFilename=im_rogue_x1y4.png\nLeft=1450\n;was ");
+  replace_once(config_, "; im_rogue_x1y4\nFilename=im_rogue_x1y4.png\nLeft=",
+               "; im_rogue_x1y4\nFilename=im_rogue_x1y4.png\nLeft=1450\n;was ");
   save();
   write_all(dir_ / "im_lady_5.png", "\x89PNG\r\n\x1a\n this is no picture");
   fs::remove(dir_ / "im_hero_x1@2x.png");
@@ -108,7 +111,8 @@ TEST_F(SkinCheckTest, TenPlantedMistakesGiveTenLines) {
       {line_of(config_, "Filename=im_lady_5.png"), Level::error, "im_lady_5.png"},
       {line_of(config_, "Filename=im_lady_6.png"), Level::warning, "is 5 x 5 pixels but the element is"},
       {line_of(config_, "Filename=im_hero_x1.png"), Level::warning, "no @2x twin"},
-      {line_of(config_, "Left=1450"), Level::warning, "im_rogue_x1y4 lies (partly) outside the 1475 x 870 window"},
+      {line_of(config_, "Left=1450"), Level::warning,
+       "im_rogue_x1y4 lies (partly) outside the 1475 x 870 window"},
   };
   const std::vector<Finding> found = check_skin(dir_);
   std::string all;
@@ -149,7 +153,8 @@ TEST_F(SkinCheckTest, SurroundingsAndTransparencyMistakes) {
     const auto rl = text.find("Left=", r);
     const auto end = text.find("\n[", r);
     text.replace(rl, (end == std::string::npos ? text.size() : end) - rl,
-                 "Left=" + std::to_string(left - 2) + "\nTop=" + std::to_string(top - 2) + "\nWidth=200\nHeight=200\n");
+                 "Left=" + std::to_string(left - 2) + "\nTop=" + std::to_string(top - 2) +
+                     "\nWidth=200\nHeight=200\n");
     config_ = text;
     save();
     QImage block(200, 200, QImage::Format_RGB32);
@@ -168,15 +173,21 @@ TEST_F(SkinCheckTest, SurroundingsAndTransparencyMistakes) {
   const std::string file = (dir_ / "Config.ini").string();
   EXPECT_NE(all.find(file + ":" + std::to_string(line_of(config_, "TranspColor=$00ff00ff")) +
                      ": warning: no pixel of the handheld shows TranspColor $00ff00ff"),
-            std::string::npos) << all;
+            std::string::npos)
+      << all;
   EXPECT_NE(all.find("im_enemy_x1y1 is fully hidden by im_rogue_x3y4"), std::string::npos) << all;
-  EXPECT_NE(all.find(file + ":" + std::to_string(line_of(config_, "Filename=lady2.jpg")) + ": warning: JPEG picture"),
-            std::string::npos) << all;
+  EXPECT_NE(all.find(file + ":" + std::to_string(line_of(config_, "Filename=lady2.jpg")) +
+                     ": warning: JPEG picture"),
+            std::string::npos)
+      << all;
   EXPECT_NE(all.find(file + ":" + std::to_string(line_of(config_, "Filename=other.png")) +
                      ": warning: key 'Filename' appears again"),
-            std::string::npos) << all;
-  EXPECT_NE(all.find(file + ":" + std::to_string(line_of(config_, "ghostsegments=99")) + ": warning: key 'ghostsegments' appears again"),
-            std::string::npos) << all;
+            std::string::npos)
+      << all;
+  EXPECT_NE(all.find(file + ":" + std::to_string(line_of(config_, "ghostsegments=99")) +
+                     ": warning: key 'ghostsegments' appears again"),
+            std::string::npos)
+      << all;
   EXPECT_EQ(all.find("GhostSegments 12"), std::string::npos) << all;  // a shade the handheld takes
   EXPECT_EQ(all.find("error"), std::string::npos) << all;
 }
@@ -191,9 +202,11 @@ TEST_F(SkinCheckTest, BottomLeftPixelThatIsNotTheBackground) {
   save();
   std::string all;
   for (const Finding& f : check_skin(dir_)) all += format_finding(f) + "\n";
-  EXPECT_NE(all.find(":" + std::to_string(line_of(config_, "Filename=flat.png")) +
-                     ": warning: bottom-left pixel of 'flat.png' is $00000000 but its background is $00ffffff"),
-            std::string::npos) << all;
+  EXPECT_NE(
+      all.find(":" + std::to_string(line_of(config_, "Filename=flat.png")) +
+               ": warning: bottom-left pixel of 'flat.png' is $00000000 but its background is $00ffffff"),
+      std::string::npos)
+      << all;
 }
 
 TEST(SkinCheck, MissingConfigIsAnErrorAndGarbageNeverCrashes) {
@@ -210,12 +223,26 @@ TEST(SkinCheck, MissingConfigIsAnErrorAndGarbageNeverCrashes) {
     for (char& c : s) c = static_cast<char>(random() & 0xff);
     return s;
   };
-  const char* fragments[] = {"[Image", "]\n", "Filename=a.png\n", "Filename=b.jpg\n", "Width=", "Left=-", "Height=99999999\n",
-                             "[Common]\nGameWidth=", "[Shaped]\nTranspColor=", "$", "0x", "\r\n", "=", "9", "nil"};
+  const char* fragments[] = {"[Image",
+                             "]\n",
+                             "Filename=a.png\n",
+                             "Filename=b.jpg\n",
+                             "Width=",
+                             "Left=-",
+                             "Height=99999999\n",
+                             "[Common]\nGameWidth=",
+                             "[Shaped]\nTranspColor=",
+                             "$",
+                             "0x",
+                             "\r\n",
+                             "=",
+                             "9",
+                             "nil"};
   for (int round = 0; round < 60; ++round) {
     std::string text;
     for (int i = 0; i < 80; ++i) {
-      text += (random() % 4 == 0) ? noise(random() % 8) : std::string(fragments[random() % std::size(fragments)]);
+      text +=
+          (random() % 4 == 0) ? noise(random() % 8) : std::string(fragments[random() % std::size(fragments)]);
       if (random() % 3 == 0) text += std::to_string(static_cast<int>(random() % 90));
     }
     write_all(dir / "Config.ini", text);

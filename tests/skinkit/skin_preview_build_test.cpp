@@ -9,12 +9,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/support/recording_errors.h"
 #include "display/skins/gfxinit.h"
 #include "display/window/unit1.h"
 #include "engine/memory_settings_store.h"
-#include "tools/skin/skin_build.h"
 #include "tests/skinkit/skinkit_support.h"
+#include "tests/support/recording_errors.h"
+#include "tools/skin/skin_build.h"
 #include "tools/skin/skin_check.h"
 #include "tools/skin/skin_preview.h"
 
@@ -29,7 +29,8 @@ using test::read_all;
 // A drawing of the default skins' sources.
 QString source(const char* name) {
   const char* env = std::getenv("HERO_SOURCE_DIR");
-  return QString::fromStdString((env ? fs::path(env) : fs::path(HERO_TEST_SOURCE_DIR)).string()) + "/assets/skin/" + name;
+  return QString::fromStdString((env ? fs::path(env) : fs::path(HERO_TEST_SOURCE_DIR)).string()) +
+         "/assets/skin/" + name;
 }
 
 class Silent final : public SoundSink {
@@ -37,7 +38,6 @@ class Silent final : public SoundSink {
   void play(SoundId) override {}
   void stop_all() override {}
 };
-
 
 TEST(SkinPreview, AllLitMatchesTheMainWindowPixelForPixel) {
   ensure_app();
@@ -97,8 +97,8 @@ TEST(SkinPreview, ModesLayoutsZoomAndSheet) {
 TEST(SkinBuild, DefaultDrawingGivesTheShippedSkinByteForByteTwice) {
   ensure_app();
   QTemporaryDir a, b;
-  BuildRequest request{source("handheld.svg"), a.path(), 0.6, source("backdrop.svg"), source("logo.svg"),
-                       "Skin \"Default (small)\""};
+  BuildRequest request{source("handheld.svg"), a.path(),           0.6,
+                       source("backdrop.svg"), source("logo.svg"), "Skin \"Default (small)\""};
   EXPECT_TRUE(build_skin(request).empty());
   request.out_dir = b.path();
   EXPECT_TRUE(build_skin(request).empty());

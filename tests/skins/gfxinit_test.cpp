@@ -111,7 +111,8 @@ TEST_F(GfxinitTest, EmptyCatalogueCannotLoadAnySkin) {
   write_catalogue("[Common]\nSkins=0\nGameWidth=10\n");
   load(false);
   ASSERT_EQ(errors_.messages.size(), 1u);
-  EXPECT_EQ(errors_.messages[0], "Skin configuration file (Config.ini) not found. Please reinstall the skin.");
+  EXPECT_EQ(errors_.messages[0],
+            "Skin configuration file (Config.ini) not found. Please reinstall the skin.");
   EXPECT_EQ(scene_.client_size(), Scene::kClientSizeBeforeSkin);
 }
 
@@ -403,8 +404,9 @@ class SkinTwinsTest : public GfxinitTest {
 // only there; a skin without twins still lays out at every zoom.
 TEST_F(SkinTwinsTest, TwinsComeWithTheirPicturesWhereMagnified) {
   write_catalogue("[Common]\nSkins=1\n");
-  write_skin("[Common]\nGameWidth=40\nGameHeight=20\n[Image1]\nFilename=back.png\nWidth=40\nHeight=20\n"
-             "[Image3]\nFilename=down.png\nLeft=2\nTop=2\nWidth=6\nHeight=4\n");
+  write_skin(
+      "[Common]\nGameWidth=40\nGameHeight=20\n[Image1]\nFilename=back.png\nWidth=40\nHeight=20\n"
+      "[Image3]\nFilename=down.png\nLeft=2\nTop=2\nWidth=6\nHeight=4\n");
   folder_.save("Graphics/Skin1/back.png", test::solid(40, 20, Qt::gray, Qt::magenta), "PNG");
   folder_.save("Graphics/Skin1/back@2x.png", test::solid(80, 40, Qt::darkGray, Qt::magenta), "PNG");
   folder_.save("Graphics/Skin1/down.png", test::solid(6, 4, Qt::red, Qt::red), "PNG");

@@ -20,14 +20,15 @@ class GhostSegmentsTest : public ::testing::Test {
     scene_.set_colour_key(true, Qt::magenta);
     scene_.set_background_colour(Qt::magenta);
     // The LCD covers the left part only; the right part is cut out.
-    place(ElementId::im_background, Picture{test::solid(60, 60, kLcd, Qt::green), false}, QRect(0, 0, 60, 60), true);
+    place(ElementId::im_background, Picture{test::solid(60, 60, kLcd, Qt::green), false}, QRect(0, 0, 60, 60),
+          true);
     place(ElementId::im_hero_x1, black_segment(), QRect(10, 10, 10, 10), false);
     place(ElementId::im_enemy_x1y1, black_segment(), QRect(30, 10, 10, 10), true);
     place(ElementId::im_panel_number_8, black_segment(), QRect(10, 40, 10, 10), false);
     // A hidden segment over the cut-out part of the window.
     place(ElementId::im_rogue_x3y1, black_segment(), QRect(80, 10, 10, 10), false);
-    place(ElementId::btn_left_down, Picture{test::solid(10, 10, Qt::red, Qt::red), false}, QRect(40, 40, 10, 10),
-          false);
+    place(ElementId::btn_left_down, Picture{test::solid(10, 10, Qt::red, Qt::red), false},
+          QRect(40, 40, 10, 10), false);
     scene_.update_shape(scene_.take_dirty_region());
   }
 

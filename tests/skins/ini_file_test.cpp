@@ -19,8 +19,7 @@ TEST(IniFile, SectionAndKeyNamesMatchWithoutRegardToCase) {
 }
 
 TEST(IniFile, FirstSectionAndFirstKeyWin) {
-  const IniFile ini = IniFile::parse(
-      "[Common]\nSkins=3\nskins=4\n[common]\nSkins=5\nExtra=1\n");
+  const IniFile ini = IniFile::parse("[Common]\nSkins=3\nskins=4\n[common]\nSkins=5\nExtra=1\n");
   EXPECT_EQ(ini.read_integer("Common", "Skins", 0), 3);
   // Keys of a repeated section are never consulted.
   EXPECT_FALSE(ini.find("Common", "Extra").has_value());
@@ -59,8 +58,8 @@ TEST(IniFile, CarriageReturnsAndByteOrderMarkDoNotLeakIntoNames) {
 }
 
 TEST(IniFile, IntegerKeysAcceptDecimalSignAndHexOtherwiseDefault) {
-  const IniFile ini = IniFile::parse(
-      "[I]\na=-20\nb=+7\nc=$1F\nd=0x10\ne=Center\nf=12abc\ng=\nh=99999999999\ni=$FFFFFFFF\n");
+  const IniFile ini =
+      IniFile::parse("[I]\na=-20\nb=+7\nc=$1F\nd=0x10\ne=Center\nf=12abc\ng=\nh=99999999999\ni=$FFFFFFFF\n");
   EXPECT_EQ(ini.read_integer("I", "a", 1), -20);
   EXPECT_EQ(ini.read_integer("I", "b", 1), 7);
   EXPECT_EQ(ini.read_integer("I", "c", 1), 31);
@@ -94,9 +93,7 @@ TEST(IniFile, MissingFileReadsEmpty) {
 TEST(IniFile, LoadsFromDiskAndAFolderReadsEmpty) {
   const auto dir = std::filesystem::temp_directory_path() / "hero_ini_load_test";
   std::filesystem::create_directories(dir / "Config.ini.d");
-  {
-    std::ofstream(dir / "Config.ini") << "[Common]\nSkins=5";
-  }
+  { std::ofstream(dir / "Config.ini") << "[Common]\nSkins=5"; }
   EXPECT_EQ(IniFile::load(dir / "Config.ini").read_integer("Common", "Skins", 0), 5);
   EXPECT_FALSE(IniFile::load(dir / "Config.ini.d").has_section("Common"));
   std::filesystem::remove_all(dir);

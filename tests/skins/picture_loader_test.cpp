@@ -64,7 +64,8 @@ TEST_F(PictureLoaderTest, PngWithoutAlphaIsOpaqueAndPaletteTransparencyCountsAsA
 }
 
 TEST_F(PictureLoaderTest, JpegDecodesToItsColours) {
-  const Picture p = load_picture(folder_.save("a.JPG", test::solid(16, 16, QColor(200, 40, 40), QColor(200, 40, 40)), "JPEG", 95));
+  const Picture p = load_picture(
+      folder_.save("a.JPG", test::solid(16, 16, QColor(200, 40, 40), QColor(200, 40, 40)), "JPEG", 95));
   ASSERT_EQ(p.size(), QSize(16, 16));
   EXPECT_FALSE(p.has_alpha);
   EXPECT_NEAR(p.image.pixelColor(8, 8).red(), 200, 6);
@@ -144,7 +145,8 @@ TEST_F(PictureLoaderTest, ThirtyTwoBitBitmapWithAnAlphaThatSaysNothingIsKeyedByI
     EXPECT_EQ(keyed.pixelColor(3, 1), QColor(Qt::red));
   }
   // An alpha that does say something is kept.
-  const Picture real = load_picture(folder_.write("real.bmp", v5_bitmap(6, 4, [](int x, int) { return x < 3 ? 255 : 0; })));
+  const Picture real =
+      load_picture(folder_.write("real.bmp", v5_bitmap(6, 4, [](int x, int) { return x < 3 ? 255 : 0; })));
   EXPECT_TRUE(real.has_alpha);
   const QImage kept = transparent_form(real);
   EXPECT_EQ(qAlpha(kept.pixel(1, 1)), 255);
@@ -162,7 +164,8 @@ TEST_F(PictureLoaderTest, DamagedPngThrowsNamingTheFile) {
 }
 
 TEST_F(PictureLoaderTest, DamagedJpegThrowsNamingTheFile) {
-  const auto good = test::read_bytes(folder_.save("good.jpg", test::solid(64, 64, Qt::red, Qt::blue), "JPEG"));
+  const auto good =
+      test::read_bytes(folder_.save("good.jpg", test::solid(64, 64, Qt::red, Qt::blue), "JPEG"));
   expect_error(folder_.write("short.jpg", good.substr(0, good.size() / 2)), "short.jpg", "Premature end");
   std::string damaged = good;
   for (std::size_t i = 2; i < 40; ++i) damaged[i] = static_cast<char>(0xFF);

@@ -4,8 +4,8 @@
 
 #include <QBitmap>
 #include <QPainter>
-#include <cmath>
 #include <QTransform>
+#include <cmath>
 
 #include <gtest/gtest.h>
 
@@ -318,7 +318,8 @@ TEST_F(SceneView, ZoomScalesWindowGeometryAndOutlineTogether) {
   const QRegion outline_200(QBitmap::fromImage(scene_.shape_mask()));
   const QRegion expected = QTransform::fromScale(2, 2).map(outline_100);
   const QRegion differs = outline_200.xored(expected);
-  for (const QRect& r : differs) ADD_FAILURE() << "outline differs at " << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
+  for (const QRect& r : differs)
+    ADD_FAILURE() << "outline differs at " << r.x() << "," << r.y() << " " << r.width() << "x" << r.height();
   // Back at 100 % nothing is left of the zoom.
   scene_.set_view(Scene::View{});
   EXPECT_EQ(scene_.geometry(ElementId::btn_game_a_top), QRect(20, 20, 10, 6));
@@ -336,8 +337,10 @@ TEST_F(SceneView, ZoomedOutlineHasNoFringeOfTheKeyColour) {
       for (int x = 0; x < composed.width(); ++x) {
         const QColor c = composed.pixelColor(x, y);
         const bool key = c == QColor(Qt::magenta);
-        const bool grey = std::abs(c.red() - 128) <= 2 && std::abs(c.green() - 128) <= 2 && std::abs(c.blue() - 128) <= 2;
-        ASSERT_TRUE(key || grey) << "scale " << scale << " at " << x << "," << y << ": " << c.name().toStdString();
+        const bool grey =
+            std::abs(c.red() - 128) <= 2 && std::abs(c.green() - 128) <= 2 && std::abs(c.blue() - 128) <= 2;
+        ASSERT_TRUE(key || grey) << "scale " << scale << " at " << x << "," << y << ": "
+                                 << c.name().toStdString();
       }
     }
   }
@@ -360,7 +363,8 @@ TEST_F(SceneView, TwinIsDrawnPixelForPixelWhereTheHandheldIsShownTwiceAsLarge) {
     const QImage composed = frame_at(ratio);
     const int at = static_cast<int>(30 * scale * ratio);
     for (int y = 0; y < 8; ++y)
-      for (int x = 0; x < 8; ++x) ASSERT_EQ(composed.pixelColor(at + x, at + y), two.pixelColor(x, y)) << x << "," << y;
+      for (int x = 0; x < 8; ++x)
+        ASSERT_EQ(composed.pixelColor(at + x, at + y), two.pixelColor(x, y)) << x << "," << y;
   }
   // At 100 % on a plain screen the picture itself.
   scene_.set_view(Scene::View{});

@@ -71,5 +71,4 @@ inline QImage solid(int w, int h, QColor fill, QColor bottom_left) {
   return image;
 }
 
-
 }  // namespace hero::test

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/interfaces.h"
 #include "display/skins/installation_errors.h"
+#include "engine/interfaces.h"
 
 namespace hero::test {
 
@@ -34,6 +34,5 @@ class TempFolder {
   std::filesystem::path path_;
   std::filesystem::path previous_;
 };
-
 
 }  // namespace hero::test

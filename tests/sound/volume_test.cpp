@@ -64,7 +64,9 @@ class VolumeToLibraryTest : public ::testing::Test {
       test::write_tone_wav(fs::path("Sound") / fs::path(std::string(name.substr(6))), 2205);
     }
   }
-  bool initialise(int driver_position) { return output_.initialise(driver_position, settings_, errors_, nullptr); }
+  bool initialise(int driver_position) {
+    return output_.initialise(driver_position, settings_, errors_, nullptr);
+  }
 
   test::TempFolder folder_;
   test::RecordingStore settings_;
@@ -137,8 +139,7 @@ double peak_at(const fs::path& folder, const std::string& tone, int percent, boo
     std::this_thread::sleep_for(std::chrono::milliseconds(400));
     library.close();
   }
-  const std::string command =
-      "sox -t raw -r 22050 -e signed -b 16 -c 2 '" + raw.string() + "' -n stats 2>&1";
+  const std::string command = "sox -t raw -r 22050 -e signed -b 16 -c 2 '" + raw.string() + "' -n stats 2>&1";
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return -1;
   double peak = -1;

@@ -68,11 +68,11 @@ class MainWindowTest : public ::testing::Test {
     s.set_picture(E::im_background, Picture{body, false});
     s.set_geometry(E::im_background, QRect(offset, game));
     const std::array<std::pair<E, E>, 6> buttons{{{E::btn_game_a_down, E::btn_game_a_top},
-                                                   {E::btn_game_b_down, E::btn_game_b_top},
-                                                   {E::btn_time_down, E::btn_time_top},
-                                                   {E::btn_acl_down, E::btn_acl_top},
-                                                   {E::btn_left_down, E::btn_left_top},
-                                                   {E::btn_right_down, E::btn_right_top}}};
+                                                  {E::btn_game_b_down, E::btn_game_b_top},
+                                                  {E::btn_time_down, E::btn_time_top},
+                                                  {E::btn_acl_down, E::btn_acl_top},
+                                                  {E::btn_left_down, E::btn_left_top},
+                                                  {E::btn_right_down, E::btn_right_top}}};
     int x = 30;
     for (const auto& [down, top] : buttons) {
       const QRect r(offset + QPoint(x, 30), QSize(30, 20));
@@ -103,10 +103,11 @@ class MainWindowTest : public ::testing::Test {
   }
 
   void drag(QWidget* target, QPoint from, QPoint to) {
-    QMouseEvent press(QEvent::MouseButtonPress, from, target->mapToGlobal(from), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, from, target->mapToGlobal(from), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(target, &press);
-    QMouseEvent move(QEvent::MouseMove, to, target->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, to, target->mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
     QApplication::sendEvent(target, &move);
     QMouseEvent release(QEvent::MouseButtonRelease, to, target->mapToGlobal(to), Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
@@ -377,8 +378,8 @@ class ZoomedWindowTest : public MainWindowTest {
     QWidget* hit = form_->childAt(point);
     ASSERT_NE(hit, nullptr) << "nothing at " << point.x() << "," << point.y();
     const QPoint local = hit->mapFrom(form_.get(), point);
-    QMouseEvent press(QEvent::MouseButtonPress, local, hit->mapToGlobal(local), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, local, hit->mapToGlobal(local), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(hit, &press);
   }
 };

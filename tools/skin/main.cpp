@@ -40,7 +40,8 @@ int report(const std::vector<hero::skinkit::Finding>& findings) {
     std::printf("%s\n", hero::skinkit::format_finding(f).c_str());
     (f.level == hero::skinkit::Level::error ? errors : warnings) += 1;
   }
-  std::printf("%d error%s, %d warning%s\n", errors, errors == 1 ? "" : "s", warnings, warnings == 1 ? "" : "s");
+  std::printf("%d error%s, %d warning%s\n", errors, errors == 1 ? "" : "s", warnings,
+              warnings == 1 ? "" : "s");
   return errors > 0 ? 1 : 0;
 }
 
@@ -105,7 +106,8 @@ int main(int argc, char** argv) {
         else if (mode == "game-a") request.mode = hero::skinkit::PreviewMode::game_a;
         else if (mode == "game-over") request.mode = hero::skinkit::PreviewMode::game_over;
         else return usage("unknown mode " + mode.toStdString());
-        if (layout != "windowed" && layout != "fullscreen") return usage("unknown layout " + layout.toStdString());
+        if (layout != "windowed" && layout != "fullscreen")
+          return usage("unknown layout " + layout.toStdString());
         request.fullscreen = layout == "fullscreen";
         request.zoom = zoom / 100.0;
         image = hero::skinkit::render_preview(request);

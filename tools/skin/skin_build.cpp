@@ -41,7 +41,8 @@ std::vector<Finding> check_drawing(const QString& drawing) {
       const bool known = !inside && is_known(id);
       if (known) found.insert(id);
       // Shared parts live in <defs>; ids inside an element are its own business.
-      if (!inside && !known && !id.empty() && open.size() > 0) strays.emplace_back(id, static_cast<int>(xml.lineNumber()));
+      if (!inside && !known && !id.empty() && open.size() > 0)
+        strays.emplace_back(id, static_cast<int>(xml.lineNumber()));
       open.push_back({inside || known || xml.name() == QLatin1String("defs")});
     } else if (token == QXmlStreamReader::EndElement && !open.empty()) {
       open.pop_back();
@@ -55,10 +56,12 @@ std::vector<Finding> check_drawing(const QString& drawing) {
   for (int n = 1; n <= kSkinImageCount; ++n) {
     const std::string name(element_name(skin_image(n)));
     if (!found.count(name))
-      findings.push_back({shown, root_line, Level::error, "no element with id \"" + name + "\" (skin image " + std::to_string(n) + ")"});
+      findings.push_back({shown, root_line, Level::error,
+                          "no element with id \"" + name + "\" (skin image " + std::to_string(n) + ")"});
   }
   for (const auto& [id, line] : strays)
-    findings.push_back({shown, line, Level::warning, "unknown id \"" + id + "\": not a skin element, backdrop or logo; it is left out"});
+    findings.push_back({shown, line, Level::warning,
+                        "unknown id \"" + id + "\": not a skin element, backdrop or logo; it is left out"});
   return findings;
 }
 

@@ -10,12 +10,12 @@
 namespace hero::skinkit {
 
 struct BuildRequest {
-  QString drawing;       // the SVG: one top-level element per skin element, id = its name
+  QString drawing;  // the SVG: one top-level element per skin element, id = its name
   QString out_dir;
   double scale = 1.0;    // skin pixels per drawing unit
   QString backdrop_svg;  // optional drawings of their own for the full screen
   QString logo_svg;
-  QString title;         // first comment line of Config.ini
+  QString title;  // first comment line of Config.ini
 };
 
 // Ids of the drawing's top-level elements checked against the element

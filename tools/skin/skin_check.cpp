@@ -7,10 +7,10 @@
 #include <map>
 #include <set>
 
-#include "display/lcd/element_ids.h"
-#include "display/skins/gfxinit.h"
 #include "display/files/ini_file.h"
 #include "display/files/path_resolver.h"
+#include "display/lcd/element_ids.h"
+#include "display/skins/gfxinit.h"
 #include "display/skins/picture_loader.h"
 #include "display/skins/scene.h"
 #include "engine/settings_codec.h"
@@ -38,7 +38,10 @@ enum class KeyType { integer, offset, colour, file };
 // The keys the handheld reads, by section (names folded to lower case).
 const std::map<std::string, std::map<std::string, KeyType>>& known_keys() {
   static const std::map<std::string, std::map<std::string, KeyType>> keys = {
-      {"common", {{"gameheight", KeyType::integer}, {"gamewidth", KeyType::integer}, {"ghostsegments", KeyType::integer}}},
+      {"common",
+       {{"gameheight", KeyType::integer},
+        {"gamewidth", KeyType::integer},
+        {"ghostsegments", KeyType::integer}}},
       {"fullscreen",
        {{"backdropfile", KeyType::file},
         {"backdropstretch", KeyType::integer},
@@ -94,10 +97,13 @@ class Checker {
   std::vector<Finding> run();
 
  private:
-  void add(int line, Level level, std::string message) { findings_.push_back({shown_, line, level, std::move(message)}); }
+  void add(int line, Level level, std::string message) {
+    findings_.push_back({shown_, line, level, std::move(message)});
+  }
   const IniLine* entry(const std::string& section, const std::string& key) const {
     for (const IniLine& l : lines_)
-      if (l.kind == IniLine::Kind::entry && l.used && lower(l.section) == lower(section) && lower(l.key) == lower(key))
+      if (l.kind == IniLine::Kind::entry && l.used && lower(l.section) == lower(section) &&
+          lower(l.key) == lower(key))
         return &l;
     return nullptr;
   }
@@ -128,12 +134,16 @@ void Checker::check_lines() {
     const std::string folded = lower(l.section);
     switch (l.kind) {
       case IniLine::Kind::junk:
-        add(l.line, Level::warning, "'" + l.value + "' is neither a [section] nor a key=value line; the handheld ignores it");
+        add(l.line, Level::warning,
+            "'" + l.value + "' is neither a [section] nor a key=value line; the handheld ignores it");
         break;
       case IniLine::Kind::section:
-        if (!l.used) add(l.line, Level::warning, "section [" + l.section + "] appears again; only its first appearance is read");
+        if (!l.used)
+          add(l.line, Level::warning,
+              "section [" + l.section + "] appears again; only its first appearance is read");
         else if (section_kind(folded).empty())
-          add(l.line, Level::warning, "unknown section [" + l.section + "]; the handheld ignores it (misspelt?)");
+          add(l.line, Level::warning,
+              "unknown section [" + l.section + "]; the handheld ignores it (misspelt?)");
         break;
       case IniLine::Kind::entry: {
         const std::string kind = section_kind(folded);
@@ -141,9 +151,11 @@ void Checker::check_lines() {
         const auto& keys = known_keys().at(kind);
         const auto key = keys.find(lower(l.key));
         if (key == keys.end()) {
-          add(l.line, Level::warning, "unknown key '" + l.key + "' in [" + l.section + "]; the handheld ignores it");
+          add(l.line, Level::warning,
+              "unknown key '" + l.key + "' in [" + l.section + "]; the handheld ignores it");
         } else if (!l.used) {
-          add(l.line, Level::warning, "key '" + l.key + "' appears again in [" + l.section + "]; only the first is read");
+          add(l.line, Level::warning,
+              "key '" + l.key + "' appears again in [" + l.section + "]; only the first is read");
         } else {
           check_value(l, key->second);
         }
@@ -160,7 +172,8 @@ void Checker::check_value(const IniLine& l, KeyType type) {
     try {
       convert_colour_text(l.value);
     } catch (const ConversionError& e) {
-      add(l.line, Level::error, std::string(e.what()) + ": " + l.key + " must be a colour number such as $00ff00ff");
+      add(l.line, Level::error,
+          std::string(e.what()) + ": " + l.key + " must be a colour number such as $00ff00ff");
     }
     return;
   }
@@ -170,7 +183,8 @@ void Checker::check_value(const IniLine& l, KeyType type) {
       const bool element = key == "filename";
       add(l.line, Level::warning,
           "picture '" + l.value + "' not found" +
-              (element ? "; the handheld shows the missing-picture marker (a red square)" : "; it is not shown"));
+              (element ? "; the handheld shows the missing-picture marker (a red square)"
+                       : "; it is not shown"));
     }
     return;
   }
@@ -185,18 +199,23 @@ void Checker::check_value(const IniLine& l, KeyType type) {
   const std::int64_t v = *value;
   if ((key == "width" || key == "height" || key == "gamewidth" || key == "gameheight") &&
       (v < 0 || v > Scene::kMaxSide))
-    add(l.line, Level::warning, l.key + " " + std::to_string(v) + " is outside 0.." + std::to_string(Scene::kMaxSide) + "; the handheld clamps it");
+    add(l.line, Level::warning,
+        l.key + " " + std::to_string(v) + " is outside 0.." + std::to_string(Scene::kMaxSide) +
+            "; the handheld clamps it");
   else if ((key == "gamewidth" || key == "gameheight") && v == 0)
     add(l.line, Level::warning, l.key + " is 0: the game area is empty");
   else if ((key == "left" || key == "top") && (v < -Scene::kMaxCoordinate || v > Scene::kMaxCoordinate))
     add(l.line, Level::warning, l.key + " " + std::to_string(v) + " is out of range; the handheld clamps it");
   else if (key == "ghostsegments" && (v < 0 || v > Scene::kMaxGhostPercent))
-    add(l.line, Level::warning, "GhostSegments " + std::to_string(v) + " is outside 0.." +
-                                    std::to_string(Scene::kMaxGhostPercent) + "; the handheld clamps it");
+    add(l.line, Level::warning,
+        "GhostSegments " + std::to_string(v) + " is outside 0.." + std::to_string(Scene::kMaxGhostPercent) +
+            "; the handheld clamps it");
   else if (key == "logoposition" && (v < 0 || v > 3))
-    add(l.line, Level::warning, "LogoPosition " + std::to_string(v) + " is not a corner (0..3); the logo is not moved");
+    add(l.line, Level::warning,
+        "LogoPosition " + std::to_string(v) + " is not a corner (0..3); the logo is not moved");
   else if (key == "backdropstretch" && v != 0 && v != 1)
-    add(l.line, Level::warning, "BackdropStretch " + std::to_string(v) + " is neither 0 nor 1; the handheld stretches");
+    add(l.line, Level::warning,
+        "BackdropStretch " + std::to_string(v) + " is neither 0 nor 1; the handheld stretches");
 }
 
 void Checker::check_pictures() {
@@ -221,26 +240,39 @@ void Checker::check_pictures() {
                      std::clamp(ini_.read_integer(section, "Height", 0), 0, Scene::kMaxSide));
     if (p.size() != size && !size.isEmpty())
       add(line, Level::warning,
-          "picture '" + file + "' is " + std::to_string(p.size().width()) + " x " + std::to_string(p.size().height()) +
-              " pixels but the element is " + std::to_string(size.width()) + " x " + std::to_string(size.height()));
+          "picture '" + file + "' is " + std::to_string(p.size().width()) + " x " +
+              std::to_string(p.size().height()) + " pixels but the element is " +
+              std::to_string(size.width()) + " x " + std::to_string(size.height()));
     if (!Scene::is_transparent(element) || p.has_alpha) continue;
     PictureFormat format{};
-    try { format = picture_format_for(file); } catch (const PictureError&) {}
+    try {
+      format = picture_format_for(file);
+    } catch (const PictureError&) {
+    }
     if (format == PictureFormat::jpeg)
-      add(line, Level::warning, "JPEG picture '" + file + "' on a transparent element: its compression noise keys out raggedly; use PNG");
+      add(line, Level::warning,
+          "JPEG picture '" + file +
+              "' on a transparent element: its compression noise keys out raggedly; use PNG");
     // The handheld keys out the bottom-left pixel's colour; the colour that
     // surrounds the shape is what the author meant to key out.
     const QImage& img = p.image;
     if (img.width() >= 2 && img.height() >= 2 && element != ElementId::im_background) {
       std::map<QRgb, int> border;
-      for (int x = 0; x < img.width(); ++x) { ++border[img.pixel(x, 0) | 0xff000000u]; ++border[img.pixel(x, img.height() - 1) | 0xff000000u]; }
-      for (int y = 0; y < img.height(); ++y) { ++border[img.pixel(0, y) | 0xff000000u]; ++border[img.pixel(img.width() - 1, y) | 0xff000000u]; }
-      const auto most = std::max_element(border.begin(), border.end(), [](auto& a, auto& b) { return a.second < b.second; });
+      for (int x = 0; x < img.width(); ++x) {
+        ++border[img.pixel(x, 0) | 0xff000000u];
+        ++border[img.pixel(x, img.height() - 1) | 0xff000000u];
+      }
+      for (int y = 0; y < img.height(); ++y) {
+        ++border[img.pixel(0, y) | 0xff000000u];
+        ++border[img.pixel(img.width() - 1, y) | 0xff000000u];
+      }
+      const auto most = std::max_element(border.begin(), border.end(),
+                                         [](auto& a, auto& b) { return a.second < b.second; });
       const QRgb corner = img.pixel(0, img.height() - 1) | 0xff000000u;
       if (most->first != corner)
-        add(line, Level::warning, "bottom-left pixel of '" + file + "' is " + colour_text(corner) +
-                                      " but its background is " + colour_text(most->first) +
-                                      "; the handheld keys out the bottom-left colour");
+        add(line, Level::warning,
+            "bottom-left pixel of '" + file + "' is " + colour_text(corner) + " but its background is " +
+                colour_text(most->first) + "; the handheld keys out the bottom-left colour");
     }
   }
   // @2x twins: all or none, or a zoomed handheld mixes sharp and blurred pictures.
@@ -272,9 +304,12 @@ void Checker::check_layout() {
     const std::string section = "Image" + std::to_string(n);
     const std::string name(element_name(skin_image(n)));
     if (!window.contains(r))
-      add(line_of(section, "Left"), Level::warning, name + " lies (partly) outside the " + std::to_string(width_) + " x " + std::to_string(height_) + " window");
+      add(line_of(section, "Left"), Level::warning,
+          name + " lies (partly) outside the " + std::to_string(width_) + " x " + std::to_string(height_) +
+              " window");
     else if (is_segment(skin_image(n)) && !lcd.isEmpty() && !lcd.contains(r))
-      add(line_of(section, "Left"), Level::warning, name + " lies (partly) outside the LCD (the area of im_background_screen_top)");
+      add(line_of(section, "Left"), Level::warning,
+          name + " lies (partly) outside the LCD (the area of im_background_screen_top)");
   }
   // A segment is hidden when a segment drawn above it covers it with opaque pixels.
   for (int a = 16; a <= kSkinImageCount; ++a) {
@@ -292,7 +327,8 @@ void Checker::check_layout() {
       const QRect inner = rect_of(a).translated(-rect_of(b).topLeft());
       bool opaque = true;
       for (int y = inner.top(); y <= inner.bottom() && opaque; ++y)
-        for (int x = inner.left(); x <= inner.right() && opaque; ++x) opaque = qAlpha(drawn.pixel(x, y)) == 255;
+        for (int x = inner.left(); x <= inner.right() && opaque; ++x)
+          opaque = qAlpha(drawn.pixel(x, y)) == 255;
       if (opaque) {
         add(line_of("Image" + std::to_string(a), "Left"), Level::warning,
             std::string(element_name(lower_id)) + " is fully hidden by " + std::string(element_name(upper)));
@@ -310,7 +346,10 @@ void Checker::check_loads() {
   const fs::path folder = fs::absolute(dir_).lexically_normal();
   fs::path parent = folder.parent_path();
   std::string name = folder.filename().string();
-  if (name.empty()) { name = folder.parent_path().filename().string(); parent = folder.parent_path().parent_path(); }
+  if (name.empty()) {
+    name = folder.parent_path().filename().string();
+    parent = folder.parent_path().parent_path();
+  }
   catalogue.entries[0].path = name + "\\";
   for (const bool fullscreen : {false, true}) {
     Scene scene;
@@ -325,7 +364,9 @@ void Checker::check_loads() {
       load_skin(scene, request, errors);
     } catch (const std::exception& e) {
       // Already said at its line; otherwise say it here.
-      if (!had_errors) add(0, Level::error, std::string(fullscreen ? "full screen" : "windowed") + " load stops: " + e.what());
+      if (!had_errors)
+        add(0, Level::error,
+            std::string(fullscreen ? "full screen" : "windowed") + " load stops: " + e.what());
       return;
     }
     if (fullscreen) continue;
@@ -341,11 +382,13 @@ void Checker::check_loads() {
     bool found = false;
     for (int y = 0; y < frame.height() && !found; ++y) {
       const auto* line = reinterpret_cast<const QRgb*>(frame.constScanLine(y));
-      for (int x = 0; x < frame.width() && !found; ++x) found = (line[x] | 0xff000000u) == (key | 0xff000000u);
+      for (int x = 0; x < frame.width() && !found; ++x)
+        found = (line[x] | 0xff000000u) == (key | 0xff000000u);
     }
     if (!found)
       add(line_of("Shaped", "TranspColor"), Level::warning,
-          "no pixel of the handheld shows TranspColor " + colour_text(key) + ": the window would be a rectangle");
+          "no pixel of the handheld shows TranspColor " + colour_text(key) +
+              ": the window would be a rectangle");
   }
 }
 
@@ -362,7 +405,8 @@ std::vector<Finding> Checker::run() {
   check_pictures();
   check_layout();
   check_loads();
-  std::stable_sort(findings_.begin(), findings_.end(), [](const Finding& a, const Finding& b) { return a.line < b.line; });
+  std::stable_sort(findings_.begin(), findings_.end(),
+                   [](const Finding& a, const Finding& b) { return a.line < b.line; });
   return findings_;
 }
 
@@ -380,7 +424,8 @@ std::vector<Finding> check_skin(const fs::path& dir) { return Checker(dir).run()
 std::vector<Finding> check_folder(const fs::path& dir) {
   const fs::path config = dir / "Config.ini";
   const IniFile ini = IniFile::load(config);
-  if (ini.has_section("Image1") || !(ini.has_section("Skin1") || ini.find("Common", "Skins"))) return check_skin(dir);
+  if (ini.has_section("Image1") || !(ini.has_section("Skin1") || ini.find("Common", "Skins")))
+    return check_skin(dir);
   // An installation: every skin its catalogue lists.
   CollectedErrors errors;
   const SkinCatalogue catalogue = read_skin_catalogue(dir, errors);

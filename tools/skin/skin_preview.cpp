@@ -64,7 +64,8 @@ QImage render_preview(const PreviewRequest& request) {
   auto fire = [&](TimerId id) { engine.on_timer(id); };
   engine.start();  // every segment lit
   switch (request.mode) {
-    case PreviewMode::all_lit: break;
+    case PreviewMode::all_lit:
+      break;
     case PreviewMode::clock:
       engine.Inp_time_down();
       engine.Inp_time_up();
@@ -104,19 +105,22 @@ QImage render_sheet(const fs::path& skin_dir) {
   painter.setFont(font);
   for (int n = 1; n <= kSkinImageCount; ++n) {
     const ElementId id = skin_image(n);
-    const QRect cell(((n - 1) % kColumns) * kCell, ((n - 1) / kColumns) * (kCell + kLabel), kCell, kCell + kLabel);
+    const QRect cell(((n - 1) % kColumns) * kCell, ((n - 1) / kColumns) * (kCell + kLabel), kCell,
+                     kCell + kLabel);
     painter.setPen(QColor(0x90, 0x90, 0x90));
     painter.drawRect(cell.adjusted(0, 0, -1, -1));
     const QImage& drawn = scene.drawn_image(id);
     const QRect box = cell.adjusted(6, 6, -6, -kLabel);
     if (!drawn.isNull()) {
       QSize fit = drawn.size();
-      if (fit.width() > box.width() || fit.height() > box.height()) fit.scale(box.size(), Qt::KeepAspectRatio);
+      if (fit.width() > box.width() || fit.height() > box.height())
+        fit.scale(box.size(), Qt::KeepAspectRatio);
       painter.drawImage(QRect(box.center() - QPoint(fit.width() / 2, fit.height() / 2), fit), drawn);
     }
     painter.setPen(Qt::black);
-    painter.drawText(QRect(cell.left() + 2, cell.bottom() - kLabel, kCell - 4, kLabel), Qt::AlignCenter | Qt::TextWordWrap,
-                     QString::number(n) + " " + QString::fromLatin1(element_name(id).data(), element_name(id).size()));
+    painter.drawText(
+        QRect(cell.left() + 2, cell.bottom() - kLabel, kCell - 4, kLabel), Qt::AlignCenter | Qt::TextWordWrap,
+        QString::number(n) + " " + QString::fromLatin1(element_name(id).data(), element_name(id).size()));
   }
   return sheet;
 }

@@ -15,7 +15,7 @@ struct PreviewRequest {
   std::filesystem::path skin_dir;
   PreviewMode mode = PreviewMode::all_lit;
   bool fullscreen = false;
-  double zoom = 1.0;             // windowed only
+  double zoom = 1.0;              // windowed only
   QSize screen_size{1920, 1080};  // full screen only
 };
 
