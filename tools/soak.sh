@@ -27,9 +27,7 @@ fi
 
 INSTALL="$BUILD_DIR/Hero50"
 PROGRAM=""
-for name in hero50; do
-  [ -x "$INSTALL/$name" ] && { PROGRAM="$INSTALL/$name"; break; }
-done
+[ -x "$INSTALL/hero50" ] && PROGRAM="$INSTALL/hero50"
 [ -n "$PROGRAM" ] || { echo "soak: no program in $INSTALL" >&2; exit 2; }
 
 # The player's store: splash switched off, first skin, no sound, windowed.
