@@ -32,7 +32,7 @@ void Engine::Gam_Set_Difficulty() {
   // Scores stay within 0..998; anything else keeps the last limit and uses
   // the nearest speed row.
   if (s.score >= 0 && s.score < static_cast<int>(object_limit_table.size()))
-    s.max_objects = object_limit_table[s.score];
+    s.max_objects = static_cast<std::int32_t>(object_limit_table[s.score]);
   int h = s.score / 100;
   if (h < 0) h = 0;
   if (h > 9) h = 9;

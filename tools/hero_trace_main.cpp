@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
         std::cerr << "hero-trace: the seed must be a whole number from 0 to 4294967295\n";
         return 2;
       }
-    } else if (path.empty() && (arg == "-" || arg.rfind("-", 0) != 0)) {
+    } else if (path.empty() && (arg == "-" || arg.rfind('-', 0) != 0)) {
       path = arg;
     } else {
       return usage();

@@ -320,7 +320,7 @@ std::string VirtualHandheld::show_line() {
 
 std::string VirtualHandheld::dump_store() const {
   std::string out;
-  for (const auto& [name, value] : store_.all()) out += name + "=" + value + "\n";
+  for (const auto& [name, value] : store_.all()) out.append(name).append("=").append(value).append("\n");
   return out;
 }
 

@@ -104,7 +104,7 @@ GameMenu::GameMenu(MenuHost& host, QObject* parent) : QObject(parent), host_(hos
 void GameMenu::build_zoom_menu() {
   zoom_menu_ = menu_->addMenu(QStringLiteral("Zoom"));
   zoom_menu_->setObjectName("pm_zoom");
-  auto add = [this](const QString& text, bool checkable, std::function<void()> command) {
+  auto add = [this](const QString& text, bool checkable, const std::function<void()>& command) {
     QAction* action = zoom_menu_->addAction(text);
     action->setCheckable(checkable);
     connect(action, &QAction::triggered, this, [action, command](bool checked) {

@@ -82,7 +82,7 @@ std::string PadBindings::button_caption(PadButton button) {
       {"touchpad", "Touchpad"},
   }};
   // clang-format on
-  const std::string name = button_name(button);
+  std::string name = button_name(button);
   for (const auto& [sdl, caption] : kCaptions)
     if (sdl == name) return std::string(caption);
   return name;

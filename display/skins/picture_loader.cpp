@@ -52,8 +52,9 @@ Picture finish(QImage image, bool has_alpha, const std::string& file_name) {
   if (image.isNull()) fail(file_name, "out of memory");
   Picture picture;
   picture.has_alpha = has_alpha;
-  picture.image =
-      image.convertToFormat(has_alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+  // Converted in place where Qt can: a large picture is never held twice.
+  picture.image = std::move(image).convertToFormat(has_alpha ? QImage::Format_ARGB32_Premultiplied
+                                                             : QImage::Format_RGB32);
   if (picture.image.isNull()) fail(file_name, "out of memory");
   return picture;
 }

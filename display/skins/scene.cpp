@@ -369,9 +369,9 @@ void Scene::paint_element(QPainter& painter, ElementId id, const Element& e, dou
       return;
     }
     case PictureMode::centre: {
-      const QPoint at_(g.x() + (g.width() - size.width()) / 2, g.y() + (g.height() - size.height()) / 2);
-      const QRect placed = QRect(at_, size) & g;
-      painter.drawImage(placed, image, device_rect(placed.translated(-at_), device_ratio));
+      const QPoint at(g.x() + (g.width() - size.width()) / 2, g.y() + (g.height() - size.height()) / 2);
+      const QRect placed = QRect(at, size) & g;
+      painter.drawImage(placed, image, device_rect(placed.translated(-at), device_ratio));
       return;
     }
     case PictureMode::stretch:

@@ -159,7 +159,7 @@ class HotArea final : public QWidget {
   bool holding_ = false;
 };
 
-TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, SteadyNow steady_now,
+TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, const SteadyNow& steady_now,
                QWidget* parent, EngineTap* tap)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), settings_(std::move(settings)), tap_(tap) {
   // Creation step 1 and 2: the title, and off the screen until a skin is

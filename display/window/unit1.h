@@ -50,7 +50,7 @@ class TForm1 : public QWidget {
   // steady clock when empty). A `tap` (a recording or a replay, kept alive
   // longer than the window) wires the engine's services and hears of every
   // timer expiry and control.
-  TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, SteadyNow steady_now = nullptr,
+  TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, const SteadyNow& steady_now = nullptr,
          QWidget* parent = nullptr, EngineTap* tap = nullptr);
   ~TForm1() override;
 

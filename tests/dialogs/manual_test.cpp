@@ -50,7 +50,6 @@ class ManualViewer : public ::testing::Test {
 };
 
 const QPoint kRightArrow(528, 349);
-const QPoint kLeftArrow(12, 349);
 const QPoint kCloseBox(528, 11);
 
 TEST_F(ManualViewer, FirstOpeningShowsPageOneWithOnlyTheRightArrow) {
