@@ -66,7 +66,7 @@ std::string write_beep() {
 double percentile(std::vector<double> values, double p) {
   if (values.empty()) return 0.0;
   std::sort(values.begin(), values.end());
-  const auto index = static_cast<std::size_t>(p * static_cast<double>(values.size() - 1) + 0.5);
+  const auto index = static_cast<std::size_t>(std::lround(p * static_cast<double>(values.size() - 1)));
   return values[std::min(index, values.size() - 1)];
 }
 

@@ -21,6 +21,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -148,7 +149,7 @@ int run_program_once(const char* started_ms) {
 double percentile(std::vector<double> v, double p) {
   if (v.empty()) return 0;
   std::sort(v.begin(), v.end());
-  return v[static_cast<std::size_t>(p * static_cast<double>(v.size() - 1) + 0.5)];
+  return v[static_cast<std::size_t>(std::lround(p * static_cast<double>(v.size() - 1)))];
 }
 
 // Reads "key value" pairs from a child's output.

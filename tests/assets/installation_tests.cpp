@@ -208,7 +208,7 @@ TEST_P(InstallationTest, FiguresOfDifferentMeaningDoNotOverlap) {
   }
   // Parts of one figure may touch: the lady and her arms, the rogue and his club.
   const auto family = [](ElementId id) {
-    const std::string n = name_of(id);
+    std::string n = name_of(id);
     if (n.rfind("im_lady_", 0) == 0) return std::string("lady");
     if (n.rfind("im_rogue_x1", 0) == 0) return std::string("rogue1");
     if (n.rfind("im_rogue_x3", 0) == 0) return std::string("rogue3");

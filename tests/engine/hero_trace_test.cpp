@@ -56,7 +56,7 @@ std::vector<std::string> lines_of(const std::string& text) {
 TraceResult run_script(const std::string& script, std::string& out) {
   std::istringstream in(script);
   std::ostringstream os;
-  const TraceResult r = run_trace(in, os);
+  TraceResult r = run_trace(in, os);
   out = os.str();
   return r;
 }

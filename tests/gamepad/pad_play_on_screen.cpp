@@ -149,8 +149,8 @@ class PadPlay {
 
   // Runs `then` once `condition` holds, looking every 20 ms; after
   // `timeout_ms` fails with `why`, or without one runs `then` anyway.
-  void wait_for(std::function<bool()> condition, int timeout_ms, const char* why,
-                std::function<void()> then) {
+  void wait_for(const std::function<bool()>& condition, int timeout_ms, const char* why,
+                const std::function<void()>& then) {
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
     auto* timer = new QTimer(&timers_);
     QObject::connect(timer, &QTimer::timeout, [this, timer, condition, end, why, then] {

@@ -29,7 +29,7 @@ ChildProcess::ChildProcess(const ChildSetup& setup) : error_output_(setup.error_
     else variables.erase(name);
   }
   std::vector<std::string> env_text;
-  for (const auto& [name, value] : variables) env_text.push_back(name + "=" + value);
+  for (const auto& [name, value] : variables) env_text.push_back(std::string(name).append("=").append(value));
   std::vector<char*> env;
   for (std::string& text : env_text) env.push_back(text.data());
   env.push_back(nullptr);

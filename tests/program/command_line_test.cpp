@@ -45,8 +45,7 @@ int run_refused(std::vector<std::string> arguments, std::string& message) {
 }
 
 std::filesystem::path scratch(const std::string& name, const std::string& text) {
-  const auto path =
-      std::filesystem::temp_directory_path() / ("hero-cli-" + std::to_string(::getpid()) + name);
+  auto path = std::filesystem::temp_directory_path() / ("hero-cli-" + std::to_string(::getpid()) + name);
   std::ofstream(path) << text;
   return path;
 }

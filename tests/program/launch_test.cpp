@@ -135,7 +135,7 @@ class NoDisplayTest : public LaunchTest {
     ChildProcess child(s);
     EXPECT_TRUE(child.started());
     EXPECT_TRUE(child.wait_for_exit(kStartLimit)) << "still running";
-    const std::string errors = child.error_text();
+    std::string errors = child.error_text();
     EXPECT_EQ(child.end_signal(), std::nullopt) << "ended by a signal; stderr:\n" << errors;
     EXPECT_EQ(child.exit_status(), 1) << errors;
     EXPECT_EQ(errors.rfind("hero50: cannot open a display: ", 0), 0u) << errors;
