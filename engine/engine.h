@@ -196,6 +196,8 @@ class Engine {
   void let_the_rogue_stand_back();
   void count_the_blow();
   void resume_after_the_blow();
+  bool third_miss_ends_the_game();
+  void resume_play();
   void catch_object(int lane, Tick& tick);
   void throw_object(int lane, Tick& tick);
   void start_game();

@@ -62,19 +62,26 @@ void Engine::count_the_dropped_object() {
   timer(TimerId::Miss).set_interval_ms(360);
 }
 
-void Engine::resume_after_the_drop() {
-  auto& s = state_;
-  EngineTimer& miss = timer(TimerId::Miss);
-  if (s.misses >= 3) {
-    s.miss_step = miss_before_game_over;
-    miss.set_interval_ms(1);
-    return;
-  }
-  // After a half miss the fallen object stays as a reminder.
-  if (!s.half_miss) display_.Vid_Show_Enemy_Dropped(0);
+// The third miss ends the game, one step later; true when it did.
+bool Engine::third_miss_ends_the_game() {
+  if (state_.misses < 3) return false;
+  state_.miss_step = miss_before_game_over;
+  timer(TimerId::Miss).set_interval_ms(1);
+  return true;
+}
+
+// The game goes on at the speed of its score.
+void Engine::resume_play() {
   Gam_Set_Difficulty();
   timer(TimerId::Game).set_enabled(true);
-  miss.set_enabled(false);
+  timer(TimerId::Miss).set_enabled(false);
+}
+
+void Engine::resume_after_the_drop() {
+  if (third_miss_ends_the_game()) return;
+  // After a half miss the fallen object stays as a reminder.
+  if (!state_.half_miss) display_.Vid_Show_Enemy_Dropped(0);
+  resume_play();
 }
 
 void Engine::knock_the_hero_down() {
@@ -105,17 +112,10 @@ void Engine::count_the_blow() {
 
 void Engine::resume_after_the_blow() {
   auto& s = state_;
-  EngineTimer& miss = timer(TimerId::Miss);
-  if (s.misses >= 3) {
-    s.miss_step = miss_before_game_over;
-    miss.set_interval_ms(1);
-    return;
-  }
+  if (third_miss_ends_the_game()) return;
   if (s.hero_lane >= 1 && s.hero_lane <= 3) display_.set_lit(seg_hero[s.hero_lane], true);
   s.moves_enabled = true;
-  Gam_Set_Difficulty();
-  timer(TimerId::Game).set_enabled(true);
-  miss.set_enabled(false);
+  resume_play();
 }
 
 void Engine::game_over() {
