@@ -11,33 +11,17 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <random>
 
 #include "dialogs/keys/key_bindings.h"
 #include "dialogs/keys/key_codes.h"
 #include "display/skins/scene.h"
 #include "display/window/engine_tap.h"
 #include "display/window/qt_timer.h"
+#include "display/window/system_services.h"
 #include "engine/engine.h"
 #include "engine/interfaces.h"
 
 namespace hero {
-
-// Uniform draws from a generator seeded from the clock at window creation.
-class ClockSeededRandom final : public RandomSource {
- public:
-  ClockSeededRandom();
-  int draw(int lo, int hi) override;
-
- private:
-  std::mt19937 generator_;
-};
-
-// The local time of day from the system clock.
-class SystemLocalClock final : public LocalClock {
- public:
-  TimeOfDay now() const override;
-};
 
 class HotArea;
 
