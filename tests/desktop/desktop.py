@@ -54,8 +54,7 @@ class Desktop:
         self.work = tempfile.mkdtemp(prefix="hero-desktop-")
         self.config_home = os.path.join(self.work, "config")
         os.makedirs(os.path.join(self.config_home, "Quillon"))
-        self._start_server()
-        self.d = xdisplay.Display(self.name)
+        self.d = self._start_server()
         self.root = self.d.screen().root
         self.set_layout(layout)
         self.wm = None
@@ -66,22 +65,40 @@ class Desktop:
     # ---- the server, the window manager, the keyboard layout ----------------
 
     def _start_server(self):
-        read_end, write_end = os.pipe()
-        width, height = self.size
-        server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % (width, height),
-             "-nolisten", "tcp", "-noreset"],
-            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        self.processes.append(server)
-        number = b""
-        with os.fdopen(read_end, "rb") as pipe:
-            while not number.endswith(b"\n"):
-                chunk = pipe.read(1)
-                if not chunk:
-                    raise AssertionError("Xvfb did not start")
-                number += chunk
-        self.name = ":" + number.decode().strip()
+        """An Xvfb on a free display, and a connection to it. A server that
+        dies while starting, or names a display that takes no connection
+        (another one starting at the same moment on a loaded machine), is
+        started again."""
+        for attempt in range(3):
+            read_end, write_end = os.pipe()
+            width, height = self.size
+            server = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % (width, height),
+                 "-nolisten", "tcp", "-noreset"],
+                pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            os.close(write_end)
+            self.processes.append(server)
+            number = b""
+            with os.fdopen(read_end, "rb") as pipe:
+                while not number.endswith(b"\n"):
+                    chunk = pipe.read(1)
+                    if not chunk:
+                        break
+                    number += chunk
+            if number.strip():
+                self.name = ":" + number.decode().strip()
+                for _ in range(50):
+                    try:
+                        return xdisplay.Display(self.name)
+                    except Exception:  # not yet, or never: the server's state decides
+                        if server.poll() is not None:
+                            break
+                        time.sleep(0.1)
+            if server.poll() is None:
+                server.terminate()
+                server.wait(timeout=10)
+            print("desktop: Xvfb did not come up (attempt %d); starting another" % (attempt + 1), file=sys.stderr)
+        raise AssertionError("Xvfb did not start")
 
     def env(self, **extra):
         env = dict(os.environ)

@@ -9,15 +9,19 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/mount.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -493,11 +497,39 @@ TEST_F(Durability, InstalledProgramEndsNormallyOnEachEndingSignal) {
 
 // ---- Leaks at the end of a run on an X display -----------------------------------
 
+// Whether an X server takes connections on display `number`: its socket in
+// the abstract namespace, or in /tmp/.X11-unix, accepts one.
+bool display_answers(int number) {
+  const std::string path = "/tmp/.X11-unix/X" + std::to_string(number);
+  for (const bool abstract : {true, false}) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::size_t offset = abstract ? 1 : 0;  // the abstract name starts with a zero byte
+    std::memcpy(address.sun_path + offset, path.data(), path.size());
+    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + path.size());
+    const bool connected = connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0;
+    close(fd);
+    if (connected) return true;
+  }
+  return false;
+}
+
 // An X server of the test's own: the display named by HERO_TEST_XVFB_DISPLAY,
-// or the first free one Xvfb finds.
+// or the first free one Xvfb finds. A server that dies while starting, or
+// names a display that takes no connection (another one starting at the same
+// moment on a loaded machine), is started again.
 class OwnXServer {
  public:
   OwnXServer() {
+    for (int attempt = 0; attempt < 3 && display_.empty(); ++attempt) start();
+  }
+  ~OwnXServer() { stop(); }
+  const std::string& display() const { return display_; }
+
+ private:
+  void start() {
     const char* wanted = std::getenv("HERO_TEST_XVFB_DISPLAY");
     int fds[2];
     if (pipe(fds) != 0) return;
@@ -520,20 +552,34 @@ class OwnXServer {
     close(fds[1]);
     pollfd ready{fds[0], POLLIN, 0};
     char number[32] = {};
-    if (poll(&ready, 1, 20'000) > 0 && read(fds[0], number, sizeof number - 1) > 0) {
-      display_ = ":" + std::to_string(std::atoi(number));
-    }
+    const bool told = poll(&ready, 1, 20'000) > 0 && read(fds[0], number, sizeof number - 1) > 0 &&
+                      number[0] >= '0' && number[0] <= '9';
     close(fds[0]);
+    if (told) {
+      const int n = std::atoi(number);
+      for (int look = 0; look < 100; ++look) {
+        if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
+          pid_ = -1;
+          break;
+        }
+        if (display_answers(n)) {
+          display_ = ":" + std::to_string(n);
+          return;
+        }
+        usleep(50'000);
+      }
+    }
+    std::fprintf(stderr, "Xvfb did not come up (display %s); starting another\n", told ? number : "untold");
+    stop();
   }
-  ~OwnXServer() {
+  void stop() {
     if (pid_ > 0) {
       kill(pid_, SIGTERM);
       waitpid(pid_, nullptr, 0);
     }
+    pid_ = -1;
   }
-  const std::string& display() const { return display_; }
 
- private:
   pid_t pid_ = -1;
   std::string display_;
 };
