@@ -34,6 +34,12 @@ def tools_missing():
     return missing
 
 
+def own_display_number(attempt):
+    """A display number few other processes would pick: from the process id,
+    another one on each attempt."""
+    return 1000 + (os.getpid() * 37 + attempt * 7919) % 30000
+
+
 def wait_until(what, condition, timeout_s=20.0, step_s=0.05):
     """Polls `condition` until it returns something true; fails naming `what`."""
     deadline = time.monotonic() + timeout_s
@@ -69,12 +75,15 @@ class Desktop:
         dies while starting, or names a display that takes no connection
         (another one starting at the same moment on a loaded machine), is
         started again."""
-        for attempt in range(3):
+        for attempt in range(5):
             read_end, write_end = os.pipe()
             width, height = self.size
+            # A display number of this process's own rather than the first free
+            # one: servers that look for a free number at the same moment can
+            # end up sharing one.
             server = subprocess.Popen(
-                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % (width, height),
-                 "-nolisten", "tcp", "-noreset"],
+                ["Xvfb", ":%d" % own_display_number(attempt), "-displayfd", str(write_end), "-screen", "0",
+                 "%dx%dx24" % (width, height), "-nolisten", "tcp", "-noreset"],
                 pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             os.close(write_end)
             self.processes.append(server)

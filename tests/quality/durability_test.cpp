@@ -517,20 +517,25 @@ bool display_answers(int number) {
 }
 
 // An X server of the test's own: the display named by HERO_TEST_XVFB_DISPLAY,
-// or the first free one Xvfb finds. A server that dies while starting, or
+// or one numbered after the process. A server that dies while starting, or
 // names a display that takes no connection (another one starting at the same
 // moment on a loaded machine), is started again.
 class OwnXServer {
  public:
   OwnXServer() {
-    for (int attempt = 0; attempt < 3 && display_.empty(); ++attempt) start();
+    for (int attempt = 0; attempt < 5 && display_.empty(); ++attempt) start(attempt);
   }
   ~OwnXServer() { stop(); }
   const std::string& display() const { return display_; }
 
  private:
-  void start() {
-    const char* wanted = std::getenv("HERO_TEST_XVFB_DISPLAY");
+  void start(int attempt) {
+    const char* given = std::getenv("HERO_TEST_XVFB_DISPLAY");
+    // A display number of this process's own rather than the first free one:
+    // servers that look for a free number at the same moment can end up
+    // sharing one.
+    const std::string own = ":" + std::to_string(1000 + (getpid() * 37 + attempt * 7919) % 30000);
+    const std::string wanted = given && *given ? std::string(given) : own;
     int fds[2];
     if (pipe(fds) != 0) return;
     pid_ = fork();
@@ -540,13 +545,8 @@ class OwnXServer {
       dup2(devnull, 1);
       dup2(devnull, 2);
       const std::string fd = std::to_string(fds[1]);
-      if (wanted && *wanted) {
-        execlp("Xvfb", "Xvfb", wanted, "-screen", "0", "1920x1080x24", "-nolisten", "tcp", "-displayfd",
-               fd.c_str(), static_cast<char*>(nullptr));
-      } else {
-        execlp("Xvfb", "Xvfb", "-screen", "0", "1920x1080x24", "-nolisten", "tcp", "-displayfd", fd.c_str(),
-               static_cast<char*>(nullptr));
-      }
+      execlp("Xvfb", "Xvfb", wanted.c_str(), "-screen", "0", "1920x1080x24", "-nolisten", "tcp", "-displayfd",
+             fd.c_str(), static_cast<char*>(nullptr));
       _exit(127);
     }
     close(fds[1]);

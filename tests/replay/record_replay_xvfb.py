@@ -60,21 +60,15 @@ class Display:
         # A server that dies while starting (another one took the same number
         # at the same moment on a loaded machine) is started again; what it
         # said is shown if it never comes up.
-        for attempt in range(3):
+        for attempt in range(5):
             self.log = tempfile.TemporaryFile(mode="w+")
-            if number:
-                self.name = ":" + number
-                self.server = subprocess.Popen(
-                    ["Xvfb", self.name, "-screen", "0", "1920x1080x24", "-nolisten", "tcp"],
-                    stdout=subprocess.DEVNULL, stderr=self.log)
-            else:
-                read_end, write_end = os.pipe()
-                self.server = subprocess.Popen(
-                    ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1920x1080x24", "-nolisten", "tcp"],
-                    pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=self.log)
-                os.close(write_end)
-                with os.fdopen(read_end) as reader:
-                    self.name = ":" + reader.readline().strip()
+            # A display number of this process's own rather than the first free
+            # one: servers that look for a free number at the same moment can
+            # end up sharing one.
+            self.name = ":" + (number or str(1000 + (os.getpid() * 37 + attempt * 7919) % 30000))
+            self.server = subprocess.Popen(
+                ["Xvfb", self.name, "-screen", "0", "1920x1080x24", "-nolisten", "tcp"],
+                stdout=subprocess.DEVNULL, stderr=self.log)
             self.env["DISPLAY"] = self.name
             for _ in range(100):
                 if run(["xdotool", "getdisplaygeometry"], env=self.env).returncode == 0:
