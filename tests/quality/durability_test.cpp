@@ -545,8 +545,10 @@ class OwnXServer {
       dup2(devnull, 1);
       dup2(devnull, 2);
       const std::string fd = std::to_string(fds[1]);
-      execlp("Xvfb", "Xvfb", wanted.c_str(), "-screen", "0", "1920x1080x24", "-nolisten", "tcp", "-displayfd",
-             fd.c_str(), static_cast<char*>(nullptr));
+      // -noreset: without it the server starts over whenever its last client
+      // leaves (the readiness check), and the program finds no display then.
+      execlp("Xvfb", "Xvfb", wanted.c_str(), "-screen", "0", "1920x1080x24", "-nolisten", "tcp", "-noreset",
+             "-displayfd", fd.c_str(), static_cast<char*>(nullptr));
       _exit(127);
     }
     close(fds[1]);

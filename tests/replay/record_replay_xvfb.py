@@ -66,8 +66,11 @@ class Display:
             # one: servers that look for a free number at the same moment can
             # end up sharing one.
             self.name = ":" + (number or str(1000 + (os.getpid() * 37 + attempt * 7919) % 30000))
+            # -noreset: without it the server starts over whenever its last
+            # client leaves (the readiness check's xdotool), and a program
+            # connecting at that moment finds no display.
             self.server = subprocess.Popen(
-                ["Xvfb", self.name, "-screen", "0", "1920x1080x24", "-nolisten", "tcp"],
+                ["Xvfb", self.name, "-screen", "0", "1920x1080x24", "-nolisten", "tcp", "-noreset"],
                 stdout=subprocess.DEVNULL, stderr=self.log)
             self.env["DISPLAY"] = self.name
             for _ in range(100):
