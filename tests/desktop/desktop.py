@@ -16,6 +16,9 @@ import sys
 import tempfile
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from xserver import XServer  # noqa: E402 - the tests' one X server harness
+
 SKIP = 77  # CTest's skip code: the desktop tools are not installed
 
 try:
@@ -32,12 +35,6 @@ def tools_missing():
     if X is None:
         missing.append("python3-xlib")
     return missing
-
-
-def own_display_number(attempt):
-    """A display number few other processes would pick: from the process id,
-    another one on each attempt."""
-    return 1000 + (os.getpid() * 37 + attempt * 7919) % 30000
 
 
 def wait_until(what, condition, timeout_s=20.0, step_s=0.05):
@@ -57,6 +54,8 @@ class Desktop:
         self.install_dir = install_dir
         self.size = size
         self.processes = []
+        self.server = None
+        self.wm = None
         self.work = tempfile.mkdtemp(prefix="hero-desktop-")
         self.config_home = os.path.join(self.work, "config")
         os.makedirs(os.path.join(self.config_home, "Quillon"))
@@ -71,43 +70,11 @@ class Desktop:
     # ---- the server, the window manager, the keyboard layout ----------------
 
     def _start_server(self):
-        """An Xvfb on a free display, and a connection to it. A server that
-        dies while starting, or names a display that takes no connection
-        (another one starting at the same moment on a loaded machine), is
-        started again."""
-        for attempt in range(5):
-            read_end, write_end = os.pipe()
-            width, height = self.size
-            # A display number of this process's own rather than the first free
-            # one: servers that look for a free number at the same moment can
-            # end up sharing one.
-            server = subprocess.Popen(
-                ["Xvfb", ":%d" % own_display_number(attempt), "-displayfd", str(write_end), "-screen", "0",
-                 "%dx%dx24" % (width, height), "-nolisten", "tcp", "-noreset"],
-                pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            os.close(write_end)
-            self.processes.append(server)
-            number = b""
-            with os.fdopen(read_end, "rb") as pipe:
-                while not number.endswith(b"\n"):
-                    chunk = pipe.read(1)
-                    if not chunk:
-                        break
-                    number += chunk
-            if number.strip():
-                self.name = ":" + number.decode().strip()
-                for _ in range(50):
-                    try:
-                        return xdisplay.Display(self.name)
-                    except Exception:  # not yet, or never: the server's state decides
-                        if server.poll() is not None:
-                            break
-                        time.sleep(0.1)
-            if server.poll() is None:
-                server.terminate()
-                server.wait(timeout=10)
-            print("desktop: Xvfb did not come up (attempt %d); starting another" % (attempt + 1), file=sys.stderr)
-        raise AssertionError("Xvfb did not start")
+        """An Xvfb of the desktop's own (the tests' one harness), and a
+        connection to it."""
+        self.server = XServer(self.size).start()
+        self.name = self.server.name
+        return xdisplay.Display(self.name)
 
     def env(self, **extra):
         env = dict(os.environ)
@@ -123,8 +90,9 @@ class Desktop:
         return env
 
     def _start_window_manager(self):
-        self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(), stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL)
+        self.wm_log = os.path.join(self.work, "openbox.log")
+        with open(self.wm_log, "w") as log:
+            self.wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env(), stdout=log, stderr=log)
         self.processes.append(self.wm)
         check = self.d.intern_atom("_NET_SUPPORTING_WM_CHECK")
         wait_until("openbox", lambda: self.root.get_full_property(check, Xatom.WINDOW))
@@ -333,7 +301,13 @@ class Desktop:
     def __enter__(self):
         return self
 
-    def __exit__(self, *exc):
+    def __exit__(self, kind, value, trace):
+        # A failed case shows what the server said, alive or not.
+        if kind is not None and self.server is not None:
+            self.server.report("the case failed: %s" % value)
+            if self.wm is not None:
+                with open(self.wm_log, errors="replace") as log:
+                    print("desktop: openbox said:\n%s" % (log.read().rstrip() or "(nothing)"), file=sys.stderr)
         self.close()
         return False
 
@@ -349,6 +323,8 @@ class Desktop:
             self.d.close()
         except Exception:
             pass
+        if self.server is not None:
+            self.server.stop()
         shutil.rmtree(self.work, ignore_errors=True)
 
 

@@ -9,9 +9,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/mount.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -86,6 +84,7 @@ struct RunOptions {
 };
 
 constexpr uid_t kNobody = 65534;
+constexpr int kSkipped = 77;  // the X server harness found no Xvfb
 
 std::string slurp(const std::filesystem::path& file) {
   std::ifstream in(file, std::ios::binary);
@@ -497,99 +496,8 @@ TEST_F(Durability, InstalledProgramEndsNormallyOnEachEndingSignal) {
 
 // ---- Leaks at the end of a run on an X display -----------------------------------
 
-// Whether an X server takes connections on display `number`: its socket in
-// the abstract namespace, or in /tmp/.X11-unix, accepts one.
-bool display_answers(int number) {
-  const std::string path = "/tmp/.X11-unix/X" + std::to_string(number);
-  for (const bool abstract : {true, false}) {
-    const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return false;
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const std::size_t offset = abstract ? 1 : 0;  // the abstract name starts with a zero byte
-    std::memcpy(address.sun_path + offset, path.data(), path.size());
-    const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + offset + path.size());
-    const bool connected = connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0;
-    close(fd);
-    if (connected) return true;
-  }
-  return false;
-}
-
-// An X server of the test's own: the display named by HERO_TEST_XVFB_DISPLAY,
-// or one numbered after the process. A server that dies while starting, or
-// names a display that takes no connection (another one starting at the same
-// moment on a loaded machine), is started again.
-class OwnXServer {
- public:
-  OwnXServer() {
-    for (int attempt = 0; attempt < 5 && display_.empty(); ++attempt) start(attempt);
-  }
-  ~OwnXServer() { stop(); }
-  const std::string& display() const { return display_; }
-
- private:
-  void start(int attempt) {
-    const char* given = std::getenv("HERO_TEST_XVFB_DISPLAY");
-    // A display number of this process's own rather than the first free one:
-    // servers that look for a free number at the same moment can end up
-    // sharing one.
-    const std::string own = ":" + std::to_string(1000 + (getpid() * 37 + attempt * 7919) % 30000);
-    const std::string wanted = given && *given ? std::string(given) : own;
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      close(fds[0]);
-      const int devnull = open("/dev/null", O_WRONLY);
-      dup2(devnull, 1);
-      dup2(devnull, 2);
-      const std::string fd = std::to_string(fds[1]);
-      // -noreset: without it the server starts over whenever its last client
-      // leaves (the readiness check), and the program finds no display then.
-      execlp("Xvfb", "Xvfb", wanted.c_str(), "-screen", "0", "1920x1080x24", "-nolisten", "tcp", "-noreset",
-             "-displayfd", fd.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(fds[1]);
-    pollfd ready{fds[0], POLLIN, 0};
-    char number[32] = {};
-    const bool told = poll(&ready, 1, 20'000) > 0 && read(fds[0], number, sizeof number - 1) > 0 &&
-                      number[0] >= '0' && number[0] <= '9';
-    close(fds[0]);
-    if (told) {
-      const int n = std::atoi(number);
-      for (int look = 0; look < 100; ++look) {
-        if (waitpid(pid_, nullptr, WNOHANG) == pid_) {
-          pid_ = -1;
-          break;
-        }
-        if (display_answers(n)) {
-          display_ = ":" + std::to_string(n);
-          return;
-        }
-        usleep(50'000);
-      }
-    }
-    std::fprintf(stderr, "Xvfb did not come up (display %s); starting another\n", told ? number : "untold");
-    stop();
-  }
-  void stop() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-    pid_ = -1;
-  }
-
-  pid_t pid_ = -1;
-  std::string display_;
-};
-
 TEST_F(Durability, RunOnAnXDisplayEndsWithoutALeakReport) {
   if (!HERO_SANITIZED_BUILD) GTEST_SKIP() << "only the sanitizer build looks for leaks";
-  OwnXServer x;
-  if (x.display().empty()) GTEST_SKIP() << "no X server (Xvfb) to run on";
   // Splash screen off with a skin and a driver: the program plays at once on
   // the X display (the window system's platform, with Qt's D-Bus thread).
   fs::create_directories(store_file().parent_path());
@@ -600,17 +508,19 @@ TEST_F(Durability, RunOnAnXDisplayEndsWithoutALeakReport) {
     store.write_text("SoundMode", "2");
     store.write_text("FullscreenMode", "0");
   }
+  // The program runs under the tests' one X server harness, which passes the
+  // ending signal on and says what the server said if anything goes wrong.
   RunOptions options;
-  options.argv = {(install_dir_ / "hero50").string()};
+  options.argv = {HERO_PYTHON, HERO_XSERVER_SCRIPT, "--", (install_dir_ / "hero50").string()};
   options.working_folder = install_dir_.string();
   options.platform = "";
-  options.extra_env = {{"DISPLAY", x.display()},
-                       {"ASAN_OPTIONS", "detect_leaks=1"},
+  options.extra_env = {{"ASAN_OPTIONS", "detect_leaks=1"},
                        {"LSAN_OPTIONS", std::string("suppressions=") + HERO_LSAN_SUPPRESSIONS}};
   options.signal = SIGTERM;
   options.watched_file = store_file();
   options.signal_when_file_holds = "Key7=44";
   const ChildRun run_on_x = run("", options);
+  if (run_on_x.exit_code == kSkipped) GTEST_SKIP() << run_on_x.stderr_text;
   EXPECT_EQ(run_on_x.stderr_text.find("LeakSanitizer"), std::string::npos) << run_on_x.stderr_text;
   EXPECT_EQ(run_on_x.exit_code, 0) << run_on_x.stderr_text;
 }

@@ -34,6 +34,9 @@ import tempfile
 import threading
 import time
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from xserver import XServer  # noqa: E402 - the tests' one X server harness
+
 SKIP = 77
 # Every program started, so that a failing run leaves none behind.
 STARTED = []
@@ -53,44 +56,18 @@ def run(args, **kwargs):
 
 
 class Display:
-    """An Xvfb of our own, so that the keys reach no one else's windows."""
+    """An Xvfb of our own (the tests' one harness), so that the keys reach no
+    one else's windows."""
 
-    def __init__(self, number):
-        self.env = dict(os.environ)
-        # A server that dies while starting (another one took the same number
-        # at the same moment on a loaded machine) is started again; what it
-        # said is shown if it never comes up.
-        for attempt in range(5):
-            self.log = tempfile.TemporaryFile(mode="w+")
-            # A display number of this process's own rather than the first free
-            # one: servers that look for a free number at the same moment can
-            # end up sharing one.
-            self.name = ":" + (number or str(1000 + (os.getpid() * 37 + attempt * 7919) % 30000))
-            # -noreset: without it the server starts over whenever its last
-            # client leaves (the readiness check's xdotool), and a program
-            # connecting at that moment finds no display.
-            self.server = subprocess.Popen(
-                ["Xvfb", self.name, "-screen", "0", "1920x1080x24", "-nolisten", "tcp", "-noreset"],
-                stdout=subprocess.DEVNULL, stderr=self.log)
-            self.env["DISPLAY"] = self.name
-            for _ in range(100):
-                if run(["xdotool", "getdisplaygeometry"], env=self.env).returncode == 0:
-                    return
-                if self.server.poll() is not None:
-                    break
-                time.sleep(0.1)
-            self.close()
-            self.log.seek(0)
-            said = self.log.read().strip()
-            print("record-replay: Xvfb did not come up on %s (attempt %d): %s"
-                  % (self.name, attempt + 1, said[-2000:]), file=sys.stderr)
-            time.sleep(1)
-        fail("Xvfb did not come up")
+    def __init__(self):
+        self.server = XServer((1920, 1080)).start()
+        self.name = self.server.name
+        self.env = self.server.env()
 
-    def close(self):
-        if self.server.poll() is None:
-            self.server.terminate()
-            self.server.wait(timeout=10)
+    def close(self, failed=False):
+        if failed:
+            self.server.report("the run failed")
+        self.server.stop()
 
 
 class Program:
@@ -258,7 +235,7 @@ def main():
     with open(settings_file, "w") as f:
         f.write("[General]\nSplashScreen=0\nSkin=1\nSoundMode=2\nFullscreenMode=0\nZoom=100\n")
     recording = os.path.join(work, "game.trace")
-    display = Display(os.environ.get("HERO_TEST_DISPLAY", ""))
+    display = Display()
     ok = False
     try:
         rng = random.Random(args.seed)
@@ -355,7 +332,7 @@ def main():
     finally:
         for started in STARTED:
             started.stop()
-        display.close()
+        display.close(failed=not ok)
         if ok or not args.keep:
             shutil.rmtree(work, ignore_errors=True)
         else:
