@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+#include "display/files/printable.h"
 #include "tools/trace_script.h"
 
 namespace {
@@ -52,9 +53,9 @@ int main(int argc, char** argv) {
   std::ifstream file;
   std::istream* script = &std::cin;
   if (path != "-") {
-    file.open(path);
-    if (!file) {
-      std::cerr << "hero-trace: cannot open " << path << '\n';
+    std::string error;
+    if (!hero::open_script_file(path, file, error)) {
+      std::cerr << "hero-trace: " << error << '\n';
       return 1;
     }
     script = &file;
@@ -62,7 +63,8 @@ int main(int argc, char** argv) {
   const hero::TraceResult result = hero::run_trace(*script, std::cout, seed);
   std::cout.flush();
   if (!result.ok) {
-    std::cerr << "hero-trace: " << path << ":" << result.line << ": " << result.message << '\n';
+    std::cerr << "hero-trace: " << hero::printable(path, 4 * hero::kEchoedTokenChars) << ":" << result.line
+              << ": " << result.message << '\n';
     return 1;
   }
   return 0;

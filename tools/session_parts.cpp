@@ -1,5 +1,8 @@
 #include "tools/session_parts.h"
 
+#include "display/files/printable.h"
+#include "tools/trace_script.h"
+
 namespace hero {
 
 void TrackingSurface::set_visible(ElementId id, bool visible) {
@@ -57,11 +60,12 @@ std::string show_difference(std::string_view expected, std::string_view actual) 
   for (std::size_t i = 0; i < want.size() && i < have.size(); ++i) {
     if (want[i].first != have[i].first) break;
     if (want[i].second != have[i].second)
-      return want[i].first + " is " + have[i].second + ", the recording says " + want[i].second;
+      return want[i].first + " is " + have[i].second + ", the recording says " +
+             printable(want[i].second, kMaxScriptLineChars);
   }
   // Fields missing, added or in another order: another version's line.
-  return "the handheld shows \"" + std::string(actual) + "\", the recording says \"" + std::string(expected) +
-         "\"";
+  return "the handheld shows \"" + std::string(actual) + "\", the recording says \"" +
+         printable(expected, kMaxScriptLineChars) + "\"";
 }
 
 }  // namespace hero

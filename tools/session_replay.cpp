@@ -4,6 +4,8 @@
 #include <istream>
 #include <iterator>
 
+#include "display/files/printable.h"
+
 namespace hero {
 
 namespace {
@@ -23,34 +25,40 @@ bool is_whole_show_line(std::string_view text) {
 }  // namespace
 
 std::optional<Recording> read_recording(std::istream& in, const std::string& name, std::string& error) {
-  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   Recording recording;
   recording.name = name;
-  std::size_t at = 0;
-  int number = 0;
-  while (at < text.size()) {
-    const std::size_t end = std::min(text.find('\n', at), text.size());
-    const std::string_view line = std::string_view(text).substr(at, end - at);
-    // A recording whose program was killed may end inside a line.
-    const bool cut_off = end == text.size();
-    at = end + 1;
-    ++number;
+  const std::string shown_name = printable(name, 4 * kEchoedTokenChars);
+  ScriptLines lines(in);
+  std::string line;
+  std::int64_t span_ms = 0;
+  while (lines.next(line)) {
+    const int number = lines.number();
     const auto hash = line.find('#');
     RecordedLine recorded;
     recorded.number = number;
     try {
-      recorded.command = parse_trace_command(line.substr(0, hash));
+      recorded.command = parse_trace_command(std::string_view(line).substr(0, hash));
+      if (recorded.command.kind == TraceCommand::Kind::wait) add_to_span(span_ms, recorded.command.wait_ms);
     } catch (const TraceSyntaxError& e) {
-      if (cut_off) break;
-      error = name + ":" + std::to_string(number) + ": " + e.what();
+      // A recording whose program was killed may end inside a line.
+      if (lines.last_cut_off()) break;
+      error = shown_name + ":" + std::to_string(number) + ": " + e.what();
       return std::nullopt;
     }
     if (recorded.command.kind == TraceCommand::Kind::none) continue;
-    if (recorded.command.kind == TraceCommand::Kind::show && hash != std::string_view::npos) {
-      const std::string_view noted = trimmed(line.substr(hash + 1));
+    if (recorded.command.kind == TraceCommand::Kind::show && hash != std::string::npos) {
+      const std::string_view noted = trimmed(std::string_view(line).substr(hash + 1));
       if (is_whole_show_line(noted)) recorded.expected = std::string(noted);
     }
     recording.lines.push_back(std::move(recorded));
+  }
+  if (!lines.error().empty()) {
+    error = shown_name + ":" + std::to_string(lines.number() + 1) + ": " + lines.error();
+    return std::nullopt;
+  }
+  if (lines.held_no_line()) {
+    error = shown_name + " holds no complete line: it is not a recording";
+    return std::nullopt;
   }
   return recording;
 }
@@ -100,7 +108,7 @@ void SessionReplay::play_until(std::int64_t until_ms) {
     if (cursor_ >= recording_.lines.size()) {
       state_ = State::ended;
       line_ = recording_.lines.empty() ? 0 : recording_.lines.back().number;
-      message_ = "The replay of " + recording_.name + " has ended after " +
+      message_ = "The replay of " + printable(recording_.name, 4 * kEchoedTokenChars) + " has ended after " +
                  std::to_string((time_.now_ms() + 500) / 1000) + " s of play (line " + std::to_string(line_) +
                  ").";
       return;
@@ -172,7 +180,7 @@ void SessionReplay::run_command(const RecordedLine& line) {
 void SessionReplay::fail(int line, const std::string& why) {
   state_ = State::differs;
   line_ = line;
-  message_ = recording_.name + ":" + std::to_string(line) + ": " + why;
+  message_ = printable(recording_.name, 4 * kEchoedTokenChars) + ":" + std::to_string(line) + ": " + why;
 }
 
 }  // namespace hero

@@ -1,11 +1,15 @@
 #include "tools/trace_script.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstring>
+#include <filesystem>
 #include <istream>
 #include <ostream>
 #include <sstream>
 #include <vector>
 
+#include "display/files/printable.h"
 #include "tools/virtual_handheld.h"
 
 namespace hero {
@@ -31,9 +35,9 @@ std::int64_t parse_number(const std::string& word, std::int64_t lo, std::int64_t
   const char* last = word.data() + word.size();
   const auto [end, error] = std::from_chars(first, last, value);
   if (error != std::errc() || end != last)
-    throw Malformed(std::string(what) + " must be a whole number, not \"" + word + "\"");
+    throw Malformed(std::string(what) + " must be a whole number, not \"" + printable(word) + "\"");
   if (value < lo || value > hi)
-    throw Malformed(std::string(what) + " " + word + " is outside " + std::to_string(lo) + ".." +
+    throw Malformed(std::string(what) + " " + printable(word) + " is outside " + std::to_string(lo) + ".." +
                     std::to_string(hi));
   return value;
 }
@@ -45,7 +49,7 @@ void expect_count(const std::vector<std::string>& words, std::size_t count, cons
 TimeOfDay parse_time(const std::string& word) {
   const auto colon = word.find(':');
   if (colon == std::string::npos || colon == 0 || colon > 2 || word.size() - colon - 1 != 2)
-    throw Malformed("time must be HH:MM, not \"" + word + "\"");
+    throw Malformed("time must be HH:MM, not \"" + printable(word) + "\"");
   TimeOfDay t;
   t.hours = static_cast<int>(parse_number(word.substr(0, colon), 0, 23, "hour"));
   t.minutes = static_cast<int>(parse_number(word.substr(colon + 1), 0, 59, "minute"));
@@ -54,14 +58,84 @@ TimeOfDay parse_time(const std::string& word) {
 
 Button parse_button(const std::string& word) {
   const auto b = button_by_name(word);
-  if (!b) throw Malformed("unknown button \"" + word + "\" (game_a game_b time acl left right pause)");
+  if (!b)
+    throw Malformed("unknown button \"" + printable(word) + "\" (game_a game_b time acl left right pause)");
   return *b;
 }
 
-// Longest wait a script may ask for in one line: a thousand hours.
-constexpr std::int64_t kMaxWaitMs = 3'600'000'000LL;
-
 }  // namespace
+
+bool ScriptLines::next(std::string& line) {
+  line.clear();
+  std::streambuf* buffer = in_.rdbuf();
+  if (!error_.empty() || buffer == nullptr) return false;
+  bool any = false;
+  for (;;) {
+    const int c = buffer->sbumpc();
+    if (c == std::char_traits<char>::eof()) {
+      if (!any) return false;
+      ++number_;
+      cut_off_ = true;
+      return true;
+    }
+    any = true;
+    if (++bytes_ > kMaxScriptBytes) {
+      error_ = "larger than " + std::to_string(kMaxScriptBytes / (1024 * 1024)) +
+               " MiB, the largest script or recording";
+      return false;
+    }
+    if (c == '\n') {
+      ++number_;
+      newline_seen_ = true;
+      cut_off_ = false;
+      return true;
+    }
+    if (line.size() == kMaxScriptLineChars) {
+      error_ = "the line is longer than " + std::to_string(kMaxScriptLineChars) +
+               " characters, the longest line a script may hold";
+      return false;
+    }
+    line += static_cast<char>(c);
+  }
+}
+
+bool open_script_file(const std::string& path, std::ifstream& file, std::string& error) {
+  namespace fs = std::filesystem;
+  std::error_code failed;
+  const fs::file_status status = fs::status(path, failed);
+  const std::string name = printable(path, 4 * kEchoedTokenChars);
+  if (failed) {
+    error = "cannot read " + name + ": " + failed.message();
+    return false;
+  }
+  if (fs::is_directory(status)) {
+    error = name + " is a folder, not a script or recording";
+    return false;
+  }
+  if (!fs::is_regular_file(status)) {
+    error = name + " is not a regular file (a device, pipe or socket cannot be read as a recording)";
+    return false;
+  }
+  const std::uintmax_t size = fs::file_size(path, failed);
+  if (!failed && size > kMaxScriptBytes) {
+    error = name + " is larger than " + std::to_string(kMaxScriptBytes / (1024 * 1024)) +
+            " MiB, the largest script or recording";
+    return false;
+  }
+  file.open(path, std::ios::binary);
+  if (!file) {
+    error = "cannot read " + name + ": " + std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
+void add_to_span(std::int64_t& span_ms, std::int64_t wait_ms) {
+  if (wait_ms > kMaxScriptSpanMs - span_ms)
+    throw Malformed("the waits add up to more than " + std::to_string(kMaxScriptSpanMs) +
+                    " ms (a week), the longest span a script may cover");
+  span_ms += wait_ms;
+}
 
 TraceCommand parse_trace_command(std::string_view text) {
   TraceCommand c;
@@ -102,7 +176,7 @@ TraceCommand parse_trace_command(std::string_view text) {
   } else if (command == "wait") {
     expect_count(words, 2, "wait MS");
     c.kind = TraceCommand::Kind::wait;
-    c.wait_ms = parse_number(words[1], 0, kMaxWaitMs, "wait");
+    c.wait_ms = parse_number(words[1], 0, kMaxScriptSpanMs, "wait");
   } else if (command == "show") {
     expect_count(words, 1, "show");
     c.kind = TraceCommand::Kind::show;
@@ -110,7 +184,7 @@ TraceCommand parse_trace_command(std::string_view text) {
     expect_count(words, 1, "dump-store");
     c.kind = TraceCommand::Kind::dump_store;
   } else {
-    throw Malformed("unknown command \"" + command + "\"");
+    throw Malformed("unknown command \"" + printable(command) + "\"");
   }
   return c;
 }
@@ -153,19 +227,24 @@ void run_trace_command(VirtualHandheld& handheld, const TraceCommand& c, std::os
 
 TraceResult run_trace(std::istream& script, std::ostream& out, std::uint32_t seed) {
   VirtualHandheld handheld(seed);
+  ScriptLines lines(script);
   std::string line;
-  int number = 0;
-  while (std::getline(script, line)) {
-    ++number;
+  std::int64_t span_ms = 0;
+  while (lines.next(line)) {
     const auto hash = line.find('#');
     const std::string_view text = std::string_view(line).substr(0, hash);
     try {
-      run_trace_command(handheld, parse_trace_command(text), out);
+      const TraceCommand command = parse_trace_command(text);
+      if (command.kind == TraceCommand::Kind::wait) add_to_span(span_ms, command.wait_ms);
+      run_trace_command(handheld, command, out);
     } catch (const std::exception& e) {
-      return {false, number, e.what()};
+      return {false, lines.number(), e.what()};
     }
   }
   out.flush();
+  if (!lines.error().empty()) return {false, lines.number() + 1, lines.error()};
+  if (lines.held_no_line())
+    return {false, 1, "holds no complete line (a script ends each line with a newline)"};
   return {};
 }
 

@@ -3,7 +3,9 @@
 //   wait MS   show   dump-store
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <fstream>
 #include <iosfwd>
 #include <stdexcept>
 #include <string>
@@ -32,6 +34,47 @@ class TraceSyntaxError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// The bounds of a script or recording. The largest file and the longest
+// line hold any real game many times over (a recording notes about 90 bytes
+// a second of play); the span of virtual time its waits may cover is a
+// week, so that no small file can ask for hours of the engine's time.
+inline constexpr std::uintmax_t kMaxScriptBytes = 64u * 1024 * 1024;
+inline constexpr std::size_t kMaxScriptLineChars = 4096;
+inline constexpr std::int64_t kMaxScriptSpanMs = 7LL * 24 * 60 * 60 * 1000;
+
+// A script's lines, read as a bounded stream: a line longer than the longest
+// or a stream larger than the largest stops the reading with a message.
+class ScriptLines {
+ public:
+  explicit ScriptLines(std::istream& in) : in_(in) {}
+  // The next line, without its newline; false at the end or at a bound
+  // passed (then error() says which).
+  bool next(std::string& line);
+  int number() const { return number_; }
+  const std::string& error() const { return error_; }
+  // The last line read ended without a newline (a writer killed mid-line).
+  bool last_cut_off() const { return cut_off_; }
+  // At the end: the stream held no complete line (no newline at all).
+  bool held_no_line() const { return !newline_seen_; }
+
+ private:
+  std::istream& in_;
+  std::uintmax_t bytes_ = 0;
+  int number_ = 0;
+  bool cut_off_ = false;
+  bool newline_seen_ = false;
+  std::string error_;
+};
+
+// Opens a script or recording by name: only a regular file no larger than
+// the largest script; a folder, a device, a pipe or a socket is refused.
+// False with the reason in `error`.
+bool open_script_file(const std::string& path, std::ifstream& file, std::string& error);
+
+// Adds a wait to the span a script has covered so far; throws
+// TraceSyntaxError when the span would pass the longest a script may cover.
+void add_to_span(std::int64_t& span_ms, std::int64_t wait_ms);
+
 // Reads one line, its comment already cut off. Throws TraceSyntaxError.
 TraceCommand parse_trace_command(std::string_view text);
 // Runs a command on the handheld; show and dump-store print to `out`.
@@ -45,8 +88,9 @@ struct TraceResult {
 
 // Runs the script against a fresh virtual handheld whose random generator is
 // seeded with `seed` once the scripted draws are used up. Output of show and
-// dump-store goes to `out`; the run stops at the first malformed line or
-// failing command.
+// dump-store goes to `out`; the run stops at the first malformed line,
+// failing command or bound passed, and on a script that holds no complete
+// line.
 TraceResult run_trace(std::istream& script, std::ostream& out, std::uint32_t seed = 1);
 
 }  // namespace hero

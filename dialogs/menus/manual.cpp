@@ -6,13 +6,13 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "dialogs/keys/key_codes.h"
 #include "dialogs/menus/art.h"
 #include "dialogs/menus/placement.h"
+#include "display/window/plain_text.h"
 
 namespace hero {
 namespace {
@@ -86,7 +86,7 @@ void TManualForm::take_pages(const ManualPages& manual) {
   // A damaged page must not keep the viewer from coming up: it shows the
   // marker, and the player learns which file it is.
   for (const std::string& message : manual.errors)
-    QMessageBox::critical(nullptr, QString(), QString::fromStdString(message));
+    show_plain_error_box(QString(), QString::fromStdString(message));
 }
 
 void TManualForm::build(const ManualPages& manual) {

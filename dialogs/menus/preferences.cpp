@@ -117,6 +117,8 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   pads_ = new QLabel(gamepad);
   pads_->setObjectName(QStringLiteral("la_pads"));
   pads_->setWordWrap(true);
+  // Pads name themselves: their names are shown as written.
+  pads_->setTextFormat(Qt::PlainText);
   pad_grid->addWidget(pads_, 0, 0, 1, 6);
   QStringList buttons;
   for (int b = 0; b < PadBindings::button_count(); ++b) buttons << from_std(PadBindings::button_caption(b));

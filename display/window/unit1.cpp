@@ -19,6 +19,7 @@
 #include <chrono>
 
 #include "display/skins/zoom.h"
+#include "display/window/plain_text.h"
 #include "engine/settings_codec.h"
 #include "release.h"
 
@@ -209,7 +210,7 @@ TForm1::~TForm1() {
 void TForm1::rebuild_hints() {
   for (HotArea* area : hot_areas_) {
     const auto name = element_name(area->id());
-    area->setToolTip(QString::fromStdString(key_bindings_.hint(name)));
+    area->setToolTip(plain_tooltip(QString::fromStdString(key_bindings_.hint(name))));
   }
 }
 

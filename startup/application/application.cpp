@@ -1,9 +1,8 @@
 #include "startup/application/application.h"
 
-#include <QMessageBox>
-
 #include <exception>
 #include "display/window/application_title.h"
+#include "display/window/plain_text.h"
 
 namespace hero {
 
@@ -47,10 +46,7 @@ int HeroApplication::run() {
   return exec();
 }
 
-void show_error_box(const QString& message) {
-  QMessageBox box(QMessageBox::Critical, application_title(), message, QMessageBox::Ok);
-  box.exec();
-}
+void show_error_box(const QString& message) { show_plain_error_box(application_title(), message); }
 
 void MessageBoxInstallationErrors::report(const std::string& message) {
   if (auto* app = HeroApplication::instance()) {

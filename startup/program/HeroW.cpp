@@ -20,6 +20,7 @@
 #include "dialogs/menus/about.h"
 #include "dialogs/menus/art.h"
 #include "dialogs/menus/manual.h"
+#include "display/window/plain_text.h"
 #include "display/window/unit1.h"
 #include "engine/engine.h"
 #include "engine/memory_settings_store.h"
@@ -29,6 +30,7 @@
 #include "startup/application/display_platform.h"
 #include "startup/settings/qsettings_store.h"
 #include "startup/sound/sdl_sound_library.h"
+#include "tools/recording_file.h"
 
 namespace hero {
 
@@ -331,34 +333,11 @@ void enter_program_folder(const QString& folder) {
 // Shown without stopping the handheld: a replay's end or difference.
 void show_replay_box(ReplayNews news, const std::string& message) {
   auto* box =
-      new QMessageBox(news == ReplayNews::differs ? QMessageBox::Warning : QMessageBox::Information,
-                      QString::fromLatin1(kProgramTitle), QString::fromStdString(message), QMessageBox::Ok);
+      make_plain_message_box(news == ReplayNews::differs ? QMessageBox::Warning : QMessageBox::Information,
+                             QString::fromLatin1(kProgramTitle), QString::fromStdString(message));
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setModal(false);
   box->show();
-}
-
-std::optional<Recording> open_recording(const std::string& path, std::string& error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    error = "cannot read the recording " + path + ": " + std::strerror(errno);
-    return std::nullopt;
-  }
-  return read_recording(in, path, error);
-}
-
-std::unique_ptr<std::ofstream> create_recording(const std::string& path, std::string& error) {
-  std::error_code ignored;
-  if (std::filesystem::exists(path, ignored) && std::filesystem::file_size(path, ignored) > 0) {
-    error = "the recording " + path + " already exists; give another name, or remove it first";
-    return nullptr;
-  }
-  auto out = std::make_unique<std::ofstream>(path, std::ios::binary | std::ios::trunc);
-  if (!*out) {
-    error = "cannot write the recording " + path + ": " + std::strerror(errno);
-    return nullptr;
-  }
-  return out;
 }
 
 }  // namespace
@@ -397,15 +376,15 @@ int hero_main(int argc, char** argv) {
     replay = open_recording(replay_path, error);
     if (!replay) {
       std::fprintf(stderr, "hero50: %s\n", error.c_str());
-      return 2;
+      return 1;
     }
   }
-  std::unique_ptr<std::ofstream> record_to;
+  std::unique_ptr<std::ostream> record_to;
   if (!record_path.empty()) {
     record_to = create_recording(record_path, error);
     if (!record_to) {
       std::fprintf(stderr, "hero50: %s\n", error.c_str());
-      return 2;
+      return 1;
     }
   }
 

@@ -50,7 +50,10 @@ void ReplayPlayer::schedule() {
   // reached (the wake-up plays everything due up to then).
   const auto due = origin_ + std::chrono::milliseconds(*next);
   const auto wait = std::chrono::ceil<std::chrono::milliseconds>(due - now_());
-  wake_.start(std::max<std::chrono::milliseconds>(wait, std::chrono::milliseconds(0)));
+  // Qt's timer counts in an int: a long wait wakes early, now and then,
+  // and finds nothing due yet.
+  wake_.start(
+      std::clamp<std::chrono::milliseconds>(wait, std::chrono::milliseconds(0), std::chrono::hours(1)));
 }
 
 void ReplayPlayer::report_if_over() {

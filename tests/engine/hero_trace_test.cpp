@@ -1,12 +1,15 @@
 // hero-trace: the script language, the state line and the error exit.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <streambuf>
 #include <string>
+#include <utility>
 
 #include "tools/trace_script.h"
 
@@ -166,6 +169,58 @@ TEST(HeroTraceTest, BadArgumentsAndMissingScriptFail) {
   const int status =
       std::system((std::string(HERO_TRACE_PATH) + " /nonexistent/x.trace 2>/dev/null").c_str());
   EXPECT_NE(WEXITSTATUS(status), 0);
+}
+
+// What a script may cost is bounded: its size, its lines and the span of
+// the handheld's time its waits cover; only a regular file is read by name.
+TEST(HeroTraceTest, ScriptsAreBoundedInSizeLinesAndTime) {
+  std::string out;
+  // Each of these waits once cost millions of ticks; a week in all is the most.
+  TraceResult r = run_script("start\nwait 302400000\nwait 302400000\nwait 1\nshow\n", out);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.line, 4);
+  EXPECT_NE(r.message.find("more than 604800000 ms"), std::string::npos) << r.message;
+  r = run_script("start\nwait 604800001\n", out);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.line, 2);
+  r = run_script("show\n# " + std::string(kMaxScriptLineChars, 'x') + "\n", out);
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.line, 2);
+  EXPECT_NE(r.message.find("longer than 4096"), std::string::npos) << r.message;
+  r = run_script("show", out);
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.message.find("no complete line"), std::string::npos) << r.message;
+
+  // An endless stream of short lines stops at the largest script.
+  struct Endless final : std::streambuf {
+    Endless() { line.back() = '\n'; }
+    int underflow() override {
+      setg(line.data(), line.data(), line.data() + line.size());
+      return '#';
+    }
+    std::string line = std::string(64, '#');
+  } endless;
+  std::istream stream(&endless);
+  std::ostringstream sink;
+  r = run_trace(stream, sink);
+  EXPECT_FALSE(r.ok);
+  EXPECT_NE(r.message.find("larger than 64 MiB"), std::string::npos) << r.message;
+
+  // A folder and a pipe are refused by name, with status 1, at once.
+  char dir_template[] = "/tmp/hero-trace-bounds-XXXXXX";
+  const std::string dir = mkdtemp(dir_template);
+  const std::string pipe = dir + "/pipe.trace";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  for (const auto& [path, said] :
+       {std::pair<std::string, std::string>{dir, "is a folder"}, {pipe, "not a regular file"}}) {
+    const std::string err = dir + "/err.txt";
+    const int status = std::system((std::string(HERO_TRACE_PATH) + " " + path + " 2>" + err).c_str());
+    EXPECT_EQ(WEXITSTATUS(status), 1) << path;
+    EXPECT_NE(read_all(err).find(said), std::string::npos) << read_all(err);
+    std::remove(err.c_str());
+  }
+  std::remove(pipe.c_str());
+  rmdir(dir.c_str());
 }
 
 TEST(HeroTraceTest, DemoScriptRunsToTheEnd) {

@@ -2,6 +2,7 @@
 // or through a symlink (it must still find its samples), with no display
 // (a plain word and status 1, not Qt's abort), and on a Wayland compositor
 // with no X server (it must run there natively).
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -124,6 +125,37 @@ TEST_F(LaunchTest, StartedThroughASymlinkElsewherePlaysWithSound) {
   s.program = home / "bin" / "hero50";
   ChildProcess child(s);
   expect_play_with_sound(child);
+}
+
+// ---- text from a stranger's file -----------------------------------------------
+
+// A recording's noted line is shown in the difference box as written: a tag
+// in it is never obeyed. Rich text would load the image it names, here a
+// pipe that nobody writes, and the program would hang opening it.
+TEST_F(LaunchTest, MarkupInARecordingIsShownAsWrittenNeverObeyed) {
+  store_automatic_play(true);
+  const fs::path pipe = home / "picture";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  const fs::path recording = home / "shared.trace";
+  std::ofstream(recording) << "start\nshow # t=0 <img src=\"" << pipe.string() << "\"> sounds=-\n";
+  ChildSetup s = setup(install_dir);
+  s.arguments = {"--replay", recording.string()};
+  ChildProcess child(s);
+  ASSERT_TRUE(child.started());
+  // Whoever opens the pipe to read it lets a writer in without waiting.
+  const bool read_the_pipe = eventually(5s, [&] {
+    const int fd = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
+    if (fd >= 0) close(fd);
+    return fd >= 0 || !child.running();
+  });
+  EXPECT_TRUE(child.running()) << child.error_text();
+  EXPECT_FALSE(read_the_pipe && child.running())
+      << "the program opened the file a tag in the recording named";
+  // It is still the program's own: an ending signal closes it, with the
+  // status of a replay that differed.
+  kill(child.pid(), SIGTERM);
+  EXPECT_TRUE(child.wait_for_exit(kStartLimit)) << "the ending signal was not heard";
+  EXPECT_EQ(child.exit_status(), 1) << child.error_text();
 }
 
 // ---- no display ------------------------------------------------------------------
