@@ -49,46 +49,6 @@ bool is_file(const fs::path& p) {
   return fs::exists(p, ec) && !fs::is_directory(p, ec);
 }
 
-// Pictures named by the skin: `skin_path` + name, against the current folder.
-// A file named by several sections (one segment shape for many positions)
-// is decoded once per load and shared.
-// With `twins`, a picture's @2x twin comes with it where the skin has one.
-// All pictures of one load together, twins included, stay within
-// kMaxSkinPixels: the one that would pass the budget is refused from its
-// header, naming it.
-struct PictureFiles {
-  PathResolver resolver;
-  std::string skin_path;
-  bool twins = false;
-  std::map<fs::path, Picture> decoded;
-  std::int64_t pixels_used = 0;
-
-  bool exists(const std::string& name) const { return resolver.file_exists(skin_path + name); }
-  Picture load(const std::string& name) {
-    const fs::path file = resolver.resolve(skin_path + name);
-    auto it = decoded.find(file);
-    if (it == decoded.end()) {
-      Picture picture = load_counted(file, skin_path + name);
-      const std::string twin = twin_name(name);
-      if (twins && twin != name && exists(twin)) {
-        const Picture drawn_twice = load_counted(resolver.resolve(skin_path + twin), skin_path + twin);
-        picture.twin = drawn_twice.image;
-        picture.twin_has_alpha = drawn_twice.has_alpha;
-      }
-      it = decoded.emplace(file, std::move(picture)).first;
-    }
-    return it->second;
-  }
-  Picture load_counted(const fs::path& file, const std::string& shown_name) {
-    PixelAllowance allowance;
-    allowance.max_pixels = std::min(kMaxPicturePixels, kMaxSkinPixels - pixels_used);
-    allowance.budget_note = "the skin's pictures together past " + std::to_string(kMaxSkinPixels) + " pixels";
-    Picture picture = load_picture(file, shown_name, allowance);
-    pixels_used += std::int64_t{picture.size().width()} * picture.size().height();
-    return picture;
-  }
-};
-
 // GameWidth and GameHeight become the window's size: both must be a real
 // window's side.
 int game_side(const IniFile& ini, const char* key, std::int32_t default_value,
@@ -109,6 +69,44 @@ std::string twin_name(const std::string& name) {
   const std::size_t dot = name.rfind('.');
   if (dot == std::string::npos || (folder != std::string::npos && dot < folder)) return name + "@2x";
   return name.substr(0, dot) + "@2x" + name.substr(dot);
+}
+
+SkinPictures::SkinPictures(const std::filesystem::path& current_folder, std::string skin_path, bool twins)
+    : resolver_(std::make_unique<PathResolver>(current_folder)),
+      skin_path_(std::move(skin_path)),
+      twins_(twins) {}
+
+SkinPictures::~SkinPictures() = default;
+
+bool SkinPictures::exists(const std::string& name) const { return resolver_->file_exists(skin_path_ + name); }
+
+std::filesystem::path SkinPictures::resolve(const std::string& name) const {
+  return resolver_->resolve(skin_path_ + name);
+}
+
+Picture SkinPictures::load(const std::string& name) {
+  const fs::path file = resolve(name);
+  auto it = decoded_.find(file);
+  if (it == decoded_.end()) {
+    Picture picture = load_counted(file, skin_path_ + name);
+    const std::string twin = twin_name(name);
+    if (twins_ && twin != name && exists(twin)) {
+      const Picture drawn_twice = load_counted(resolve(twin), skin_path_ + twin);
+      picture.twin = drawn_twice.image;
+      picture.twin_has_alpha = drawn_twice.has_alpha;
+    }
+    it = decoded_.emplace(file, std::move(picture)).first;
+  }
+  return it->second;
+}
+
+Picture SkinPictures::load_counted(const std::filesystem::path& file, const std::string& shown_name) {
+  PixelAllowance allowance;
+  allowance.max_pixels = std::min(kMaxPicturePixels, kMaxSkinPixels - pixels_used_);
+  allowance.budget_note = "the skin's pictures together past " + std::to_string(kMaxSkinPixels) + " pixels";
+  Picture picture = load_picture(file, shown_name, allowance);
+  pixels_used_ += std::int64_t{picture.size().width()} * picture.size().height();
+  return picture;
 }
 
 Scene::View fullscreen_view(QSize game, QSize screen, std::int32_t offset_x, std::int32_t offset_y,
@@ -188,7 +186,7 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
     }
     // Twice the pixels are worth loading only where they are shown.
     const bool twins = view.scale * request.device_pixel_ratio > 1.0;
-    PictureFiles files{PathResolver(request.current_folder), skin_path, twins, {}};
+    SkinPictures files(request.current_folder, skin_path, twins);
     scene.set_view(view);
     scene.set_client_size(game);
     // The skin's own faintness of unlit segments; out of range is the nearest end.

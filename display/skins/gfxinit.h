@@ -8,6 +8,8 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -73,6 +75,38 @@ struct SkinLoadRequest {
   // The folder picture names are resolved against; empty means the
   // process's current folder, as the handheld's files expect.
   std::filesystem::path current_folder;
+};
+
+class PathResolver;
+
+// The pictures named by one skin: `skin_path` + name, against the current
+// folder. A file named by several sections (one segment shape for many
+// positions) is decoded once and shared. With `twins`, a picture's @2x twin
+// comes with it where the skin has one. All pictures of one skin together,
+// twins included, stay within kMaxSkinPixels: the one that would pass the
+// budget is refused from its header, naming it. The program's skin loader
+// and the skin authors' checker both load through it.
+class SkinPictures {
+ public:
+  SkinPictures(const std::filesystem::path& current_folder, std::string skin_path, bool twins);
+  ~SkinPictures();
+  SkinPictures(const SkinPictures&) = delete;
+  SkinPictures& operator=(const SkinPictures&) = delete;
+
+  bool exists(const std::string& name) const;
+  std::filesystem::path resolve(const std::string& name) const;
+  // Throws PictureError (a damaged picture, or the budget passed).
+  Picture load(const std::string& name);
+  std::int64_t pixels_used() const { return pixels_used_; }
+
+ private:
+  Picture load_counted(const std::filesystem::path& file, const std::string& shown_name);
+
+  std::unique_ptr<PathResolver> resolver_;
+  std::string skin_path_;
+  bool twins_ = false;
+  std::map<std::filesystem::path, Picture> decoded_;
+  std::int64_t pixels_used_ = 0;
 };
 
 // Lays the scene out from the selected skin: client size, colours and colour

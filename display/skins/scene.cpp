@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
 
 namespace hero {
 namespace {
@@ -325,28 +326,78 @@ QSize Scene::drawn_size(ElementId id, const Element& e) const {
   return QSize(std::max(1, rounded(e.drawn.width() * scale)), std::max(1, rounded(e.drawn.height() * scale)));
 }
 
-const QImage& Scene::scaled_picture(ElementId id, const Element& e, QSize size, double device_ratio) const {
+std::int64_t Scene::held_pixels() const {
+  std::set<qint64> seen;
+  std::int64_t total = 0;
+  const auto count = [&](const QImage& image) {
+    if (!image.isNull() && seen.insert(image.cacheKey()).second)
+      total += std::int64_t{image.width()} * image.height();
+  };
+  for (const Element& e : elements_) {
+    count(e.picture.image);
+    count(e.picture.twin);
+    count(e.drawn);
+    count(e.drawn_twin);
+    for (const ScaledCopy& copy : e.copies) count(copy.image);
+  }
+  return total;
+}
+
+const QImage* Scene::scaled_picture(ElementId id, const Element& e, QSize size, double device_ratio) const {
   for (const ScaledCopy& copy : e.copies) {
-    if (!copy.image.isNull() && copy.size == size && copy.device_ratio == device_ratio) return copy.image;
+    if (!copy.image.isNull() && copy.size == size && copy.device_ratio == device_ratio) return &copy.image;
   }
   ScaledCopy& slot = e.copies[0].image.isNull() ? e.copies[0] : e.copies[1];
   const QSize pixels = device_rect(QRect(QPoint(0, 0), size), device_ratio).size();
   // The twin is the better source wherever the picture is magnified.
   const bool magnified = pixels.width() > e.drawn.width() || pixels.height() > e.drawn.height();
   const QImage& source = magnified && !e.drawn_twin.isNull() ? e.drawn_twin : e.drawn;
-  QImage image = source.size() == pixels || pixels.isEmpty()
-                     ? source
-                     : source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   // Only the handheld picture lies over the key colour; segments and the
   // overlay keep their soft edges over the LCD.
-  if (image.size() != source.size() && id == ElementId::im_background && key_enabled_ &&
-      image.hasAlphaChannel()) {
+  const bool hardened = id == ElementId::im_background && key_enabled_;
+  // Elements that share a picture share its copy at a size.
+  if (!hardened) {
+    for (const Element& other : elements_) {
+      if (&other == &e || other.drawn.cacheKey() != e.drawn.cacheKey() ||
+          other.drawn_twin.cacheKey() != e.drawn_twin.cacheKey())
+        continue;
+      for (const ScaledCopy& copy : other.copies) {
+        if (!copy.image.isNull() && copy.size == size && copy.device_ratio == device_ratio) {
+          slot = copy;
+          return &slot.image;
+        }
+      }
+    }
+  }
+  const bool scaled = source.size() != pixels && !pixels.isEmpty();
+  if (scaled) {
+    slot = ScaledCopy{};
+    if (held_pixels() + std::int64_t{pixels.width()} * pixels.height() > pixel_budget_) return nullptr;
+  }
+  QImage image = scaled ? source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation) : source;
+  if (scaled && hardened && image.hasAlphaChannel()) {
     image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     harden_edges(image);
   }
   image.setDevicePixelRatio(device_ratio);
   slot = ScaledCopy{image, size, device_ratio};
-  return slot.image;
+  return &slot.image;
+}
+
+void Scene::paint_scaled_from_source(QPainter& painter, const Element& e, QSize size,
+                                     double device_ratio) const {
+  const QRect& g = e.geometry;
+  QPoint at = g.topLeft();
+  if (e.mode == PictureMode::centre)
+    at = QPoint(g.x() + (g.width() - size.width()) / 2, g.y() + (g.height() - size.height()) / 2);
+  const QSize pixels = device_rect(QRect(QPoint(0, 0), size), device_ratio).size();
+  const bool magnified = pixels.width() > e.drawn.width() || pixels.height() > e.drawn.height();
+  const QImage& source = magnified && !e.drawn_twin.isNull() ? e.drawn_twin : e.drawn;
+  painter.save();
+  painter.setClipRect(g, Qt::IntersectClip);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  painter.drawImage(QRect(at, size), source);
+  painter.restore();
 }
 
 void Scene::paint_element(QPainter& painter, ElementId id, const Element& e, double device_ratio) const {
@@ -360,7 +411,12 @@ void Scene::paint_element(QPainter& painter, ElementId id, const Element& e, dou
   // on a screen of more device pixels, from a copy made for that size once.
   const bool as_decoded = device_ratio == 1.0 && scale_of(id) == 1.0 && e.mode != PictureMode::stretch;
   const QSize size = drawn_size(id, e);
-  const QImage& image = as_decoded ? e.drawn : scaled_picture(id, e, size, device_ratio);
+  const QImage* scaled = as_decoded ? &e.drawn : scaled_picture(id, e, size, device_ratio);
+  if (scaled == nullptr) {
+    paint_scaled_from_source(painter, e, size, device_ratio);
+    return;
+  }
+  const QImage& image = *scaled;
   switch (e.mode) {
     case PictureMode::top_left: {
       const QSize shown = g.size().boundedTo(size);

@@ -18,6 +18,7 @@
 #include <QRegion>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 
@@ -118,6 +119,15 @@ class Scene : public SegmentSurface {
   // within `clip` and the client area.
   void paint(QPainter& painter, const QRegion& clip) const;
 
+  // --- Memory ---------------------------------------------------------------
+  // The pixels the scene holds: decoded pictures, their drawn forms and the
+  // copies made for zoom, each shared image once. Copies made for a zoom
+  // share one image where elements share a picture, and are made only
+  // while the whole stays within the budget (the skin's, kMaxSkinPixels,
+  // by default); past it a picture is scaled as it is drawn instead.
+  std::int64_t held_pixels() const;
+  void set_pixel_budget(std::int64_t pixels) { pixel_budget_ = pixels; }
+
   // --- Unlit segments -------------------------------------------------------
   // A real LCD shows its dark segments faintly. Every hidden segment (the
   // digit positions as an "8", glyph sources never) is drawn at this opacity
@@ -172,8 +182,11 @@ class Scene : public SegmentSurface {
   // The size an element's picture is drawn at, in window pixels.
   QSize drawn_size(ElementId id, const Element& e) const;
   // The picture scaled to `size` window pixels at `device_ratio`, from the
-  // twin where that is the better source.
-  const QImage& scaled_picture(ElementId id, const Element& e, QSize size, double device_ratio) const;
+  // twin where that is the better source; null when a new copy would take
+  // the scene past its budget.
+  const QImage* scaled_picture(ElementId id, const Element& e, QSize size, double device_ratio) const;
+  // The picture scaled while it is drawn, where no copy is kept.
+  void paint_scaled_from_source(QPainter& painter, const Element& e, QSize size, double device_ratio) const;
   QRect window_rect(ElementId id, const QRect& layout) const;
   // The area an element covers with opaque pixels, or an empty rectangle.
   QRect opaque_cover(ElementId id, const Element& e) const;
@@ -182,6 +195,7 @@ class Scene : public SegmentSurface {
   void ghosts_changed(int before);
 
   std::array<Element, kElementCount> elements_;
+  std::int64_t pixel_budget_ = kMaxSkinPixels;
   View view_;
   QSize layout_size_ = kClientSizeBeforeSkin;
   QSize client_size_ = kClientSizeBeforeSkin;

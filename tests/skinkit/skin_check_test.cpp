@@ -1,5 +1,7 @@
 // hero-skin check: a clean default skin, one planted mistake of each kind
 // found at its own line, and no crash on garbage.
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -207,6 +209,43 @@ TEST_F(SkinCheckTest, BottomLeftPixelThatIsNotTheBackground) {
                ": warning: bottom-left pixel of 'flat.png' is $00000000 but its background is $00ffffff"),
       std::string::npos)
       << all;
+}
+
+// The checker loads through the handheld's own loader: one picture named by
+// every section is decoded once (it was decoded once per section, gigabytes
+// for a large one), and a picture from outside the skin folder is named.
+TEST_F(SkinCheckTest, APictureSharedByEverySectionIsDecodedOnceAndOutsidersAreNamed) {
+  QImage shared(2000, 2000, QImage::Format_RGB32);
+  shared.fill(Qt::darkGreen);
+  ASSERT_TRUE(shared.save(QString::fromStdString((dir_ / "shared.png").string())));
+  ASSERT_TRUE(shared.save(QString::fromStdString((dir_.parent_path() / "hero-outside.png").string())));
+  std::string config;
+  std::istringstream in(config_);
+  int named = 0;
+  for (std::string line; std::getline(in, line);) {
+    if (line.rfind("Filename=", 0) == 0 && line != "Filename=nil" && line != "Filename=nil\r") {
+      line = ++named == 1 ? "Filename=../hero-outside.png" : "Filename=shared.png";
+    }
+    config += line + "\n";
+  }
+  ASSERT_GT(named, 60);
+  config_ = config;
+  save();
+  const auto findings = check_folder(dir_);
+  int outside = 0;
+  for (const Finding& f : findings) {
+    EXPECT_NE(f.level, Level::error) << f.message;
+    if (f.message.find("lies outside the skin folder") != std::string::npos) ++outside;
+  }
+  EXPECT_EQ(outside, 1);
+  // The whole check, as a skin author runs it, in a process of its own.
+  const std::string command =
+      (install_dir() / "hero-skin").string() + " check " + dir_.string() + " >/dev/null";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  rusage used{};
+  ASSERT_EQ(getrusage(RUSAGE_CHILDREN, &used), 0);
+  EXPECT_LT(used.ru_maxrss, 600L * 1024) << "kilobytes at the most; 16 MB a decoding";
+  fs::remove(dir_.parent_path() / "hero-outside.png");
 }
 
 TEST(SkinCheck, MissingConfigIsAnErrorAndGarbageNeverCrashes) {

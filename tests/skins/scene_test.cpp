@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include "display/lcd/element_ids.h"
+
 #include "tests/skins/test_support.h"
 
 namespace hero {
@@ -260,6 +262,36 @@ TEST_F(SceneTest, PauseLabelShowsWhiteTextOnBlack) {
   for (const QPoint at : {QPoint(2, 12), QPoint(97, 12), QPoint(50, 2), QPoint(50, 22)})
     EXPECT_EQ(f.pixelColor(at), QColor(0xd9, 0xb4, 0x5a)) << at.x() << "," << at.y();
   EXPECT_EQ(f.pixelColor(50, 40), QColor(Qt::magenta));
+}
+
+// Copies made for a zoom count against the scene's budget: elements that
+// share a picture share its copy, and past the budget a picture is scaled as
+// it is drawn, the same on the screen, never kept.
+TEST_F(SceneTest, ZoomedCopiesShareAPictureAndStayWithinTheBudget) {
+  for (int n = 2; n <= 11; ++n) place(skin_image(n), Picture{}, QRect((n - 2) * 10, 20, 10, 10));
+  scene_.set_view(Scene::View{2.0, QPoint(), false});
+  frame();
+  const std::int64_t without = scene_.held_pixels();
+  const Picture shared = opaque(Qt::blue, Qt::white);
+  for (int n = 2; n <= 11; ++n) place(skin_image(n), shared, QRect((n - 2) * 10, 20, 10, 10));
+  const QImage zoomed = frame();
+  // One decoded picture (100 pixels), its keyed form (for the transparent
+  // ones among these elements) and one copy of 400 of each form: not ten.
+  EXPECT_LE(scene_.held_pixels(), without + 100 + 100 + 2 * 400);
+
+  for (int n = 2; n <= 11; ++n)
+    place(skin_image(n), opaque(QColor(n * 20, 0, 255 - n * 20), Qt::white), QRect((n - 2) * 10, 20, 10, 10));
+  const QImage kept = frame();
+  scene_.set_view(Scene::View{});
+  scene_.set_pixel_budget(scene_.held_pixels() + 3 * 400);
+  scene_.set_view(Scene::View{2.0, QPoint(), false});
+  const QImage bounded = frame();
+  EXPECT_LE(scene_.held_pixels(), without + 10 * 100 * 2 + 3 * 400);
+  for (int n = 2; n <= 11; ++n) {
+    const QPoint middle((n - 2) * 20 + 10, 50);
+    EXPECT_EQ(bounded.pixel(middle), kept.pixel(middle)) << n;
+  }
+  EXPECT_EQ(zoomed.pixel(QPoint(10, 50)), QColor(Qt::blue).rgb());
 }
 
 TEST_F(SceneTest, TopmostVisibleElementAnswersHitTests) {

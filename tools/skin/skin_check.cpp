@@ -219,16 +219,30 @@ void Checker::check_value(const IniLine& l, KeyType type) {
 }
 
 void Checker::check_pictures() {
-  const PathResolver resolver(dir_);
+  // Through the handheld's own loader: a picture named by many sections is
+  // decoded once, and the skin's pictures and their twins share one budget
+  // (the handheld loads the twins when zoomed in).
+  SkinPictures files(dir_, "", true);
+  std::error_code failed;
+  const fs::path inside = fs::weakly_canonical(dir_, failed);
   std::map<int, std::string> names;
   std::set<std::string> decoded_names;
+  std::set<fs::path> told_outside;
   for (int n = 1; n <= kSkinImageCount; ++n) {
     const std::string section = "Image" + std::to_string(n);
     const std::string file = ini_.read_string(section, "Filename", "");
-    if (!names_a_file(file) || !resolver.file_exists(file)) continue;
+    if (!names_a_file(file) || !files.exists(file)) continue;
     names[n] = file;
+    // A skin travels as its folder: a picture from elsewhere (an absolute
+    // name, "..", a link out) stays behind.
+    const fs::path real = fs::weakly_canonical(files.resolve(file), failed);
+    const auto [end, rest] = std::mismatch(inside.begin(), inside.end(), real.begin(), real.end());
+    if (!failed && end != inside.end() && told_outside.insert(real).second)
+      add(line_of(section, "Filename"), Level::warning,
+          "picture '" + file + "' lies outside the skin folder (" + real.string() +
+              "); a skin shared as its folder leaves it behind");
     try {
-      pictures_[n] = load_picture(resolver.resolve(file), file);
+      pictures_[n] = files.load(file);
     } catch (const std::exception& e) {
       add(line_of(section, "Filename"), Level::error, e.what());
       continue;
@@ -280,7 +294,7 @@ void Checker::check_pictures() {
   int with = 0;
   for (const auto& [n, file] : names) {
     if (!pictures_.count(n)) continue;
-    if (resolver.file_exists(twin_name(file))) ++with;
+    if (files.exists(twin_name(file))) ++with;
     else without.push_back(n);
   }
   if (with > 0)
