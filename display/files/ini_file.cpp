@@ -1,5 +1,7 @@
 #include "display/files/ini_file.h"
 
+#include "display/files/printable.h"
+
 #include <fstream>
 #include <system_error>
 
@@ -82,7 +84,7 @@ std::string utf16_to_utf8(std::string_view bytes, bool big_endian) {
 }  // namespace
 
 ConversionError::ConversionError(const std::string& text)
-    : std::runtime_error("'" + text + "' is not a valid integer value") {}
+    : std::runtime_error("'" + printable(text) + "' is not a valid integer value") {}
 
 IniFile IniFile::parse(std::string_view text, std::vector<IniLine>* lines) {
   // UTF-16 in either byte order, known by its byte-order mark.

@@ -44,10 +44,7 @@ std::string printable(std::string_view text, std::size_t most) {
       break;
     }
     const auto c = static_cast<unsigned char>(text[i]);
-    if (c == '\\') {
-      out += "\\\\";
-      ++i;
-    } else if (c == '\t' || c == '\n' || c == '\r') {
+    if (c == '\t' || c == '\n' || c == '\r') {
       out += c == '\t' ? "\\t" : c == '\n' ? "\\n" : "\\r";
       ++i;
     } else if (c >= 0x20 && c < 0x7F) {

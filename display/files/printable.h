@@ -13,9 +13,9 @@ namespace hero {
 inline constexpr std::size_t kEchoedTokenChars = 64;
 
 // `text` with every byte below 0x20, DEL and every byte of a malformed UTF-8
-// sequence written as \xNN (tab, newline and return as \t \n \r, a
-// backslash as \\), cut after `most` characters with "...". Well-formed
-// UTF-8 letters stay as they are.
+// sequence written as \xNN (tab, newline and return as \t \n \r), cut
+// after `most` characters with "...". Well-formed UTF-8 letters stay as
+// they are, and so does a backslash (the handheld's folder separator).
 std::string printable(std::string_view text, std::size_t most = kEchoedTokenChars);
 
 }  // namespace hero

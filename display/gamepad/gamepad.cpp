@@ -93,7 +93,9 @@ void PadBindings::load(const SettingsStore& store) {
   for (int n = 1; n <= kKeyActionCount; ++n) {
     const auto text = store.read_text(value_name(n));
     if (!text) continue;
-    if (const auto b = button_by_name(*text)) buttons_[static_cast<std::size_t>(n - 1)] = *b;
+    // As in the dialog, a button takes one control: a later value that
+    // names a button already bound swaps the two.
+    if (const auto b = button_by_name(*text)) set_button(static_cast<KeyAction>(n - 1), *b);
   }
 }
 

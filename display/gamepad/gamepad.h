@@ -30,8 +30,9 @@ class PadBindings {
   // RIGHT, Start PAUSE.
   PadBindings();
 
-  // Reads Pad1..Pad7; a name that is no controller button reads as the
-  // default. Nothing is written.
+  // Reads Pad1..Pad7 in order; a name that is no controller button reads as
+  // the default, and one that names a button already bound swaps the two
+  // (as the dialog does). Nothing is written.
   void load(const SettingsStore& store);
   // Writes Pad1..Pad7 in order; each is on disk when its write returns.
   void store(SettingsStore& store) const;

@@ -17,6 +17,8 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include "display/files/printable.h"
+
 namespace hero {
 namespace {
 
@@ -28,7 +30,8 @@ std::string lower(std::string s) {
 }
 
 [[noreturn]] void fail(const std::string& file_name, const std::string& reason) {
-  throw PictureError("Picture file '" + file_name + "' cannot be loaded: " + reason);
+  throw PictureError("Picture file '" + printable(file_name, 4 * kEchoedTokenChars) +
+                     "' cannot be loaded: " + reason);
 }
 
 void check_size(const std::string& file_name, std::int64_t width, std::int64_t height,
@@ -416,7 +419,8 @@ PictureFormat picture_format_for(const std::string& file_name) {
   if (ext == ".jpg" || ext == ".jpeg" || ext == ".jpe" || ext == ".jfif") return PictureFormat::jpeg;
   if (ext == ".bmp" || ext == ".dib") return PictureFormat::bmp;
   if (ext == ".ico") return PictureFormat::ico;
-  throw PictureError("Picture file '" + file_name + "' cannot be loaded: unknown picture file extension (" +
+  throw PictureError("Picture file '" + printable(file_name, 4 * kEchoedTokenChars) +
+                     "' cannot be loaded: unknown picture file extension (" +
                      (ext.empty() ? std::string("none") : ext) + ")");
 }
 

@@ -1,6 +1,10 @@
 #include "startup/application/application.h"
 
+#include <QDialog>
+#include <QWidget>
+#include <cstdio>
 #include <exception>
+
 #include "display/window/application_title.h"
 #include "display/window/plain_text.h"
 
@@ -26,11 +30,23 @@ bool HeroApplication::notify(QObject* receiver, QEvent* event) {
 }
 
 void HeroApplication::show_error(const QString& message) {
+  if (ending_by_signal_) {
+    std::fprintf(stderr, "hero50: %s\n", message.toLocal8Bit().constData());
+    return;
+  }
   // A failure while the error is being shown must not cross the event loop
   // either; the first message is the one that matters.
   try {
     if (show_error_) show_error_(message);
   } catch (...) {
+  }
+}
+
+void HeroApplication::end_by_signal() {
+  ending_by_signal_ = true;
+  for (QWidget* window : topLevelWidgets()) {
+    auto* dialog = qobject_cast<QDialog*>(window);
+    if (dialog && dialog->isVisible() && dialog->isModal()) dialog->reject();
   }
 }
 

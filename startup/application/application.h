@@ -30,6 +30,13 @@ class HeroApplication : public QApplication {
   void request_termination();
   bool termination_requested() const { return termination_requested_; }
 
+  // The player asked from outside (SIGTERM, SIGHUP, SIGINT) that the program
+  // end: a box or dialog waiting for an answer gives way (as Cancel), and
+  // failures from now on go to the error output instead of a box no one
+  // will answer. The program's close step still runs.
+  void end_by_signal();
+  bool ending_by_signal() const { return ending_by_signal_; }
+
   // Runs the event loop unless termination was already requested.
   int run();
 
@@ -38,6 +45,7 @@ class HeroApplication : public QApplication {
 
  private:
   bool termination_requested_ = false;
+  bool ending_by_signal_ = false;
   ErrorShower show_error_;
 };
 

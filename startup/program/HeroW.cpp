@@ -330,14 +330,22 @@ void enter_program_folder(const QString& folder) {
   std::fputs(line.c_str(), stderr);
 }
 
-// Shown without stopping the handheld: a replay's end or difference.
+// Shown without stopping the handheld: a replay's end or difference. It
+// belongs to the handheld, so the window system keeps it above it, and it
+// comes once the handheld is up: a difference at the very first line is
+// found before the handheld's window is shown.
 void show_replay_box(ReplayNews news, const std::string& message) {
-  auto* box =
-      make_plain_message_box(news == ReplayNews::differs ? QMessageBox::Warning : QMessageBox::Information,
-                             QString::fromLatin1(kProgramTitle), QString::fromStdString(message));
-  box->setAttribute(Qt::WA_DeleteOnClose);
-  box->setModal(false);
-  box->show();
+  QTimer::singleShot(0, [news, text = QString::fromStdString(message)] {
+    QWidget* handheld = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets())
+      if (qobject_cast<TForm1*>(window)) handheld = window;
+    auto* box =
+        make_plain_message_box(news == ReplayNews::differs ? QMessageBox::Warning : QMessageBox::Information,
+                               QString::fromLatin1(kProgramTitle), text, handheld);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+  });
 }
 
 }  // namespace
@@ -447,7 +455,8 @@ int hero_main(int argc, char** argv) {
     // as soon as its event loop runs.
     HeroProgram* running = nullptr;
     bool signalled_early = false;
-    CloseOnSignals close_on_signals([&running, &signalled_early] {
+    CloseOnSignals close_on_signals([&app, &running, &signalled_early] {
+      app.end_by_signal();
       if (running) {
         running->FormClose();
       } else {

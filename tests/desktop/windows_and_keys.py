@@ -3,9 +3,10 @@
 server, under the openbox window manager and on several keyboard layouts.
 Run one case by name, or all: windows_and_keys.py [CASE ...]."""
 
+import os
 import sys
 
-from desktop import PROGRAM_TITLE, Desktop, run_cases, wait_until
+from desktop import PROGRAM_TITLE, Desktop, Xatom, run_cases, wait_until
 
 # Straight into the windowed handheld, every segment lit, no sound.
 WINDOWED = {"Skin": "1", "SoundMode": "2", "SplashScreen": "0", "FullscreenMode": "0"}
@@ -222,6 +223,30 @@ def captions_read_as_their_own(install_dir):
         desk.wait_gone("Manual")
 
 
+def replay_difference_box_stands_above_the_handheld(install_dir):
+    """A recording that differs at its first show: the box saying so stands
+    above the handheld, where the player sees it (it once opened behind)."""
+    with Desktop(install_dir, window_manager=True) as desk:
+        desk.write_settings(WINDOWED)
+        recording = os.path.join(desk.work, "changed.trace")
+        with open(recording, "w") as f:
+            f.write("start\nshow # t=0 mode=9 sounds=-\n")
+        desk.start_program("--replay", recording)
+
+        def both():
+            shown = [window for window, name in desk.program_windows()
+                     if name == PROGRAM_TITLE and desk.is_viewable(window)]
+            return shown if len(shown) == 2 else None
+
+        shown = wait_until("the handheld and the replay's box", both)
+        desk.settle(0.5)
+        handheld, box = sorted(shown, key=lambda w: -w.get_geometry().width * w.get_geometry().height)
+        stacking = desk.root.get_full_property(desk.d.intern_atom("_NET_CLIENT_LIST_STACKING"), Xatom.WINDOW)
+        order = list(stacking.value)
+        assert order.index(box.id) > order.index(handheld.id), "the box is behind the handheld: %r" % order
+        assert "mode is 1, the recording says 9" in desk.program_output(), desk.program_output()
+
+
 CASES = [
     key_dialog_closed_by_the_window_manager,
     disabled_handheld_takes_no_shortcuts,
@@ -229,6 +254,7 @@ CASES = [
     splash_item_of_the_context_menu,
     splash_screen_has_the_keyboard_at_start,
     captions_read_as_their_own,
+    replay_difference_box_stands_above_the_handheld,
 ]
 
 if __name__ == "__main__":

@@ -8,6 +8,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <QCoreApplication>
 
 #include <memory>
@@ -237,6 +239,20 @@ TEST(PadBindingsStore, ABoundButtonTakenByAnotherControlSwapsSoNoneIsLeftWithout
   EXPECT_EQ(bindings.button(KeyAction::game_b), SDL_CONTROLLER_BUTTON_A);
   bindings.restore_defaults();
   EXPECT_EQ(bindings, PadBindings());
+
+  // A store edited by hand that names one button twice: the dialog's rule
+  // on loading too, so no control is left without a button and none has two.
+  MemorySettingsStore store;
+  store.write_text("Pad1", "start");
+  store.write_text("Pad7", "start");
+  store.write_text("Pad5", "a");
+  PadBindings read;
+  read.load(store);
+  std::set<PadButton> distinct;
+  for (int i = 0; i < kKeyActionCount; ++i) distinct.insert(read.button(static_cast<KeyAction>(i)));
+  EXPECT_EQ(distinct.size(), static_cast<std::size_t>(kKeyActionCount));
+  EXPECT_EQ(read.button(KeyAction::pause), SDL_CONTROLLER_BUTTON_START) << "the later value wins";
+  EXPECT_EQ(read.button(KeyAction::left), SDL_CONTROLLER_BUTTON_A);
 }
 
 // ---- A whole game ---------------------------------------------------------------

@@ -158,6 +158,22 @@ TEST_F(LaunchTest, MarkupInARecordingIsShownAsWrittenNeverObeyed) {
   EXPECT_EQ(child.exit_status(), 1) << child.error_text();
 }
 
+// An installation without its catalogue shows an error box that waits for
+// OK; an ending signal does not wait for it.
+TEST_F(LaunchTest, AnEndingSignalDoesNotWaitForAStartUpErrorBox) {
+  const fs::path broken = home / "broken";
+  fs::create_directories(broken);
+  fs::copy_file(program, broken / "hero50");
+  ChildSetup s = setup(home);
+  s.program = broken / "hero50";
+  ChildProcess child(s);
+  ASSERT_TRUE(child.started());
+  std::this_thread::sleep_for(2s);
+  kill(child.pid(), SIGTERM);
+  EXPECT_TRUE(child.wait_for_exit(kStartLimit)) << "the program waited for its error box";
+  EXPECT_TRUE(child.exit_status().has_value()) << child.error_text();
+}
+
 // ---- no display ------------------------------------------------------------------
 
 class NoDisplayTest : public LaunchTest {

@@ -1,6 +1,7 @@
 // How skin and catalogue files are read: names without regard to case, the
 // first match winning, trimming, quotes, comments and the value length limit.
 #include "display/files/ini_file.h"
+#include "display/files/printable.h"
 
 #include <gtest/gtest.h>
 
@@ -106,6 +107,20 @@ TEST(IniFile, ManySectionsAndBinaryBytesParseWithoutBlowUp) {
   const IniFile ini = IniFile::parse(text);
   EXPECT_EQ(ini.find("image99999", "filename"), "a");
   EXPECT_EQ(ini.find("", ""), std::nullopt);
+}
+
+// What a message echoes of a file's text: letters of any language as they
+// are, control bytes, terminal escapes and broken UTF-8 escaped, long cut.
+TEST(Printable, EscapesWhatATerminalWouldObeyKeepsLettersAndCutsLongWords) {
+  EXPECT_EQ(printable("Graphics\\Skin1\\back.png"), "Graphics\\Skin1\\back.png");
+  EXPECT_EQ(printable("caf\xc3\xa9 \xd0\xb4\xd0\xb0"), "caf\xc3\xa9 \xd0\xb4\xd0\xb0");
+  EXPECT_EQ(printable("\x1b[2J\x07\x7f\tx\n"), "\\x1b[2J\\x07\\x7f\\tx\\n");
+  // C1 controls, a lone continuation byte, an overlong form, a cut sequence.
+  EXPECT_EQ(printable("\xc2\x9b"
+                      "1m \x80 \xc0\xaf \xe2\x82"),
+            "\\xc2\\x9b1m \\x80 \\xc0\\xaf \\xe2\\x82");
+  EXPECT_EQ(printable(std::string(100, 'y'), 5), "yyyyy...");
+  EXPECT_EQ(printable(std::string(64, 'y')), std::string(64, 'y'));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "display/files/ini_file.h"
 #include "display/files/path_resolver.h"
+#include "display/files/printable.h"
 #include "display/lcd/element_ids.h"
 #include "display/skins/gfxinit.h"
 #include "display/skins/picture_loader.h"
@@ -135,15 +136,16 @@ void Checker::check_lines() {
     switch (l.kind) {
       case IniLine::Kind::junk:
         add(l.line, Level::warning,
-            "'" + l.value + "' is neither a [section] nor a key=value line; the handheld ignores it");
+            "'" + printable(l.value) +
+                "' is neither a [section] nor a key=value line; the handheld ignores it");
         break;
       case IniLine::Kind::section:
         if (!l.used)
           add(l.line, Level::warning,
-              "section [" + l.section + "] appears again; only its first appearance is read");
+              "section [" + printable(l.section) + "] appears again; only its first appearance is read");
         else if (section_kind(folded).empty())
           add(l.line, Level::warning,
-              "unknown section [" + l.section + "]; the handheld ignores it (misspelt?)");
+              "unknown section [" + printable(l.section) + "]; the handheld ignores it (misspelt?)");
         break;
       case IniLine::Kind::entry: {
         const std::string kind = section_kind(folded);
@@ -152,10 +154,12 @@ void Checker::check_lines() {
         const auto key = keys.find(lower(l.key));
         if (key == keys.end()) {
           add(l.line, Level::warning,
-              "unknown key '" + l.key + "' in [" + l.section + "]; the handheld ignores it");
+              "unknown key '" + printable(l.key) + "' in [" + printable(l.section) +
+                  "]; the handheld ignores it");
         } else if (!l.used) {
           add(l.line, Level::warning,
-              "key '" + l.key + "' appears again in [" + l.section + "]; only the first is read");
+              "key '" + printable(l.key) + "' appears again in [" + printable(l.section) +
+                  "]; only the first is read");
         } else {
           check_value(l, key->second);
         }
@@ -182,7 +186,7 @@ void Checker::check_value(const IniLine& l, KeyType type) {
     if (!PathResolver(dir_).file_exists(l.value)) {
       const bool element = key == "filename";
       add(l.line, Level::warning,
-          "picture '" + l.value + "' not found" +
+          "picture '" + printable(l.value) + "' not found" +
               (element ? "; the handheld shows the missing-picture marker (a red square)"
                        : "; it is not shown"));
     }
@@ -192,7 +196,7 @@ void Checker::check_value(const IniLine& l, KeyType type) {
   const auto value = parse_integer(text);
   if (!value) {
     add(l.line, Level::warning,
-        "'" + l.value + "' is not a whole number" +
+        "'" + printable(l.value) + "' is not a whole number" +
             (type == KeyType::offset ? "; the game area is centred" : "; the handheld uses the default"));
     return;
   }
@@ -239,7 +243,8 @@ void Checker::check_pictures() {
     const auto [end, rest] = std::mismatch(inside.begin(), inside.end(), real.begin(), real.end());
     if (!failed && end != inside.end() && told_outside.insert(real).second)
       add(line_of(section, "Filename"), Level::warning,
-          "picture '" + file + "' lies outside the skin folder (" + real.string() +
+          "picture '" + printable(file) + "' lies outside the skin folder (" +
+              printable(real.string(), 4 * kEchoedTokenChars) +
               "); a skin shared as its folder leaves it behind");
     try {
       pictures_[n] = files.load(file);
@@ -254,7 +259,7 @@ void Checker::check_pictures() {
                      std::clamp(ini_.read_integer(section, "Height", 0), 0, Scene::kMaxSide));
     if (p.size() != size && !size.isEmpty())
       add(line, Level::warning,
-          "picture '" + file + "' is " + std::to_string(p.size().width()) + " x " +
+          "picture '" + printable(file) + "' is " + std::to_string(p.size().width()) + " x " +
               std::to_string(p.size().height()) + " pixels but the element is " +
               std::to_string(size.width()) + " x " + std::to_string(size.height()));
     if (!Scene::is_transparent(element) || p.has_alpha) continue;
@@ -265,7 +270,7 @@ void Checker::check_pictures() {
     }
     if (format == PictureFormat::jpeg)
       add(line, Level::warning,
-          "JPEG picture '" + file +
+          "JPEG picture '" + printable(file) +
               "' on a transparent element: its compression noise keys out raggedly; use PNG");
     // The handheld keys out the bottom-left pixel's colour; the colour that
     // surrounds the shape is what the author meant to key out.
@@ -285,8 +290,9 @@ void Checker::check_pictures() {
       const QRgb corner = img.pixel(0, img.height() - 1) | 0xff000000u;
       if (most->first != corner)
         add(line, Level::warning,
-            "bottom-left pixel of '" + file + "' is " + colour_text(corner) + " but its background is " +
-                colour_text(most->first) + "; the handheld keys out the bottom-left colour");
+            "bottom-left pixel of '" + printable(file) + "' is " + colour_text(corner) +
+                " but its background is " + colour_text(most->first) +
+                "; the handheld keys out the bottom-left colour");
     }
   }
   // @2x twins: all or none, or a zoomed handheld mixes sharp and blurred pictures.
