@@ -4,25 +4,15 @@
 #include <exception>
 #include <stdexcept>
 
-#include "engine/settings_codec.h"
-#include "engine/settings_values.h"
-
 namespace hero {
 
 using namespace segment_tables;
 using E = ElementId;
 
-namespace {
-
-constexpr int kMaxScore = 998;
-
-}  // namespace
-
 // A stored high score the handheld could never have reached (a damaged or
 // hand-edited store) reads as no high score at all.
-std::int32_t Engine::stored_hi_score(std::string_view name) const {
-  const std::int32_t value = read_integer(services_.settings, name, settings::kHiScoreDefault);
-  return value >= 0 && value <= kMaxScore ? value : settings::kHiScoreDefault;
+std::int32_t Engine::stored_hi_score(const settings::Integer& hi_score) const {
+  return settings::read(services_.settings, hi_score);
 }
 
 Engine::Engine(EngineServices services) : services_(services), display_(services.surface) {
@@ -49,14 +39,14 @@ void Engine::reset_hi_scores() {
   state_.hi_score_a = 0;
   hi_score_a_in_store_ = 0;
   try {
-    write_integer(services_.settings, settings::kHiScore1, 0);
+    settings::write(services_.settings, settings::kHiScore1, 0);
   } catch (...) {
     failure = std::current_exception();
   }
   state_.hi_score_b = 0;
   hi_score_b_in_store_ = 0;
   try {
-    write_integer(services_.settings, settings::kHiScore2, 0);
+    settings::write(services_.settings, settings::kHiScore2, 0);
   } catch (...) {
     if (!failure) failure = std::current_exception();
   }

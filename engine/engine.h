@@ -10,6 +10,7 @@
 
 #include "display/lcd/segment_display.h"
 #include "engine/interfaces.h"
+#include "engine/settings_values.h"
 
 namespace hero {
 
@@ -203,7 +204,7 @@ class Engine {
   void start_game();
   void game_over();
   // A stored high score as the handheld reads it: out of reach reads as 0.
-  std::int32_t stored_hi_score(std::string_view name) const;
+  std::int32_t stored_hi_score(const settings::Integer& hi_score) const;
   void move_hero(int step, ElementId button);
 
   EngineServices services_;

@@ -65,8 +65,8 @@ class LocalClock {
 };
 
 // The per-user settings store: a flat set of named text values. Integers are
-// stored as decimal text, flags as "1" or "0" (see settings_codec.h for the
-// reading and writing rules shared by every store).
+// stored as decimal text, flags as "1" or "0" (settings_values.h declares
+// every value and holds the reading and writing rules every store shares).
 class SettingsStore {
  public:
   virtual ~SettingsStore() = default;

@@ -5,8 +5,6 @@
 
 #include "engine/clock_animation.h"
 #include "engine/engine.h"
-#include "engine/settings_codec.h"
-#include "engine/settings_values.h"
 
 namespace hero {
 
@@ -121,12 +119,13 @@ void Engine::resume_after_the_blow() {
 void Engine::game_over() {
   auto& s = state_;
   std::exception_ptr failure;
-  auto store = [&](std::int32_t& mirror, std::optional<std::int32_t>& in_store, std::string_view name) {
+  auto store = [&](std::int32_t& mirror, std::optional<std::int32_t>& in_store,
+                   const settings::Integer& hi_score) {
     // A second copy of the handheld may have stored a better score since
     // this one looked: the greater one is kept, and shown.
     try {
       services_.settings.refresh();
-      const std::int32_t stored = stored_hi_score(name);
+      const std::int32_t stored = stored_hi_score(hi_score);
       if (in_store && stored != *in_store) mirror = std::max(mirror, stored);
       in_store = stored;
     } catch (...) {
@@ -136,7 +135,7 @@ void Engine::game_over() {
     mirror = s.score;
     in_store = s.score;
     try {
-      write_integer(services_.settings, name, s.score);
+      settings::write(services_.settings, hi_score, s.score);
     } catch (...) {
       failure = std::current_exception();
     }

@@ -40,22 +40,4 @@ std::optional<std::int32_t> parse_integer(std::string_view text) {
   return static_cast<std::int32_t>(value);
 }
 
-std::int32_t read_integer(const SettingsStore& store, std::string_view name, std::int32_t default_value) {
-  const auto text = store.read_text(name);
-  if (!text) return default_value;
-  return parse_integer(*text).value_or(default_value);
-}
-
-bool read_flag(const SettingsStore& store, std::string_view name, bool default_value) {
-  return read_integer(store, name, default_value ? 1 : 0) != 0;
-}
-
-void write_integer(SettingsStore& store, std::string_view name, std::int32_t value) {
-  store.write_text(name, std::to_string(value));
-}
-
-void write_flag(SettingsStore& store, std::string_view name, bool value) {
-  store.write_text(name, value ? "1" : "0");
-}
-
 }  // namespace hero

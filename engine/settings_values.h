@@ -1,37 +1,135 @@
-// The names of every value in the per-user settings store and the value each
-// reads as while it is missing. Every store (on disk or in memory) uses these.
+// Every value of the per-user settings store, declared once: its name, its
+// kind, the value it reads as while it is missing or unreadable, its range
+// and, where a skin may give its own default, the skin's key. Every read and
+// write of the program goes through these declarations and the functions
+// below, so the store's encoding is applied in one place: integers as
+// decimal text; flags as "1"/"0", read as true for any number but 0.
+//
+// A new setting is one line here; its control in the Preferences dialog is a
+// line in that dialog's table of bound controls.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <limits>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
+
+#include "engine/interfaces.h"
 
 namespace hero::settings {
 
-inline constexpr std::string_view kFullscreenMode = "FullscreenMode";
-inline constexpr std::string_view kSplashScreen = "SplashScreen";
-inline constexpr std::string_view kSkin = "Skin";
-inline constexpr std::string_view kSoundMode = "SoundMode";
-inline constexpr std::string_view kHiScore1 = "HiScore1";  // Game A
-inline constexpr std::string_view kHiScore2 = "HiScore2";  // Game B
+struct Flag {
+  std::string_view name;
+  bool default_value;
+};
 
-// Key1 .. Key7: GAME A, GAME B, TIME, ACL, LEFT, RIGHT, PAUSE, each stored as
-// a choice number 1..44 of the key list, not as a key code.
-inline constexpr int kKeyCount = 7;
-inline constexpr std::array<std::string_view, kKeyCount> kKeyNames = {"Key1", "Key2", "Key3", "Key4",
-                                                                      "Key5", "Key6", "Key7"};
+struct Integer {
+  std::string_view name;
+  std::int32_t default_value;
+  std::int32_t min;
+  std::int32_t max;
+  // The [Common] key of a skin's Config.ini that gives the default in the
+  // skin's stead (the player's own value still wins), or empty.
+  std::string_view skin_key = {};
+};
 
-inline constexpr bool kFullscreenModeDefault = true;
-inline constexpr bool kSplashScreenDefault = true;
-inline constexpr std::int32_t kSkinDefault = -1;       // no skin chosen yet
-inline constexpr std::int32_t kSoundModeDefault = -1;  // no driver chosen yet
-inline constexpr std::int32_t kHiScoreDefault = 0;
-//                                                    1  2  3  5  left right space
-inline constexpr std::array<std::int32_t, kKeyCount> kKeyDefaults = {2, 3, 4, 6, 39, 40, 44};
+struct Text {
+  std::string_view name;
+  std::string_view default_value;
+};
 
-// SoundMode's stored numbers: positions in the driver list.
+// ---- The values --------------------------------------------------------------
+
+inline constexpr Flag kFullscreenMode{"FullscreenMode", true};
+inline constexpr Flag kSplashScreen{"SplashScreen", true};
+// The skin's number in the catalogue, 1-based; -1: none chosen yet. Its
+// upper bound is the catalogue's, checked where it is used.
+inline constexpr Integer kSkin{"Skin", -1, std::numeric_limits<std::int32_t>::min(),
+                               std::numeric_limits<std::int32_t>::max()};
+// A position in the sound driver list; -1: none chosen yet.
+inline constexpr Integer kSoundMode{"SoundMode", -1, -1, 2};
 inline constexpr std::int32_t kSoundModeDirect = 0;
 inline constexpr std::int32_t kSoundModeMultimedia = 1;
 inline constexpr std::int32_t kSoundModeNone = 2;
+
+// The highest scores of Game A and Game B; the panel shows at most 998.
+inline constexpr Integer kHiScore1{"HiScore1", 0, 0, 998};
+inline constexpr Integer kHiScore2{"HiScore2", 0, 0, 998};
+
+// Key1 .. Key7: GAME A, GAME B, TIME, ACL, LEFT, RIGHT, PAUSE, each a choice
+// number 1..44 of the key list, not a key code.
+inline constexpr int kKeyCount = 7;
+//                                                                 1  2  3  5  left right space
+inline constexpr std::array<Integer, kKeyCount> kKeys = {{{"Key1", 2, 1, 44},
+                                                          {"Key2", 3, 1, 44},
+                                                          {"Key3", 4, 1, 44},
+                                                          {"Key4", 6, 1, 44},
+                                                          {"Key5", 39, 1, 44},
+                                                          {"Key6", 40, 1, 44},
+                                                          {"Key7", 44, 1, 44}}};
+
+// Pad1 .. Pad7: the gamepad's buttons for the same seven controls, by SDL's
+// button names; a name that is no button reads as the default.
+inline constexpr std::array<Text, kKeyCount> kPads = {{{"Pad1", "a"},
+                                                       {"Pad2", "b"},
+                                                       {"Pad3", "y"},
+                                                       {"Pad4", "back"},
+                                                       {"Pad5", "dpleft"},
+                                                       {"Pad6", "dpright"},
+                                                       {"Pad7", "start"}}};
+
+// The beeps' loudness in percent, and whether they are silenced.
+inline constexpr Integer kVolume{"Volume", 100, 0, 100};
+inline constexpr Flag kMute{"Mute", false};
+
+// How faintly unlit segments show, in percent (0: the handheld's own picture).
+inline constexpr Integer kGhostSegments{"GhostSegments", 0, 0, 30, "GhostSegments"};
+
+// The windowed handheld's zoom in percent (its steps are the zoom's own
+// rule), 0 for "fit to screen"; and whether the full screen scales the game
+// area to fit.
+inline constexpr Integer kZoom{"Zoom", 100, 0, 200};
+inline constexpr Flag kFullscreenFit{"FullscreenFit", false};
+
+// ---- Reading and writing --------------------------------------------------------
+
+// Integers are read by parse_integer's rule (settings_codec.h).
+
+// Any number but 0 is true; missing or unreadable text reads as the default.
+bool read(const SettingsStore& store, const Flag& flag);
+// The player's own choice, or nothing when it is missing or unreadable.
+std::optional<bool> read_stored(const SettingsStore& store, const Flag& flag);
+void write(SettingsStore& store, const Flag& flag, bool value);
+
+// The player's own value: nothing when it is missing, unreadable or outside
+// the range.
+std::optional<std::int32_t> read_stored(const SettingsStore& store, const Integer& integer);
+// The player's own value, else the default.
+std::int32_t read(const SettingsStore& store, const Integer& integer);
+// The player's own value, else the skin's, else the default; a value out of
+// the range is brought to its nearest end.
+std::int32_t layered(std::optional<std::int32_t> player, std::optional<std::int32_t> skin,
+                     const Integer& integer);
+// Decimal text, minus sign when negative, no plus sign or leading zeros.
+void write(SettingsStore& store, const Integer& integer, std::int32_t value);
+
+// The stored text, else the default.
+std::string read(const SettingsStore& store, const Text& text);
+void write(SettingsStore& store, const Text& text, std::string_view value);
+
+// Every declared value, for the tests and the documentation.
+struct Entry {
+  enum class Kind { flag, integer, text };
+  std::string_view name;
+  Kind kind;
+  std::string default_text;  // as the store would hold it
+  std::int32_t min = 0;      // integers only
+  std::int32_t max = 0;
+  std::string_view skin_key;
+};
+std::vector<Entry> all();
 
 }  // namespace hero::settings

@@ -131,8 +131,10 @@ void SessionRecorder::start(Engine& engine) {
   // Requests are noted for the show lines also where no driver plays them.
   engine.set_snd_enabled(true);
   engine.start();
-  write_line("store " + std::string(settings::kHiScore1) + " " + std::to_string(engine.state().hi_score_a));
-  write_line("store " + std::string(settings::kHiScore2) + " " + std::to_string(engine.state().hi_score_b));
+  write_line("store " + std::string(settings::kHiScore1.name) + " " +
+             std::to_string(engine.state().hi_score_a));
+  write_line("store " + std::string(settings::kHiScore2.name) + " " +
+             std::to_string(engine.state().hi_score_b));
   new_time_ = clock_->now();
   end_event("start");
 }

@@ -3,7 +3,7 @@
 #include <exception>
 #include <stdexcept>
 
-#include "engine/settings_codec.h"
+#include "engine/settings_values.h"
 
 namespace hero {
 
@@ -27,9 +27,7 @@ constexpr std::array<KeyChoice, 8> kSpecialChoices{{
 constexpr std::string_view kDigitCaptions = "0123456789";
 constexpr std::string_view kLetterCaptions = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
-// Default choices of Key1..Key7: the keys 1, 2, 3 and 5 (not 4), left and
-// right arrow, spacebar.
-constexpr std::array<std::int32_t, kKeyActionCount> kDefaultChoices{2, 3, 4, 6, 39, 40, 44};
+static_assert(settings::kKeyCount == kKeyActionCount);
 
 struct HintRow {
   std::string_view hot_area;
@@ -79,14 +77,17 @@ KeyBindings::KeyBindings() {
 
 std::int32_t KeyBindings::default_choice(int n) {
   check_binding_number(n);
-  return kDefaultChoices[static_cast<std::size_t>(n - 1)];
+  return settings::kKeys[static_cast<std::size_t>(n - 1)].default_value;
 }
 
-std::string KeyBindings::value_name(int n) { return "Key" + std::to_string(n); }
+std::string KeyBindings::value_name(int n) {
+  check_binding_number(n);
+  return std::string(settings::kKeys[static_cast<std::size_t>(n - 1)].name);
+}
 
 void KeyBindings::load(SettingsStore& store) {
   for (int n = 1; n <= kKeyActionCount; ++n) {
-    std::int32_t choice = read_integer(store, value_name(n), default_choice(n));
+    std::int32_t choice = settings::read(store, settings::kKeys[static_cast<std::size_t>(n - 1)]);
     if (!key_choice(choice)) choice = default_choice(n);
     bindings_[static_cast<std::size_t>(n - 1)].choice = choice;
   }
@@ -99,7 +100,7 @@ void KeyBindings::load(SettingsStore& store) {
     const std::string canonical = std::to_string(binding(n).choice);
     if (store.read_text(value_name(n)) != canonical) {
       try {
-        write_integer(store, value_name(n), binding(n).choice);
+        settings::write(store, settings::kKeys[static_cast<std::size_t>(n - 1)], binding(n).choice);
       } catch (...) {
         if (!failure) failure = std::current_exception();
       }
@@ -119,7 +120,7 @@ void KeyBindings::accept(SettingsStore& store, int n, std::int32_t choice) {
   check_binding_number(n);
   if (!key_choice(choice)) choice = default_choice(n);
   bindings_[static_cast<std::size_t>(n - 1)].choice = choice;
-  write_integer(store, value_name(n), choice);
+  settings::write(store, settings::kKeys[static_cast<std::size_t>(n - 1)], choice);
   AssignWord(n);
 }
 

@@ -11,7 +11,7 @@
 #include "dialogs/menus/files.h"
 #include "dialogs/menus/shell.h"
 #include "display/skins/zoom.h"
-#include "engine/settings_codec.h"
+#include "engine/settings_values.h"
 
 namespace hero {
 namespace {
@@ -186,7 +186,8 @@ void GameMenu::set_splash_check(bool checked) { items_[pm_11_splashscreen]->setC
 void GameMenu::popup(QPoint global_position) { menu_->popup(global_position); }
 
 void GameMenu::pm_0_menuPopup() {
-  set_splash_check(read_flag(host_.settings(), "SplashScreen", host_.splash_checkbox_ticked()));
+  set_splash_check(settings::read_stored(host_.settings(), settings::kSplashScreen)
+                       .value_or(host_.splash_checkbox_ticked()));
   if (host_.fullscreen_mode() && game_menu_open_) close_game_menu();
 }
 
@@ -281,7 +282,7 @@ void GameMenu::pm_10_fullscreenClick() {
 void GameMenu::pm_11_splashscreenClick() {
   const bool show_splash = !items_[pm_11_splashscreen]->isChecked();
   // Stored first: a refused write leaves the mark as it was.
-  write_flag(host_.settings(), "SplashScreen", show_splash);
+  settings::write(host_.settings(), settings::kSplashScreen, show_splash);
   set_splash_check(show_splash);
 }
 

@@ -19,7 +19,7 @@
 #include "dialogs/keys/key_codes.h"
 #include "display/skins/scene.h"
 #include "display/skins/zoom.h"
-#include "engine/settings_codec.h"
+#include "engine/settings_values.h"
 
 namespace hero {
 
@@ -28,8 +28,6 @@ namespace {
 // The seven controls in binding order, named as on the key settings dialog.
 constexpr std::array<const char*, kKeyActionCount> kControlCaptions = {"Game A", "Game B", "Time", "ACL",
                                                                        "Left",   "Right",  "Pause"};
-
-constexpr const char* kGhostName = "GhostSegments";
 
 QString percent_text(int percent) { return QStringLiteral("%1 %").arg(percent); }
 
@@ -287,7 +285,8 @@ void TPreferencesForm::accept() {
   write_sound_level(store, level);
   const int ghost = ghost_->value();
   // A shade the player never touched stays the skin's to choose.
-  if (ghost != opened_ghost_ || store.read_text(kGhostName)) write_integer(store, kGhostName, ghost);
+  if (ghost != opened_ghost_ || store.read_text(settings::kGhostSegments.name))
+    settings::write(store, settings::kGhostSegments, ghost);
   pads_shown_.store(store);
   host_.pad_bindings() = pads_shown_;
   host_.hear_sound_level(level);

@@ -6,18 +6,13 @@
 #include <array>
 #include <utility>
 
+#include "engine/settings_values.h"
+
 namespace hero {
 
 namespace {
 
-// By binding order: game_a, game_b, time, acl, left, right, pause.
-// clang-format off
-constexpr std::array<SDL_GameControllerButton, kKeyActionCount> kDefaultButtons = {
-    SDL_CONTROLLER_BUTTON_A,      SDL_CONTROLLER_BUTTON_B,      SDL_CONTROLLER_BUTTON_Y,
-    SDL_CONTROLLER_BUTTON_BACK,   SDL_CONTROLLER_BUTTON_DPAD_LEFT, SDL_CONTROLLER_BUTTON_DPAD_RIGHT,
-    SDL_CONTROLLER_BUTTON_START,
-};
-// clang-format on
+static_assert(settings::kPads.size() == kKeyActionCount);
 
 constexpr int kEventBatch = 64;
 
@@ -29,14 +24,17 @@ PadBindings::PadBindings() { restore_defaults(); }
 
 void PadBindings::restore_defaults() {
   for (int i = 0; i < kKeyActionCount; ++i)
-    buttons_[static_cast<std::size_t>(i)] = kDefaultButtons[static_cast<std::size_t>(i)];
+    buttons_[static_cast<std::size_t>(i)] = default_button(static_cast<KeyAction>(i));
 }
 
 PadButton PadBindings::default_button(KeyAction action) {
-  return kDefaultButtons[static_cast<std::size_t>(action)];
+  return SDL_GameControllerGetButtonFromString(
+      settings::kPads[static_cast<std::size_t>(action)].default_value.data());
 }
 
-std::string PadBindings::value_name(int n) { return "Pad" + std::to_string(n); }
+std::string PadBindings::value_name(int n) {
+  return std::string(settings::kPads.at(static_cast<std::size_t>(n - 1)).name);
+}
 
 int PadBindings::button_count() { return SDL_CONTROLLER_BUTTON_MAX; }
 

@@ -190,7 +190,8 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
     scene.set_view(view);
     scene.set_client_size(game);
     // The skin's own faintness of unlit segments; out of range is the nearest end.
-    scene.set_skin_ghost_percent(ini.read_integer("Common", "GhostSegments", 0));
+    const settings::Integer& ghost = settings::kGhostSegments;
+    scene.set_skin_ghost_percent(ini.read_integer("Common", ghost.skin_key, ghost.default_value));
     const QSize client = scene.layout_size();  // as the window took it
 
     if (request.fullscreen_mode) {

@@ -495,18 +495,19 @@ bool Scene::has_ghost(ElementId id) {
   return is_segment(id) && !glyph_source;
 }
 
-int Scene::ghost_percent() const { return user_ghost_percent_.value_or(skin_ghost_percent_); }
+int Scene::ghost_percent() const {
+  return settings::layered(user_ghost_percent_, skin_ghost_percent_, settings::kGhostSegments);
+}
 
-void Scene::set_skin_ghost_percent(int percent) {
+void Scene::set_skin_ghost_percent(std::optional<int> percent) {
   const int before = ghost_percent();
-  skin_ghost_percent_ = std::clamp(percent, 0, kMaxGhostPercent);
+  skin_ghost_percent_ = percent;
   ghosts_changed(before);
 }
 
 void Scene::set_ghost_override(std::optional<int> percent) {
   const int before = ghost_percent();
-  user_ghost_percent_ =
-      percent ? std::optional<int>(std::clamp(*percent, 0, kMaxGhostPercent)) : std::nullopt;
+  user_ghost_percent_ = percent;
   ghosts_changed(before);
 }
 

@@ -25,6 +25,7 @@
 #include "display/lcd/element_ids.h"
 #include "display/skins/picture_loader.h"
 #include "engine/interfaces.h"
+#include "engine/settings_values.h"
 
 class QPainter;
 
@@ -134,8 +135,10 @@ class Scene : public SegmentSurface {
   // beneath the lit ones: 0 (the handheld's own picture) to 30 %. The skin
   // gives a default, the player's own setting wins over it. The outline and
   // what the engine shows never change with it.
-  static constexpr int kMaxGhostPercent = 30;
-  void set_skin_ghost_percent(int percent);
+  static constexpr int kMaxGhostPercent = settings::kGhostSegments.max;
+  // The skin's default (nothing: the skin gives none) and the player's own
+  // value (nothing: none stored), layered as the setting declares.
+  void set_skin_ghost_percent(std::optional<int> percent);
   void set_ghost_override(std::optional<int> percent);
   int ghost_percent() const;
   static bool has_ghost(ElementId id);
@@ -214,7 +217,7 @@ class Scene : public SegmentSurface {
   mutable QImage pause_label_;
   mutable QSize pause_label_size_;
 
-  int skin_ghost_percent_ = 0;
+  std::optional<int> skin_ghost_percent_;
   std::optional<int> user_ghost_percent_;
   bool ghosts_suppressed_ = false;  // while the outline is composed
 };

@@ -1,17 +1,12 @@
 #include "display/skins/zoom.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace hero {
 
-std::optional<int> zoom_from_setting(const std::optional<std::string>& stored) {
+std::optional<int> zoom_from_setting(std::optional<std::int32_t> stored) {
   if (!stored) return std::nullopt;
-  int value = 0;
-  const char* first = stored->data();
-  const char* last = first + stored->size();
-  const auto [end, error] = std::from_chars(first, last, value);
-  if (error != std::errc() || end != last) return std::nullopt;
+  const int value = *stored;
   if (value == kZoomFit) return value;
   for (int step : kZoomSteps)
     if (step == value) return value;

@@ -11,16 +11,18 @@
 #include <optional>
 #include <string>
 
+#include "engine/settings_values.h"
+
 namespace hero {
 
 // The steps in percent; 0 means "Fit to screen".
 inline constexpr std::array<int, 6> kZoomSteps{50, 75, 100, 125, 150, 200};
 inline constexpr int kZoomFit = 0;
-inline constexpr int kZoomDefault = 100;
+inline constexpr int kZoomDefault = settings::kZoom.default_value;
 
-// The stored `Zoom` value as a step, or none when it is absent or not one
-// of the steps (a hand-edited "300", "big", "100x").
-std::optional<int> zoom_from_setting(const std::optional<std::string>& stored);
+// The stored `Zoom` value (as the store reads it) as a step, or none when it
+// is absent or not one of the steps (a hand-edited "300", "big", "100x").
+std::optional<int> zoom_from_setting(std::optional<std::int32_t> stored);
 
 // The largest scale at which `handheld` fits `available`; 1.0 for sizes
 // that say nothing.

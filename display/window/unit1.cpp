@@ -20,7 +20,7 @@
 
 #include "display/skins/zoom.h"
 #include "display/window/plain_text.h"
-#include "engine/settings_codec.h"
+#include "engine/settings_values.h"
 #include "release.h"
 
 namespace hero {
@@ -172,14 +172,14 @@ TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, const 
   engine_ = std::make_unique<Engine>(tap_ ? tap_->wire(services) : services);
 
   // Steps 6 to 9: the presentation, the key bindings and their hints.
-  fullscreen_mode_ = read_flag(*settings_, "FullscreenMode", true);
+  fullscreen_mode_ = settings::read(*settings_, settings::kFullscreenMode);
   // Zoom: absent or unreadable means 100 %, or at the first start a step the
   // handheld fits at (chosen when its size is known).
-  if (const auto zoom = zoom_from_setting(settings_->read_text("Zoom"))) {
+  if (const auto zoom = zoom_from_setting(settings::read_stored(*settings_, settings::kZoom))) {
     zoom_percent_ = *zoom;
     zoom_stored_ = true;
   }
-  fullscreen_fit_ = read_flag(*settings_, "FullscreenFit", false);
+  fullscreen_fit_ = settings::read(*settings_, settings::kFullscreenFit);
   key_bindings_.load(*settings_);
   scene_.set_ghost_override(read_ghost_setting(*settings_));
   for (const HotAreaRow& row : kHotAreas) hot_areas_.push_back(new HotArea(*this, row.id));
@@ -291,7 +291,7 @@ void TForm1::set_zoom_percent(int percent) {
       percent == kZoomFit || std::find(kZoomSteps.begin(), kZoomSteps.end(), percent) != kZoomSteps.end();
   if (!known) percent = kZoomDefault;
   // Stored first: if the store refuses, the handheld stays as it is.
-  write_integer(*settings_, "Zoom", percent);
+  settings::write(*settings_, settings::kZoom, percent);
   zoom_percent_ = percent;
   zoom_stored_ = true;
   if (fullscreen_mode_) return;  // shown when the window is next windowed
@@ -305,14 +305,14 @@ void TForm1::set_zoom_percent(int percent) {
 void TForm1::zoom_step(int direction) { set_zoom_percent(next_zoom_step(zoom_scale(), direction)); }
 
 void TForm1::set_fullscreen_fit(bool on) {
-  write_flag(*settings_, "FullscreenFit", on);
+  settings::write(*settings_, settings::kFullscreenFit, on);
   fullscreen_fit_ = on;
   if (fullscreen_mode_) lay_out_skin();
 }
 
 void TForm1::set_fullscreen_mode(bool on) {
   // Stored first: if the store refuses, the presentation stays as it is.
-  write_flag(*settings_, "FullscreenMode", on);
+  settings::write(*settings_, settings::kFullscreenMode, on);
   fullscreen_mode_ = on;
   lay_out_skin();
 }
@@ -423,10 +423,7 @@ void TForm1::run_timer(TimerId id) {
 }
 
 std::optional<int> TForm1::read_ghost_setting(const SettingsStore& store) {
-  const auto text = store.read_text("GhostSegments");
-  const auto value = text ? parse_integer(*text) : std::nullopt;
-  if (!value || *value < 0 || *value > Scene::kMaxGhostPercent) return std::nullopt;
-  return *value;
+  return settings::read_stored(store, settings::kGhostSegments);
 }
 
 void TForm1::apply_ghost_setting() {

@@ -24,7 +24,7 @@
 #include "display/window/unit1.h"
 #include "engine/engine.h"
 #include "engine/memory_settings_store.h"
-#include "engine/settings_codec.h"
+#include "engine/settings_values.h"
 #include "startup/application/application.h"
 #include "startup/application/close_signals.h"
 #include "startup/application/display_platform.h"
@@ -206,7 +206,7 @@ bool HeroProgram::muted() const { return sound_.level().muted; }
 
 void HeroProgram::set_muted(bool on) {
   // Stored first: a refused write leaves the beeps as they were.
-  write_flag(form_->settings(), "Mute", on);
+  settings::write(form_->settings(), settings::kMute, on);
   SoundLevel level = sound_.level();
   level.muted = on;
   sound_.set_level(level);

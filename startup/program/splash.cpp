@@ -14,7 +14,7 @@
 #include "dialogs/menus/links.h"
 #include "dialogs/menus/placement.h"
 #include "dialogs/menus/shell.h"
-#include "engine/settings_codec.h"
+#include "engine/settings_values.h"
 #include "startup/sound/sound_output.h"
 
 namespace hero {
@@ -186,9 +186,9 @@ void TSplashForm::FormCreate() {
   for (const std::string& name : host_.skin_names()) cb_skin_->addItem(QString::fromStdString(name));
 
   SettingsStore& settings = host_.settings();
-  select_position(cb_skin_, read_integer(settings, "Skin", -1) - 1);
-  select_position(cb_sound_, read_integer(settings, "SoundMode", -1));
-  chb_splashscreen_->setChecked(read_flag(settings, "SplashScreen", true));
+  select_position(cb_skin_, settings::read(settings, settings::kSkin) - 1);
+  select_position(cb_sound_, settings::read(settings, settings::kSoundMode));
+  chb_splashscreen_->setChecked(settings::read(settings, settings::kSplashScreen));
 
   if (cb_skin_->currentIndex() >= 0 && cb_sound_->currentIndex() >= 0 && !chb_splashscreen_->isChecked()) {
     // The automatic path: the window never appears.
@@ -238,12 +238,12 @@ void TSplashForm::btn_playClick() {
   SettingsStore& settings = host_.settings();
   const int skin_position = cb_skin_->currentIndex();
   if (skin_position >= 0) {
-    write_integer(settings, "Skin", skin_position + 1);
+    settings::write(settings, settings::kSkin, skin_position + 1);
     host_.set_selected_skin(skin_position + 1);
   }
   if (!host_.initialise_sound(cb_sound_->currentIndex())) return;  // the program is ending
   const bool show_splash = chb_splashscreen_->isChecked();
-  write_flag(settings, "SplashScreen", show_splash);
+  settings::write(settings, settings::kSplashScreen, show_splash);
   host_.set_splash_menu_check(show_splash);
   host_.load_selected_skin();
   host_.switch_on();

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/settings_values.h"
+
 namespace hero {
 
 // A loaded sample. Zero is the null handle: a load that failed, or a sound
@@ -31,9 +33,10 @@ inline constexpr unsigned kLoadMode2D = 0x2000;
 // Play on any free channel; stop every channel.
 inline constexpr int kAnyFreeChannel = -1;
 inline constexpr int kAllChannels = -3;
-// The master volume, in percent of the samples' own loudness.
-inline constexpr int kMinVolumePercent = 0;
-inline constexpr int kMaxVolumePercent = 100;
+// The master volume, in percent of the samples' own loudness: the range of
+// the player's Volume setting.
+inline constexpr int kMinVolumePercent = settings::kVolume.min;
+inline constexpr int kMaxVolumePercent = settings::kVolume.max;
 
 class SoundLibrary {
  public:

@@ -4,17 +4,11 @@
 #include <utility>
 
 #include "display/files/path_resolver.h"
-#include "engine/settings_codec.h"
+#include "engine/settings_values.h"
 
 namespace hero {
 
 namespace {
-
-constexpr std::string_view kSoundModeName = "SoundMode";
-constexpr std::string_view kSplashScreenName = "SplashScreen";
-constexpr int kSoundModeUnchosen = -1;
-constexpr std::string_view kVolumeName = "Volume";
-constexpr std::string_view kMuteName = "Mute";
 
 struct DriverEntry {
   bool sound_on;
@@ -48,18 +42,15 @@ const std::array<std::string_view, kDriverCount>& sound_driver_names() { return 
 
 SoundLevel read_sound_level(const SettingsStore& settings) {
   SoundLevel level;
-  const std::int32_t volume = read_integer(settings, kVolumeName, level.volume_percent);
-  if (volume >= kMinVolumePercent && volume <= kMaxVolumePercent) level.volume_percent = volume;
-  // Only "0" and "1" are a mute setting; anything else leaves the beeps on.
-  const std::int32_t mute = read_integer(settings, kMuteName, 0);
-  level.muted = mute == 1;
+  level.volume_percent = settings::read(settings, settings::kVolume);
+  level.muted = settings::read(settings, settings::kMute);
   return level;
 }
 
 void write_sound_level(SettingsStore& settings, const SoundLevel& level) {
-  write_integer(settings, kVolumeName,
-                std::clamp(level.volume_percent, kMinVolumePercent, kMaxVolumePercent));
-  write_flag(settings, kMuteName, level.muted);
+  settings::write(settings, settings::kVolume,
+                  std::clamp(level.volume_percent, kMinVolumePercent, kMaxVolumePercent));
+  settings::write(settings, settings::kMute, level.muted);
 }
 
 void SoundOutput::set_level(const SoundLevel& level) {
@@ -82,7 +73,7 @@ bool SoundOutput::initialise(int driver_position, SettingsStore& settings, Insta
 
   const DriverEntry& driver = kDrivers[driver_position];
   if (set_snd_enabled) set_snd_enabled(driver.sound_on);
-  write_integer(settings, kSoundModeName, driver_position);
+  settings::write(settings, settings::kSoundMode, driver_position);
   if (!driver.sound_on) return true;
 
   enabled_ = true;
@@ -98,8 +89,8 @@ bool SoundOutput::initialise(int driver_position, SettingsStore& settings, Insta
   // to be missing altogether, and the next start must ask for a driver again.
   if (!samples_[static_cast<int>(SoundId::chance)]) {
     errors.report(std::string(kSoundFolderMessage));
-    write_integer(settings, kSoundModeName, kSoundModeUnchosen);
-    write_flag(settings, kSplashScreenName, true);
+    settings::write(settings, settings::kSoundMode, settings::kSoundMode.default_value);
+    settings::write(settings, settings::kSplashScreen, true);
     return false;
   }
   return true;

@@ -10,7 +10,7 @@
 
 #include "dialogs/menus/menu.h"
 #include "engine/memory_settings_store.h"
-#include "engine/settings_codec.h"
+#include "engine/settings_values.h"
 
 namespace hero::test {
 
@@ -24,7 +24,7 @@ class RecordingHost : public MenuHost {
   bool fullscreen_mode() const override { return fullscreen; }
   void switch_fullscreen_mode(bool on) override {
     // As the main window does: the store first, then the mode.
-    write_flag(store, "FullscreenMode", on);
+    settings::write(store, settings::kFullscreenMode, on);
     fullscreen = on;
     calls.push_back(on ? "fullscreen on" : "fullscreen off");
     backdrop = kGameMenuClosedSize;  // every skin load resets the menu button
@@ -39,20 +39,20 @@ class RecordingHost : public MenuHost {
   void show_key_settings() override { calls.push_back("keys"); }
   int zoom_percent() const override { return zoom; }
   void set_zoom_percent(int percent) override {
-    write_integer(store, "Zoom", percent);
+    settings::write(store, settings::kZoom, percent);
     zoom = percent;
     calls.push_back("zoom " + std::to_string(percent));
   }
   void zoom_step(int direction) override { calls.push_back(direction > 0 ? "zoom in" : "zoom out"); }
   bool fullscreen_fit() const override { return fit; }
   void set_fullscreen_fit(bool on) override {
-    write_flag(store, "FullscreenFit", on);
+    settings::write(store, settings::kFullscreenFit, on);
     fit = on;
   }
   void show_preferences() override { calls.push_back("preferences"); }
   bool muted() const override { return mute; }
   void set_muted(bool on) override {
-    write_flag(store, "Mute", on);
+    settings::write(store, settings::kMute, on);
     mute = on;
   }
   void set_game_menu_backdrop_size(QSize size) override { backdrop = size; }

@@ -317,15 +317,15 @@ TEST_F(HighScoreTest, EqualScoreStoresNothing) {
   const int writes = hh.store().write_count();
   end_game_with(57);
   EXPECT_EQ(hh.store().write_count(), writes);
-  EXPECT_FALSE(hh.store().read_text(settings::kHiScore1).has_value());
+  EXPECT_FALSE(hh.store().read_text(settings::kHiScore1.name).has_value());
 }
 
 TEST_F(HighScoreTest, OnePointMoreIsStoredAtOnce) {
   st().hi_score_a = 57;
   end_game_with(58);
   EXPECT_EQ(st().hi_score_a, 58);
-  EXPECT_EQ(hh.store().read_text(settings::kHiScore1), "58");
-  EXPECT_FALSE(hh.store().read_text(settings::kHiScore2).has_value());
+  EXPECT_EQ(hh.store().read_text(settings::kHiScore1.name), "58");
+  EXPECT_FALSE(hh.store().read_text(settings::kHiScore2.name).has_value());
 }
 
 TEST_F(HighScoreTest, RolledOverScoreIsComparedAfterTheRollOver) {
@@ -344,32 +344,32 @@ TEST_F(HighScoreTest, GameBKeepsItsOwnHighScore) {
   end_game_with(25);
   EXPECT_EQ(st().hi_score_b, 25);
   EXPECT_EQ(st().hi_score_a, 900);
-  EXPECT_EQ(hh.store().read_text(settings::kHiScore2), "25");
+  EXPECT_EQ(hh.store().read_text(settings::kHiScore2.name), "25");
 }
 
 TEST_F(HighScoreTest, BetterScoreStoredMeanwhileByAnotherCopyIsKeptAndShown) {
   st().hi_score_a = 0;
   engine().load_high_scores();
-  hh.store().write_text(settings::kHiScore1, "500");  // the other copy's game over
+  hh.store().write_text(settings::kHiScore1.name, "500");  // the other copy's game over
   end_game_with(7);
-  EXPECT_EQ(hh.store().read_text(settings::kHiScore1), "500");
+  EXPECT_EQ(hh.store().read_text(settings::kHiScore1.name), "500");
   EXPECT_EQ(st().hi_score_a, 500);
 }
 
 TEST_F(HighScoreTest, LowerScoreStoredMeanwhileByAnotherCopyLowersNothingShown) {
-  hh.store().write_text(settings::kHiScore1, "40");
+  hh.store().write_text(settings::kHiScore1.name, "40");
   engine().load_high_scores();
-  hh.store().write_text(settings::kHiScore1, "12");  // e.g. the other copy's Reset Hiscores and a game
+  hh.store().write_text(settings::kHiScore1.name, "12");  // e.g. the other copy's Reset Hiscores and a game
   end_game_with(30);
   EXPECT_EQ(st().hi_score_a, 40);
-  EXPECT_EQ(hh.store().read_text(settings::kHiScore1), "12") << "nothing to store: 30 beats no best";
+  EXPECT_EQ(hh.store().read_text(settings::kHiScore1.name), "12") << "nothing to store: 30 beats no best";
 }
 
 TEST(HighScoreWithoutStart, StoreNeverReadIsNotConsultedAtGameOver) {
   // hero-trace may play without the start-up read: as before, the mirror
   // alone is compared and the game's score stored over the unread value.
   VirtualHandheld fresh;
-  fresh.store().write_text(settings::kHiScore1, "598");
+  fresh.store().write_text(settings::kHiScore1.name, "598");
   fresh.engine().state_for_tests().game_mode = mode_clock;
   fresh.engine().Gam_Set_Mode();
   fresh.press(Button::game_a);
@@ -379,7 +379,7 @@ TEST(HighScoreWithoutStart, StoreNeverReadIsNotConsultedAtGameOver) {
   ASSERT_EQ(fresh.state().game_mode, mode_game_over);
   ASSERT_GT(fresh.state().score, 0);
   EXPECT_EQ(fresh.state().hi_score_a, fresh.state().score);
-  EXPECT_EQ(fresh.store().read_text(settings::kHiScore1), std::to_string(fresh.state().score));
+  EXPECT_EQ(fresh.store().read_text(settings::kHiScore1.name), std::to_string(fresh.state().score));
 }
 
 TEST_F(HighScoreTest, StoreThatRefusesTheWriteStillEndsTheGameOnce) {

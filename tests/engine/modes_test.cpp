@@ -18,8 +18,8 @@ class ModesTest : public EngineTest {
 };
 
 TEST_F(ModesTest, StartLightsEverySegmentAndReadsBothHighScores) {
-  hh.store().write_text(settings::kHiScore1, "120");
-  hh.store().write_text(settings::kHiScore2, "77");
+  hh.store().write_text(settings::kHiScore1.name, "120");
+  hh.store().write_text(settings::kHiScore2.name, "77");
   hh.surface().set_visible(E::la_pause, true);
   st().paused = true;
   hh.start();
@@ -33,15 +33,15 @@ TEST_F(ModesTest, StartLightsEverySegmentAndReadsBothHighScores) {
 }
 
 TEST_F(ModesTest, DamagedHighScoresReadAsZero) {
-  hh.store().write_text(settings::kHiScore1, "lots");
-  hh.store().write_text(settings::kHiScore2, "5000");
+  hh.store().write_text(settings::kHiScore1.name, "lots");
+  hh.store().write_text(settings::kHiScore2.name, "5000");
   hh.start();
   EXPECT_EQ(st().hi_score_a, 0);
   EXPECT_EQ(st().hi_score_b, 0);
 }
 
 TEST_F(ModesTest, HoldingGameAShowsItsHighScoreWithTheHeroInTheMiddle) {
-  hh.store().write_text(settings::kHiScore1, "42");
+  hh.store().write_text(settings::kHiScore1.name, "42");
   hh.start();
   hh.press(Button::game_a);
   EXPECT_EQ(st().game_mode, mode_game_a_held);
@@ -52,7 +52,7 @@ TEST_F(ModesTest, HoldingGameAShowsItsHighScoreWithTheHeroInTheMiddle) {
 }
 
 TEST_F(ModesTest, ReleasingGameAStartsTheGameWithScoreZeroAndItsMarkLit) {
-  hh.store().write_text(settings::kHiScore1, "42");
+  hh.store().write_text(settings::kHiScore1.name, "42");
   start_game(0);
   EXPECT_EQ(st().game_mode, mode_game_a);
   EXPECT_EQ(hh.surface().panel_text(), "   0");
@@ -180,19 +180,19 @@ TEST_F(ModesTest, GameButtonDuringGameOverCancelsTheWait) {
 }
 
 TEST_F(ModesTest, ResetHighScoresStoresZerosAndClearsTheMirrors) {
-  hh.store().write_text(settings::kHiScore1, "300");
-  hh.store().write_text(settings::kHiScore2, "12");
+  hh.store().write_text(settings::kHiScore1.name, "300");
+  hh.store().write_text(settings::kHiScore2.name, "12");
   hh.start();
   engine().reset_hi_scores();
   EXPECT_EQ(st().hi_score_a, 0);
   EXPECT_EQ(st().hi_score_b, 0);
-  EXPECT_EQ(hh.store().read_text(settings::kHiScore1), "0");
-  EXPECT_EQ(hh.store().read_text(settings::kHiScore2), "0");
+  EXPECT_EQ(hh.store().read_text(settings::kHiScore1.name), "0");
+  EXPECT_EQ(hh.store().read_text(settings::kHiScore2.name), "0");
 }
 
 TEST_F(ModesTest, ResetHighScoresOnAFailingStoreClearsBothMirrorsAndReports) {
-  hh.store().write_text(settings::kHiScore1, "300");
-  hh.store().write_text(settings::kHiScore2, "12");
+  hh.store().write_text(settings::kHiScore1.name, "300");
+  hh.store().write_text(settings::kHiScore2.name, "12");
   hh.start();
   hh.store().set_failing(true);
   EXPECT_THROW(engine().reset_hi_scores(), std::runtime_error);

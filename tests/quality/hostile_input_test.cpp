@@ -19,7 +19,7 @@
 #include "display/skins/picture_loader.h"
 #include "display/skins/scene.h"
 #include "engine/memory_settings_store.h"
-#include "engine/settings_codec.h"
+#include "engine/settings_values.h"
 #include "startup/settings/qsettings_store.h"
 #include "tests/skins/test_support.h"
 
@@ -620,11 +620,11 @@ TEST(HostileSettings, IntegerTextsBeyondThirtyTwoBitsReadAsDefaults) {
                                                       "2",
                                                       3)};
   for (const std::string& text : texts) {
-    store.write_text("HiScore1", text);
-    EXPECT_EQ(read_integer(store, "HiScore1", -77), -77) << text;
+    store.write_text("Skin", text);
+    EXPECT_EQ(settings::read(store, settings::kSkin), settings::kSkin.default_value) << text;
   }
-  store.write_text("HiScore1", "-2147483648");
-  EXPECT_EQ(read_integer(store, "HiScore1", 0), -2147483647 - 1);
+  store.write_text("Skin", "-2147483648");
+  EXPECT_EQ(settings::read(store, settings::kSkin), -2147483647 - 1);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "engine/settings_codec.h"
+#include "engine/settings_values.h"
 #include "startup/settings/qsettings_store.h"
 
 namespace hero {
@@ -32,44 +32,44 @@ class SettingsStoreTest : public ::testing::Test {
 TEST_F(SettingsStoreTest, IntegersAndFlagsAreStoredAsTextAndReadBack) {
   {
     QSettingsStore store(path());
-    write_integer(store, "HiScore1", 250);
-    write_integer(store, "Skin", -1);
-    write_flag(store, "FullscreenMode", false);
-    write_flag(store, "SplashScreen", true);
+    settings::write(store, settings::kHiScore1, 250);
+    settings::write(store, settings::kSkin, -1);
+    settings::write(store, settings::kFullscreenMode, false);
+    settings::write(store, settings::kSplashScreen, true);
   }
   QSettingsStore reopened(path());
   EXPECT_EQ(reopened.read_text("HiScore1"), "250");
   EXPECT_EQ(reopened.read_text("Skin"), "-1");
   EXPECT_EQ(reopened.read_text("FullscreenMode"), "0");
-  EXPECT_EQ(read_integer(reopened, "HiScore1", 0), 250);
-  EXPECT_FALSE(read_flag(reopened, "FullscreenMode", true));
-  EXPECT_TRUE(read_flag(reopened, "SplashScreen", false));
+  EXPECT_EQ(settings::read(reopened, settings::kHiScore1), 250);
+  EXPECT_FALSE(settings::read(reopened, settings::kFullscreenMode));
+  EXPECT_TRUE(settings::read(reopened, settings::kSplashScreen));
 }
 
 TEST_F(SettingsStoreTest, ValueIsOnDiskWhenTheWriteReturns) {
   QSettingsStore store(path());
-  write_integer(store, "HiScore2", 37);
+  settings::write(store, settings::kHiScore2, 37);
   // Another handle (as after a killed program) must see it at once.
   QSettingsStore other(path());
-  EXPECT_EQ(read_integer(other, "HiScore2", 0), 37);
+  EXPECT_EQ(settings::read(other, settings::kHiScore2), 37);
   EXPECT_TRUE(file_bytes().contains("HiScore2"));
 }
 
 TEST_F(SettingsStoreTest, MissingAndUnparsableValuesReadAsDefaults) {
   QSettingsStore store(path());
   EXPECT_FALSE(store.read_text("SoundMode").has_value());
-  EXPECT_EQ(read_integer(store, "SoundMode", -1), -1);
+  EXPECT_EQ(settings::read(store, settings::kSoundMode), -1);
   store.write_text("HiScore1", "lots");
-  EXPECT_EQ(read_integer(store, "HiScore1", 0), 0);
+  EXPECT_EQ(settings::read(store, settings::kHiScore1), 0);
   store.write_text("SplashScreen", "7");
-  EXPECT_TRUE(read_flag(store, "SplashScreen", false));
+  EXPECT_TRUE(settings::read(store, settings::kSplashScreen));
 }
 
 TEST_F(SettingsStoreTest, AllListsEveryValueSortedByName) {
   QSettingsStore store(path());
-  write_integer(store, "Key2", 3);
-  write_integer(store, "Key1", 2);
-  write_integer(store, "HiScore1", 5);
+  settings::write(store, settings::kKeys[1], 3);
+  settings::write(store, settings::kKeys[0], 2);
+  settings::write(store, settings::kHiScore1, 5);
   const auto values = store.all();
   ASSERT_EQ(values.size(), 3u);
   EXPECT_EQ(values[0].first, "HiScore1");
@@ -83,22 +83,22 @@ TEST_F(SettingsStoreTest, GarbageFileReadsAsDefaultsAndIsRepairedByTheNextWrite)
   garbage += QByteArray(4096, '\x9c');
   write_file(garbage);
   QSettingsStore store(path());
-  EXPECT_EQ(read_integer(store, "HiScore1", 0), 0);
-  EXPECT_TRUE(read_flag(store, "FullscreenMode", true));
-  write_integer(store, "HiScore1", 12);
+  EXPECT_EQ(settings::read(store, settings::kHiScore1), 0);
+  EXPECT_TRUE(settings::read(store, settings::kFullscreenMode));
+  settings::write(store, settings::kHiScore1, 12);
   QSettingsStore reopened(path());
-  EXPECT_EQ(read_integer(reopened, "HiScore1", 0), 12);
+  EXPECT_EQ(settings::read(reopened, settings::kHiScore1), 12);
 }
 
 TEST_F(SettingsStoreTest, TruncatedFileKeepsWhatIsReadableAndStaysWritable) {
   write_file("[General]\nKey1=2\nKey2=3\nHiSc");
   QSettingsStore store(path());
-  EXPECT_EQ(read_integer(store, "Key1", 0), 2);
-  EXPECT_EQ(read_integer(store, "HiScore1", 0), 0);
-  write_integer(store, "HiScore1", 99);
+  EXPECT_EQ(settings::read(store, settings::kKeys[0]), 2);
+  EXPECT_EQ(settings::read(store, settings::kHiScore1), 0);
+  settings::write(store, settings::kHiScore1, 99);
   QSettingsStore reopened(path());
-  EXPECT_EQ(read_integer(reopened, "HiScore1", 0), 99);
-  EXPECT_EQ(read_integer(reopened, "Key2", 0), 3);
+  EXPECT_EQ(settings::read(reopened, settings::kHiScore1), 99);
+  EXPECT_EQ(settings::read(reopened, settings::kKeys[1]), 3);
 }
 
 // Hand-edited names: the registry matches value names without regard to
@@ -108,11 +108,11 @@ TEST_F(SettingsStoreTest, ValueNamesMatchWithoutRegardToCaseAndWritesReplaceThem
   {
     QSettingsStore store(path());
     EXPECT_EQ(store.read_text("Key5"), "41");
-    EXPECT_EQ(read_integer(store, "HiScore1", 0), 120);
+    EXPECT_EQ(settings::read(store, settings::kHiScore1), 120);
     EXPECT_EQ(store.read_text("SplashScreen"), "1");  // the exact spelling first
-    write_integer(store, "Key5", 38);
-    write_integer(store, "HiScore1", 130);
-    write_flag(store, "SplashScreen", false);
+    settings::write(store, settings::kKeys[4], 38);
+    settings::write(store, settings::kHiScore1, 130);
+    settings::write(store, settings::kSplashScreen, false);
     EXPECT_EQ(store.read_text("KEY5"), "38");
   }
   const QByteArray bytes = file_bytes();
@@ -130,7 +130,7 @@ TEST_F(SettingsStoreTest, AWriteThatCannotReachTheDiskThrowsNamingTheValue) {
   QDir().mkpath(path());
   QSettingsStore store(path());
   try {
-    write_integer(store, "HiScore1", 10);
+    settings::write(store, settings::kHiScore1, 10);
     FAIL() << "the write claimed success";
   } catch (const std::runtime_error& e) {
     EXPECT_NE(std::string(e.what()).find("HiScore1"), std::string::npos) << e.what();
@@ -141,7 +141,7 @@ TEST(SettingsStoreLocation, PlayersStoreLivesUnderQuillonHero50) {
   QTemporaryDir config;
   qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
   QSettingsStore store;
-  write_integer(store, "Key1", 2);
+  settings::write(store, settings::kKeys[0], 2);
   EXPECT_TRUE(QFile::exists(config.filePath("Quillon/Hero50.conf"))) << store.file_name().toStdString();
 }
 

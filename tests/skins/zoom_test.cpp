@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "display/skins/gfxinit.h"
+#include "engine/memory_settings_store.h"
 
 namespace hero {
 namespace {
@@ -20,11 +21,16 @@ const QSize kDesktop(1920, 1040);
 const QSize k4K(3840, 2120);
 
 TEST(Zoom, StoredValuesAreStepsOrNothing) {
-  EXPECT_EQ(zoom_from_setting(std::string("150")), 150);
-  EXPECT_EQ(zoom_from_setting(std::string("0")), 0);
-  EXPECT_EQ(zoom_from_setting(std::string("50")), 50);
+  MemorySettingsStore store;
+  const auto stored = [&](const char* text) {
+    store.write_text("Zoom", text);
+    return zoom_from_setting(settings::read_stored(store, settings::kZoom));
+  };
+  EXPECT_EQ(stored("150"), 150);
+  EXPECT_EQ(stored("0"), 0);
+  EXPECT_EQ(stored("50"), 50);
   for (const char* bad : {"300", "99", "-100", "big", "100x", " 100", "", "1e2", "99999999999999999999"})
-    EXPECT_FALSE(zoom_from_setting(std::string(bad))) << bad;
+    EXPECT_FALSE(stored(bad)) << bad;
   EXPECT_FALSE(zoom_from_setting(std::nullopt));
 }
 

@@ -44,12 +44,21 @@ TEST(SoundLevelSettings, StoredValuesReadBackAfterAWrite) {
 
 TEST(SoundLevelSettings, BadStoredValuesReadAsTheDefaults) {
   for (const char* volume : {"101", "-1", "loud", "", "30 %", "99999999999"}) {
-    for (const char* mute : {"2", "-1", "yes", ""}) {
+    for (const char* mute : {"yes", "", "0"}) {
       test::RecordingStore settings;
       settings.write_text("Volume", volume);
       settings.write_text("Mute", mute);
       EXPECT_EQ(read_sound_level(settings), (SoundLevel{100, false})) << volume << " / " << mute;
     }
+  }
+}
+
+// Mute is a flag like every other: any number but 0 silences the beeps.
+TEST(SoundLevelSettings, AnyNumberButZeroMutes) {
+  for (const char* mute : {"1", "2", "-1", "$10"}) {
+    test::RecordingStore settings;
+    settings.write_text("Mute", mute);
+    EXPECT_TRUE(read_sound_level(settings).muted) << mute;
   }
 }
 
