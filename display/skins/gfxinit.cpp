@@ -7,6 +7,7 @@
 #include "display/files/ini_file.h"
 #include "display/files/path_resolver.h"
 #include "display/lcd/element_ids.h"
+#include "display/skins/skin_schema.h"
 
 namespace hero {
 namespace {
@@ -47,19 +48,6 @@ fs::path in_program_folder(const fs::path& program_folder, const std::string& na
 bool is_file(const fs::path& p) {
   std::error_code ec;
   return fs::exists(p, ec) && !fs::is_directory(p, ec);
-}
-
-// GameWidth and GameHeight become the window's size: both must be a real
-// window's side.
-int game_side(const IniFile& ini, const char* key, std::int32_t default_value,
-              const std::string& config_name) {
-  const std::int32_t side = ini.read_integer("Common", key, default_value);
-  if (side < 1 || side > kMaxGameSide) {
-    throw SkinError("Skin configuration file (" + config_name + "): " + key + " is " + std::to_string(side) +
-                    ", but the game area must be from 1 to " + std::to_string(kMaxGameSide) +
-                    " pixels wide and high.");
-  }
-  return side;
 }
 
 }  // namespace
@@ -173,14 +161,19 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
     const IniFile ini = IniFile::load(config);
     const std::string config_name = skin_path + "Config.ini";
     // Height first, then width, as the window takes them.
-    const int game_height = game_side(ini, "GameHeight", 870, config_name);
-    const int game_width = game_side(ini, "GameWidth", 1475, config_name);
+    // Every number as the skin file's schema says: its default, its range,
+    // and a value outside it refused, clamped or without effect.
+    const auto number = [&](std::string_view section, std::string_view name) {
+      return skin_schema::read(ini, section, skin_schema::key(section, name), config_name);
+    };
+    const int game_height = number("Common", "GameHeight");
+    const int game_width = number("Common", "GameWidth");
     const QSize game(game_width, game_height);
     Scene::View view;
     if (request.fullscreen_mode) {
       // "Center", 0 and anything that is not an integer centre the game area.
-      view = fullscreen_view(game, request.screen_size, ini.read_integer("Fullscreen", "GameOffsetX", 0),
-                             ini.read_integer("Fullscreen", "GameOffsetY", 0), request.fullscreen_fit);
+      view = fullscreen_view(game, request.screen_size, number("Fullscreen", "GameOffsetX"),
+                             number("Fullscreen", "GameOffsetY"), request.fullscreen_fit);
     } else {
       view.scale = request.zoom > 0.0 && request.zoom <= 16.0 ? request.zoom : 1.0;
     }
@@ -190,18 +183,16 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
     scene.set_view(view);
     scene.set_client_size(game);
     // The skin's own faintness of unlit segments; out of range is the nearest end.
-    const settings::Integer& ghost = settings::kGhostSegments;
-    scene.set_skin_ghost_percent(ini.read_integer("Common", ghost.skin_key, ghost.default_value));
+    scene.set_skin_ghost_percent(number("Common", settings::kGhostSegments.skin_key));
     const QSize client = scene.layout_size();  // as the window took it
 
     if (request.fullscreen_mode) {
       const std::string backdrop = ini.read_string("Fullscreen", "BackdropFile", "nil");
       if (names_a_file(backdrop) && files.exists(backdrop)) {
         scene.set_picture(ElementId::im_backdrop, files.load(backdrop));
-        scene.set_picture_mode(ElementId::im_backdrop,
-                               ini.read_integer("Fullscreen", "BackdropStretch", 0) != 0
-                                   ? PictureMode::stretch
-                                   : PictureMode::centre);
+        scene.set_picture_mode(ElementId::im_backdrop, number("Fullscreen", "BackdropStretch") != 0
+                                                           ? PictureMode::stretch
+                                                           : PictureMode::centre);
         scene.set_visible(ElementId::im_backdrop, true);
         scene.set_geometry(ElementId::im_backdrop, QRect(QPoint(0, 0), client));
       }
@@ -216,7 +207,7 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
         const QSize size = scene.picture(ElementId::im_backdrop_logo).size();
         const QSize screen = scene.layout_size();
         QPoint at = scene.geometry(ElementId::im_backdrop_logo).topLeft();
-        switch (ini.read_integer("Fullscreen", "LogoPosition", 1)) {
+        switch (number("Fullscreen", "LogoPosition")) {
           case 0:
             at = QPoint(0, 0);
             break;
@@ -258,10 +249,8 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
         scene.set_picture(element, files.exists(file) ? files.load(file) : missing_picture_marker());
       }
       // In skin pixels: the view places and scales them.
-      scene.set_geometry(element, QRect(clamp_coordinate(ini.read_integer(section, "Left", 0)),
-                                        clamp_coordinate(ini.read_integer(section, "Top", 0)),
-                                        clamp_side(ini.read_integer(section, "Width", 0)),
-                                        clamp_side(ini.read_integer(section, "Height", 0))));
+      scene.set_geometry(element, QRect(number(section, "Left"), number(section, "Top"),
+                                        number(section, "Width"), number(section, "Height")));
     }
   }
 

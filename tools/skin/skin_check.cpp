@@ -14,6 +14,7 @@
 #include "display/skins/gfxinit.h"
 #include "display/skins/picture_loader.h"
 #include "display/skins/scene.h"
+#include "display/skins/skin_schema.h"
 #include "engine/settings_codec.h"
 
 namespace hero::skinkit {
@@ -33,51 +34,6 @@ std::string trimmed(const std::string& s) {
 }
 
 bool names_a_file(const std::string& v) { return !v.empty() && v != "nil"; }
-
-enum class KeyType { integer, offset, colour, file };
-
-// The keys the handheld reads, by section (names folded to lower case).
-const std::map<std::string, std::map<std::string, KeyType>>& known_keys() {
-  static const std::map<std::string, std::map<std::string, KeyType>> keys = {
-      {"common",
-       {{"gameheight", KeyType::integer},
-        {"gamewidth", KeyType::integer},
-        {"ghostsegments", KeyType::integer}}},
-      {"fullscreen",
-       {{"backdropfile", KeyType::file},
-        {"backdropstretch", KeyType::integer},
-        {"bgcolor", KeyType::colour},
-        {"gameoffsetx", KeyType::offset},
-        {"gameoffsety", KeyType::offset},
-        {"logofile", KeyType::file},
-        {"logoposition", KeyType::integer}}},
-      {"shaped", {{"transpcolor", KeyType::colour}}},
-      {"image",
-       {{"filename", KeyType::file},
-        {"height", KeyType::integer},
-        {"left", KeyType::integer},
-        {"top", KeyType::integer},
-        {"width", KeyType::integer}}},
-  };
-  return keys;
-}
-
-// "image17" -> 17; 0 for anything else.
-int image_number(const std::string& folded) {
-  if (folded.rfind("image", 0) != 0 || folded.size() == 5 || folded.size() > 7) return 0;
-  int n = 0;
-  for (std::size_t i = 5; i < folded.size(); ++i) {
-    if (!std::isdigit(static_cast<unsigned char>(folded[i]))) return 0;
-    n = n * 10 + (folded[i] - '0');
-  }
-  if (folded[5] == '0') return 0;
-  return n >= 1 && n <= kSkinImageCount ? n : 0;
-}
-
-std::string section_kind(const std::string& folded) {
-  if (image_number(folded) != 0) return "image";
-  return known_keys().count(folded) ? folded : std::string();
-}
 
 std::string colour_text(QRgb c) {
   char buf[16];
@@ -114,8 +70,12 @@ class Checker {
       if (l.kind == IniLine::Kind::section && l.used && lower(l.section) == lower(section)) return l.line;
     return 0;
   }
+  // A number of the skin file as the handheld's loader takes it.
+  std::int32_t number(const std::string& section, std::string_view name) const {
+    return skin_schema::read(ini_, section, skin_schema::key(section, name), loader_name_);
+  }
   void check_lines();
-  void check_value(const IniLine& l, KeyType type);
+  void check_value(const IniLine& l, const skin_schema::Key& key);
   void check_pictures();
   void check_layout();
   void check_loads();
@@ -128,6 +88,9 @@ class Checker {
   std::vector<Finding> findings_;
   std::map<int, Picture> pictures_;  // by section number, decoded ones only
   int width_ = 1475, height_ = 870;
+  bool game_area_refused_ = false;
+  // The name the handheld's loader gives this file in its messages.
+  std::string loader_name_;
 };
 
 void Checker::check_lines() {
@@ -143,16 +106,14 @@ void Checker::check_lines() {
         if (!l.used)
           add(l.line, Level::warning,
               "section [" + printable(l.section) + "] appears again; only its first appearance is read");
-        else if (section_kind(folded).empty())
+        else if (!skin_schema::is_section(l.section))
           add(l.line, Level::warning,
               "unknown section [" + printable(l.section) + "]; the handheld ignores it (misspelt?)");
         break;
       case IniLine::Kind::entry: {
-        const std::string kind = section_kind(folded);
-        if (kind.empty()) break;  // reported with its section
-        const auto& keys = known_keys().at(kind);
-        const auto key = keys.find(lower(l.key));
-        if (key == keys.end()) {
+        if (!skin_schema::is_section(l.section)) break;  // reported with its section
+        const skin_schema::Key* key = skin_schema::find(l.section, l.key);
+        if (!key) {
           add(l.line, Level::warning,
               "unknown key '" + printable(l.key) + "' in [" + printable(l.section) +
                   "]; the handheld ignores it");
@@ -161,7 +122,7 @@ void Checker::check_lines() {
               "key '" + printable(l.key) + "' appears again in [" + printable(l.section) +
                   "]; only the first is read");
         } else {
-          check_value(l, key->second);
+          check_value(l, *key);
         }
         break;
       }
@@ -169,22 +130,23 @@ void Checker::check_lines() {
   }
 }
 
-void Checker::check_value(const IniLine& l, KeyType type) {
-  const std::string key = lower(l.key);
+void Checker::check_value(const IniLine& l, const skin_schema::Key& key) {
+  using skin_schema::Type;
   const std::string text = trimmed(l.value);
-  if (type == KeyType::colour) {
+  if (key.type == Type::colour) {
     try {
       convert_colour_text(l.value);
     } catch (const ConversionError& e) {
       add(l.line, Level::error,
-          std::string(e.what()) + ": " + l.key + " must be a colour number such as $00ff00ff");
+          std::string(e.what()) + ": " + std::string(key.name) +
+              " must be a colour number such as $00ff00ff");
     }
     return;
   }
-  if (type == KeyType::file) {
+  if (key.type == Type::file) {
     if (!names_a_file(l.value)) return;
     if (!PathResolver(dir_).file_exists(l.value)) {
-      const bool element = key == "filename";
+      const bool element = key.section == "Image";
       add(l.line, Level::warning,
           "picture '" + printable(l.value) + "' not found" +
               (element ? "; the handheld shows the missing-picture marker (a red square)"
@@ -192,34 +154,18 @@ void Checker::check_value(const IniLine& l, KeyType type) {
     }
     return;
   }
-  if (type == KeyType::offset && lower(text) == "center") return;
+  if (key.type == Type::offset && lower(text) == "center") return;
   const auto value = parse_integer(text);
   if (!value) {
     add(l.line, Level::warning,
         "'" + printable(l.value) + "' is not a whole number" +
-            (type == KeyType::offset ? "; the game area is centred" : "; the handheld uses the default"));
+            (key.type == Type::offset ? "; the game area is centred" : "; the handheld uses the default"));
     return;
   }
-  const std::int64_t v = *value;
-  if ((key == "width" || key == "height" || key == "gamewidth" || key == "gameheight") &&
-      (v < 0 || v > Scene::kMaxSide))
-    add(l.line, Level::warning,
-        l.key + " " + std::to_string(v) + " is outside 0.." + std::to_string(Scene::kMaxSide) +
-            "; the handheld clamps it");
-  else if ((key == "gamewidth" || key == "gameheight") && v == 0)
-    add(l.line, Level::warning, l.key + " is 0: the game area is empty");
-  else if ((key == "left" || key == "top") && (v < -Scene::kMaxCoordinate || v > Scene::kMaxCoordinate))
-    add(l.line, Level::warning, l.key + " " + std::to_string(v) + " is out of range; the handheld clamps it");
-  else if (key == "ghostsegments" && (v < 0 || v > Scene::kMaxGhostPercent))
-    add(l.line, Level::warning,
-        "GhostSegments " + std::to_string(v) + " is outside 0.." + std::to_string(Scene::kMaxGhostPercent) +
-            "; the handheld clamps it");
-  else if (key == "logoposition" && (v < 0 || v > 3))
-    add(l.line, Level::warning,
-        "LogoPosition " + std::to_string(v) + " is not a corner (0..3); the logo is not moved");
-  else if (key == "backdropstretch" && v != 0 && v != 1)
-    add(l.line, Level::warning,
-        "BackdropStretch " + std::to_string(v) + " is neither 0 nor 1; the handheld stretches");
+  // The loader's own rule for the key: what it refuses is an error with its
+  // words, what it clamps or ignores a warning saying so.
+  if (const auto verdict = skin_schema::judge(key, *value, loader_name_))
+    add(l.line, verdict->error ? Level::error : Level::warning, verdict->message);
 }
 
 void Checker::check_pictures() {
@@ -255,8 +201,7 @@ void Checker::check_pictures() {
     const ElementId element = skin_image(n);
     const int line = line_of(section, "Filename");
     const Picture& p = pictures_[n];
-    const QSize size(std::clamp(ini_.read_integer(section, "Width", 0), 0, Scene::kMaxSide),
-                     std::clamp(ini_.read_integer(section, "Height", 0), 0, Scene::kMaxSide));
+    const QSize size(number(section, "Width"), number(section, "Height"));
     if (p.size() != size && !size.isEmpty())
       add(line, Level::warning,
           "picture '" + printable(file) + "' is " + std::to_string(p.size().width()) + " x " +
@@ -310,12 +255,11 @@ void Checker::check_pictures() {
 }
 
 void Checker::check_layout() {
+  if (game_area_refused_) return;
   const QRect window(0, 0, width_, height_);
   auto rect_of = [&](int n) {
     const std::string s = "Image" + std::to_string(n);
-    return QRect(ini_.read_integer(s, "Left", 0), ini_.read_integer(s, "Top", 0),
-                 std::clamp(ini_.read_integer(s, "Width", 0), 0, Scene::kMaxSide),
-                 std::clamp(ini_.read_integer(s, "Height", 0), 0, Scene::kMaxSide));
+    return QRect(number(s, "Left"), number(s, "Top"), number(s, "Width"), number(s, "Height"));
   };
   const QRect lcd = rect_of(2);  // the overlay lies over the LCD
   for (int n = 1; n <= kSkinImageCount; ++n) {
@@ -419,8 +363,19 @@ std::vector<Finding> Checker::run() {
     return findings_;
   }
   ini_ = IniFile::load(config_, &lines_);
-  width_ = std::clamp(ini_.read_integer("Common", "GameWidth", 1475), 0, Scene::kMaxSide);
-  height_ = std::clamp(ini_.read_integer("Common", "GameHeight", 870), 0, Scene::kMaxSide);
+  {
+    const fs::path folder = fs::absolute(dir_).lexically_normal();
+    const std::string name =
+        folder.filename().empty() ? folder.parent_path().filename().string() : folder.filename().string();
+    loader_name_ = name + "\\Config.ini";
+  }
+  try {
+    width_ = skin_schema::read(ini_, "Common", skin_schema::key("Common", "GameWidth"), loader_name_);
+    height_ = skin_schema::read(ini_, "Common", skin_schema::key("Common", "GameHeight"), loader_name_);
+  } catch (const SkinError&) {
+    // Said at its line; nothing is laid out in an area the handheld refuses.
+    game_area_refused_ = true;
+  }
   check_lines();
   check_pictures();
   check_layout();
