@@ -61,7 +61,6 @@ class SessionRecorder final : public EngineTap {
   void stop(const std::string& why);
   bool recording() const { return engine_ != nullptr && !stopped_; }
   // The handheld's time of the last event written.
-  std::int64_t last_event_ms() const { return last_ms_; }
 
  private:
   class MirrorTimer;

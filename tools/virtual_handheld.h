@@ -107,7 +107,6 @@ class ScriptedDrawError : public std::runtime_error {
 class ScriptedRandom : public RandomSource {
  public:
   explicit ScriptedRandom(std::uint32_t seed = 1) : generator_(seed) {}
-  void reseed(std::uint32_t seed) { generator_.seed(seed); }
   void queue(int value) { scripted_.push_back(value); }
   std::size_t queued() const { return scripted_.size(); }
   // Throws ScriptedDrawError for a scripted value outside lo..hi.

@@ -81,8 +81,6 @@ class TPreferencesForm : public QWidget {
   QCheckBox* mute_box() const { return mute_; }
   QPushButton* test_button() const { return test_; }
   QSlider* ghost_slider() const { return ghost_; }
-  QComboBox* zoom_box() const { return zoom_; }
-  QCheckBox* fit_box() const { return fit_; }
   QLabel* pads_label() const { return pads_; }
   QComboBox* pad_box(KeyAction action) const { return pad_boxes_[static_cast<std::size_t>(action)]; }
   QPushButton* press_button(KeyAction action) const {

@@ -115,7 +115,6 @@ class Scene : public SegmentSurface {
   void set_on_change(std::function<void()> on_change);
   // The client area changed since the last call (and forgets it).
   QRegion take_dirty_region();
-  bool has_dirty_region() const { return !dirty_.isEmpty(); }
   // Composes every visible element in stacking order over the background,
   // within `clip` and the client area.
   void paint(QPainter& painter, const QRegion& clip) const;

@@ -1,7 +1,7 @@
 // The sound library layer: the seven operations the beeps' back end needs from
 // whatever mixes and plays the handheld's samples. The real one runs over
 // SDL2_mixer (sdl_sound_library.h); tests use the recording one
-// (recording_sound_library.h), which logs every call with its arguments.
+// (tests/support/recording_sound_library.h), which logs every call with its arguments.
 #pragma once
 
 #include <cstdint>

@@ -28,8 +28,8 @@
 #include "engine/memory_settings_store.h"
 #include "startup/application/application.h"
 #include "startup/program/HeroW.h"
-#include "startup/sound/recording_sound_library.h"
 #include "tests/gamepad/virtual_pad.h"
+#include "tests/support/recording_sound_library.h"
 
 namespace hero {
 namespace {

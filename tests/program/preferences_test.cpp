@@ -13,6 +13,7 @@
 
 #include "dialogs/menus/click_label.h"
 #include "dialogs/menus/preferences.h"
+#include "display/skins/zoom.h"
 #include "display/window/unit1.h"
 #include "engine/engine.h"
 #include "tests/gamepad/virtual_pad.h"
@@ -155,6 +156,37 @@ TEST_F(Preferences, AcceptedLoudnessAndShadeAreWhatTheNextRunStartsWith) {
   EXPECT_EQ(program->sound().level(), (SoundLevel{30, true}));
   open_with_ctrl_p();
   EXPECT_TRUE(dialog().mute_box()->isChecked());
+}
+
+TEST_F(Preferences, ZoomAndFitShowWhatIsStoredAndOnlyAcceptChangesThem) {
+  play({{"Zoom", "150"}, {"FullscreenFit", "1"}});
+  open_with_ctrl_p();
+  auto* zoom = dialog().findChild<QComboBox*>(QStringLiteral("cb_zoom"));
+  auto* fit = dialog().findChild<QCheckBox*>(QStringLiteral("cb_fullscreen_fit"));
+  ASSERT_TRUE(zoom && fit);
+  EXPECT_EQ(zoom->currentData().toInt(), 150);
+  EXPECT_TRUE(fit->isChecked());
+  zoom->setCurrentIndex(zoom->findData(75));
+  fit->setChecked(false);
+  QTest::keyClick(dialog().volume_slider(), Qt::Key_Escape);
+  EXPECT_EQ(stored("Zoom"), "150");
+  EXPECT_EQ(stored("FullscreenFit"), "1");
+  EXPECT_EQ(form().zoom_percent(), 150);
+  EXPECT_TRUE(form().fullscreen_fit());
+
+  open_with_ctrl_p();
+  EXPECT_EQ(zoom->currentData().toInt(), 150) << "Esc put the choice back";
+  EXPECT_TRUE(fit->isChecked());
+  zoom->setCurrentIndex(zoom->findData(kZoomFit));
+  fit->setChecked(false);
+  QTest::keyClick(dialog().volume_slider(), Qt::Key_Return);
+  EXPECT_EQ(stored("Zoom"), "0");
+  EXPECT_EQ(stored("FullscreenFit"), "0");
+  EXPECT_EQ(form().zoom_percent(), kZoomFit);
+  EXPECT_FALSE(form().fullscreen_fit());
+  restart_and_play();
+  EXPECT_EQ(form().zoom_percent(), kZoomFit);
+  EXPECT_FALSE(form().fullscreen_fit());
 }
 
 TEST_F(Preferences, RefusedWriteKeepsTheDialogOpenAndEscStillPutsThingsBack) {

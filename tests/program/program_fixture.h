@@ -17,8 +17,8 @@
 
 #include "engine/memory_settings_store.h"
 #include "startup/program/HeroW.h"
-#include "startup/sound/recording_sound_library.h"
 #include "tests/dialogs/qt_app.h"
+#include "tests/support/recording_sound_library.h"
 
 namespace hero::test {
 

@@ -31,9 +31,9 @@
 #include "startup/application/close_signals.h"
 #include "startup/program/HeroW.h"
 #include "startup/settings/qsettings_store.h"
-#include "startup/sound/recording_sound_library.h"
 #include "startup/sound/sdl_sound_library.h"
 #include "tests/quality/store_line.h"
+#include "tests/support/recording_sound_library.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <map>
 #include <set>
 
-#include "startup/sound/recording_sound_library.h"
 #include "startup/sound/sound_output.h"
 #include "tests/sound/sound_test_support.h"
+#include "tests/support/recording_sound_library.h"
 #include "tools/virtual_handheld.h"
 
 namespace hero {

@@ -9,9 +9,9 @@
 
 #include <cstdlib>
 
-#include "startup/sound/recording_sound_library.h"
 #include "startup/sound/sdl_sound_library.h"
 #include "tests/sound/sound_test_support.h"
+#include "tests/support/recording_sound_library.h"
 
 namespace hero {
 namespace {

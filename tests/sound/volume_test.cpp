@@ -12,10 +12,10 @@
 #include <string>
 #include <thread>
 
-#include "startup/sound/recording_sound_library.h"
 #include "startup/sound/sdl_sound_library.h"
 #include "startup/sound/sound_output.h"
 #include "tests/sound/sound_test_support.h"
+#include "tests/support/recording_sound_library.h"
 
 namespace hero {
 namespace {

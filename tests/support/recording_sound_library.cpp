@@ -1,4 +1,4 @@
-#include "startup/sound/recording_sound_library.h"
+#include "tests/support/recording_sound_library.h"
 
 #include <cstdio>
 #include <filesystem>
