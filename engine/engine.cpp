@@ -1,6 +1,7 @@
 // Modes, start-up, high scores, sound requests and the thirteen controls.
 #include "engine/engine.h"
 
+#include <array>
 #include <exception>
 #include <stdexcept>
 
@@ -276,6 +277,33 @@ void Engine::move_hero(int step, ElementId button) {
   if (s.moves_enabled && s.hero_lane >= 1 && s.hero_lane <= 3 &&
       s.object_cells[s.hero_lane][7] == cell_object)
     s.object_cells[s.hero_lane][7] = cell_arrived;
+}
+
+namespace {
+
+struct ControlRoute {
+  void (Engine::*down)();
+  void (Engine::*up)();  // none for PAUSE
+};
+
+// clang-format off
+constexpr std::array<ControlRoute, kControlCount> kControlRoutes{{
+    {&Engine::Inp_game_a_down, &Engine::Inp_game_a_up},
+    {&Engine::Inp_game_b_down, &Engine::Inp_game_b_up},
+    {&Engine::Inp_time_down,   &Engine::Inp_time_up},
+    {&Engine::Inp_acl_down,    &Engine::Inp_acl_up},
+    {&Engine::Inp_left_down,   &Engine::Inp_left_up},
+    {&Engine::Inp_right_down,  &Engine::Inp_right_up},
+    {&Engine::Inp_pause_down,  nullptr},
+}};
+// clang-format on
+
+}  // namespace
+
+void Engine::press(Control control) { (this->*kControlRoutes[static_cast<std::size_t>(control)].down)(); }
+
+void Engine::release(Control control) {
+  if (const auto up = kControlRoutes[static_cast<std::size_t>(control)].up) (this->*up)();
 }
 
 void Engine::Inp_pause_down() {

@@ -146,6 +146,11 @@ class Engine {
   void Timer_Game_OverTimer();
   void Timer_MissTimer();
 
+  // A press or a release of one of the seven controls, routed to its Inp_
+  // operation (a release of PAUSE does nothing).
+  void press(Control control);
+  void release(Control control);
+
   // The thirteen controls.
   void Inp_game_a_down();
   void Inp_game_a_up();

@@ -14,6 +14,13 @@
 
 namespace hero {
 
+// The handheld's seven controls, in the order of its key bindings (Key1 ..
+// Key7) and of every table that lists them.
+enum class Control : int { game_a, game_b, time, acl, left, right, pause };
+inline constexpr int kControlCount = 7;
+// PAUSE acts on its press only: its release reaches nothing.
+constexpr bool has_release(Control control) { return control != Control::pause; }
+
 // The five engine timers. The order is also the order in which timers due at
 // the same moment fire in virtual time.
 enum class TimerId : int { Chance_Time, Clock, Game, Game_Over, Miss };

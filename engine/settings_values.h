@@ -61,7 +61,7 @@ inline constexpr Integer kHiScore2{"HiScore2", 0, 0, 998};
 
 // Key1 .. Key7: GAME A, GAME B, TIME, ACL, LEFT, RIGHT, PAUSE, each a choice
 // number 1..44 of the key list, not a key code.
-inline constexpr int kKeyCount = 7;
+inline constexpr int kKeyCount = kControlCount;
 //                                                                 1  2  3  5  left right space
 inline constexpr std::array<Integer, kKeyCount> kKeys = {{{"Key1", 2, 1, 44},
                                                           {"Key2", 3, 1, 44},

@@ -91,9 +91,7 @@ std::string time_text(TimeOfDay t) {
   return text;
 }
 
-std::string_view button_of(KeyAction action) {
-  return button_name(static_cast<Button>(static_cast<int>(action)));
-}
+std::string_view button_of(KeyAction action) { return button_name(action); }
 }  // namespace
 
 SessionRecorder::SessionRecorder(std::ostream& out, Clock now, FailureReport report)

@@ -157,10 +157,10 @@ void SessionReplay::run_command(const RecordedLine& line) {
       clock_.set(c.time);
       break;
     case TraceCommand::Kind::press:
-      press_button(*engine_, c.button);
+      engine_->press(c.button);
       break;
     case TraceCommand::Kind::release:
-      release_button(*engine_, c.button);
+      engine_->release(c.button);
       break;
     case TraceCommand::Kind::show: {
       std::array<const EngineTimer*, kTimerCount> timers{};

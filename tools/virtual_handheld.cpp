@@ -197,57 +197,6 @@ std::string_view button_name(Button b) {
   return "?";
 }
 
-void press_button(Engine& engine, Button b) {
-  switch (b) {
-    case Button::game_a:
-      engine.Inp_game_a_down();
-      break;
-    case Button::game_b:
-      engine.Inp_game_b_down();
-      break;
-    case Button::time:
-      engine.Inp_time_down();
-      break;
-    case Button::acl:
-      engine.Inp_acl_down();
-      break;
-    case Button::left:
-      engine.Inp_left_down();
-      break;
-    case Button::right:
-      engine.Inp_right_down();
-      break;
-    case Button::pause:
-      engine.Inp_pause_down();
-      break;
-  }
-}
-
-void release_button(Engine& engine, Button b) {
-  switch (b) {
-    case Button::game_a:
-      engine.Inp_game_a_up();
-      break;
-    case Button::game_b:
-      engine.Inp_game_b_up();
-      break;
-    case Button::time:
-      engine.Inp_time_up();
-      break;
-    case Button::acl:
-      engine.Inp_acl_up();
-      break;
-    case Button::left:
-      engine.Inp_left_up();
-      break;
-    case Button::right:
-      engine.Inp_right_up();
-      break;
-    case Button::pause:
-      break;  // PAUSE acts on its press only
-  }
-}
-
 // --- The whole handheld ---------------------------------------------------------
 
 VirtualHandheld::VirtualHandheld(std::uint32_t seed)
@@ -256,9 +205,9 @@ VirtualHandheld::VirtualHandheld(std::uint32_t seed)
   engine_.set_snd_enabled(true);
 }
 
-void VirtualHandheld::press(Button b) { press_button(engine_, b); }
+void VirtualHandheld::press(Button b) { engine_.press(b); }
 
-void VirtualHandheld::release(Button b) { release_button(engine_, b); }
+void VirtualHandheld::release(Button b) { engine_.release(b); }
 
 void VirtualHandheld::wait(std::int64_t ms) {
   time_.advance(ms, [this](TimerId id) { engine_.on_timer(id); });

@@ -146,13 +146,10 @@ std::string_view sound_name(SoundId id);
 std::string_view timer_name(TimerId id);
 
 // The handheld's seven buttons, in the order of the key bindings.
-enum class Button { game_a, game_b, time, acl, left, right, pause };
+// A script's button: the engine's control, by the name the script gives it.
+using Button = Control;
 std::optional<Button> button_by_name(std::string_view name);
 std::string_view button_name(Button b);
-// The engine's control for a press or a release of the button (PAUSE acts on
-// its press only).
-void press_button(Engine& engine, Button b);
-void release_button(Engine& engine, Button b);
 
 // The names a show line lists as lit, read from any LCD: the visible segments
 // (digit positions and glyph sources left out), pressed button pictures and

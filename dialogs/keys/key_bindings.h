@@ -16,8 +16,9 @@ namespace hero {
 
 // The seven bindable controls, in binding order; the first binding that
 // matches a key wins.
-enum class KeyAction : int { game_a, game_b, time, acl, left, right, pause };
-inline constexpr int kKeyActionCount = 7;
+// A key binding's control: the engine's own.
+using KeyAction = Control;
+inline constexpr int kKeyActionCount = kControlCount;
 inline constexpr int kKeyChoiceCount = 44;
 
 // One selectable key: its caption in the dialog's boxes, its virtual-key

@@ -34,9 +34,9 @@ void close_document_windows() {
   windows().clear();
 }
 
-// The documents are written as plain ASCII or UTF-8; a file edited on the
-// handheld's home system may be in its ANSI code page, read here as Latin-1
-// so that no byte is lost.
+// The documents are written as plain ASCII or UTF-8; a file edited on
+// Windows may be in its ANSI code page, read here as Latin-1 so that no
+// byte is lost.
 QString decoded(const QByteArray& bytes) {
   QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
   QString text = utf8.decode(bytes);

@@ -55,24 +55,6 @@ const HotAreaRow* hot_area_row(ElementId id) {
   return nullptr;
 }
 
-// The controls in binding order.
-struct KeyRoute {
-  void (Engine::*down)();
-  void (Engine::*up)();  // none for pause
-};
-
-// clang-format off
-const std::array<KeyRoute, kKeyActionCount> kKeyRoutes{{
-    {&Engine::Inp_game_a_down, &Engine::Inp_game_a_up},
-    {&Engine::Inp_game_b_down, &Engine::Inp_game_b_up},
-    {&Engine::Inp_time_down, &Engine::Inp_time_up},
-    {&Engine::Inp_acl_down, &Engine::Inp_acl_up},
-    {&Engine::Inp_left_down, &Engine::Inp_left_up},
-    {&Engine::Inp_right_down, &Engine::Inp_right_up},
-    {&Engine::Inp_pause_down, nullptr},
-}};
-// clang-format on
-
 // Returns memory freed in a burst (the pictures' decoding) to the system.
 void release_free_memory() {
 #if defined(__GLIBC__)
@@ -389,9 +371,8 @@ void TForm1::FormKeyUp(VirtualKey key) {
 }
 
 void TForm1::control(KeyAction action, bool down) {
-  const KeyRoute& route = kKeyRoutes[static_cast<std::size_t>(action)];
-  const auto operation = down ? route.down : route.up;
-  if (!operation) return;
+  if (!down && !has_release(action)) return;
+  const auto operate = [&] { down ? engine_->press(action) : engine_->release(action); };
   if (tap_) {
     if (!tap_->control_arriving(action, down)) return;
     // The tap hears of the end of the control also when it threw.
@@ -401,9 +382,9 @@ void TForm1::control(KeyAction action, bool down) {
       bool down;
       ~Done() { tap.control_done(action, down); }
     } done{*tap_, action, down};
-    (engine_.get()->*operation)();
+    operate();
   } else {
-    (engine_.get()->*operation)();
+    operate();
   }
   flush();
 }

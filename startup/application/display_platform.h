@@ -23,8 +23,8 @@ struct PlatformChoice {
 };
 
 // X11 first where DISPLAY is set (placing and dragging a borderless window
-// work there as on the handheld's home system), else a running Wayland
-// compositor, else nothing. A platform named in QT_QPA_PLATFORM is kept; only
+// work there as on Windows), else a running Wayland compositor, else
+// nothing. A platform named in QT_QPA_PLATFORM is kept; only
 // X11 and Wayland are checked for their display, other platforms (offscreen,
 // VNC, frame buffer) need none here.
 PlatformChoice choose_platform(const EnvironmentLookup& environment, const SocketExists& socket_exists);

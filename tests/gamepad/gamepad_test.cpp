@@ -257,14 +257,12 @@ TEST(PadBindingsStore, ABoundButtonTakenByAnotherControlSwapsSoNoneIsLeftWithout
 
 // ---- A whole game ---------------------------------------------------------------
 
-Button button_of(KeyAction a) { return static_cast<Button>(static_cast<int>(a)); }
-
 // The hero steps towards the lane of the lowest falling object while the
 // player still wants points, then the pad is left alone until the game ends.
 TEST_F(GamepadTest, AVirtualPadPlaysAWholeGameA) {
   VirtualHandheld hh;
   gamepad_ = std::make_unique<Gamepad>(bindings_, [&](KeyAction a, bool down) {
-    down ? hh.press(button_of(a)) : hh.release(button_of(a));
+    down ? hh.press(a) : hh.release(a);
     events_.push_back(std::string(action_name(a)) + (down ? " down" : " up"));
   });
   VirtualPad pad;

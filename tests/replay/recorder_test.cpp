@@ -209,12 +209,12 @@ struct BareHandheld {
     now = origin + ms(time.now_ms());
   }
   void tap(Button b) {
-    recorder.control_arriving(static_cast<KeyAction>(b), true);
-    press_button(*engine, b);
-    recorder.control_done(static_cast<KeyAction>(b), true);
-    recorder.control_arriving(static_cast<KeyAction>(b), false);
-    release_button(*engine, b);
-    recorder.control_done(static_cast<KeyAction>(b), false);
+    recorder.control_arriving(b, true);
+    engine->press(b);
+    recorder.control_done(b, true);
+    recorder.control_arriving(b, false);
+    engine->release(b);
+    recorder.control_done(b, false);
   }
 
   VirtualSurface lcd;
