@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "engine/settings_values.h"
+#include "engine/timer_beat.h"
 
 namespace hero {
 
@@ -16,33 +17,24 @@ class SessionRecorder::MirrorTimer final : public EngineTimer {
 
   void set_interval_ms(int interval_ms) override {
     real_.set_interval_ms(interval_ms);
-    if (interval_ms == interval_ms_) return;
-    interval_ms_ = interval_ms;
-    if (enabled_) deadline_ms_ = recorder_.event_ms_ + interval_ms_;
+    beat_.set_interval_ms(interval_ms, recorder_.event_ms_);
   }
   int interval_ms() const override { return real_.interval_ms(); }
   void set_enabled(bool enabled) override {
     real_.set_enabled(enabled);
-    if (enabled == enabled_) return;
-    enabled_ = enabled;
-    if (enabled_) deadline_ms_ = recorder_.event_ms_ + interval_ms_;
+    beat_.set_enabled(enabled, recorder_.event_ms_);
   }
   bool enabled() const override { return real_.enabled(); }
 
-  bool armed() const { return enabled_ && interval_ms_ > 0; }
-  std::int64_t deadline_ms() const { return deadline_ms_; }
+  bool armed() const { return beat_.armed(); }
+  std::int64_t deadline_ms() const { return beat_.deadline(); }
   // The expiry's virtual time; the next beat follows it by the interval.
-  std::int64_t fire() {
-    const std::int64_t due = deadline_ms_;
-    deadline_ms_ += interval_ms_;
-    return due;
-  }
+  std::int64_t fire() { return beat_.fire(); }
 
  private:
   SessionRecorder& recorder_;
   EngineTimer& real_;
-  int interval_ms_ = 0;
-  bool enabled_ = false;
+  TimerBeat<std::int64_t> beat_;
   std::int64_t deadline_ms_ = 0;
 };
 

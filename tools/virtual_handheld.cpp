@@ -7,17 +7,9 @@ namespace hero {
 
 // --- Timers -----------------------------------------------------------------
 
-void VirtualTimer::set_interval_ms(int interval_ms) {
-  if (interval_ms == interval_ms_) return;
-  interval_ms_ = interval_ms;
-  if (enabled_) deadline_ms_ = time_.now_ms() + interval_ms_;
-}
+void VirtualTimer::set_interval_ms(int interval_ms) { beat_.set_interval_ms(interval_ms, time_.now_ms()); }
 
-void VirtualTimer::set_enabled(bool enabled) {
-  if (enabled == enabled_) return;
-  enabled_ = enabled;
-  if (enabled_) deadline_ms_ = time_.now_ms() + interval_ms_;
-}
+void VirtualTimer::set_enabled(bool enabled) { beat_.set_enabled(enabled, time_.now_ms()); }
 
 VirtualTime::VirtualTime() {
   for (auto& t : timers_) t = std::make_unique<VirtualTimer>(*this);

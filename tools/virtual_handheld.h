@@ -17,6 +17,7 @@
 
 #include "engine/engine.h"
 #include "engine/memory_settings_store.h"
+#include "engine/timer_beat.h"
 
 namespace hero {
 
@@ -29,20 +30,18 @@ class VirtualTimer : public EngineTimer {
  public:
   explicit VirtualTimer(const VirtualTime& time) : time_(time) {}
   void set_interval_ms(int interval_ms) override;
-  int interval_ms() const override { return interval_ms_; }
+  int interval_ms() const override { return beat_.interval_ms(); }
   void set_enabled(bool enabled) override;
-  bool enabled() const override { return enabled_; }
+  bool enabled() const override { return beat_.enabled(); }
 
   // Due at all: switched on with an interval above zero.
-  bool armed() const { return enabled_ && interval_ms_ > 0; }
-  std::int64_t deadline_ms() const { return deadline_ms_; }
-  void fired() { deadline_ms_ += interval_ms_; }
+  bool armed() const { return beat_.armed(); }
+  std::int64_t deadline_ms() const { return beat_.deadline(); }
+  void fired() { beat_.fire(); }
 
  private:
   const VirtualTime& time_;
-  int interval_ms_ = 0;
-  bool enabled_ = false;
-  std::int64_t deadline_ms_ = 0;
+  TimerBeat<std::int64_t> beat_;
 };
 
 // The virtual clock and the five engine timers on it.

@@ -19,31 +19,15 @@ constexpr milliseconds kWakeEarly(1);
 std::optional<SteadyTime> g_handler_time;
 }  // namespace
 
-bool TimerCountdown::set_interval_ms(int interval_ms, SteadyTime now) {
-  if (interval_ms == interval_ms_) return false;
-  interval_ms_ = interval_ms;
-  if (!enabled_) return false;
-  deadline_ = now + milliseconds(interval_ms_);
-  return true;
-}
-
-bool TimerCountdown::set_enabled(bool enabled, SteadyTime now) {
-  if (enabled == enabled_) return false;
-  enabled_ = enabled;
-  if (enabled_) deadline_ = now + milliseconds(interval_ms_);
-  return true;
-}
-
 std::optional<SteadyTime> TimerCountdown::deadline() const {
-  if (!enabled_ || interval_ms_ <= 0) return std::nullopt;
-  return deadline_;
+  if (!beat_.armed()) return std::nullopt;
+  return beat_.deadline();
 }
 
 void TimerCountdown::expired(SteadyTime now) {
-  if (interval_ms_ <= 0) return;
-  const milliseconds interval(interval_ms_);
-  deadline_ += interval;
-  if (deadline_ + interval <= now) deadline_ = now + interval;
+  if (beat_.interval_ms() <= 0) return;
+  beat_.fire();
+  if (beat_.deadline() + milliseconds(beat_.interval_ms()) <= now) beat_.restart(now);
 }
 
 QtEngineTimer::QtEngineTimer(std::function<void()> on_expiry, SteadyNow now, QObject* parent)

@@ -12,22 +12,24 @@
 #include <optional>
 
 #include "engine/interfaces.h"
+#include "engine/timer_beat.h"
 
 namespace hero {
 
 using SteadyTime = std::chrono::steady_clock::time_point;
 using SteadyNow = std::function<SteadyTime()>;
 
-// The countdown rules of one timer, free of any event loop, so that they can
-// be checked against a made-up clock.
+// One timer's countdown on the real clock: the rules every timer of the
+// handheld follows (TimerBeat), free of any event loop so that they can be
+// checked against a made-up clock.
 class TimerCountdown {
  public:
   // Both return true when the countdown was (re)started or stopped, that is
   // when the pending wake-up must be replaced.
-  bool set_interval_ms(int interval_ms, SteadyTime now);
-  bool set_enabled(bool enabled, SteadyTime now);
-  int interval_ms() const { return interval_ms_; }
-  bool enabled() const { return enabled_; }
+  bool set_interval_ms(int interval_ms, SteadyTime now) { return beat_.set_interval_ms(interval_ms, now); }
+  bool set_enabled(bool enabled, SteadyTime now) { return beat_.set_enabled(enabled, now); }
+  int interval_ms() const { return beat_.interval_ms(); }
+  bool enabled() const { return beat_.enabled(); }
   // When the timer is due next; none while it is off or its interval is 0
   // (a window-system timer with no interval never fires).
   std::optional<SteadyTime> deadline() const;
@@ -37,9 +39,7 @@ class TimerCountdown {
   void expired(SteadyTime now);
 
  private:
-  int interval_ms_ = 1000;
-  bool enabled_ = false;
-  SteadyTime deadline_{};
+  TimerBeat<SteadyTime> beat_;
 };
 
 class QtEngineTimer final : public QObject, public EngineTimer {

@@ -93,9 +93,18 @@ TEST_F(VirtualTimeTest, EventAtTheEndOfAWaitFiresWithinIt) {
 }
 
 TEST_F(VirtualTimeTest, ZeroIntervalNeverFires) {
+  time.timer(TimerId::Game).set_interval_ms(0);
   time.timer(TimerId::Game).set_enabled(true);
   time.advance(10'000, record);
   EXPECT_TRUE(fired.empty());
+}
+
+// As the window's own timers: one switched on before any interval was set
+// beats every second.
+TEST_F(VirtualTimeTest, ATimerSwitchedOnWithoutAnIntervalBeatsEverySecond) {
+  time.timer(TimerId::Miss).set_enabled(true);
+  time.advance(3'500, record);
+  EXPECT_EQ(fired.size(), 3u);
 }
 
 TEST(ScriptedRandomTest, ScriptedValuesComeFirstAndAreRangeChecked) {
