@@ -83,7 +83,7 @@ std::string time_text(TimeOfDay t) {
   return text;
 }
 
-std::string_view button_of(KeyAction action) { return button_name(action); }
+std::string_view button_of(Control action) { return button_name(action); }
 }  // namespace
 
 SessionRecorder::SessionRecorder(std::ostream& out, Clock now, FailureReport report)
@@ -149,7 +149,7 @@ void SessionRecorder::timer_expired(TimerId) {
   if (recording()) end_event({});
 }
 
-bool SessionRecorder::control_arriving(KeyAction, bool) {
+bool SessionRecorder::control_arriving(Control, bool) {
   if (!engine_) return false;
   if (!recording()) return true;
   std::int64_t t = std::max(anchor_ms_ + whole_ms(now_() - anchor_real_), last_ms_);
@@ -161,7 +161,7 @@ bool SessionRecorder::control_arriving(KeyAction, bool) {
   return true;
 }
 
-void SessionRecorder::control_done(KeyAction action, bool down) {
+void SessionRecorder::control_done(Control action, bool down) {
   if (!recording()) return;
   end_event(std::string(down ? "press " : "release ") + std::string(button_of(action)));
 }

@@ -25,7 +25,7 @@
 #include <string>
 #include <vector>
 
-#include "display/window/engine_tap.h"
+#include "engine/engine_tap.h"
 #include "tools/session_parts.h"
 
 namespace hero {
@@ -49,8 +49,8 @@ class SessionRecorder final : public EngineTap {
   void timer_expiring(TimerId id, SteadyTime due) override;
   void timer_expired(TimerId id) override;
   // Before start the handheld is not switched on and takes no control.
-  bool control_arriving(KeyAction action, bool down) override;
-  void control_done(KeyAction action, bool down) override;
+  bool control_arriving(Control action, bool down) override;
+  void control_done(Control action, bool down) override;
 
   // The handheld is switched on: runs the engine's start (high scores, no
   // pause, every segment lit) and writes the store lines with the high

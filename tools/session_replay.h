@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "display/window/engine_tap.h"
+#include "engine/engine_tap.h"
 #include "tools/session_parts.h"
 #include "tools/trace_script.h"
 
@@ -49,8 +49,8 @@ class SessionReplay final : public EngineTap {
   EngineServices wire(const EngineServices& window_services) override;
   void timer_expiring(TimerId, SteadyTime) override {}
   void timer_expired(TimerId) override {}
-  bool control_arriving(KeyAction, bool) override { return false; }
-  void control_done(KeyAction, bool) override {}
+  bool control_arriving(Control, bool) override { return false; }
+  void control_done(Control, bool) override {}
 
   // The handheld is switched on: the recording starts at virtual time 0 and
   // runs up to its first wait.

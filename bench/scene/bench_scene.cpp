@@ -10,7 +10,7 @@
 
 #include "display/lcd/element_ids.h"
 #include "display/skins/gfxinit.h"
-#include "display/skins/installation_errors.h"
+#include "engine/installation_errors.h"
 #include "display/skins/scene.h"
 
 namespace hero {

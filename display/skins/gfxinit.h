@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "display/skins/installation_errors.h"
+#include "engine/installation_errors.h"
 #include "display/skins/picture_loader.h"
 #include "display/skins/scene.h"
 

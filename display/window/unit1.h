@@ -15,7 +15,7 @@
 #include "dialogs/keys/key_bindings.h"
 #include "dialogs/keys/key_codes.h"
 #include "display/skins/scene.h"
-#include "display/window/engine_tap.h"
+#include "engine/engine_tap.h"
 #include "display/window/qt_timer.h"
 #include "display/window/system_services.h"
 #include "engine/engine.h"

@@ -7,7 +7,7 @@
 #include <QString>
 #include <functional>
 
-#include "display/skins/installation_errors.h"
+#include "engine/installation_errors.h"
 
 namespace hero {
 

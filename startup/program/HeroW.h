@@ -16,7 +16,7 @@
 #include "dialogs/menus/preferences.h"
 #include "display/gamepad/gamepad.h"
 #include "display/skins/gfxinit.h"
-#include "display/skins/installation_errors.h"
+#include "engine/installation_errors.h"
 #include "startup/program/replay_player.h"
 #include "startup/program/splash.h"
 #include "startup/sound/sound_library.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "display/skins/installation_errors.h"
+#include "engine/installation_errors.h"
 #include "engine/interfaces.h"
 #include "startup/sound/sound_library.h"
 

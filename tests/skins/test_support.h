@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "display/skins/installation_errors.h"
+#include "engine/installation_errors.h"
 
 namespace hero::test {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "display/skins/installation_errors.h"
+#include "engine/installation_errors.h"
 #include "engine/interfaces.h"
 
 namespace hero::test {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "display/skins/installation_errors.h"
+#include "engine/installation_errors.h"
 #include "tests/support/recording_store.h"
 
 namespace hero::test {

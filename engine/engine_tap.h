@@ -6,7 +6,6 @@
 
 #include <chrono>
 
-#include "dialogs/keys/key_bindings.h"
 #include "engine/engine.h"
 
 namespace hero {
@@ -24,8 +23,8 @@ class EngineTap {
   virtual void timer_expired(TimerId id) = 0;
   // A key or a pictured button works a control. False keeps it from the
   // engine (and then control_done does not follow).
-  virtual bool control_arriving(KeyAction action, bool down) = 0;
-  virtual void control_done(KeyAction action, bool down) = 0;
+  virtual bool control_arriving(Control control, bool down) = 0;
+  virtual void control_done(Control control, bool down) = 0;
 };
 
 }  // namespace hero
