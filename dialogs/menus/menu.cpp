@@ -95,14 +95,18 @@ GameMenu::GameMenu(MenuHost& host, QObject* parent) : QObject(parent), host_(hos
   menu_->setDefaultAction(items_[pm_1_about]);
   connect(menu_, &QMenu::aboutToShow, this, &GameMenu::pm_0_menuPopup);
   set_fullscreen_check(host_.fullscreen_mode());
+  // Items of the simulator's own go before the last separator: Exit stays
+  // the menu's last item, where a reach for the end of the menu finds it.
   build_zoom_menu();
-  preferences_item_ = menu_->addAction(QStringLiteral("Preferences...\tCtrl+P"));
+  preferences_item_ = new QAction(QStringLiteral("Preferences...\tCtrl+P"), menu_);
+  menu_->insertAction(items_[pm_13_n3], preferences_item_);
   preferences_item_->setObjectName("pm_preferences");
   connect(preferences_item_, &QAction::triggered, this, [this] { host_.show_preferences(); });
 }
 
 void GameMenu::build_zoom_menu() {
-  zoom_menu_ = menu_->addMenu(QStringLiteral("Zoom"));
+  zoom_menu_ = new QMenu(QStringLiteral("Zoom"), menu_);
+  menu_->insertMenu(items_[pm_13_n3], zoom_menu_);
   zoom_menu_->setObjectName("pm_zoom");
   auto add = [this](const QString& text, bool checkable, const std::function<void()>& command) {
     QAction* action = zoom_menu_->addAction(text);
@@ -296,6 +300,14 @@ void GameMenu::close_game_menu() {
   Vid_Display_Game_Menu();
 }
 
+int game_menu_position(int row) {
+  // The menu's items down to its last separator, then the overlay's own
+  // rows, then the separator and Exit, which stays the last row.
+  if (row < pm_13_n3) return row;
+  if (row >= kMenuItemCount) return row - kMenuItemCount + pm_13_n3;
+  return row + kGameMenuExtraRows;
+}
+
 void GameMenu::Vid_Display_Game_Menu() {
   // Rows are removed whatever the new state, so no path can stack a second
   // set of rows over the first.
@@ -313,8 +325,9 @@ void GameMenu::Vid_Display_Game_Menu() {
     QString text;
     bool active = true;
     if (i == kGameMenuZoomRow) {
+      // The zoom of the windowed handheld: the full screen shows no change.
       const int zoom = host_.zoom_percent();
-      text = "    Zoom: " + (zoom == kZoomFit ? QStringLiteral("fit to screen") : QString("%1 %").arg(zoom));
+      text = "    Window zoom: " + (zoom == kZoomFit ? QStringLiteral("fit") : QString("%1 %").arg(zoom));
     } else if (i == kGameMenuFitRow) {
       // A word shorter than the menu's item, so the row holds it whole.
       text = game_menu_row_text("Display game fitted to screen", host_.fullscreen_fit());
@@ -328,7 +341,7 @@ void GameMenu::Vid_Display_Game_Menu() {
     }
     auto* row = new GameMenuRow(text, active, window);
     row->setObjectName(QString("la_menu_item_%1").arg(i + 1));
-    row->setGeometry(0, kGameMenuRowHeight * (i + 1), kGameMenuWidth, kGameMenuRowHeight);
+    row->setGeometry(0, kGameMenuRowHeight * (game_menu_position(i) + 1), kGameMenuWidth, kGameMenuRowHeight);
     if (active) {
       connect(row, &GameMenuRow::clicked, this, [this, i] { run_command(i); });
       connect(row, &GameMenuRow::released, this, &GameMenu::close_game_menu);

@@ -225,5 +225,8 @@ QFont game_menu_font();
 // The row text of an item: "[x] "/"[ ] " before the two "Display" items,
 // four spaces before the others; empty for a separator.
 QString game_menu_row_text(std::string_view caption, bool checked);
+// Where row `row` (an item of the menu, or one of the overlay's own rows)
+// stands, counted from the top: Exit is always the last.
+int game_menu_position(int row);
 
 }  // namespace hero

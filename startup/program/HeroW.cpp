@@ -20,6 +20,7 @@
 #include "dialogs/menus/about.h"
 #include "dialogs/menus/art.h"
 #include "dialogs/menus/manual.h"
+#include "display/files/printable.h"
 #include "display/window/plain_text.h"
 #include "display/window/unit1.h"
 #include "engine/engine.h"
@@ -371,6 +372,11 @@ int hero_main(int argc, char** argv) {
         return 2;
       }
       (record ? record_path : replay_path) = argv[++i];
+    } else if (std::strncmp(argv[i], "--", 2) == 0) {
+      // A mistyped option must not start an ordinary session in its place.
+      // (Qt's own options, such as -platform, have one dash.)
+      std::fprintf(stderr, "hero50: unknown option %s\n\n%s", printable(argv[i]).c_str(), kUsage);
+      return 2;
     }
   }
   if (!record_path.empty() && !replay_path.empty()) {

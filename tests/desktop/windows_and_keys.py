@@ -193,6 +193,21 @@ def splash_screen_has_the_keyboard_at_start(install_dir):
         assert changes_the_lcd(desk, window, lambda: desk.tap(desk.keycode("3"))), "TIME did nothing after Play"
 
 
+def up_then_enter_on_the_context_menu_exits(install_dir):
+    """Exit is the context menu's last item: Up from a freshly opened menu
+    reaches it, and Enter ends the program (Zoom and Preferences once
+    followed it, a reach for them away from Exit)."""
+    with Desktop(install_dir, window_manager=True) as desk:
+        window = start_windowed(desk)
+        x, y = centre_of(desk, window)
+        desk.click(x, y, button=3, after_s=0.1)
+        wait_until("the context menu", desk.popup_open, 10)
+        desk.tap(desk.keycode("Up"), after_s=0.1)
+        desk.tap(desk.keycode("Return"), after_s=0.2)
+        wait_until("the program to end", lambda: desk.program.poll() is not None, 10)
+        assert desk.program.returncode == 0, "status %s: %s" % (desk.program.returncode, desk.program_output())
+
+
 def captions_read_as_their_own(install_dir):
     """Each window's caption is its own, without the program's title added."""
     with Desktop(install_dir, window_manager=True) as desk:
@@ -255,6 +270,7 @@ CASES = [
     splash_screen_has_the_keyboard_at_start,
     captions_read_as_their_own,
     replay_difference_box_stands_above_the_handheld,
+    up_then_enter_on_the_context_menu_exits,
 ]
 
 if __name__ == "__main__":

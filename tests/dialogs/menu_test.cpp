@@ -49,22 +49,24 @@ class ContextMenu : public ::testing::Test {
   std::vector<QString> opened;
 };
 
-TEST_F(ContextMenu, HoldsThirteenItemsWithTheirCaptionsAndShortcutColumnThenZoomAndPreferences) {
+// Zoom and Preferences stand before the last separator: Exit stays last.
+TEST_F(ContextMenu, HoldsThirteenItemsWithTheirCaptionsAndShortcutColumnAndExitLast) {
   make_menu();
   const QList<QAction*> actions = menu->pm_0_menu()->actions();
   ASSERT_EQ(actions.size(), kMenuItemCount + 2);
-  EXPECT_EQ(actions[13]->menu(), menu->zoom_menu());
-  EXPECT_EQ(actions[13]->text(), QString("Zoom"));
-  EXPECT_EQ(actions[14], menu->preferences_item());
-  EXPECT_EQ(actions[14]->text(), QString("Preferences...\tCtrl+P"));
+  EXPECT_EQ(actions[11]->menu(), menu->zoom_menu());
+  EXPECT_EQ(actions[11]->text(), QString("Zoom"));
+  EXPECT_EQ(actions[12], menu->preferences_item());
+  EXPECT_EQ(actions[12]->text(), QString("Preferences...\tCtrl+P"));
   EXPECT_EQ(actions[0]->text(), QString("About...\tF1"));
   EXPECT_EQ(actions[1]->text(), QString("View 'Readme.txt'\tF2"));
   EXPECT_EQ(actions[3]->text(), QString("View manual\tF4"));
   EXPECT_TRUE(actions[4]->isSeparator());
   EXPECT_EQ(actions[5]->text(), QString("Edit configuration file"));
   EXPECT_EQ(actions[9]->text(), QString("Display in fullscreen mode\tF12"));
-  EXPECT_TRUE(actions[11]->isSeparator());
-  EXPECT_EQ(actions[12]->text(), QString("Exit\tEsc"));
+  EXPECT_TRUE(actions[13]->isSeparator());
+  EXPECT_EQ(actions[14]->text(), QString("Exit\tEsc"));
+  EXPECT_EQ(actions.back(), menu->item(pm_14_exit));
   EXPECT_EQ(menu->pm_0_menu()->defaultAction(), actions[0]);
   for (QAction* action : actions) EXPECT_TRUE(action->isEnabled());
   QStringList zoom;
@@ -347,12 +349,16 @@ TEST_F(GameMenuOverlay, OpensItsRowsWithTheirPrefixes) {
   open_overlay();
   ASSERT_EQ(menu->rows().size(), 17u);
   EXPECT_EQ(host.backdrop, QSize(305, 576));
-  EXPECT_EQ(row(14)->text(), QString("    Zoom: 100 %"));
+  // The overlay's own rows stand above the separator and Exit, the last row.
+  EXPECT_EQ(row(14)->text(), QString("    Window zoom: 100 %"));
+  EXPECT_EQ(row(14)->geometry(), QRect(0, 384, 305, 32));
   EXPECT_EQ(row(15)->text(), QString("[ ] Display game fitted to screen"));
-  EXPECT_EQ(row(15)->geometry(), QRect(0, 480, 305, 32));
+  EXPECT_EQ(row(15)->geometry(), QRect(0, 416, 305, 32));
   EXPECT_EQ(row(16)->text(), QString("    Preferences..."));
   EXPECT_EQ(row(17)->text(), QString("[ ] Mute"));
-  EXPECT_EQ(row(17)->geometry(), QRect(0, 544, 305, 32));
+  EXPECT_EQ(row(17)->geometry(), QRect(0, 480, 305, 32));
+  EXPECT_EQ(row(13)->text(), QString("    Exit"));
+  EXPECT_EQ(row(13)->geometry(), QRect(0, 544, 305, 32));
   EXPECT_EQ(row(1)->text(), QString("    About..."));
   EXPECT_EQ(row(8)->text(), QString("    Reset Hiscores"));
   EXPECT_EQ(row(5)->text(), QString());
@@ -361,7 +367,7 @@ TEST_F(GameMenuOverlay, OpensItsRowsWithTheirPrefixes) {
   EXPECT_EQ(row(11)->text(), QString("[ ] Display splash screen at startup"));
   EXPECT_EQ(row(13)->text(), QString("    Exit"));
   EXPECT_EQ(row(1)->geometry(), QRect(0, 32, 305, 32));
-  EXPECT_EQ(row(13)->geometry(), QRect(0, 416, 305, 32));
+  EXPECT_EQ(row(12)->geometry(), QRect(0, 512, 305, 32)) << "the separator above Exit";
   EXPECT_LE(QFontMetrics(row(1)->font()).height(), 16);
   const QFontMetrics metrics(row(1)->font());
   EXPECT_EQ(metrics.horizontalAdvance("[x] "), metrics.horizontalAdvance("    "));

@@ -53,6 +53,16 @@ std::filesystem::path scratch(const std::string& name, const std::string& text) 
   return path;
 }
 
+// A mistyped option is not an ordinary session: it is named, with the usage.
+TEST(CommandLine, AnUnknownOptionIsNamedWithTheUsage) {
+  std::string message;
+  for (const char* option : {"--replya", "--bogus", "--record=game.trace", "--"}) {
+    EXPECT_EQ(run_refused({"hero50", option, "game.trace"}, message), 2) << option;
+    EXPECT_EQ(message.rfind(std::string("hero50: unknown option ") + option + "\n", 0), 0u) << message;
+    EXPECT_NE(message.find("Usage: hero50"), std::string::npos);
+  }
+}
+
 TEST(CommandLine, BadRecordingArgumentsAreRefusedWithAMessage) {
   std::string message;
   EXPECT_EQ(run_refused({"hero50", "--record"}, message), 2);

@@ -248,6 +248,17 @@ TEST_F(SkinCheckTest, APictureSharedByEverySectionIsDecodedOnceAndOutsidersAreNa
   fs::remove(dir_.parent_path() / "hero-outside.png");
 }
 
+TEST(SkinKit, EverySubcommandAnswersHelp) {
+  const fs::path out = fs::temp_directory_path() / ("hero-skin-help-" + std::to_string(::getpid()));
+  for (const char* sub : {"check", "preview", "build"}) {
+    const std::string command =
+        (install_dir() / "hero-skin").string() + " " + sub + " --help >" + out.string() + " 2>/dev/null";
+    EXPECT_EQ(std::system(command.c_str()), 0) << sub;
+    EXPECT_EQ(read_all(out).rfind("usage: hero-skin", 0), 0u) << sub << ": " << read_all(out);
+  }
+  fs::remove(out);
+}
+
 TEST(SkinCheck, MissingConfigIsAnErrorAndGarbageNeverCrashes) {
   ensure_app();
   const fs::path dir = fs::temp_directory_path() / ("hero-skin-garbage-" + std::to_string(::getpid()));

@@ -69,6 +69,11 @@ int main(int argc, char** argv) {
       return true;
     };
     bool ok = true;
+    if (a == "--help" || a == "-h") {
+      // Every subcommand answers it: hero-skin preview --help.
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
     if (a == "-o") ok = value(out);
     else if (a == "--mode") ok = value(mode);
     else if (a == "--layout") ok = value(layout);
