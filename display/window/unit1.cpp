@@ -361,12 +361,14 @@ void TForm1::FormKeyDown(VirtualKey key) {
     emit unbound_key_pressed(key);
     return;
   }
+  keys_held_[static_cast<std::size_t>(*action)] = true;
   control(*action, true);
 }
 
 void TForm1::FormKeyUp(VirtualKey key) {
   const auto action = key_bindings_.action_for_release(key);
   if (!action) return;
+  keys_held_[static_cast<std::size_t>(*action)] = false;
   control(*action, false);
 }
 
@@ -432,7 +434,23 @@ bool TForm1::focusNextPrevChild(bool) {
 
 void TForm1::changeEvent(QEvent* event) {
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) emit activated();
+  if ((event->type() == QEvent::ActivationChange && !isActiveWindow()) ||
+      (event->type() == QEvent::EnabledChange && !isEnabled()))
+    release_held_keys();
   QWidget::changeEvent(event);
+}
+
+void TForm1::focusOutEvent(QFocusEvent* event) {
+  release_held_keys();
+  QWidget::focusOutEvent(event);
+}
+
+void TForm1::release_held_keys() {
+  for (int i = 0; i < kControlCount; ++i) {
+    if (!keys_held_[static_cast<std::size_t>(i)]) continue;
+    keys_held_[static_cast<std::size_t>(i)] = false;
+    control(static_cast<Control>(i), false);
+  }
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

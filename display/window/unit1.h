@@ -15,10 +15,10 @@
 #include "dialogs/keys/key_bindings.h"
 #include "dialogs/keys/key_codes.h"
 #include "display/skins/scene.h"
-#include "engine/engine_tap.h"
 #include "display/window/qt_timer.h"
 #include "display/window/system_services.h"
 #include "engine/engine.h"
+#include "engine/engine_tap.h"
 #include "engine/interfaces.h"
 
 namespace hero {
@@ -151,9 +151,15 @@ class TForm1 : public QWidget {
   void wheelEvent(QWheelEvent* event) override;
   bool focusNextPrevChild(bool next) override;
   void changeEvent(QEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Every control a key holds down is let go, as a release of its key
+  // would: a window that takes the keyboard (a dialog, the context menu)
+  // would otherwise receive the release, and the handheld would keep the
+  // button pressed for ever.
+  void release_held_keys();
   friend class HotArea;
   void run_timer(TimerId id);
   void press_button(ElementId hot_area);
@@ -173,6 +179,7 @@ class TForm1 : public QWidget {
   KeyBindings key_bindings_;
   bool fullscreen_mode_ = true;
   int zoom_percent_ = 100;
+  std::array<bool, kControlCount> keys_held_{};
   bool zoom_stored_ = false;  // Zoom was read from the store, or chosen since
   bool fullscreen_fit_ = false;
   double loaded_device_scale_ = 1.0;  // zoom x device pixels at the last load

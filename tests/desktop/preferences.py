@@ -9,10 +9,10 @@ import sys
 from desktop import PROGRAM_TITLE, Desktop, run_cases, wait_until
 from windows_and_keys import centre_of, changes_the_lcd, menu_item, start_windowed
 
-# The context menu's last item as the Down key reaches it: About, Readme,
+# Preferences as the Down key reaches it in the context menu: About, Readme,
 # Whatsnew, manual, configuration, Key settings, Reset Hiscores, full screen,
-# splash screen, Exit, Zoom, Preferences.
-MENU_PREFERENCES = 12
+# splash screen, Zoom, Preferences (then Exit, the last item).
+MENU_PREFERENCES = 11
 
 
 def ctrl(desk, code):
@@ -21,7 +21,7 @@ def ctrl(desk, code):
 
 def preferences_dialog_under_a_window_manager(install_dir):
     """Keys reach the dialog, Enter stores, Alt+F4 and Esc give the handheld
-    its input back, and the menu's last item opens it again."""
+    its input back, and the menu's item above Exit opens it again."""
     with Desktop(install_dir, window_manager=True) as desk:
         window = start_windowed(desk)
         desk.click(*centre_of(desk, window))

@@ -46,7 +46,7 @@ class IncludeOrder(unittest.TestCase):
     def test_reverting_a_moved_include_fails_and_names_the_line(self):
         # Each include below once went upward before its header moved down.
         for path, old, new in [
-            ("display/skins/gfxinit.h", '#include "display/skins/installation_errors.h"',
+            ("display/skins/gfxinit.h", '#include "engine/installation_errors.h"',
              '#include "startup/program/HeroW.h"'),
             ("display/lcd/segment_display.h", '#include "display/lcd/segment_surface.h"',
              '#include "engine/interfaces.h"'),

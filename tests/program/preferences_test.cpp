@@ -13,6 +13,7 @@
 
 #include "dialogs/menus/click_label.h"
 #include "dialogs/menus/preferences.h"
+#include "display/lcd/element_ids.h"
 #include "display/skins/zoom.h"
 #include "display/window/unit1.h"
 #include "engine/engine.h"
@@ -156,6 +157,35 @@ TEST_F(Preferences, AcceptedLoudnessAndShadeAreWhatTheNextRunStartsWith) {
   EXPECT_EQ(program->sound().level(), (SoundLevel{30, true}));
   open_with_ctrl_p();
   EXPECT_TRUE(dialog().mute_box()->isChecked());
+}
+
+// A window that takes the keyboard first lets go of every control a key
+// holds down: the key's release goes to that window, and the handheld would
+// keep LEFT pressed for ever (its next press ignored).
+TEST_F(Preferences, AGameKeyHeldWhenAWindowTakesTheKeyboardIsLetGo) {
+  play();
+  const auto left_held = [&] { return form().scene().is_visible(ElementId::btn_left_down); };
+  for (const int way : {0, 1, 2}) {
+    form().activateWindow();
+    QApplication::processEvents();
+    QTest::keyPress(&form(), Qt::Key_Left);
+    ASSERT_TRUE(left_held()) << way;
+    if (way == 0) open_with_ctrl_p();
+    if (way == 1) program->menu().run_command(pm_7_keys);
+    if (way == 2) program->menu().run_command(pm_1_about);
+    QApplication::processEvents();
+    EXPECT_FALSE(left_held()) << "way " << way << ": LEFT is still held";
+    QWidget* taker =
+        QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow();
+    if (taker && taker != &form()) {
+      QTest::keyRelease(taker, Qt::Key_Left);
+      QTest::keyClick(taker, Qt::Key_Escape);
+    }
+    QApplication::processEvents();
+    QTest::keyPress(&form(), Qt::Key_Left);
+    EXPECT_TRUE(left_held()) << "way " << way << ": the next press is taken";
+    QTest::keyRelease(&form(), Qt::Key_Left);
+  }
 }
 
 TEST_F(Preferences, ZoomAndFitShowWhatIsStoredAndOnlyAcceptChangesThem) {
