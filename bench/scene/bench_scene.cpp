@@ -10,8 +10,8 @@
 
 #include "display/lcd/element_ids.h"
 #include "display/skins/gfxinit.h"
-#include "engine/installation_errors.h"
 #include "display/skins/scene.h"
+#include "engine/installation_errors.h"
 
 namespace hero {
 namespace {

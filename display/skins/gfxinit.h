@@ -14,9 +14,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/installation_errors.h"
 #include "display/skins/picture_loader.h"
 #include "display/skins/scene.h"
+#include "engine/installation_errors.h"
 
 namespace hero {
 
