@@ -36,6 +36,15 @@ std::string read_file(const fs::path& path) {
   return text.str();
 }
 
+// Whether the process has a handler of its own for SIGTERM (its caught
+// signals in /proc).
+bool catches_sigterm(pid_t pid) {
+  std::ifstream status("/proc/" + std::to_string(pid) + "/status");
+  for (std::string line; std::getline(status, line);)
+    if (line.rfind("SigCgt:", 0) == 0) return (std::stoull(line.substr(7), nullptr, 16) >> (SIGTERM - 1)) & 1;
+  return false;
+}
+
 bool has_line(const std::string& text, const std::string& line) {
   std::istringstream lines(text);
   for (std::string l; std::getline(lines, l);)
@@ -168,7 +177,11 @@ TEST_F(LaunchTest, AnEndingSignalDoesNotWaitForAStartUpErrorBox) {
   s.program = broken / "hero50";
   ChildProcess child(s);
   ASSERT_TRUE(child.started());
-  std::this_thread::sleep_for(2s);
+  // The signal is sent once the program catches it (its close step is in
+  // place), before or while the box is up.
+  ASSERT_TRUE(eventually(kStartLimit, [&] { return catches_sigterm(child.pid()) || !child.running(); }))
+      << child.error_text();
+  ASSERT_TRUE(child.running()) << child.error_text();
   kill(child.pid(), SIGTERM);
   EXPECT_TRUE(child.wait_for_exit(kStartLimit)) << "the program waited for its error box";
   EXPECT_TRUE(child.exit_status().has_value()) << child.error_text();
