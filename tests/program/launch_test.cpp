@@ -151,6 +151,8 @@ TEST_F(LaunchTest, MarkupInARecordingIsShownAsWrittenNeverObeyed) {
   s.arguments = {"--replay", recording.string()};
   ChildProcess child(s);
   ASSERT_TRUE(child.started());
+  ASSERT_TRUE(eventually(kStartLimit, [&] { return catches_sigterm(child.pid()) || !child.running(); }))
+      << child.error_text();
   // Whoever opens the pipe to read it lets a writer in without waiting.
   const bool read_the_pipe = eventually(5s, [&] {
     const int fd = open(pipe.c_str(), O_WRONLY | O_NONBLOCK);
