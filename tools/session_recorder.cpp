@@ -35,7 +35,6 @@ class SessionRecorder::MirrorTimer final : public EngineTimer {
   SessionRecorder& recorder_;
   EngineTimer& real_;
   TimerBeat<std::int64_t> beat_;
-  std::int64_t deadline_ms_ = 0;
 };
 
 class SessionRecorder::NotingRandom final : public RandomSource {
