@@ -343,15 +343,21 @@ std::int64_t Scene::held_pixels() const {
   return total;
 }
 
-const QImage* Scene::scaled_picture(ElementId id, const Element& e, QSize size, double device_ratio) const {
-  for (const ScaledCopy& copy : e.copies) {
-    if (!copy.image.isNull() && copy.size == size && copy.device_ratio == device_ratio) return &copy.image;
-  }
-  ScaledCopy& slot = e.copies[0].image.isNull() ? e.copies[0] : e.copies[1];
-  const QSize pixels = device_rect(QRect(QPoint(0, 0), size), device_ratio).size();
+const QImage& Scene::source_for(const Element& e, QSize pixels) {
   // The twin is the better source wherever the picture is magnified.
   const bool magnified = pixels.width() > e.drawn.width() || pixels.height() > e.drawn.height();
-  const QImage& source = magnified && !e.drawn_twin.isNull() ? e.drawn_twin : e.drawn;
+  return magnified && !e.drawn_twin.isNull() ? e.drawn_twin : e.drawn;
+}
+
+const QImage* Scene::scaled_picture(ElementId id, const Element& e, QSize size, double device_ratio) const {
+  for (const ScaledCopy& copy : e.copies) {
+    if (copy.size != size || copy.device_ratio != device_ratio) continue;
+    if (copy.over_budget) return nullptr;
+    if (!copy.image.isNull()) return &copy.image;
+  }
+  ScaledCopy& slot = e.copies[0].image.isNull() && !e.copies[0].over_budget ? e.copies[0] : e.copies[1];
+  const QSize pixels = device_rect(QRect(QPoint(0, 0), size), device_ratio).size();
+  const QImage& source = source_for(e, pixels);
   // Only the handheld picture lies over the key colour; segments and the
   // overlay keep their soft edges over the LCD.
   const bool hardened = id == ElementId::im_background && key_enabled_;
@@ -372,7 +378,10 @@ const QImage* Scene::scaled_picture(ElementId id, const Element& e, QSize size, 
   const bool scaled = source.size() != pixels && !pixels.isEmpty();
   if (scaled) {
     slot = ScaledCopy{};
-    if (held_pixels() + std::int64_t{pixels.width()} * pixels.height() > pixel_budget_) return nullptr;
+    if (held_pixels() + std::int64_t{pixels.width()} * pixels.height() > pixel_budget_) {
+      slot = ScaledCopy{QImage(), size, device_ratio, true};
+      return nullptr;
+    }
   }
   QImage image = scaled ? source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation) : source;
   if (scaled && hardened && image.hasAlphaChannel()) {
@@ -390,9 +399,7 @@ void Scene::paint_scaled_from_source(QPainter& painter, const Element& e, QSize 
   QPoint at = g.topLeft();
   if (e.mode == PictureMode::centre)
     at = QPoint(g.x() + (g.width() - size.width()) / 2, g.y() + (g.height() - size.height()) / 2);
-  const QSize pixels = device_rect(QRect(QPoint(0, 0), size), device_ratio).size();
-  const bool magnified = pixels.width() > e.drawn.width() || pixels.height() > e.drawn.height();
-  const QImage& source = magnified && !e.drawn_twin.isNull() ? e.drawn_twin : e.drawn;
+  const QImage& source = source_for(e, device_rect(QRect(QPoint(0, 0), size), device_ratio).size());
   painter.save();
   painter.setClipRect(g, Qt::IntersectClip);
   painter.setRenderHint(QPainter::SmoothPixmapTransform);

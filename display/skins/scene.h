@@ -162,6 +162,9 @@ class Scene : public SegmentSurface {
     QImage image;
     QSize size;
     double device_ratio = 0;
+    // No copy was made at this size: it would have passed the budget. Kept
+    // so that later repaints draw from the source without counting again.
+    bool over_budget = false;
   };
   struct Element {
     Picture picture;
@@ -187,6 +190,9 @@ class Scene : public SegmentSurface {
   // twin where that is the better source; null when a new copy would take
   // the scene past its budget.
   const QImage* scaled_picture(ElementId id, const Element& e, QSize size, double device_ratio) const;
+  // The better source for `pixels` device pixels: the twin where the
+  // picture is magnified.
+  static const QImage& source_for(const Element& e, QSize pixels);
   // The picture scaled while it is drawn, where no copy is kept.
   void paint_scaled_from_source(QPainter& painter, const Element& e, QSize size, double device_ratio) const;
   QRect window_rect(ElementId id, const QRect& layout) const;
