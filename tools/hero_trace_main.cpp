@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "display/files/printable.h"
-#include "tools/trace_script.h"
+#include "startup/session/trace_script.h"
 
 namespace {
 

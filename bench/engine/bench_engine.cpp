@@ -2,7 +2,7 @@
 // play with a player who walks under the lowest falling object.
 #include <benchmark/benchmark.h>
 
-#include "tools/virtual_handheld.h"
+#include "startup/session/virtual_handheld.h"
 
 namespace hero {
 namespace {

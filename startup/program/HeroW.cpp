@@ -29,9 +29,9 @@
 #include "startup/application/application.h"
 #include "startup/application/close_signals.h"
 #include "startup/application/display_platform.h"
+#include "startup/session/recording_file.h"
 #include "startup/settings/qsettings_store.h"
 #include "startup/sound/sdl_sound_library.h"
-#include "tools/recording_file.h"
 
 namespace hero {
 

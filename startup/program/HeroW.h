@@ -19,10 +19,10 @@
 #include "engine/installation_errors.h"
 #include "startup/program/replay_player.h"
 #include "startup/program/splash.h"
+#include "startup/session/session_recorder.h"
+#include "startup/session/session_replay.h"
 #include "startup/sound/sound_library.h"
 #include "startup/sound/sound_output.h"
-#include "tools/session_recorder.h"
-#include "tools/session_replay.h"
 
 namespace hero {
 

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "display/window/qt_timer.h"
-#include "tools/session_replay.h"
+#include "startup/session/session_replay.h"
 
 namespace hero {
 

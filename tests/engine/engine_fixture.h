@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/virtual_handheld.h"
+#include "startup/session/virtual_handheld.h"
 
 namespace hero::test {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <utility>
 
-#include "tools/trace_script.h"
+#include "startup/session/trace_script.h"
 
 namespace hero {
 namespace {

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "display/lcd/segment_display.h"
-#include "tools/virtual_handheld.h"
+#include "startup/session/virtual_handheld.h"
 
 namespace hero {
 namespace {

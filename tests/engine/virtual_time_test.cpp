@@ -1,7 +1,7 @@
 // The virtual timers follow the window system's rules.
 #include <gtest/gtest.h>
 
-#include "tools/virtual_handheld.h"
+#include "startup/session/virtual_handheld.h"
 
 namespace hero {
 namespace {

@@ -6,8 +6,8 @@
 #include <sstream>
 #include <string>
 
-#include "tools/session_replay.h"
-#include "tools/trace_script.h"
+#include "startup/session/session_replay.h"
+#include "startup/session/trace_script.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "engine/memory_settings_store.h"
+#include "startup/session/virtual_handheld.h"
 #include "tests/gamepad/virtual_pad.h"
-#include "tools/virtual_handheld.h"
 
 namespace hero {
 namespace {

@@ -1,7 +1,8 @@
 #!/usr/bin/python3
-"""The include-direction check itself: the tree as it stands passes, and an
-include that goes back up (each of the moves that made the order) fails the
-check, naming the file and line."""
+"""The include check itself: the tree as it stands passes; an include that
+goes back up (each of the moves that made the order) fails, naming the file
+and line; and the map may not drift from the CMakeLists.txt files' links or
+from the table CONTRIBUTING.md shows."""
 
 import os
 import shutil
@@ -85,7 +86,33 @@ class IncludeOrder(unittest.TestCase):
         source = self.write("display/new/x.cpp", "int x;\n")
         result = run_check(self.tree, [source])
         self.assertEqual(result.returncode, 1)
-        self.assertIn("display/new is not in the include order", result.stdout)
+        self.assertIn("display/new is not in the include map", result.stdout)
+
+    def test_the_map_follows_the_build_and_the_contributing_guide(self):
+        listings = subprocess.run(["git", "ls-files", "CMakeLists.txt", "*/CMakeLists.txt"], cwd=ROOT,
+                                  capture_output=True, text=True, check=True).stdout.split()
+        for path in listings + ["CONTRIBUTING.md"]:
+            with open(os.path.join(ROOT, path)) as f:
+                self.write(path, f.read())
+
+        def check_whole_tree():
+            subprocess.run(["git", "init", "-q", self.tree], check=True)
+            subprocess.run(["git", "-C", self.tree, "add", "-A"], check=True)
+            return run_check(self.tree)
+
+        self.assertEqual(check_whole_tree().returncode, 0)
+        # The engine linking the window, written in its CMakeLists.txt but not in the map.
+        self.copy_with("engine/CMakeLists.txt", "PUBLIC hero_lcd", "PUBLIC hero_lcd hero_window")
+        result = check_whole_tree()
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("engine links display/lcd, display/window in its CMakeLists.txt, but the include map says "
+                      "display/lcd", result.stdout)
+        self.copy_with("engine/CMakeLists.txt", "PUBLIC hero_lcd", "PUBLIC hero_lcd")
+        self.copy_with("CONTRIBUTING.md", "| `engine` | `hero_engine` | `display/lcd` |",
+                       "| `engine` | `hero_engine` | `display/lcd`, `display/window` |")
+        result = check_whole_tree()
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("CONTRIBUTING.md:1: error: the include map differs", result.stdout)
 
 
 if __name__ == "__main__":

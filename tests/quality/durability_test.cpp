@@ -28,9 +28,9 @@
 #include <vector>
 
 #include "engine/engine.h"
+#include "startup/session/virtual_handheld.h"
 #include "startup/settings/qsettings_store.h"
 #include "tests/quality/store_line.h"
-#include "tools/virtual_handheld.h"
 
 namespace hero {
 namespace {

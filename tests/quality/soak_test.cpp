@@ -9,7 +9,7 @@
 #include <sstream>
 #include <string>
 
-#include "tools/virtual_handheld.h"
+#include "startup/session/virtual_handheld.h"
 
 namespace hero {
 namespace {

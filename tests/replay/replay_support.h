@@ -13,10 +13,10 @@
 
 #include "display/window/unit1.h"
 #include "engine/memory_settings_store.h"
+#include "startup/session/session_parts.h"
+#include "startup/session/session_recorder.h"
+#include "startup/session/trace_script.h"
 #include "tests/dialogs/qt_app.h"
-#include "tools/session_parts.h"
-#include "tools/session_recorder.h"
-#include "tools/trace_script.h"
 
 namespace hero::test {
 

@@ -7,8 +7,8 @@
 #include <QTest>
 
 #include "replay_support.h"
+#include "startup/session/session_replay.h"
 #include "tests/program/program_fixture.h"
-#include "tools/session_replay.h"
 
 namespace hero::test {
 namespace {

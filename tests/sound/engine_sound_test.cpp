@@ -9,10 +9,10 @@
 #include <map>
 #include <set>
 
+#include "startup/session/virtual_handheld.h"
 #include "startup/sound/sound_output.h"
 #include "tests/sound/sound_test_support.h"
 #include "tests/support/recording_sound_library.h"
-#include "tools/virtual_handheld.h"
 
 namespace hero {
 namespace {

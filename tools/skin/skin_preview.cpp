@@ -10,7 +10,7 @@
 #include "display/skins/scene.h"
 #include "engine/engine.h"
 #include "engine/memory_settings_store.h"
-#include "tools/virtual_handheld.h"
+#include "startup/session/virtual_handheld.h"
 
 namespace hero::skinkit {
 namespace {

@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "engine/engine_tap.h"
-#include "tools/session_parts.h"
+#include "startup/session/session_parts.h"
 
 namespace hero {
 

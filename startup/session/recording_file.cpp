@@ -1,4 +1,4 @@
-#include "tools/recording_file.h"
+#include "startup/session/recording_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

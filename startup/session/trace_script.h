@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "tools/virtual_handheld.h"
+#include "startup/session/virtual_handheld.h"
 
 namespace hero {
 

@@ -1,4 +1,4 @@
-#include "tools/virtual_handheld.h"
+#include "startup/session/virtual_handheld.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "tools/session_recorder.h"
+#include "startup/session/session_recorder.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -9,7 +9,7 @@
 #include <ostream>
 #include <string>
 
-#include "tools/session_replay.h"
+#include "startup/session/session_replay.h"
 
 namespace hero {
 

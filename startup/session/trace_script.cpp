@@ -1,4 +1,4 @@
-#include "tools/trace_script.h"
+#include "startup/session/trace_script.h"
 
 #include <cerrno>
 #include <charconv>
@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "display/files/printable.h"
-#include "tools/virtual_handheld.h"
+#include "startup/session/virtual_handheld.h"
 
 namespace hero {
 namespace {

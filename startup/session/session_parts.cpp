@@ -1,7 +1,7 @@
-#include "tools/session_parts.h"
+#include "startup/session/session_parts.h"
 
 #include "display/files/printable.h"
-#include "tools/trace_script.h"
+#include "startup/session/trace_script.h"
 
 namespace hero {
 

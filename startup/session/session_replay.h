@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "engine/engine_tap.h"
-#include "tools/session_parts.h"
-#include "tools/trace_script.h"
+#include "startup/session/session_parts.h"
+#include "startup/session/trace_script.h"
 
 namespace hero {
 

@@ -1,4 +1,4 @@
-#include "tools/session_replay.h"
+#include "startup/session/session_replay.h"
 
 #include <algorithm>
 #include <istream>
