@@ -2,21 +2,21 @@
 
 #include <cstdlib>
 
-#include <QGuiApplication>
 #include <QSvgRenderer>
 
 #include "assets/generator/image_io.h"
 #include "assets/generator/skin_renderer.h"
+#include "tests/support/qt_app.h"
 
 namespace hero::test {
 
 void ensure_gui() {
-  if (QGuiApplication::instance()) return;
-  static int argc = 1;
-  static char name[] = "assets_tests";
-  static char* argv[] = {name, nullptr};
-  new QGuiApplication(argc, argv);
-  assetgen::load_fixed_fonts();
+  static const bool fonts = [] {
+    qt_app();
+    assetgen::load_fixed_fonts();
+    return true;
+  }();
+  (void)fonts;
 }
 
 static std::filesystem::path from_env(const char* name, const char* built_in) {

@@ -8,7 +8,7 @@
 #include "dialogs/menus/links.h"
 #include "dialogs/menus/placement.h"
 #include "dialogs/menus/shell.h"
-#include "tests/dialogs/qt_app.h"
+#include "tests/support/qt_app.h"
 
 namespace hero {
 namespace {

@@ -7,7 +7,7 @@
 #include <QTest>
 
 #include "dialogs/menus/manual.h"
-#include "tests/dialogs/qt_app.h"
+#include "tests/support/qt_app.h"
 
 namespace hero {
 namespace {

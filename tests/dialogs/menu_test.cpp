@@ -12,8 +12,8 @@
 #include "dialogs/menus/shell.h"
 #include "engine/memory_settings_store.h"
 #include "engine/settings_codec.h"
-#include "tests/dialogs/qt_app.h"
 #include "tests/dialogs/recording_menu_host.h"
+#include "tests/support/qt_app.h"
 
 namespace hero {
 namespace {

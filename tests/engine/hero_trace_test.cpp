@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "startup/session/trace_script.h"
+#include "tests/support/files.h"
 
 namespace hero {
 namespace {
@@ -21,13 +22,6 @@ struct TraceRun {
   std::string out;
   std::string err;
 };
-
-std::string read_all(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream ss;
-  ss << in.rdbuf();
-  return ss.str();
-}
 
 // Runs the real binary on a script written to a temporary file.
 TraceRun run_binary(const std::string& script, const std::string& args = "") {
@@ -40,8 +34,8 @@ TraceRun run_binary(const std::string& script, const std::string& args = "") {
   const int status = std::system(command.c_str());
   TraceRun run;
   run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.out = read_all(dir + "/out.txt");
-  run.err = read_all(dir + "/err.txt");
+  run.out = test::read_file(dir + "/out.txt");
+  run.err = test::read_file(dir + "/err.txt");
   std::remove((dir + "/out.txt").c_str());
   std::remove((dir + "/err.txt").c_str());
   std::remove(script_path.c_str());
@@ -216,7 +210,7 @@ TEST(HeroTraceTest, ScriptsAreBoundedInSizeLinesAndTime) {
     const std::string err = dir + "/err.txt";
     const int status = std::system((std::string(HERO_TRACE_PATH) + " " + path + " 2>" + err).c_str());
     EXPECT_EQ(WEXITSTATUS(status), 1) << path;
-    EXPECT_NE(read_all(err).find(said), std::string::npos) << read_all(err);
+    EXPECT_NE(test::read_file(err).find(said), std::string::npos) << test::read_file(err);
     std::remove(err.c_str());
   }
   std::remove(pipe.c_str());
@@ -224,7 +218,7 @@ TEST(HeroTraceTest, ScriptsAreBoundedInSizeLinesAndTime) {
 }
 
 TEST(HeroTraceTest, DemoScriptRunsToTheEnd) {
-  const TraceRun run = run_binary(read_all(std::string(HERO_SOURCE_PATH) + "/tools/demo.trace"));
+  const TraceRun run = run_binary(test::read_file(std::string(HERO_SOURCE_PATH) + "/tools/demo.trace"));
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_GT(lines_of(run.out).size(), 10u);
 }

@@ -5,18 +5,10 @@
 #include <QKeyEvent>
 
 #include "dialogs/keys/key_codes.h"
+#include "tests/support/qt_app.h"
 
 namespace hero {
 namespace {
-
-// Key events belong to the application's keyboard device: make sure there is
-// an application before building one.
-void ensure_app() {
-  static int argc = 1;
-  static char name[] = "key_codes_test";
-  static char* argv[] = {name, nullptr};
-  if (!QApplication::instance()) new QApplication(argc, argv);
-}
 
 TEST(KeyCodes, DigitsLettersAndArrowsTakeTheirVirtualKeyCodes) {
   EXPECT_EQ(virtual_key_of(Qt::Key_0, false), 48);
@@ -74,7 +66,7 @@ TEST(KeyCodes, LettersFollowTheLayoutAndNonLatinLettersTheirPlace) {
 }
 
 TEST(KeyCodes, NumberPadDigitsAreNotTheDigitRow) {
-  ensure_app();
+  test::qt_app();
   QKeyEvent pad(QEvent::KeyPress, Qt::Key_1, Qt::KeypadModifier);
   EXPECT_EQ(virtual_key_of(pad), 97);
   EXPECT_EQ(virtual_key_of(KeyFacts{Qt::Key_1, true, 87}), 97);

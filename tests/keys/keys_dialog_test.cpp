@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "dialogs/keys/keys.h"
+#include "tests/support/qt_app.h"
 #include "tests/support/recording_store.h"
 
 namespace hero {
@@ -21,12 +22,7 @@ bool is_red(const QLabel* label) { return label->styleSheet().contains(QStringLi
 
 class KeysDialogTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "keys_dialog_test";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) new QApplication(argc, argv);
-  }
+  static void SetUpTestSuite() { test::qt_app(); }
   void SetUp() override {
     keys_.load(store_);
     store_.writes.clear();
@@ -141,10 +137,7 @@ TEST_F(KeysDialogTest, ClosedByTheWindowSystemReenablesTheMainWindowAndStoresNot
 }
 
 TEST(KeysDialogStored, DuplicatesInTheStoreShowAtOnce) {
-  static int argc = 1;
-  static char name[] = "keys_dialog_test";
-  static char* argv[] = {name, nullptr};
-  if (!QApplication::instance()) new QApplication(argc, argv);
+  test::qt_app();
   test::RecordingStore store;
   store.preset({{"Key1", "20"}, {"Key4", "20"}});
   KeyBindings keys;

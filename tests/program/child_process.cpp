@@ -1,4 +1,5 @@
 #include "tests/program/child_process.h"
+#include "tests/support/files.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -88,11 +89,6 @@ void ChildProcess::kill_now() {
   if (waitpid(pid_, &status, 0) == pid_) record(status);
 }
 
-std::string ChildProcess::error_text() const {
-  std::ifstream in(error_output_);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
+std::string ChildProcess::error_text() const { return read_file(error_output_); }
 
 }  // namespace hero::test

@@ -19,6 +19,7 @@
 #include <QString>
 
 #include "tests/program/child_process.h"
+#include "tests/support/files.h"
 
 namespace hero::test {
 namespace {
@@ -28,13 +29,6 @@ using namespace std::chrono_literals;
 
 // A start in a sanitizer build takes seconds; a hang is what these limits catch.
 constexpr auto kStartLimit = 60s;
-
-std::string read_file(const fs::path& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // Whether the process has a handler of its own for SIGTERM (its caught
 // signals in /proc).

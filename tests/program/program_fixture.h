@@ -17,7 +17,7 @@
 
 #include "engine/memory_settings_store.h"
 #include "startup/program/HeroW.h"
-#include "tests/dialogs/qt_app.h"
+#include "tests/support/qt_app.h"
 #include "tests/support/recording_sound_library.h"
 
 namespace hero::test {

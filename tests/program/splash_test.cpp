@@ -14,7 +14,7 @@
 #include "dialogs/menus/shell.h"
 #include "engine/memory_settings_store.h"
 #include "startup/program/splash.h"
-#include "tests/dialogs/qt_app.h"
+#include "tests/support/qt_app.h"
 
 namespace hero {
 namespace {

@@ -31,6 +31,7 @@
 #include "startup/session/virtual_handheld.h"
 #include "startup/settings/qsettings_store.h"
 #include "tests/quality/store_line.h"
+#include "tests/support/files.h"
 
 namespace hero {
 namespace {
@@ -85,11 +86,6 @@ struct RunOptions {
 
 constexpr uid_t kNobody = 65534;
 constexpr int kSkipped = 77;  // the X server harness found no Xvfb
-
-std::string slurp(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 class Durability : public ::testing::Test {
  protected:
@@ -169,7 +165,8 @@ class Durability : public ::testing::Test {
     };
     while (open && !result.reached_written && std::chrono::steady_clock::now() < deadline) {
       if (!options.signal_when_file_holds.empty())
-        maybe_signal(slurp(options.watched_file).find(options.signal_when_file_holds) != std::string::npos);
+        maybe_signal(test::read_file(options.watched_file).find(options.signal_when_file_holds) !=
+                     std::string::npos);
       pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
       if (poll(fds, 2, signalled || options.signal_when_file_holds.empty() ? 1000 : 20) <= 0) continue;
       char buffer[4096];
@@ -331,7 +328,7 @@ bool can_meet_read_only_files() { return geteuid() == 0 || access("/", W_OK) != 
 TEST_F(Durability, ReadOnlyStoreStartsAndPlaysOnFromMemorySayingSoOnce) {
   if (!can_meet_read_only_files()) GTEST_SKIP() << "this user may write anywhere";
   write_full_store();
-  const std::string before = slurp(store_file());
+  const std::string before = test::read_file(store_file());
   make_store_read_only();
   RunOptions nobody;
   nobody.as_nobody = true;
@@ -355,7 +352,7 @@ TEST_F(Durability, ReadOnlyStoreStartsAndPlaysOnFromMemorySayingSoOnce) {
   EXPECT_GE(std::atoi(game.stored()["HiScore1"].c_str()), 900) << "the new high score lives on in memory";
   EXPECT_EQ(game.stored()["SplashScreen"], "0");
   // Nothing already stored is lost or changed.
-  EXPECT_EQ(slurp(store_file()), before);
+  EXPECT_EQ(test::read_file(store_file()), before);
 }
 
 TEST_F(Durability, FolderInThePlaceOfTheStoreCostsOneNoticeAndNothingInIt) {
@@ -370,7 +367,7 @@ TEST_F(Durability, FolderInThePlaceOfTheStoreCostsOneNoticeAndNothingInIt) {
   EXPECT_EQ(start.line_starting("read "),
             "read fullscreen=1 splash_box=1 automatic=0 hi_a=0 keys=2,3,4,6,39,40,44");
   EXPECT_TRUE(fs::is_directory(store_file()));
-  EXPECT_EQ(slurp(store_file() / "keep.txt"), "mine");
+  EXPECT_EQ(test::read_file(store_file() / "keep.txt"), "mine");
 }
 
 TEST_F(Durability, NoHomeFolderStillStartsAndSaysWhy) {
@@ -399,7 +396,7 @@ TEST_F(Durability, FullDiskKeepsWhatIsStoredAndCostsOneNotice) {
     ~Unmount() { umount2(at.c_str(), MNT_DETACH); }
   } unmount{config_home_};
   write_full_store();
-  const std::string before = slurp(store_file());
+  const std::string before = test::read_file(store_file());
   {
     std::ofstream fill(config_home_ / "fill", std::ios::binary);
     const std::string block(4096, '\0');
@@ -410,7 +407,7 @@ TEST_F(Durability, FullDiskKeepsWhatIsStoredAndCostsOneNotice) {
   const auto notices = game.lines_starting("notice:");
   ASSERT_EQ(notices.size(), 1u);
   EXPECT_NE(notices[0].find("the disk is full"), std::string::npos) << notices[0];
-  EXPECT_EQ(slurp(store_file()), before);
+  EXPECT_EQ(test::read_file(store_file()), before);
 }
 
 // ---- Two copies of the handheld ----------------------------------------------------

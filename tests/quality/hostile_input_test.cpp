@@ -78,7 +78,7 @@ struct Installation {
   RecordingErrors errors;
 
   explicit Installation(const std::string& skin_ini) {
-    ensure_gui();
+    qt_app();
     folder.write("Config.ini", "[Common]\r\nSkins=1\r\n[Skin1]\r\nPath=Graphics\\Skin1\r\nName=Hostile\r\n");
     folder.write("Graphics/Skin1/Config.ini", skin_ini);
     catalogue = read_skin_catalogue(folder.path(), errors);
@@ -313,7 +313,7 @@ TEST(HostilePicture, PngWhoseDataInflatesFarBeyondItsSizeStopsAtItsSize) {
 
 // A real JPEG whose first Huffman table is damaged by `damage`.
 std::string jpeg_with_damaged_huffman_table(const std::function<void(std::string&, std::size_t)>& damage) {
-  ensure_gui();
+  qt_app();
   QImage image(64, 48, QImage::Format_RGB32);
   image.fill(QColor(200, 40, 90));
   QByteArray bytes;
@@ -484,7 +484,7 @@ TEST(HostilePicture, PngWithMoreSideDataThanAnyDrawingIsRefusedNamingIt) {
 // A progressive JPEG of `width` x `height` whose last scan is repeated until
 // the file holds `scans` scans.
 std::string progressive_jpeg(int width, int height, int scans) {
-  ensure_gui();
+  qt_app();
   QImage image(width, height, QImage::Format_RGB32);
   image.fill(QColor(30, 120, 200));
   QByteArray bytes;

@@ -16,7 +16,7 @@
 #include "startup/session/session_parts.h"
 #include "startup/session/session_recorder.h"
 #include "startup/session/trace_script.h"
-#include "tests/dialogs/qt_app.h"
+#include "tests/support/qt_app.h"
 
 namespace hero::test {
 

@@ -19,9 +19,9 @@ namespace hero::skinkit {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ensure_app;
 using test::install_dir;
-using test::read_all;
+using test::qt_app;
+using test::read_file;
 
 void write_all(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
 
@@ -54,12 +54,12 @@ struct Expected {
 class SkinCheckTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ensure_app();
+    qt_app();
     dir_ = fs::temp_directory_path() / ("hero-skin-check-" + std::to_string(::getpid()) + "-" +
                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir_);
     fs::copy(install_dir() / "Graphics" / "Skin1", dir_, fs::copy_options::recursive);
-    config_ = read_all(dir_ / "Config.ini");
+    config_ = read_file(dir_ / "Config.ini");
   }
   void TearDown() override { fs::remove_all(dir_); }
   void save() { write_all(dir_ / "Config.ini", config_); }
@@ -69,7 +69,7 @@ class SkinCheckTest : public ::testing::Test {
 };
 
 TEST(SkinCheck, DefaultSkinsAndTheInstallationCheckClean) {
-  ensure_app();
+  qt_app();
   for (const fs::path& dir :
        {install_dir(), install_dir() / "Graphics" / "Skin1", install_dir() / "Graphics" / "Skin2"}) {
     std::string all;
@@ -254,13 +254,13 @@ TEST(SkinKit, EverySubcommandAnswersHelp) {
     const std::string command =
         (install_dir() / "hero-skin").string() + " " + sub + " --help >" + out.string() + " 2>/dev/null";
     EXPECT_EQ(std::system(command.c_str()), 0) << sub;
-    EXPECT_EQ(read_all(out).rfind("usage: hero-skin", 0), 0u) << sub << ": " << read_all(out);
+    EXPECT_EQ(read_file(out).rfind("usage: hero-skin", 0), 0u) << sub << ": " << read_file(out);
   }
   fs::remove(out);
 }
 
 TEST(SkinCheck, MissingConfigIsAnErrorAndGarbageNeverCrashes) {
-  ensure_app();
+  qt_app();
   const fs::path dir = fs::temp_directory_path() / ("hero-skin-garbage-" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);

@@ -27,9 +27,9 @@ namespace hero::skinkit {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ensure_app;
 using test::install_dir;
-using test::read_all;
+using test::qt_app;
+using test::read_file;
 
 // A drawing of the default skins' sources.
 QString source(const char* name) {
@@ -45,7 +45,7 @@ class Silent final : public SoundSink {
 };
 
 TEST(SkinPreview, AllLitMatchesTheMainWindowPixelForPixel) {
-  ensure_app();
+  qt_app();
   auto store = std::make_unique<MemorySettingsStore>();
   store->write_text("FullscreenMode", "0");
   store->write_text("Zoom", "100");
@@ -79,7 +79,7 @@ TEST(SkinPreview, AllLitMatchesTheMainWindowPixelForPixel) {
 }
 
 TEST(SkinPreview, ModesLayoutsZoomAndSheet) {
-  ensure_app();
+  qt_app();
   PreviewRequest request;
   request.skin_dir = install_dir() / "Graphics" / "Skin2";
   const QImage lit = render_preview(request);
@@ -100,7 +100,7 @@ TEST(SkinPreview, ModesLayoutsZoomAndSheet) {
 }
 
 TEST(SkinBuild, DefaultDrawingGivesTheShippedSkinByteForByteTwice) {
-  ensure_app();
+  qt_app();
   QTemporaryDir a, b;
   BuildRequest request{source("handheld.svg"), a.path(),           0.6,
                        source("backdrop.svg"), source("logo.svg"), "Skin \"Default (small)\""};
@@ -111,8 +111,8 @@ TEST(SkinBuild, DefaultDrawingGivesTheShippedSkinByteForByteTwice) {
   int files = 0;
   for (const auto& entry : fs::directory_iterator(shipped)) {
     const fs::path name = entry.path().filename();
-    EXPECT_EQ(read_all(fs::path(a.path().toStdString()) / name), read_all(entry.path())) << name;
-    EXPECT_EQ(read_all(fs::path(b.path().toStdString()) / name), read_all(entry.path())) << name;
+    EXPECT_EQ(read_file(fs::path(a.path().toStdString()) / name), read_file(entry.path())) << name;
+    EXPECT_EQ(read_file(fs::path(b.path().toStdString()) / name), read_file(entry.path())) << name;
     ++files;
   }
   EXPECT_GT(files, 140);  // 68 pictures, their twins, Config.ini, backdrop, logo
@@ -120,7 +120,7 @@ TEST(SkinBuild, DefaultDrawingGivesTheShippedSkinByteForByteTwice) {
 }
 
 TEST(SkinBuild, MissingAndUnknownIdsAtTheirLines) {
-  ensure_app();
+  qt_app();
   QTemporaryDir dir;
   const QString svg = dir.path() + "/partial.svg";
   {
@@ -173,12 +173,12 @@ QString write(const QTemporaryDir& dir, const char* name, const std::string& tex
 // A drawing is a stranger's file: it may not reach outside itself, and a
 // build either replaces the target whole or leaves it as it was.
 TEST(SkinBuild, ADrawingStaysInsideItselfAndAFailedBuildLeavesTheTargetAsItWas) {
-  ensure_app();
+  qt_app();
   QTemporaryDir dir;
   const QString good = write(dir, "good.svg", small_drawing());
   const QString target = dir.path() + "/Skin";
   ASSERT_TRUE(build_skin({good, target, 1.0, {}, {}, "first\nFilename=../../etc/passwd"}).empty());
-  const std::string config = read_all((target + "/Config.ini").toStdString());
+  const std::string config = read_file((target + "/Config.ini").toStdString());
   EXPECT_EQ(config.rfind("; first Filename=../../etc/passwd\n", 0), 0u) << "a title is one comment line";
   for (const Finding& f : check_skin(target.toStdString()))
     EXPECT_NE(f.level, Level::error) << format_finding(f);
@@ -222,7 +222,7 @@ TEST(SkinBuild, ADrawingStaysInsideItselfAndAFailedBuildLeavesTheTargetAsItWas) 
   // drawn: the target keeps the first build's files, and nothing else.
   const QString not_svg = write(dir, "not.svg", "<?xml version=\"1.0\"?>\n<nothing/>\n");
   EXPECT_THROW(build_skin({good, target, 2.0, {}, not_svg, "second"}), std::runtime_error);
-  EXPECT_EQ(read_all((target + "/Config.ini").toStdString()), config);
+  EXPECT_EQ(read_file((target + "/Config.ini").toStdString()), config);
   EXPECT_EQ(QDir(dir.path())
                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
                 .size(),

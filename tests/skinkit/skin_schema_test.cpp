@@ -70,7 +70,7 @@ Loaded load(const fs::path& program_folder) {
 }
 
 TEST(SkinSchema, TheCheckerSaysWhatTheLoaderDoesWithEveryNumber) {
-  test::ensure_app();
+  test::qt_app();
   QTemporaryDir dir;
   const fs::path program_folder = dir.path().toStdString();
   fs::create_directories(program_folder / "Skin");
@@ -119,12 +119,12 @@ TEST(SkinSchema, TheCheckerSaysWhatTheLoaderDoesWithEveryNumber) {
 // A refused game area is one error, the loader's, with no warnings that
 // follow from laying the skin out in a size the handheld never uses.
 TEST(SkinSchema, ARefusedGameAreaIsTheLoadersOneError) {
-  test::ensure_app();
+  test::qt_app();
   for (const char* width : {"40000", "-5", "0"}) {
     QTemporaryDir dir;
     const fs::path skin = fs::path(dir.path().toStdString()) / "Skin";
     fs::copy(test::install_dir() / "Graphics" / "Skin1", skin, fs::copy_options::recursive);
-    std::string config = test::read_all(skin / "Config.ini");
+    std::string config = test::read_file(skin / "Config.ini");
     const auto at = config.find("GameWidth=1475");
     ASSERT_NE(at, std::string::npos);
     config.replace(at, 14, std::string("GameWidth=") + width);

@@ -16,7 +16,7 @@ using test::TempFolder;
 
 class GfxinitTest : public ::testing::Test {
  protected:
-  void SetUp() override { test::ensure_gui(); }
+  void SetUp() override { test::qt_app(); }
 
   void write_catalogue(const std::string& text) { folder_.write("Config.ini", text); }
   void write_skin(const std::string& text, const std::string& path = "Graphics/Skin1/") {

@@ -15,7 +15,7 @@ const QColor kLcd(200, 200, 200);
 class GhostSegmentsTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    test::ensure_gui();
+    test::qt_app();
     scene_.set_client_size(QSize(100, 60));
     scene_.set_colour_key(true, Qt::magenta);
     scene_.set_background_colour(Qt::magenta);

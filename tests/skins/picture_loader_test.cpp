@@ -13,7 +13,7 @@ using test::TempFolder;
 
 class PictureLoaderTest : public ::testing::Test {
  protected:
-  void SetUp() override { test::ensure_gui(); }
+  void SetUp() override { test::qt_app(); }
 
   // Expects loading `file` to fail with a message naming `shown`.
   static void expect_error(const std::filesystem::path& file, const std::string& shown,

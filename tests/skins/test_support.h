@@ -1,9 +1,9 @@
 // Temporary folders, picture files and a recording error box for the skin tests.
 #pragma once
 
+#include "tests/support/qt_app.h"
 #include "tests/support/recording_errors.h"
 
-#include <QGuiApplication>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -16,15 +16,6 @@
 #include "engine/installation_errors.h"
 
 namespace hero::test {
-
-// Fonts, image plugins and QBitmap need the application object.
-inline void ensure_gui() {
-  static int argc = 1;
-  static char name[] = "hero_skins_tests";
-  static char* argv[] = {name, nullptr};
-  static QGuiApplication* app = QGuiApplication::instance() ? nullptr : new QGuiApplication(argc, argv);
-  (void)app;
-}
 
 // A fresh folder per test, removed afterwards.
 class TempFolder {
