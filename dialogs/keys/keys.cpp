@@ -2,13 +2,8 @@
 
 #include <QComboBox>
 #include <QEvent>
-#include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
-
-#include "dialogs/keys/key_codes.h"
 
 namespace hero {
 
@@ -61,11 +56,11 @@ QLabel* heading(QWidget* parent, const char* name, const char* text, QRect where
 }  // namespace
 
 TKeysForm::TKeysForm(KeyBindings& bindings, SettingsStore& store, QWidget* main_window, QWidget* parent)
-    : QWidget(parent,
-              Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : ModalForm(
+          main_window, parent,
+          Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       bindings_(bindings),
-      store_(store),
-      main_window_(main_window) {
+      store_(store) {
   setWindowTitle(QStringLiteral("Key settings"));
   setFixedSize(448, 195);
   setAutoFillBackground(true);
@@ -99,7 +94,6 @@ TKeysForm::TKeysForm(KeyBindings& bindings, SettingsStore& store, QWidget* main_
     // The stored choice, or no selection for one the list does not have.
     box->setCurrentIndex(bindings_.binding(n).choice - 1 < kKeyChoiceCount ? bindings_.binding(n).choice - 1
                                                                            : -1);
-    box->installEventFilter(this);
     labels_[static_cast<std::size_t>(n - 1)] = label;
     boxes_[static_cast<std::size_t>(n - 1)] = box;
   }
@@ -110,7 +104,6 @@ TKeysForm::TKeysForm(KeyBindings& bindings, SettingsStore& store, QWidget* main_
   btn_accept_->setCursor(Qt::PointingHandCursor);
   btn_accept_->setGeometry(183, 162, 82, 25);
   btn_accept_->setAutoDefault(false);
-  btn_accept_->installEventFilter(this);
   connect(btn_accept_, &QPushButton::clicked, this, [this] { btn_acceptClick(); });
 
   QWidget* previous = boxes_[0];
@@ -121,6 +114,7 @@ TKeysForm::TKeysForm(KeyBindings& bindings, SettingsStore& store, QWidget* main_
   setTabOrder(previous, btn_accept_);
 
   for (QComboBox* b : boxes_) connect(b, &QComboBox::currentIndexChanged, this, [this] { cb_change(); });
+  watch_keys();
   // Duplicates already in the stored bindings show at once.
   cb_change();
 }
@@ -149,58 +143,26 @@ void TKeysForm::btn_acceptClick() {
   // A choice the list could not show was replaced by its default: show that.
   for (int n = 1; n <= kKeyActionCount; ++n) box(n)->setCurrentIndex(bindings_.binding(n).choice - 1);
   emit bindings_accepted();
-  close_dialog();
+  close_form();
 }
 
-void TKeysForm::cancel() { close_dialog(); }
+void TKeysForm::cancel() { close_form(); }
 
-void TKeysForm::close_dialog() {
-  if (main_window_) main_window_->setEnabled(true);
-  hide();
+void TKeysForm::show_centred() { open_centred(boxes_[0]); }
+
+bool TKeysForm::enter_pressed() {
+  if (btn_accept_->isEnabled()) btn_acceptClick();
+  return true;
 }
 
-void TKeysForm::show_centred() {
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->geometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-  }
-  show();
-  raise();
-  activateWindow();
-  if (main_window_) main_window_->setEnabled(false);
-}
-
-bool TKeysForm::handle_key(QKeyEvent* event) {
-  const auto code = virtual_key_of(*event);
-  if (code == vk_return) {
-    if (btn_accept_->isEnabled()) btn_acceptClick();
-    return true;
-  }
-  if (code == vk_escape) {
-    cancel();
-    return true;
-  }
-  return false;
-}
-
-bool TKeysForm::eventFilter(QObject* watched, QEvent* event) {
-  // The dialog sees Enter and Esc before the focused box or button does.
-  if (event->type() == QEvent::KeyPress && handle_key(static_cast<QKeyEvent*>(event))) return true;
-  return QWidget::eventFilter(watched, event);
-}
-
-void TKeysForm::keyPressEvent(QKeyEvent* event) {
-  if (!handle_key(event)) QWidget::keyPressEvent(event);
-}
-
-void TKeysForm::closeEvent(QCloseEvent* event) {
-  if (main_window_) main_window_->setEnabled(true);
-  QWidget::closeEvent(event);
+bool TKeysForm::escape_pressed() {
+  cancel();
+  return true;
 }
 
 bool TKeysForm::event(QEvent* event) {
   if (event->type() == QEvent::WindowActivate) boxes_[0]->setFocus(Qt::ActiveWindowFocusReason);
-  return QWidget::event(event);
+  return ModalForm::event(event);
 }
 
 }  // namespace hero

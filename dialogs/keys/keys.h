@@ -4,11 +4,10 @@
 // settings" command and hidden again by Accept or Esc.
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
 #include <array>
 
 #include "dialogs/keys/key_bindings.h"
+#include "dialogs/keys/modal_form.h"
 #include "engine/interfaces.h"
 
 class QComboBox;
@@ -17,7 +16,7 @@ class QPushButton;
 
 namespace hero {
 
-class TKeysForm : public QWidget {
+class TKeysForm : public ModalForm {
   Q_OBJECT
 
  public:
@@ -47,19 +46,15 @@ class TKeysForm : public QWidget {
   void bindings_accepted();
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
+  // Enter accepts while Accept is enabled; Esc cancels. A close by the
+  // window system is as Esc: nothing is stored.
+  bool enter_pressed() override;
+  bool escape_pressed() override;
   bool event(QEvent* event) override;
-  // Closed by the window system (Alt+F4, a close box): as Esc.
-  void closeEvent(QCloseEvent* event) override;
 
  private:
-  bool handle_key(QKeyEvent* event);
-  void close_dialog();
-
   KeyBindings& bindings_;
   SettingsStore& store_;
-  QPointer<QWidget> main_window_;
   std::array<QLabel*, kKeyActionCount> labels_{};
   std::array<QComboBox*, kKeyActionCount> boxes_{};
   QPushButton* btn_accept_ = nullptr;

@@ -122,12 +122,12 @@ void GameMenu::build_zoom_menu() {
   for (int step : kZoomSteps) {
     add(QString("%1 %").arg(step) + (step == kZoomDefault ? QStringLiteral("\tCtrl+0") : QString()), true,
         [this, step] {
-          host_.set_zoom_percent(step);
+          keep(host_, settings::kZoom, step);
           show_zoom_marks();
         });
   }
   add(QStringLiteral("Fit to screen"), true, [this] {
-    host_.set_zoom_percent(kZoomFit);
+    keep(host_, settings::kZoom, kZoomFit);
     show_zoom_marks();
   });
   zoom_menu_->addSeparator();
@@ -140,10 +140,10 @@ void GameMenu::build_zoom_menu() {
 }
 
 void GameMenu::show_zoom_marks() {
-  const int zoom = host_.zoom_percent();
+  const int zoom = in_use(host_, settings::kZoom);
   for (std::size_t i = 0; i < kZoomSteps.size(); ++i) zoom_items_[i]->setChecked(kZoomSteps[i] == zoom);
   zoom_items_[kZoomSteps.size()]->setChecked(zoom == kZoomFit);
-  zoom_items_.back()->setChecked(host_.fullscreen_fit());
+  zoom_items_.back()->setChecked(in_use(host_, settings::kFullscreenFit));
 }
 
 void GameMenu::fit_click() {
@@ -151,7 +151,7 @@ void GameMenu::fit_click() {
     GameMenu& menu;
     ~MarksFromStore() { menu.show_zoom_marks(); }
   } marks{*this};
-  host_.set_fullscreen_fit(!host_.fullscreen_fit());
+  keep(host_, settings::kFullscreenFit, !in_use(host_, settings::kFullscreenFit));
 }
 
 bool GameMenu::handle_zoom_key(const QKeyEvent& key) {
@@ -163,7 +163,7 @@ bool GameMenu::handle_zoom_key(const QKeyEvent& key) {
     host_.zoom_step(-1);
   } else if (virtual_key_of(key) == VirtualKey{'0'} ||
              (qt_key == Qt::Key_0 && key.modifiers().testFlag(Qt::KeypadModifier))) {
-    host_.set_zoom_percent(kZoomDefault);
+    keep(host_, settings::kZoom, kZoomDefault);
   } else {
     return false;
   }
@@ -241,10 +241,10 @@ void GameMenu::run_command(int index) {
       break;
     case kGameMenuZoomRow: {
       // The overlay's zoom row steps up through the zoom and round again.
-      const int zoom = host_.zoom_percent();
-      host_.set_zoom_percent(zoom == kZoomSteps.back() || zoom == kZoomFit
-                                 ? kZoomSteps.front()
-                                 : next_zoom_step(zoom / 100.0, +1));
+      const int zoom = in_use(host_, settings::kZoom);
+      keep(host_, settings::kZoom,
+           zoom == kZoomSteps.back() || zoom == kZoomFit ? kZoomSteps.front()
+                                                         : next_zoom_step(zoom / 100.0, +1));
       show_zoom_marks();
       break;
     }
@@ -255,7 +255,7 @@ void GameMenu::run_command(int index) {
       host_.show_preferences();
       break;
     case kGameMenuMuteRow:
-      host_.set_muted(!host_.muted());
+      keep(host_, settings::kMute, !in_use(host_, settings::kMute));
       break;
     default:
       break;  // separators do nothing
@@ -326,15 +326,16 @@ void GameMenu::Vid_Display_Game_Menu() {
     bool active = true;
     if (i == kGameMenuZoomRow) {
       // The zoom of the windowed handheld: the full screen shows no change.
-      const int zoom = host_.zoom_percent();
+      const int zoom = in_use(host_, settings::kZoom);
       text = "    Window zoom: " + (zoom == kZoomFit ? QStringLiteral("fit") : QString("%1 %").arg(zoom));
     } else if (i == kGameMenuFitRow) {
       // A word shorter than the menu's item, so the row holds it whole.
-      text = game_menu_row_text("Display game fitted to screen", host_.fullscreen_fit());
+      text = game_menu_row_text("Display game fitted to screen", in_use(host_, settings::kFullscreenFit));
     } else if (i == kGameMenuPreferencesRow) {
       text = game_menu_row_text("Preferences...", false);
     } else if (i == kGameMenuMuteRow) {
-      text = (host_.muted() ? QStringLiteral("[x] ") : QStringLiteral("[ ] ")) + QStringLiteral("Mute");
+      text = (in_use(host_, settings::kMute) ? QStringLiteral("[x] ") : QStringLiteral("[ ] ")) +
+             QStringLiteral("Mute");
     } else {
       active = kMenuItems[i].caption != "-";
       text = game_menu_row_text(kMenuItems[i].caption, items_[i]->isChecked());

@@ -15,6 +15,7 @@
 #include <QPoint>
 #include <QSize>
 
+#include "dialogs/menus/live_settings.h"
 #include "engine/interfaces.h"
 
 class QAction;
@@ -86,12 +87,10 @@ inline constexpr QSize kGameMenuOpenSize(kGameMenuWidth,
                                          kGameMenuRowHeight*(kMenuItemCount + kGameMenuExtraRows + 1));
 
 // What the commands reach in the rest of the program; the main window gives
-// the real one, tests a recorder.
-class MenuHost {
+// the real one, tests a recorder. The rows for Zoom, FullscreenFit and Mute
+// reach their values through SettingsHost::live.
+class MenuHost : public SettingsHost {
  public:
-  virtual ~MenuHost() = default;
-  virtual QWidget* main_window() = 0;
-  virtual SettingsStore& settings() = 0;
   // The splash screen's "Display this splash screen at startup" box: the
   // default when SplashScreen is not stored.
   virtual bool splash_checkbox_ticked() const = 0;
@@ -106,17 +105,9 @@ class MenuHost {
   virtual void show_about() = 0;
   virtual void show_manual() = 0;
   virtual void show_key_settings() = 0;
-  // Zoom of the windowed handheld in percent (0 = fit to screen), one step
-  // in or out, and the full-screen fit; each is stored as it changes.
-  virtual int zoom_percent() const = 0;
-  virtual void set_zoom_percent(int percent) = 0;
+  // One zoom step of the windowed handheld in or out, stored.
   virtual void zoom_step(int direction) = 0;
-  virtual bool fullscreen_fit() const = 0;
-  virtual void set_fullscreen_fit(bool on) = 0;
-  // The Preferences dialog, and the beeps' mute (stored as it changes).
   virtual void show_preferences() = 0;
-  virtual bool muted() const = 0;
-  virtual void set_muted(bool on) = 0;
   // btn_game_menu_background's size: 36 x 32 closed, 305 x 576 open.
   virtual void set_game_menu_backdrop_size(QSize size) = 0;
   virtual void beep() = 0;

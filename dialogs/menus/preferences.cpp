@@ -2,22 +2,19 @@
 
 #include <QAbstractItemView>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QSlider>
 #include <QStringList>
-#include <QVBoxLayout>
 
-#include "dialogs/keys/key_codes.h"
-#include "display/skins/scene.h"
+#include <QVBoxLayout>
+#include <functional>
+#include <utility>
+
 #include "display/skins/zoom.h"
 #include "engine/settings_values.h"
 
@@ -35,12 +32,77 @@ QString from_std(const std::string& text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A control bound to a stored value through the two functions that read and
+// set what the control shows.
+template <class Value, class T>
+class Bound : public BoundControl {
+ public:
+  Bound(SettingsHost& host, const Value& value, std::function<T()> shown, std::function<void(T)> show)
+      : host_(host), value_(value), shown_(std::move(shown)), show_(std::move(show)) {}
+
+  void fill() override {
+    opened_ = static_cast<T>(in_use(host_, value_));
+    filling_ = true;
+    show_(opened_);
+    filling_ = false;
+  }
+  // The player changed the control: shown at once where the value is live.
+  void changed() {
+    if (filling_) return;
+    if (const LiveValue<T> live = host_.live(value_); live.preview) live.preview(shown_());
+  }
+  void write(SettingsStore& store) override {
+    const T chosen = shown_();
+    // A value the player left as it was and never stored stays unstored:
+    // its default, or the skin's, or the first start's zoom, still decides.
+    if (chosen != opened_ || settings::read_stored(store, value_)) settings::write(store, value_, chosen);
+  }
+  void reread() override {
+    if (const LiveValue<T> live = host_.live(value_); live.reread) live.reread();
+  }
+
+ private:
+  SettingsHost& host_;
+  const Value& value_;
+  std::function<T()> shown_;
+  std::function<void(T)> show_;
+  T opened_{};
+  bool filling_ = false;
+};
+
+std::unique_ptr<BoundControl> bind(SettingsHost& host, QSlider* slider, const settings::Integer& value) {
+  auto bound = std::make_unique<Bound<settings::Integer, std::int32_t>>(
+      host, value, [slider] { return slider->value(); }, [slider](std::int32_t v) { slider->setValue(v); });
+  QObject::connect(slider, &QSlider::valueChanged, slider, [b = bound.get()] { b->changed(); });
+  return bound;
+}
+
+std::unique_ptr<BoundControl> bind(SettingsHost& host, QCheckBox* box, const settings::Flag& value) {
+  auto bound = std::make_unique<Bound<settings::Flag, bool>>(
+      host, value, [box] { return box->isChecked(); }, [box](bool on) { box->setChecked(on); });
+  QObject::connect(box, &QCheckBox::toggled, box, [b = bound.get()] { b->changed(); });
+  return bound;
+}
+
+// A list of choices, each item's data the value it stands for; a value
+// the list lacks shows as the default.
+std::unique_ptr<BoundControl> bind(SettingsHost& host, QComboBox* list, const settings::Integer& value) {
+  auto bound = std::make_unique<Bound<settings::Integer, std::int32_t>>(
+      host, value, [list] { return list->currentData().toInt(); },
+      [list, &value](std::int32_t v) {
+        const int index = list->findData(v);
+        list->setCurrentIndex(index >= 0 ? index : list->findData(value.default_value));
+      });
+  QObject::connect(list, &QComboBox::currentIndexChanged, list, [b = bound.get()] { b->changed(); });
+  return bound;
+}
+
 }  // namespace
 
 TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
-    : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      host_(host),
-      main_window_(host.main_window()) {
+    : ModalForm(host.main_window(), parent,
+                Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      host_(host) {
   setWindowTitle(QStringLiteral("Preferences"));
   setObjectName(QStringLiteral("PreferencesForm"));
   auto* page = new QVBoxLayout(this);
@@ -50,7 +112,7 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   auto* sound_grid = new QGridLayout(sound);
   volume_ = new QSlider(Qt::Horizontal, sound);
   volume_->setObjectName(QStringLiteral("sl_volume"));
-  volume_->setRange(kMinVolumePercent, kMaxVolumePercent);
+  volume_->setRange(settings::kVolume.min, settings::kVolume.max);
   volume_->setPageStep(10);
   volume_value_ = new QLabel(sound);
   volume_value_->setMinimumWidth(volume_value_->fontMetrics().horizontalAdvance(QStringLiteral("100 %")) + 4);
@@ -71,8 +133,9 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   sound_grid->addWidget(mute_, 1, 1, 1, 3);
   sound_grid->addWidget(sound_note_, 2, 0, 1, 4);
   page->addWidget(sound);
-  connect(volume_, &QSlider::valueChanged, this, [this] { show_sound_level(); });
-  connect(mute_, &QCheckBox::toggled, this, [this] { show_sound_level(); });
+  connect(volume_, &QSlider::valueChanged, this,
+          [this](int percent) { volume_value_->setText(percent_text(percent)); });
+  connect(mute_, &QCheckBox::toggled, this, [this](bool on) { volume_->setEnabled(!on); });
   connect(test_, &QPushButton::clicked, this, [this] {
     if (host_.test_beep()) return;
     sound_note_->setText(QStringLiteral("No sound output was chosen at start: the beeps are silent."));
@@ -84,7 +147,7 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   auto* display_grid = new QGridLayout(display);
   ghost_ = new QSlider(Qt::Horizontal, display);
   ghost_->setObjectName(QStringLiteral("sl_ghost"));
-  ghost_->setRange(0, Scene::kMaxGhostPercent);
+  ghost_->setRange(settings::kGhostSegments.min, settings::kGhostSegments.max);
   ghost_->setPageStep(5);
   ghost_value_ = new QLabel(display);
   auto* ghost_label = new QLabel(QStringLiteral("&Unlit segments"), display);
@@ -104,10 +167,8 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   display_grid->addWidget(zoom_, 1, 1, 1, 2, Qt::AlignLeft);
   display_grid->addWidget(fit_, 2, 1, 1, 2);
   page->addWidget(display);
-  connect(ghost_, &QSlider::valueChanged, this, [this](int percent) {
-    ghost_value_->setText(percent_text(percent));
-    if (!filling_) host_.show_ghost_percent(percent);
-  });
+  connect(ghost_, &QSlider::valueChanged, this,
+          [this](int percent) { ghost_value_->setText(percent_text(percent)); });
 
   // ---- Gamepad
   auto* gamepad = new QGroupBox(QStringLiteral("Gamepad"), this);
@@ -167,8 +228,14 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   connect(accept_, &QPushButton::clicked, this, [this] { accept(); });
   connect(cancel_, &QPushButton::clicked, this, [this] { cancel(); });
 
-  // Enter and Esc reach the dialog before any focused control.
-  for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
+  // Each control bound to its stored value, in the order Accept stores them.
+  bound_.push_back(bind(host_, volume_, settings::kVolume));
+  bound_.push_back(bind(host_, mute_, settings::kMute));
+  bound_.push_back(bind(host_, ghost_, settings::kGhostSegments));
+  bound_.push_back(bind(host_, zoom_, settings::kZoom));
+  bound_.push_back(bind(host_, fit_, settings::kFullscreenFit));
+
+  watch_keys();
 
   if (Gamepad* pad = host_.pad_input()) connect(pad, &Gamepad::pads_changed, this, [this] { show_pads(); });
   setFixedSize(sizeHint());
@@ -179,39 +246,21 @@ TPreferencesForm::~TPreferencesForm() {
 }
 
 void TPreferencesForm::show_centred() {
-  filling_ = true;
-  opened_level_ = host_.sound_level();
-  opened_ghost_ = host_.ghost_percent();
-  volume_->setValue(opened_level_.volume_percent);
-  mute_->setChecked(opened_level_.muted);
-  sound_note_->clear();
-  sound_note_->hide();
-  ghost_->setValue(opened_ghost_);
-  ghost_value_->setText(percent_text(opened_ghost_));
-  const int zoom = zoom_->findData(host_.zoom_percent());
-  zoom_->setCurrentIndex(zoom >= 0 ? zoom : zoom_->findData(kZoomDefault));
-  fit_->setChecked(host_.fullscreen_fit());
-  pads_shown_ = host_.pad_bindings();
-  filling_ = false;
-  show_sound_level();
-  show_pad_bindings();
-  show_pads();
-
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    const QRect area = screen->availableGeometry();
-    move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-  }
-  show();
-  raise();
-  activateWindow();
-  volume_->setFocus(Qt::ActiveWindowFocusReason);
-  if (main_window_) main_window_->setEnabled(false);
-}
-
-void TPreferencesForm::show_sound_level() {
+  for (const auto& bound : bound_) bound->fill();
+  // The labels beside the sliders follow them even where a value is unchanged.
   volume_value_->setText(percent_text(volume_->value()));
   volume_->setEnabled(!mute_->isChecked());
-  if (!filling_) host_.hear_sound_level(SoundLevel{volume_->value(), mute_->isChecked()});
+  ghost_value_->setText(percent_text(ghost_->value()));
+  sound_note_->clear();
+  sound_note_->hide();
+  pads_shown_ = host_.pad_bindings();
+  show_pad_bindings();
+  show_pads();
+  open_centred(volume_);
+}
+
+void TPreferencesForm::reread_all() {
+  for (const auto& bound : bound_) bound->reread();
 }
 
 void TPreferencesForm::show_pad_bindings() {
@@ -278,79 +327,42 @@ void TPreferencesForm::stop_capture() {
 
 void TPreferencesForm::accept() {
   if (capturing_) stop_capture();
-  SettingsStore& store = host_.settings();
-  const SoundLevel level{volume_->value(), mute_->isChecked()};
   // Everything is stored before anything else changes: a refused write
   // leaves the dialog open with what the player chose.
-  write_sound_level(store, level);
-  const int ghost = ghost_->value();
-  // A shade the player never touched stays the skin's to choose.
-  if (ghost != opened_ghost_ || store.read_text(settings::kGhostSegments.name))
-    settings::write(store, settings::kGhostSegments, ghost);
+  SettingsStore& store = host_.settings();
+  for (const auto& bound : bound_) bound->write(store);
   pads_shown_.store(store);
   host_.pad_bindings() = pads_shown_;
-  host_.hear_sound_level(level);
-  host_.show_stored_ghost_percent();
-  const int zoom = zoom_->currentData().toInt();
-  if (zoom != host_.zoom_percent()) host_.set_zoom_percent(zoom);
-  if (fit_->isChecked() != host_.fullscreen_fit()) host_.set_fullscreen_fit(fit_->isChecked());
-  close_dialog();
+  reread_all();
+  close_form();
 }
 
 void TPreferencesForm::cancel() {
+  put_back();
+  close_form();
+}
+
+void TPreferencesForm::put_back() {
   if (capturing_) stop_capture();
-  host_.hear_sound_level(opened_level_);
-  host_.show_stored_ghost_percent();
-  close_dialog();
+  reread_all();
 }
 
-void TPreferencesForm::close_dialog() {
-  if (main_window_) main_window_->setEnabled(true);
-  hide();
-}
-
-bool TPreferencesForm::handle_key(QKeyEvent* event) {
-  const auto code = virtual_key_of(*event);
-  if (code == vk_escape) {
-    // Esc first gives up waiting for a pad's button, then closes.
-    if (capturing_) {
-      stop_capture();
-    } else {
-      cancel();
-    }
-    return true;
+bool TPreferencesForm::escape_pressed() {
+  // Esc first gives up waiting for a pad's button, then closes.
+  if (capturing_) {
+    stop_capture();
+  } else {
+    cancel();
   }
-  if (code == vk_return) {
-    // An open drop-down list takes its own Enter.
-    if (auto* box = qobject_cast<QComboBox*>(focusWidget()); box && box->view() && box->view()->isVisible())
-      return false;
-    accept();
-    return true;
-  }
-  return false;
+  return true;
 }
 
-bool TPreferencesForm::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && qobject_cast<QWidget*>(watched) &&
-      static_cast<QWidget*>(watched)->window() == this && handle_key(static_cast<QKeyEvent*>(event)))
-    return true;
-  return QWidget::eventFilter(watched, event);
-}
-
-void TPreferencesForm::keyPressEvent(QKeyEvent* event) {
-  if (!handle_key(event)) QWidget::keyPressEvent(event);
-}
-
-void TPreferencesForm::closeEvent(QCloseEvent* event) {
-  // Only a close that really ends the dialog puts things back: a hidden
-  // dialog is closed once more when the program ends.
-  if (isVisible()) {
-    if (capturing_) stop_capture();
-    host_.hear_sound_level(opened_level_);
-    host_.show_stored_ghost_percent();
-  }
-  if (main_window_) main_window_->setEnabled(true);
-  QWidget::closeEvent(event);
+bool TPreferencesForm::enter_pressed() {
+  // An open drop-down list takes its own Enter.
+  if (auto* box = qobject_cast<QComboBox*>(focusWidget()); box && box->view() && box->view()->isVisible())
+    return false;
+  accept();
+  return true;
 }
 
 }  // namespace hero

@@ -5,16 +5,16 @@
 // there. The main window takes no input while it is open.
 #pragma once
 
-#include <QPointer>
-#include <QWidget>
-
 #include <array>
+#include <memory>
 #include <optional>
+#include <vector>
 
 #include "dialogs/keys/key_bindings.h"
+#include "dialogs/keys/modal_form.h"
+#include "dialogs/menus/live_settings.h"
 #include "display/gamepad/gamepad.h"
 #include "engine/interfaces.h"
-#include "startup/sound/sound_output.h"
 
 class QCheckBox;
 class QComboBox;
@@ -25,35 +25,32 @@ class QSlider;
 namespace hero {
 
 // What the dialog reaches in the rest of the program; the program gives the
-// real one, tests a recorder.
-class PreferencesHost {
+// real one, tests a recorder. Volume, Mute, GhostSegments, Zoom and
+// FullscreenFit are reached through SettingsHost::live.
+class PreferencesHost : public SettingsHost {
  public:
-  virtual ~PreferencesHost() = default;
-  virtual QWidget* main_window() = 0;
-  virtual SettingsStore& settings() = 0;
-  // The loudness heard now, and a new one heard at once (not stored).
-  virtual SoundLevel sound_level() const = 0;
-  virtual void hear_sound_level(const SoundLevel& level) = 0;
   // One beep at the loudness heard now; false when no sound output was
   // chosen at start, so nothing can sound.
   virtual bool test_beep() = 0;
-  // Unlit segments: the shade shown now, one shown at once (not stored), and
-  // back to what the store and the skin say.
-  virtual int ghost_percent() const = 0;
-  virtual void show_ghost_percent(int percent) = 0;
-  virtual void show_stored_ghost_percent() = 0;
-  // Zoom and the full-screen fit; each stores itself as it changes.
-  virtual int zoom_percent() const = 0;
-  virtual void set_zoom_percent(int percent) = 0;
-  virtual bool fullscreen_fit() const = 0;
-  virtual void set_fullscreen_fit(bool on) = 0;
   // The mappings the pads work by, and the pads (none when SDL's game
   // controller layer could not start).
   virtual PadBindings& pad_bindings() = 0;
   virtual Gamepad* pad_input() = 0;
 };
 
-class TPreferencesForm : public QWidget {
+// One control of the dialog bound to one stored value: filled from what is
+// in use when the dialog opens, each change shown at once where the value is
+// live, written by Accept, and what the store says put in use again when
+// the dialog closes.
+class BoundControl {
+ public:
+  virtual ~BoundControl() = default;
+  virtual void fill() = 0;
+  virtual void write(SettingsStore& store) = 0;
+  virtual void reread() = 0;
+};
+
+class TPreferencesForm : public ModalForm {
   Q_OBJECT
 
  public:
@@ -63,11 +60,10 @@ class TPreferencesForm : public QWidget {
   // Fills every control from what is in use now, centres the dialog on the
   // screen, shows it and takes the input away from the main window.
   void show_centred();
-  // Stores everything (Volume, Mute, GhostSegments, Pad1..Pad7, and the zoom
-  // and fit where they changed), then closes.
+  // Stores every control's value (each that the player changed or had
+  // stored before, and Pad1..Pad7), puts them in use, then closes.
   void accept();
-  // Puts back the loudness and the shade that were in use, then closes;
-  // nothing is stored.
+  // Puts back what was in use, then closes; nothing is stored.
   void cancel();
   // "Restore defaults" of the gamepad section: the seven default buttons
   // (stored only by Accept).
@@ -81,6 +77,8 @@ class TPreferencesForm : public QWidget {
   QCheckBox* mute_box() const { return mute_; }
   QPushButton* test_button() const { return test_; }
   QSlider* ghost_slider() const { return ghost_; }
+  QComboBox* zoom_box() const { return zoom_; }
+  QCheckBox* fit_box() const { return fit_; }
   QLabel* pads_label() const { return pads_; }
   QComboBox* pad_box(KeyAction action) const { return pad_boxes_[static_cast<std::size_t>(action)]; }
   QPushButton* press_button(KeyAction action) const {
@@ -93,28 +91,25 @@ class TPreferencesForm : public QWidget {
   const PadBindings& shown_pad_bindings() const { return pads_shown_; }
 
  protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
-  // Closed by the window system (Alt+F4, a close box): as Esc.
-  void closeEvent(QCloseEvent* event) override;
+  // Esc first gives up waiting for a pad's button, then cancels; Enter
+  // accepts, unless an open drop-down list takes it. A close by the window
+  // system is as Esc.
+  bool enter_pressed() override;
+  bool escape_pressed() override;
+  void put_back() override;
 
  private:
-  bool handle_key(QKeyEvent* event);
-  void close_dialog();
+  void reread_all();
   void stop_capture();
-  void show_sound_level();
   void show_pad_bindings();
   void show_pads();
   void pad_box_changed(KeyAction action);
 
   PreferencesHost& host_;
-  QPointer<QWidget> main_window_;
-  // What was in use when the dialog opened, put back by Esc.
-  SoundLevel opened_level_;
-  int opened_ghost_ = 0;
+  std::vector<std::unique_ptr<BoundControl>> bound_;
   PadBindings pads_shown_;
   std::optional<KeyAction> capturing_;
-  bool filling_ = false;  // controls being set from the program, not the player
+  bool filling_ = false;  // pad boxes being set from the program, not the player
 
   QSlider* volume_ = nullptr;
   QLabel* volume_value_ = nullptr;

@@ -269,13 +269,25 @@ void TForm1::lay_out_skin() {
 }
 
 void TForm1::set_zoom_percent(int percent) {
-  const bool known =
-      percent == kZoomFit || std::find(kZoomSteps.begin(), kZoomSteps.end(), percent) != kZoomSteps.end();
-  if (!known) percent = kZoomDefault;
+  percent = zoom_from_setting(percent).value_or(kZoomDefault);
   // Stored first: if the store refuses, the handheld stays as it is.
   settings::write(*settings_, settings::kZoom, percent);
-  zoom_percent_ = percent;
   zoom_stored_ = true;
+  show_zoom_percent(percent);
+}
+
+void TForm1::apply_zoom_setting() {
+  if (const auto zoom = zoom_from_setting(settings::read_stored(*settings_, settings::kZoom))) {
+    zoom_stored_ = true;
+    show_zoom_percent(*zoom);
+  } else {
+    zoom_stored_ = false;
+    show_zoom_percent(first_start_zoom(scene_.layout_size(), available_area().size()));
+  }
+}
+
+void TForm1::show_zoom_percent(int percent) {
+  zoom_percent_ = zoom_from_setting(percent).value_or(kZoomDefault);
   if (fullscreen_mode_) return;  // shown when the window is next windowed
   const QRect before = geometry();
   show_zoom();
@@ -286,8 +298,9 @@ void TForm1::set_zoom_percent(int percent) {
 
 void TForm1::zoom_step(int direction) { set_zoom_percent(next_zoom_step(zoom_scale(), direction)); }
 
-void TForm1::set_fullscreen_fit(bool on) {
-  settings::write(*settings_, settings::kFullscreenFit, on);
+void TForm1::apply_fit_setting() {
+  const bool on = settings::read(*settings_, settings::kFullscreenFit);
+  if (on == fullscreen_fit_) return;
   fullscreen_fit_ = on;
   if (fullscreen_mode_) lay_out_skin();
 }

@@ -55,11 +55,17 @@ class TForm1 : public QWidget {
   double zoom_scale() const;
   // Stores Zoom, then shows the handheld at that zoom about its centre.
   void set_zoom_percent(int percent);
+  // Shows the handheld at another zoom about its centre without storing it
+  // (a preview), and at what Zoom says again (or, with none stored, at the
+  // first start's choice).
+  void show_zoom_percent(int percent);
+  void apply_zoom_setting();
   // Ctrl+Plus, Ctrl+Minus, Ctrl with the mouse wheel: one step in or out.
   void zoom_step(int direction);
   // Full screen: the game area scaled to fill the screen (FullscreenFit).
   bool fullscreen_fit() const { return fullscreen_fit_; }
-  void set_fullscreen_fit(bool on);
+  // What FullscreenFit says, shown (laid out again in full screen).
+  void apply_fit_setting();
   // Flips the presentation: stores the new FullscreenMode at once, then
   // lays the window out again off the screen and centres it.
   void set_fullscreen_mode(bool on);

@@ -203,20 +203,6 @@ TPreferencesForm& HeroProgram::preferences() {
 
 void HeroProgram::show_preferences() { preferences().show_centred(); }
 
-bool HeroProgram::muted() const { return sound_.level().muted; }
-
-void HeroProgram::set_muted(bool on) {
-  // Stored first: a refused write leaves the beeps as they were.
-  settings::write(form_->settings(), settings::kMute, on);
-  SoundLevel level = sound_.level();
-  level.muted = on;
-  sound_.set_level(level);
-}
-
-SoundLevel HeroProgram::sound_level() const { return sound_.level(); }
-
-void HeroProgram::hear_sound_level(const SoundLevel& level) { sound_.set_level(level); }
-
 bool HeroProgram::test_beep() {
   // Straight to the output: the engine, and so a recording, never hears it.
   if (!sound_.enabled()) return false;
@@ -224,27 +210,55 @@ bool HeroProgram::test_beep() {
   return true;
 }
 
-int HeroProgram::ghost_percent() const { return form_->scene().ghost_percent(); }
-
-void HeroProgram::show_ghost_percent(int percent) {
-  form_->scene().set_ghost_override(percent);
-  form_->flush();
-}
-
-void HeroProgram::show_stored_ghost_percent() { form_->apply_ghost_setting(); }
-
-int HeroProgram::zoom_percent() const { return form_->zoom_percent(); }
-
-void HeroProgram::set_zoom_percent(int percent) { form_->set_zoom_percent(percent); }
-
 void HeroProgram::zoom_step(int direction) { form_->zoom_step(direction); }
 
-bool HeroProgram::fullscreen_fit() const { return form_->fullscreen_fit(); }
+LiveValue<std::int32_t> HeroProgram::live(const settings::Integer& value) {
+  // Volume and Mute are one loudness.
+  const auto sound_from_store = [this] { sound_.set_level(read_sound_level(form_->settings())); };
+  if (&value == &settings::kVolume) {
+    return {[this] { return sound_.level().volume_percent; },
+            [this](std::int32_t percent) {
+              SoundLevel level = sound_.level();
+              level.volume_percent = percent;
+              sound_.set_level(level);
+            },
+            sound_from_store};
+  }
+  if (&value == &settings::kGhostSegments) {
+    return {[this] { return form_->scene().ghost_percent(); },
+            [this](std::int32_t percent) {
+              form_->scene().set_ghost_override(percent);
+              form_->flush();
+            },
+            [this] { form_->apply_ghost_setting(); }};
+  }
+  if (&value == &settings::kZoom) {
+    return {[this] { return form_->zoom_percent(); },
+            [this](std::int32_t percent) { form_->show_zoom_percent(percent); },
+            [this] { form_->apply_zoom_setting(); }};
+  }
+  return {};
+}
 
-void HeroProgram::set_fullscreen_fit(bool on) {
-  form_->set_fullscreen_fit(on);
-  // Before Play the handheld stays out of sight.
-  if (!switched_on_) form_->move_off_screen();
+LiveValue<bool> HeroProgram::live(const settings::Flag& value) {
+  if (&value == &settings::kMute) {
+    return {[this] { return sound_.level().muted; },
+            [this](bool on) {
+              SoundLevel level = sound_.level();
+              level.muted = on;
+              sound_.set_level(level);
+            },
+            live(settings::kVolume).reread};
+  }
+  if (&value == &settings::kFullscreenFit) {
+    return {[this] { return form_->fullscreen_fit(); }, nullptr,
+            [this] {
+              form_->apply_fit_setting();
+              // Before Play the handheld stays out of sight.
+              if (!switched_on_) form_->move_off_screen();
+            }};
+  }
+  return {};
 }
 
 void HeroProgram::set_game_menu_backdrop_size(QSize size) {

@@ -92,9 +92,12 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost, privat
  private:
   // Maps the laid-out handheld and gives it the keyboard.
   void reveal_main_window();
-  // MenuHost
+  // SettingsHost, for the menus and the Preferences dialog
   QWidget* main_window() override;
   SettingsStore& settings() override;
+  LiveValue<std::int32_t> live(const settings::Integer& value) override;
+  LiveValue<bool> live(const settings::Flag& value) override;
+  // MenuHost
   bool splash_checkbox_ticked() const override;
   bool fullscreen_mode() const override;
   void switch_fullscreen_mode(bool on) override;
@@ -103,23 +106,12 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost, privat
   void show_manual() override;
   void show_key_settings() override;
   void show_preferences() override;
-  bool muted() const override;
-  void set_muted(bool on) override;
-  int zoom_percent() const override;
-  void set_zoom_percent(int percent) override;
   void zoom_step(int direction) override;
-  bool fullscreen_fit() const override;
-  void set_fullscreen_fit(bool on) override;
   void set_game_menu_backdrop_size(QSize size) override;
   void beep() override;
   void request_termination() override;
   // PreferencesHost
-  SoundLevel sound_level() const override;
-  void hear_sound_level(const SoundLevel& level) override;
   bool test_beep() override;
-  int ghost_percent() const override;
-  void show_ghost_percent(int percent) override;
-  void show_stored_ghost_percent() override;
   Gamepad* pad_input() override { return gamepad_.get(); }
   // SplashHost
   std::vector<std::string> skin_names() const override;

@@ -37,24 +37,23 @@ class RecordingHost : public MenuHost {
   void show_about() override { calls.push_back("about"); }
   void show_manual() override { calls.push_back("manual"); }
   void show_key_settings() override { calls.push_back("keys"); }
-  int zoom_percent() const override { return zoom; }
-  void set_zoom_percent(int percent) override {
-    settings::write(store, settings::kZoom, percent);
-    zoom = percent;
-    calls.push_back("zoom " + std::to_string(percent));
+  // Zoom, FullscreenFit and Mute are in use as last stored.
+  LiveValue<std::int32_t> live(const settings::Integer& value) override {
+    if (&value != &settings::kZoom) return {};
+    return {[this] { return zoom; }, nullptr,
+            [this] {
+              zoom = settings::read(store, settings::kZoom);
+              calls.push_back("zoom " + std::to_string(zoom));
+            }};
+  }
+  LiveValue<bool> live(const settings::Flag& value) override {
+    bool* in_use = &value == &settings::kFullscreenFit ? &fit : &value == &settings::kMute ? &mute : nullptr;
+    if (!in_use) return {};
+    return {[in_use] { return *in_use; }, nullptr,
+            [this, in_use, &value] { *in_use = settings::read(store, value); }};
   }
   void zoom_step(int direction) override { calls.push_back(direction > 0 ? "zoom in" : "zoom out"); }
-  bool fullscreen_fit() const override { return fit; }
-  void set_fullscreen_fit(bool on) override {
-    settings::write(store, settings::kFullscreenFit, on);
-    fit = on;
-  }
   void show_preferences() override { calls.push_back("preferences"); }
-  bool muted() const override { return mute; }
-  void set_muted(bool on) override {
-    settings::write(store, settings::kMute, on);
-    mute = on;
-  }
   void set_game_menu_backdrop_size(QSize size) override { backdrop = size; }
   void beep() override { calls.push_back("beep"); }
   void request_termination() override { calls.push_back("terminate"); }

@@ -95,12 +95,12 @@ TEST_F(Preferences, EveryWayOfClosingGivesTheHandheldItsInputBackAndOnlyAcceptSt
   QTest::mouseClick(dialog().accept_button(), Qt::LeftButton);
   EXPECT_FALSE(dialog().isVisible());
   EXPECT_TRUE(form().isEnabled());
-  EXPECT_EQ(stored("Volume"), "100");
-  EXPECT_EQ(stored("Mute"), "0");
   EXPECT_EQ(stored("Pad1"), "a");
   EXPECT_EQ(stored("Pad7"), "start");
-  // A shade the player never touched stays the skin's to choose.
-  EXPECT_FALSE(stored("GhostSegments"));
+  // Values the player never touched nor stored stay unstored: the shade
+  // stays the skin's to choose, the zoom the first start's.
+  for (const char* name : {"Volume", "Mute", "GhostSegments", "Zoom", "FullscreenFit"})
+    EXPECT_FALSE(stored(name)) << name;
 }
 
 TEST_F(Preferences, SlidersAreHeardAndSeenAtOnceAndEscPutsThemBack) {
@@ -191,14 +191,18 @@ TEST_F(Preferences, AGameKeyHeldWhenAWindowTakesTheKeyboardIsLetGo) {
 TEST_F(Preferences, ZoomAndFitShowWhatIsStoredAndOnlyAcceptChangesThem) {
   play({{"Zoom", "150"}, {"FullscreenFit", "1"}});
   open_with_ctrl_p();
-  auto* zoom = dialog().findChild<QComboBox*>(QStringLiteral("cb_zoom"));
-  auto* fit = dialog().findChild<QCheckBox*>(QStringLiteral("cb_fullscreen_fit"));
-  ASSERT_TRUE(zoom && fit);
+  QComboBox* zoom = dialog().zoom_box();
+  QCheckBox* fit = dialog().fit_box();
   EXPECT_EQ(zoom->currentData().toInt(), 150);
   EXPECT_TRUE(fit->isChecked());
+  const QSize at_150 = form().size();
   zoom->setCurrentIndex(zoom->findData(75));
+  // The zoom is seen at once; the fit shows only in full screen.
+  EXPECT_EQ(form().zoom_percent(), 75);
+  EXPECT_LT(form().width(), at_150.width());
   fit->setChecked(false);
   QTest::keyClick(dialog().volume_slider(), Qt::Key_Escape);
+  EXPECT_EQ(form().size(), at_150);
   EXPECT_EQ(stored("Zoom"), "150");
   EXPECT_EQ(stored("FullscreenFit"), "1");
   EXPECT_EQ(form().zoom_percent(), 150);
