@@ -51,32 +51,4 @@ void write(SettingsStore& store, const Text& text, std::string_view value) {
   store.write_text(text.name, std::string(value));
 }
 
-std::vector<Entry> all() {
-  std::vector<Entry> entries;
-  const auto flag = [&](const Flag& f) {
-    entries.push_back({f.name, Entry::Kind::flag, f.default_value ? "1" : "0", 0, 1, {}});
-  };
-  const auto integer = [&](const Integer& i) {
-    entries.push_back(
-        {i.name, Entry::Kind::integer, std::to_string(i.default_value), i.min, i.max, i.skin_key});
-  };
-  const auto text = [&](const Text& t) {
-    entries.push_back({t.name, Entry::Kind::text, std::string(t.default_value), 0, 0, {}});
-  };
-  flag(kFullscreenMode);
-  flag(kSplashScreen);
-  integer(kSkin);
-  integer(kSoundMode);
-  integer(kHiScore1);
-  integer(kHiScore2);
-  for (const Integer& key : kKeys) integer(key);
-  for (const Text& pad : kPads) text(pad);
-  integer(kVolume);
-  flag(kMute);
-  integer(kGhostSegments);
-  integer(kZoom);
-  flag(kFullscreenFit);
-  return entries;
-}
-
 }  // namespace hero::settings

@@ -5,8 +5,8 @@
 // below, so the store's encoding is applied in one place: integers as
 // decimal text; flags as "1"/"0", read as true for any number but 0.
 //
-// A new setting is one line here; its control in the Preferences dialog is a
-// line in that dialog's table of bound controls.
+// A new setting is a line here and a line in all() at the end; its control
+// in the Preferences dialog is a line binding the control to it there.
 #pragma once
 
 #include <array>
@@ -120,7 +120,8 @@ void write(SettingsStore& store, const Integer& integer, std::int32_t value);
 std::string read(const SettingsStore& store, const Text& text);
 void write(SettingsStore& store, const Text& text, std::string_view value);
 
-// Every declared value, for the tests and the documentation.
+// Every declared value, for the tests and the documentation. A new value is
+// declared above and listed in all() below, in this file alone.
 struct Entry {
   enum class Kind { flag, integer, text };
   std::string_view name;
@@ -130,6 +131,32 @@ struct Entry {
   std::int32_t max = 0;
   std::string_view skin_key;
 };
-std::vector<Entry> all();
+inline std::vector<Entry> all() {
+  std::vector<Entry> entries;
+  const auto flag = [&](const Flag& f) {
+    entries.push_back({f.name, Entry::Kind::flag, f.default_value ? "1" : "0", 0, 1, {}});
+  };
+  const auto integer = [&](const Integer& i) {
+    entries.push_back(
+        {i.name, Entry::Kind::integer, std::to_string(i.default_value), i.min, i.max, i.skin_key});
+  };
+  const auto text = [&](const Text& t) {
+    entries.push_back({t.name, Entry::Kind::text, std::string(t.default_value), 0, 0, {}});
+  };
+  flag(kFullscreenMode);
+  flag(kSplashScreen);
+  integer(kSkin);
+  integer(kSoundMode);
+  integer(kHiScore1);
+  integer(kHiScore2);
+  for (const Integer& key : kKeys) integer(key);
+  for (const Text& pad : kPads) text(pad);
+  integer(kVolume);
+  flag(kMute);
+  integer(kGhostSegments);
+  integer(kZoom);
+  flag(kFullscreenFit);
+  return entries;
+}
 
 }  // namespace hero::settings

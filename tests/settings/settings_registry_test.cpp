@@ -4,11 +4,15 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
 #include <set>
 #include <string>
 
 #include "engine/memory_settings_store.h"
 #include "engine/settings_values.h"
+#include "tests/support/files.h"
 
 namespace hero {
 namespace {
@@ -21,10 +25,26 @@ std::string folded(std::string_view name) {
   return text;
 }
 
-// The store finds names without regard to case: no two may meet there.
+// Every name written in a declaration ({"Name", ...}) of the header.
+std::set<std::string> declared_names() {
+  const std::string header =
+      test::read_file(std::filesystem::path(std::getenv("HERO_SOURCE_DIR")) / "engine" / "settings_values.h");
+  std::set<std::string> names;
+  const std::regex declaration(R"re(\{"([A-Za-z0-9]+)",)re");
+  for (auto m = std::sregex_iterator(header.begin(), header.end(), declaration); m != std::sregex_iterator(); ++m)
+    names.insert((*m)[1]);
+  return names;
+}
+
+// all() lists every declared value (13 settings: eleven values, seven keys
+// and seven pad buttons), and the store finds names without regard to case:
+// no two may meet there.
 TEST(SettingsRegistry, EveryNameIsDeclaredOnceWithADefaultInsideItsRange) {
   const auto entries = settings::all();
-  EXPECT_EQ(entries.size(), 25u);  // 13 settings: eleven values, and seven keys and seven pad buttons
+  std::set<std::string> listed;
+  for (const Entry& e : entries) listed.insert(std::string(e.name));
+  EXPECT_EQ(listed, declared_names()) << "a value declared in settings_values.h is missing from all()";
+  EXPECT_GE(entries.size(), 25u);
   std::set<std::string> names;
   for (const Entry& e : entries) {
     EXPECT_TRUE(names.insert(folded(e.name)).second) << e.name;
