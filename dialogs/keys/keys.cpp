@@ -91,6 +91,7 @@ TKeysForm::TKeysForm(KeyBindings& bindings, SettingsStore& store, QWidget* main_
     box->setFont(pixel_font(QStringLiteral("Arial"), 11, false));
     box->addItems(captions);
     box->setGeometry(row.box);
+    box->setToolTip(QString::fromLatin1(kCtrlShortcutsHint));
     // The stored choice, or no selection for one the list does not have.
     box->setCurrentIndex(bindings_.binding(n).choice - 1 < kKeyChoiceCount ? bindings_.binding(n).choice - 1
                                                                            : -1);

@@ -16,6 +16,12 @@ class QPushButton;
 
 namespace hero {
 
+// Shown beside the key choices and the zoom: a key bound to a control works
+// it whatever the modifiers, so the menu's Ctrl shortcuts give way to it.
+inline constexpr const char* kCtrlShortcutsHint =
+    "A key chosen for a control works it even with Ctrl held: Ctrl+P, Ctrl+0, Ctrl++ and Ctrl+- "
+    "reach the menu only with keys no control uses.";
+
 class TKeysForm : public ModalForm {
   Q_OBJECT
 

@@ -154,8 +154,19 @@ void GameMenu::fit_click() {
   keep(host_, settings::kFullscreenFit, !in_use(host_, settings::kFullscreenFit));
 }
 
+namespace {
+
+// Ctrl alone, or Ctrl with Shift: most layouts type "+" with Shift, and the
+// menu shows the zoom keys as Ctrl++.
+bool control_held(const QKeyEvent& key, bool shift_too) {
+  const auto held = key.modifiers() & ~Qt::KeypadModifier;
+  return held == Qt::ControlModifier || (shift_too && held == (Qt::ControlModifier | Qt::ShiftModifier));
+}
+
+}  // namespace
+
 bool GameMenu::handle_zoom_key(const QKeyEvent& key) {
-  if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier) return false;
+  if (!control_held(key, true)) return false;
   const int qt_key = key.key();
   if (qt_key == Qt::Key_Plus || qt_key == Qt::Key_Equal) {
     host_.zoom_step(+1);
@@ -172,7 +183,7 @@ bool GameMenu::handle_zoom_key(const QKeyEvent& key) {
 }
 
 bool GameMenu::handle_preferences_key(const QKeyEvent& key) {
-  if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::ControlModifier) return false;
+  if (!control_held(key, false)) return false;
   if (virtual_key_of(key) != VirtualKey{'P'}) return false;
   host_.show_preferences();
   return true;
@@ -365,7 +376,9 @@ bool GameMenu::eventFilter(QObject* watched, QEvent* event) {
   const bool on_menu = widget == menu_ || widget->window() == menu_;
   if (widget->window() != window && !on_menu) return false;
   const auto* key = static_cast<QKeyEvent*>(event);
-  if ((key->modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+  if (control_held(*key, true)) {
+    // A key bound to a control works it, Ctrl or not.
+    if (const auto code = virtual_key_of(*key); code && host_.key_bound(*code)) return false;
     if (!handle_zoom_key(*key) && !handle_preferences_key(*key)) return false;
     if (on_menu) menu_->hide();
     return true;

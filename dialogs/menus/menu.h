@@ -107,6 +107,10 @@ class MenuHost : public SettingsHost {
   virtual void show_key_settings() = 0;
   // One zoom step of the windowed handheld in or out, stored.
   virtual void zoom_step(int direction) = 0;
+  // Whether the key with this virtual-key code works one of the seven
+  // controls: such a key goes to its control whatever the modifiers, so the
+  // Ctrl shortcuts leave it alone.
+  virtual bool key_bound(int virtual_key) const = 0;
   virtual void show_preferences() = 0;
   // btn_game_menu_background's size: 36 x 32 closed, 305 x 576 open.
   virtual void set_game_menu_backdrop_size(QSize size) = 0;
@@ -151,7 +155,8 @@ class GameMenu : public QObject {
   // Runs one item's command, as from the menu; the overlay's extra rows
   // (kGameMenuZoomRow .. kGameMenuMuteRow) run theirs.
   void run_command(int index);
-  // Ctrl+Plus, Ctrl+Minus, Ctrl+0 on the main window: true when taken.
+  // Ctrl+Plus (also typed Ctrl+Shift+=), Ctrl+Minus, Ctrl+0 on the main
+  // window: true when taken.
   bool handle_zoom_key(const QKeyEvent& key);
   // Ctrl+P (the key where the layout has P): true when taken.
   bool handle_preferences_key(const QKeyEvent& key);

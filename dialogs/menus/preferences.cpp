@@ -15,6 +15,7 @@
 #include <functional>
 #include <utility>
 
+#include "dialogs/keys/keys.h"
 #include "display/skins/zoom.h"
 #include "engine/settings_values.h"
 
@@ -156,6 +157,8 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   zoom_->setObjectName(QStringLiteral("cb_zoom"));
   for (int step : kZoomSteps) zoom_->addItem(percent_text(step), step);
   zoom_->addItem(QStringLiteral("Fit to screen"), kZoomFit);
+  zoom_->setToolTip(QStringLiteral("Ctrl++ and Ctrl+- zoom in and out, Ctrl+0 back to 100 %. ") +
+                    QString::fromLatin1(kCtrlShortcutsHint));
   auto* zoom_label = new QLabel(QStringLiteral("&Zoom"), display);
   zoom_label->setBuddy(zoom_);
   fit_ = new QCheckBox(QStringLiteral("Display game fitted to the screen"), display);

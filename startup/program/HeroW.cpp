@@ -212,6 +212,11 @@ bool HeroProgram::test_beep() {
 
 void HeroProgram::zoom_step(int direction) { form_->zoom_step(direction); }
 
+bool HeroProgram::key_bound(int virtual_key) const {
+  return virtual_key > 0 && virtual_key <= 0xFFFF &&
+         form_->key_bindings().action_for_press(static_cast<std::uint16_t>(virtual_key)).has_value();
+}
+
 LiveValue<std::int32_t> HeroProgram::live(const settings::Integer& value) {
   // Volume and Mute are one loudness.
   const auto sound_from_store = [this] { sound_.set_level(read_sound_level(form_->settings())); };

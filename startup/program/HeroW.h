@@ -107,6 +107,7 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost, privat
   void show_key_settings() override;
   void show_preferences() override;
   void zoom_step(int direction) override;
+  bool key_bound(int virtual_key) const override;
   void set_game_menu_backdrop_size(QSize size) override;
   void beep() override;
   void request_termination() override;

@@ -229,8 +229,23 @@ TEST_F(ContextMenu, ControlPlusMinusAndZeroZoomTheHandheld) {
   host.window.setEnabled(false);
   QTest::keyClick(&host.window, Qt::Key_Plus, Qt::ControlModifier);
   host.window.setEnabled(true);
+  // "Ctrl++" as typed on a US keyboard: Ctrl with Shift and "=".
+  QTest::keyClick(&host.window, Qt::Key_Plus, Qt::ControlModifier | Qt::ShiftModifier);
   qApp->removeEventFilter(menu.get());
-  EXPECT_EQ(host.calls, (std::vector<std::string>{"zoom in", "zoom in", "zoom out", "zoom 100"}));
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"zoom in", "zoom in", "zoom out", "zoom 100", "zoom in"}));
+}
+
+// A key bound to a control works the control whatever the modifiers: with
+// PAUSE on P and ACL on 0, Ctrl+P and Ctrl+0 reach the handheld, not the menu.
+TEST_F(ContextMenu, BoundKeysWinOverTheControlShortcuts) {
+  make_menu();
+  host.bound_keys = {'P', '0'};
+  qApp->installEventFilter(menu.get());
+  QTest::keyClick(&host.window, Qt::Key_P, Qt::ControlModifier);
+  QTest::keyClick(&host.window, Qt::Key_0, Qt::ControlModifier);
+  QTest::keyClick(&host.window, Qt::Key_Minus, Qt::ControlModifier);  // unbound: still zooms
+  qApp->removeEventFilter(menu.get());
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"zoom out"}));
 }
 
 TEST_F(ContextMenu, PreferencesFromTheItemControlPAndTheOverlayRow) {

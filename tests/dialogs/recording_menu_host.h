@@ -5,6 +5,7 @@
 #include <QSize>
 #include <QWidget>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,9 @@ class RecordingHost : public MenuHost {
             [this, in_use, &value] { *in_use = settings::read(store, value); }};
   }
   void zoom_step(int direction) override { calls.push_back(direction > 0 ? "zoom in" : "zoom out"); }
+  bool key_bound(int virtual_key) const override {
+    return std::find(bound_keys.begin(), bound_keys.end(), virtual_key) != bound_keys.end();
+  }
   void show_preferences() override { calls.push_back("preferences"); }
   void set_game_menu_backdrop_size(QSize size) override { backdrop = size; }
   void beep() override { calls.push_back("beep"); }
@@ -68,6 +72,7 @@ class RecordingHost : public MenuHost {
   int hi_a = 120, hi_b = 340;
   QSize backdrop = kGameMenuClosedSize;
   std::vector<std::string> calls;
+  std::vector<int> bound_keys;  // virtual-key codes the bindings use
 };
 
 }  // namespace hero::test

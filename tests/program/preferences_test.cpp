@@ -188,6 +188,18 @@ TEST_F(Preferences, AGameKeyHeldWhenAWindowTakesTheKeyboardIsLetGo) {
   }
 }
 
+// PAUSE bound to P (choice 26): Ctrl+P pauses the game, as P alone does,
+// and the Preferences stay closed (with P unbound Ctrl+P opens them, as the
+// other tests do).
+TEST_F(Preferences, AKeyBoundToAControlWinsOverCtrlP) {
+  play({{"Key7", "26"}});
+  QTest::keyClick(&form(), Qt::Key_1);  // GAME A
+  ASSERT_EQ(form().engine().state().game_mode, mode_game_a);
+  QTest::keyClick(&form(), Qt::Key_P, Qt::ControlModifier);
+  EXPECT_TRUE(form().engine().state().paused);
+  EXPECT_FALSE(program->preferences().isVisible());
+}
+
 TEST_F(Preferences, ZoomAndFitShowWhatIsStoredAndOnlyAcceptChangesThem) {
   play({{"Zoom", "150"}, {"FullscreenFit", "1"}});
   open_with_ctrl_p();

@@ -31,7 +31,8 @@ std::set<std::string> declared_names() {
       test::read_file(std::filesystem::path(std::getenv("HERO_SOURCE_DIR")) / "engine" / "settings_values.h");
   std::set<std::string> names;
   const std::regex declaration(R"re(\{"([A-Za-z0-9]+)",)re");
-  for (auto m = std::sregex_iterator(header.begin(), header.end(), declaration); m != std::sregex_iterator(); ++m)
+  for (auto m = std::sregex_iterator(header.begin(), header.end(), declaration); m != std::sregex_iterator();
+       ++m)
     names.insert((*m)[1]);
   return names;
 }
