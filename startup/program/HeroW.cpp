@@ -61,6 +61,10 @@ HeroProgram::HeroProgram(ProgramServices services)
   pad_bindings_.load(form_->settings());
   gamepad_ = std::make_unique<Gamepad>(pad_bindings_,
                                        [this](KeyAction action, bool down) { pad_control(action, down); });
+  // A replay plays at once with the skin and sound output last chosen (its
+  // store is a copy in memory, never written back): the splash screen comes
+  // only while none is chosen yet.
+  if (replay_) settings::write(form_->settings(), settings::kSplashScreen, false);
   // Last: its creation step may perform Play, which needs all of the above.
   splash_ = std::make_unique<TSplashForm>(static_cast<SplashHost&>(*this));
 }
@@ -353,9 +357,10 @@ void enter_program_folder(const QString& folder) {
 // Shown without stopping the handheld: a replay's end or difference. It
 // belongs to the handheld, so the window system keeps it above it, and it
 // comes once the handheld is up: a difference at the very first line is
-// found before the handheld's window is shown.
-void show_replay_box(ReplayNews news, const std::string& message) {
-  QTimer::singleShot(0, [news, text = QString::fromStdString(message)] {
+// found before the handheld's window is shown. A replay that differed has
+// nothing more to show: closing its box ends the program (with status 1).
+void show_replay_box(ReplayNews news, const std::string& message, const std::function<void()>& end_program) {
+  QTimer::singleShot(0, [news, text = QString::fromStdString(message), end_program] {
     QWidget* handheld = nullptr;
     for (QWidget* window : QApplication::topLevelWidgets())
       if (qobject_cast<TForm1*>(window)) handheld = window;
@@ -364,6 +369,7 @@ void show_replay_box(ReplayNews news, const std::string& message) {
                                QString::fromLatin1(kProgramTitle), text, handheld);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
+    if (news == ReplayNews::differs) QObject::connect(box, &QMessageBox::finished, end_program);
     box->show();
   });
 }
@@ -468,11 +474,11 @@ int hero_main(int argc, char** argv) {
   services.beep = [] { QApplication::beep(); };
   services.record_to = record_to.get();
   services.replay = std::move(replay);
-  services.replay_news = [](ReplayNews news, const std::string& message) {
+  services.replay_news = [&app](ReplayNews news, const std::string& message) {
     std::FILE* stream = news == ReplayNews::differs ? stderr : stdout;
     std::fprintf(stream, "hero50: %s\n", message.c_str());
     std::fflush(stream);
-    if (news != ReplayNews::started) show_replay_box(news, message);
+    if (news != ReplayNews::started) show_replay_box(news, message, [&app] { app.request_termination(); });
   };
 
   try {

@@ -240,7 +240,9 @@ def captions_read_as_their_own(install_dir):
 
 def replay_difference_box_stands_above_the_handheld(install_dir):
     """A recording that differs at its first show: the box saying so stands
-    above the handheld, where the player sees it (it once opened behind)."""
+    above the handheld, where the player sees it (it once opened behind), and
+    closing it ends the program with status 1 (the handheld once stayed
+    frozen until Esc)."""
     with Desktop(install_dir, window_manager=True) as desk:
         desk.write_settings(WINDOWED)
         recording = os.path.join(desk.work, "changed.trace")
@@ -260,6 +262,13 @@ def replay_difference_box_stands_above_the_handheld(install_dir):
         order = list(stacking.value)
         assert order.index(box.id) > order.index(handheld.id), "the box is behind the handheld: %r" % order
         assert "mode is 1, the recording says 9" in desk.program_output(), desk.program_output()
+        # The handheld has nothing more to show: closing the box (Enter on its
+        # OK) ends the program, with the status of a replay that differed.
+        desk.click(*centre_of(desk, box))
+        wait_until("the box to have the keyboard", lambda: desk.has_focus(box), 5)
+        desk.tap(desk.keycode("Return"))
+        wait_until("the program to end", lambda: desk.program.poll() is not None, 10)
+        assert desk.program.returncode == 1, "status %r" % desk.program.returncode
 
 
 CASES = [

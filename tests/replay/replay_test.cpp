@@ -182,7 +182,7 @@ class SessionProgram : public ProgramTest {
   // at once and switches the handheld on.
   void start_session(std::ostream* record_to, std::optional<Recording> replay,
                      std::vector<std::pair<std::string, std::string>> stored = {}) {
-    stored.insert(stored.end(), {{"SplashScreen", "0"}, {"Skin", "1"}, {"SoundMode", "0"}});
+    stored.insert(stored.begin(), {{"SplashScreen", "0"}, {"Skin", "1"}, {"SoundMode", "0"}});
     program.reset();
     ProgramServices services = services_with(memory_store(stored));
     services.record_to = record_to;
@@ -248,6 +248,15 @@ TEST_F(SessionProgram, ReplayTakesOnlyEscAndPauseFromTheKeyboard) {
   const int before_esc = terminations;
   key(Qt::Key_Escape);
   EXPECT_EQ(terminations, before_esc + 1);
+}
+
+// A replay plays at once with the skin last chosen, even when the player has
+// the splash screen on; the player's own store keeps saying so.
+TEST_F(SessionProgram, AReplayStartsWithoutTheSplashScreen) {
+  start_session(nullptr, read(recorded_game()), {{"SplashScreen", "1"}});
+  EXPECT_FALSE(program->splash().isVisible());
+  ASSERT_FALSE(news.empty());
+  EXPECT_EQ(news[0].first, ReplayNews::started);
 }
 
 TEST_F(SessionProgram, ReplayReportsItsEndAndWhereItDiffers) {
