@@ -172,8 +172,11 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
     Scene::View view;
     if (request.fullscreen_mode) {
       // "Center", 0 and anything that is not an integer centre the game area.
+      const bool too_large =
+          game.width() > request.screen_size.width() || game.height() > request.screen_size.height();
       view = fullscreen_view(game, request.screen_size, number("Fullscreen", "GameOffsetX"),
-                             number("Fullscreen", "GameOffsetY"), request.fullscreen_fit);
+                             number("Fullscreen", "GameOffsetY"),
+                             request.fullscreen_fit || (request.fit_when_too_large && too_large));
     } else {
       view.scale = request.zoom > 0.0 && request.zoom <= 16.0 ? request.zoom : 1.0;
     }

@@ -67,6 +67,9 @@ struct SkinLoadRequest {
   // Full screen: the game area scaled, keeping its aspect, to the largest
   // size that fits the screen, its stated offsets scaled with it.
   bool fullscreen_fit = false;
+  // While the player has made no choice of the fit: a game area larger than
+  // the screen is fitted all the same, so no button is cut off.
+  bool fit_when_too_large = false;
   // Device pixels per window pixel of the screen (2 on a HiDPI screen): with
   // the zoom it decides whether the pictures' @2x twins are loaded.
   double device_pixel_ratio = 1.0;

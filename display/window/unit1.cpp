@@ -162,6 +162,7 @@ TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, const 
     zoom_stored_ = true;
   }
   fullscreen_fit_ = settings::read(*settings_, settings::kFullscreenFit);
+  fullscreen_fit_chosen_ = settings::read_stored(*settings_, settings::kFullscreenFit).has_value();
   key_bindings_.load(*settings_);
   scene_.set_ghost_override(read_ghost_setting(*settings_));
   for (const HotAreaRow& row : kHotAreas) hot_areas_.push_back(new HotArea(*this, row.id));
@@ -300,8 +301,10 @@ void TForm1::zoom_step(int direction) { set_zoom_percent(next_zoom_step(zoom_sca
 
 void TForm1::apply_fit_setting() {
   const bool on = settings::read(*settings_, settings::kFullscreenFit);
-  if (on == fullscreen_fit_) return;
+  const bool chosen = settings::read_stored(*settings_, settings::kFullscreenFit).has_value();
+  if (on == fullscreen_fit_ && chosen == fullscreen_fit_chosen_) return;
   fullscreen_fit_ = on;
+  fullscreen_fit_chosen_ = chosen;
   if (fullscreen_mode_) lay_out_skin();
 }
 

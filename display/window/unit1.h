@@ -64,6 +64,9 @@ class TForm1 : public QWidget {
   void zoom_step(int direction);
   // Full screen: the game area scaled to fill the screen (FullscreenFit).
   bool fullscreen_fit() const { return fullscreen_fit_; }
+  // Whether the player has stored a choice of the fit (else a game area too
+  // large for the screen is fitted, and nothing is stored).
+  bool fullscreen_fit_chosen() const { return fullscreen_fit_chosen_; }
   // What FullscreenFit says, shown (laid out again in full screen).
   void apply_fit_setting();
   // Flips the presentation: stores the new FullscreenMode at once, then
@@ -188,6 +191,7 @@ class TForm1 : public QWidget {
   std::array<bool, kControlCount> keys_held_{};
   bool zoom_stored_ = false;  // Zoom was read from the store, or chosen since
   bool fullscreen_fit_ = false;
+  bool fullscreen_fit_chosen_ = false;
   double loaded_device_scale_ = 1.0;  // zoom x device pixels at the last load
   int wheel_eighths_ = 0;             // wheel turns not yet a whole notch
   SkinLoader skin_loader_;

@@ -103,6 +103,7 @@ void HeroProgram::create_main_window() {
     request.fullscreen_mode = window.fullscreen_mode();
     request.zoom = window.zoom_scale();
     request.fullscreen_fit = window.fullscreen_fit();
+    request.fit_when_too_large = !window.fullscreen_fit_chosen();
     request.device_pixel_ratio = window.devicePixelRatioF();
     const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     request.screen_size = screen ? screen->size() : QSize(1024, 768);

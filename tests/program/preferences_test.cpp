@@ -31,7 +31,7 @@ class Preferences : public ProgramTest {
   // A run with these stored values, played on the first skin with a real
   // sound driver, the handheld shown.
   void play(std::vector<std::pair<std::string, std::string>> stored = {}) {
-    stored.emplace_back("FullscreenMode", "0");
+    stored.insert(stored.begin(), {"FullscreenMode", "0"});
     start(stored);
     program->splash().cb_skin()->setCurrentIndex(0);
     program->splash().cb_sound()->setCurrentIndex(kDriverDirect);
@@ -198,6 +198,23 @@ TEST_F(Preferences, AKeyBoundToAControlWinsOverCtrlP) {
   QTest::keyClick(&form(), Qt::Key_P, Qt::ControlModifier);
   EXPECT_TRUE(form().engine().state().paused);
   EXPECT_FALSE(program->preferences().isVisible());
+}
+
+// A game area as large as the default skin's (1475 x 870) on a smaller
+// screen: a first full-screen start fits it rather than cut the buttons off,
+// and stores nothing; a stored choice is obeyed either way.
+TEST_F(Preferences, AFirstFullScreenStartOnASmallScreenFitsUnlessTheFitWasChosen) {
+  write("Graphics/Skin1/Config.ini", "[Common]\nGameWidth=1475\nGameHeight=870\n");
+  ASSERT_LT(screen().width(), 1475);
+  play({{"FullscreenMode", "1"}});
+  ASSERT_TRUE(form().fullscreen_mode());
+  EXPECT_LT(form().scene().view().scale, 1.0);
+  EXPECT_FALSE(stored("FullscreenFit"));
+  restart_and_play();
+  EXPECT_LT(form().scene().view().scale, 1.0);
+  program.reset();
+  play({{"FullscreenMode", "1"}, {"FullscreenFit", "0"}});
+  EXPECT_EQ(form().scene().view().scale, 1.0);
 }
 
 TEST_F(Preferences, ZoomAndFitShowWhatIsStoredAndOnlyAcceptChangesThem) {
