@@ -158,7 +158,8 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
     errors.report("Skin configuration file (" + skin_path +
                   "Config.ini) not found. Please reinstall the skin.");
   } else {
-    const IniFile ini = IniFile::load(config);
+    std::vector<IniLine> lines;  // where each key stands, for the messages
+    const IniFile ini = IniFile::load(config, &lines);
     const std::string config_name = skin_path + "Config.ini";
     // Height first, then width, as the window takes them.
     // Every number as the skin file's schema says: its default, its range,
@@ -200,7 +201,8 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
         scene.set_geometry(ElementId::im_backdrop, QRect(QPoint(0, 0), client));
       }
 
-      scene.set_background_colour(colour_from(ini.read_colour("Fullscreen", "BgColor", "$006666cc")));
+      scene.set_background_colour(colour_from(skin_schema::read_colour(
+          ini, "Fullscreen", skin_schema::key("Fullscreen", "BgColor"), config_name, lines)));
       scene.set_colour_key(false, scene.key_colour());
       scene.set_client_size(request.screen_size);
 
@@ -230,7 +232,8 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
         scene.set_geometry(ElementId::im_backdrop_logo, QRect(at, size));
       }
     } else {
-      const QColor key = colour_from(ini.read_colour("Shaped", "TranspColor", "$00ff00ff"));
+      const QColor key = colour_from(skin_schema::read_colour(
+          ini, "Shaped", skin_schema::key("Shaped", "TranspColor"), config_name, lines));
       scene.set_background_colour(key);
       scene.set_colour_key(true, key);
       scene.set_visible(ElementId::im_backdrop, false);

@@ -117,8 +117,8 @@ class SkinPictures {
 // menu button, and the scene's view (zoom, or the full-screen placement). A missing skin Config.ini (or a
 // selection outside the catalogue) is reported through `errors`; only the in-game menu button is then set. A
 // picture that exists but cannot be decoded (or would take the skin's pictures past kMaxSkinPixels) throws
-// PictureError, a colour that is not a number ConversionError, a game area outside 1..kMaxGameSide SkinError;
-// the load stops there.
+// PictureError, a colour that is not a number SkinError (naming its file, line and key), a game area
+// outside 1..kMaxGameSide SkinError; the load stops there.
 void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors& errors);
 
 // The full-screen placement of a game area of `game` pixels on `screen`:

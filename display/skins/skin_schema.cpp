@@ -115,6 +115,24 @@ std::int32_t read(const IniFile& ini, std::string_view section, const Key& key,
   return apply(key, ini.read_integer(section, key.name, key.default_integer()), config_name);
 }
 
+std::string colour_fault(const Key& key, const ConversionError& error) {
+  return std::string(error.what()) + ": " + std::string(key.name) +
+         " must be a colour number such as $00ff00ff";
+}
+
+std::int32_t read_colour(const IniFile& ini, std::string_view section, const Key& key,
+                         const std::string& config_name, const std::vector<IniLine>& lines) {
+  try {
+    return ini.read_colour(section, key.name, key.default_text);
+  } catch (const ConversionError& error) {
+    std::string where = config_name;
+    for (const IniLine& l : lines)
+      if (l.kind == IniLine::Kind::entry && l.used && same(l.section, section) && same(l.key, key.name))
+        where += ", line " + std::to_string(l.line);
+    throw SkinError(colour_fault(key, error) + " (" + where + ", [" + std::string(section) + "])");
+  }
+}
+
 std::optional<Verdict> judge(const Key& key, std::int32_t value, const std::string& config_name) {
   if (value >= key.min && value <= key.max) return std::nullopt;
   switch (key.outside) {

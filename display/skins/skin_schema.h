@@ -57,6 +57,17 @@ std::int32_t apply(const Key& key, std::int32_t value, const std::string& config
 std::int32_t read(const IniFile& ini, std::string_view section, const Key& key,
                   const std::string& config_name);
 
+// What is wrong with a colour key's text, in the handheld's words first:
+// "'navy' is not a valid integer value: BgColor must be a colour number such
+// as $00ff00ff".
+std::string colour_fault(const Key& key, const ConversionError& error);
+// A colour key of `section`, read strictly (ini.read_colour). Text that is
+// no colour number throws SkinError with colour_fault's words and where they
+// stand: the file `config_name` and the line of `lines` (as IniFile::load
+// lists them) that holds the key.
+std::int32_t read_colour(const IniFile& ini, std::string_view section, const Key& key,
+                         const std::string& config_name, const std::vector<IniLine>& lines);
+
 // What a skin author is told of a stored number: nothing when the handheld
 // uses it as it is, else an error (refused) or a warning with the effect.
 struct Verdict {

@@ -116,21 +116,29 @@ TEST_F(GfxinitTest, EmptyCatalogueCannotLoadAnySkin) {
   EXPECT_EQ(scene_.client_size(), Scene::kClientSizeBeforeSkin);
 }
 
-TEST_F(GfxinitTest, ColourThatIsNoNumberStopsTheLoadWithTheConversionMessage) {
+// The conversion message first, then the key, the file and its line, as
+// hero-skin check words it.
+TEST_F(GfxinitTest, ColourThatIsNoNumberStopsTheLoadNamingItsFileLineAndKey) {
   write_catalogue("[Common]\nSkins=1\n");
-  write_skin("[Fullscreen]\nBgColor=red\n[Shaped]\nTranspColor=0x12zz\n[Image1]\nWidth=50\n");
+  write_skin(
+      "[Fullscreen]\nBgColor=red\n[Shaped]\n; the key colour\nTranspColor=0x12zz\n[Image1]\nWidth=50\n");
   try {
     load(true);
     FAIL() << "loaded";
-  } catch (const ConversionError& e) {
-    EXPECT_STREQ(e.what(), "'red' is not a valid integer value");
+  } catch (const SkinError& e) {
+    EXPECT_STREQ(e.what(),
+                 "'red' is not a valid integer value: BgColor must be a colour number such as $00ff00ff "
+                 "(Graphics\\Skin1\\Config.ini, line 2, [Fullscreen])");
   }
   EXPECT_EQ(scene_.geometry(ElementId::im_background).width(), 0);  // never reached
   try {
     load(false);
     FAIL() << "loaded";
-  } catch (const std::runtime_error& e) {
-    EXPECT_STREQ(e.what(), "'0x12zz' is not a valid integer value");
+  } catch (const SkinError& e) {
+    EXPECT_STREQ(
+        e.what(),
+        "'0x12zz' is not a valid integer value: TranspColor must be a colour number such as $00ff00ff "
+        "(Graphics\\Skin1\\Config.ini, line 5, [Shaped])");
   }
 }
 

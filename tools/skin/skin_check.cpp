@@ -137,9 +137,7 @@ void Checker::check_value(const IniLine& l, const skin_schema::Key& key) {
     try {
       convert_colour_text(l.value);
     } catch (const ConversionError& e) {
-      add(l.line, Level::error,
-          std::string(e.what()) + ": " + std::string(key.name) +
-              " must be a colour number such as $00ff00ff");
+      add(l.line, Level::error, skin_schema::colour_fault(key, e));
     }
     return;
   }
