@@ -94,6 +94,10 @@ inline constexpr Integer kGhostSegments{"GhostSegments", 0, 0, 30, "GhostSegment
 inline constexpr Integer kZoom{"Zoom", 100, 0, 200};
 inline constexpr Flag kFullscreenFit{"FullscreenFit", false};
 
+// Whether a running game waits, through the handheld's own PAUSE, while a
+// menu or dialog has the input. Off: nothing pauses the game but PAUSE.
+inline constexpr Flag kPauseInMenus{"PauseInMenus", false};
+
 // ---- Reading and writing --------------------------------------------------------
 
 // Integers are read by parse_integer's rule (settings_codec.h).
@@ -156,6 +160,7 @@ inline std::vector<Entry> all() {
   integer(kGhostSegments);
   integer(kZoom);
   flag(kFullscreenFit);
+  flag(kPauseInMenus);
   return entries;
 }
 

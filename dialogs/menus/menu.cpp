@@ -327,6 +327,7 @@ void GameMenu::Vid_Display_Game_Menu() {
     row->deleteLater();
   }
   rows_.clear();
+  host_.game_menu_shown(game_menu_open_);
   if (!game_menu_open_) {
     host_.set_game_menu_backdrop_size(kGameMenuClosedSize);
     return;

@@ -114,6 +114,8 @@ class MenuHost : public SettingsHost {
   virtual void show_preferences() = 0;
   // btn_game_menu_background's size: 36 x 32 closed, 305 x 576 open.
   virtual void set_game_menu_backdrop_size(QSize size) = 0;
+  // The in-game menu's rows are shown or taken away.
+  virtual void game_menu_shown(bool open) = 0;
   virtual void beep() = 0;
   virtual void request_termination() = 0;
 };

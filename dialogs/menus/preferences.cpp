@@ -163,12 +163,16 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   zoom_label->setBuddy(zoom_);
   fit_ = new QCheckBox(QStringLiteral("Display game fitted to the screen"), display);
   fit_->setObjectName(QStringLiteral("cb_fullscreen_fit"));
+  auto* pause_in_menus =
+      new QCheckBox(QStringLiteral("Pause the game while a menu or dialog is open"), display);
+  pause_in_menus->setObjectName(QStringLiteral("cb_pause_in_menus"));
   display_grid->addWidget(ghost_label, 0, 0);
   display_grid->addWidget(ghost_, 0, 1);
   display_grid->addWidget(ghost_value_, 0, 2);
   display_grid->addWidget(zoom_label, 1, 0);
   display_grid->addWidget(zoom_, 1, 1, 1, 2, Qt::AlignLeft);
   display_grid->addWidget(fit_, 2, 1, 1, 2);
+  display_grid->addWidget(pause_in_menus, 3, 1, 1, 2);
   page->addWidget(display);
   connect(ghost_, &QSlider::valueChanged, this,
           [this](int percent) { ghost_value_->setText(percent_text(percent)); });
@@ -237,6 +241,7 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   bound_.push_back(bind(host_, ghost_, settings::kGhostSegments));
   bound_.push_back(bind(host_, zoom_, settings::kZoom));
   bound_.push_back(bind(host_, fit_, settings::kFullscreenFit));
+  bound_.push_back(bind(host_, pause_in_menus, settings::kPauseInMenus));
 
   watch_keys();
 

@@ -2,6 +2,7 @@
 
 #include "display/window/application_title.h"
 
+#include <QApplication>
 #include <QBitmap>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -453,12 +454,49 @@ void TForm1::changeEvent(QEvent* event) {
   if ((event->type() == QEvent::ActivationChange && !isActiveWindow()) ||
       (event->type() == QEvent::EnabledChange && !isEnabled()))
     release_held_keys();
+  if (event->type() == QEvent::ActivationChange || event->type() == QEvent::EnabledChange) follow_menus();
   QWidget::changeEvent(event);
 }
 
 void TForm1::focusOutEvent(QFocusEvent* event) {
   release_held_keys();
+  follow_menus();
   QWidget::focusOutEvent(event);
+}
+
+void TForm1::focusInEvent(QFocusEvent* event) {
+  follow_menus();
+  QWidget::focusInEvent(event);
+}
+
+void TForm1::set_game_menu_open(bool open) {
+  game_menu_open_ = open;
+  follow_menus();
+}
+
+void TForm1::follow_menus() {
+  if (!held_for_menu_ && !settings::read(*settings_, settings::kPauseInMenus)) return;
+  // Asked once the input has settled: a popup menu or a dialog is only
+  // known to have the input after the event that moves it.
+  QTimer::singleShot(0, this, [this] {
+    const bool menu_up = game_menu_open_ || QApplication::activePopupWidget() != nullptr || !isEnabled() ||
+                         (!isActiveWindow() && QApplication::activeWindow() != nullptr);
+    hold_for_menu(menu_up);
+  });
+}
+
+void TForm1::hold_for_menu(bool held) {
+  if (held == held_for_menu_) return;
+  const EngineState& state = engine_->state();
+  if (held) {
+    const bool running = (state.game_mode == mode_game_a || state.game_mode == mode_game_b) && !state.paused;
+    if (!running || !settings::read(*settings_, settings::kPauseInMenus)) return;
+    control(Control::pause, true);
+    held_for_menu_ = engine_->state().paused;
+  } else {
+    held_for_menu_ = false;
+    if (state.paused) control(Control::pause, true);
+  }
 }
 
 void TForm1::release_held_keys() {

@@ -67,6 +67,9 @@ class TForm1 : public QWidget {
   // Whether the player has stored a choice of the fit (else a game area too
   // large for the screen is fitted, and nothing is stored).
   bool fullscreen_fit_chosen() const { return fullscreen_fit_chosen_; }
+  // The in-game menu overlay is open or closed: with PauseInMenus a running
+  // game waits while it is open, as while any menu or dialog has the input.
+  void set_game_menu_open(bool open);
   // What FullscreenFit says, shown (laid out again in full screen).
   void apply_fit_setting();
   // Flips the presentation: stores the new FullscreenMode at once, then
@@ -161,6 +164,7 @@ class TForm1 : public QWidget {
   bool focusNextPrevChild(bool next) override;
   void changeEvent(QEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
@@ -169,6 +173,12 @@ class TForm1 : public QWidget {
   // would otherwise receive the release, and the handheld would keep the
   // button pressed for ever.
   void release_held_keys();
+  // PauseInMenus: once the event that moved the input has been handled,
+  // a running game is paused with PAUSE while a menu, a dialog or the
+  // overlay has the input, and PAUSE goes on with it when the input comes
+  // back. A game the player paused is left as the player left it.
+  void follow_menus();
+  void hold_for_menu(bool held);
   friend class HotArea;
   void run_timer(TimerId id);
   void press_button(ElementId hot_area);
@@ -192,6 +202,8 @@ class TForm1 : public QWidget {
   bool zoom_stored_ = false;  // Zoom was read from the store, or chosen since
   bool fullscreen_fit_ = false;
   bool fullscreen_fit_chosen_ = false;
+  bool game_menu_open_ = false;
+  bool held_for_menu_ = false;        // this window paused the game for a menu
   double loaded_device_scale_ = 1.0;  // zoom x device pixels at the last load
   int wheel_eighths_ = 0;             // wheel turns not yet a whole notch
   SkinLoader skin_loader_;

@@ -276,6 +276,8 @@ void HeroProgram::set_game_menu_backdrop_size(QSize size) {
   form_->flush();
 }
 
+void HeroProgram::game_menu_shown(bool open) { form_->set_game_menu_open(open); }
+
 void HeroProgram::beep() { services_.beep ? services_.beep() : QApplication::beep(); }
 
 void HeroProgram::request_termination() { services_.request_termination(); }

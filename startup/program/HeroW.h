@@ -109,6 +109,7 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost, privat
   void zoom_step(int direction) override;
   bool key_bound(int virtual_key) const override;
   void set_game_menu_backdrop_size(QSize size) override;
+  void game_menu_shown(bool open) override;
   void beep() override;
   void request_termination() override;
   // PreferencesHost

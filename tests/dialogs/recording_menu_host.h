@@ -59,6 +59,7 @@ class RecordingHost : public MenuHost {
   }
   void show_preferences() override { calls.push_back("preferences"); }
   void set_game_menu_backdrop_size(QSize size) override { backdrop = size; }
+  void game_menu_shown(bool) override {}
   void beep() override { calls.push_back("beep"); }
   void request_termination() override { calls.push_back("terminate"); }
 

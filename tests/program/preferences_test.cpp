@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+#include "dialogs/keys/keys.h"
 #include "dialogs/menus/click_label.h"
 #include "dialogs/menus/preferences.h"
 #include "display/lcd/element_ids.h"
@@ -215,6 +216,47 @@ TEST_F(Preferences, AFirstFullScreenStartOnASmallScreenFitsUnlessTheFitWasChosen
   program.reset();
   play({{"FullscreenMode", "1"}, {"FullscreenFit", "0"}});
   EXPECT_EQ(form().scene().view().scale, 1.0);
+}
+
+// Off by default: nothing pauses a game but PAUSE. On: the Preferences, a
+// key dialog and the in-game menu each pause a running game with the
+// handheld's own PAUSE while open, and closing them goes on with it; a game
+// the player paused stays paused.
+TEST_F(Preferences, PauseInMenusIsTheHandheldsOwnPauseWhileAMenuOrDialogIsOpen) {
+  play();
+  const auto paused = [&] {
+    QApplication::processEvents();
+    return form().engine().state().paused;
+  };
+  QTest::keyClick(&form(), Qt::Key_1);  // GAME A
+  open_with_ctrl_p();
+  EXPECT_FALSE(paused()) << "off by default";
+  auto* box = dialog().findChild<QCheckBox*>(QStringLiteral("cb_pause_in_menus"));
+  ASSERT_TRUE(box);
+  EXPECT_FALSE(box->isChecked());
+  box->setChecked(true);
+  QTest::keyClick(dialog().volume_slider(), Qt::Key_Return);
+  EXPECT_EQ(stored("PauseInMenus"), "1");
+  EXPECT_FALSE(paused());
+
+  open_with_ctrl_p();
+  EXPECT_TRUE(paused());
+  QTest::keyClick(dialog().volume_slider(), Qt::Key_Escape);
+  EXPECT_FALSE(paused());
+  program->menu().run_command(pm_7_keys);
+  EXPECT_TRUE(paused());
+  QTest::keyClick(program->keys().box(1), Qt::Key_Escape);
+  EXPECT_FALSE(paused());
+  program->menu().btn_game_menu_topClick();
+  EXPECT_TRUE(paused());
+  program->menu().btn_game_menu_topClick();
+  EXPECT_FALSE(paused());
+
+  QTest::keyClick(&form(), Qt::Key_Space);  // the player's own PAUSE
+  ASSERT_TRUE(paused());
+  open_with_ctrl_p();
+  QTest::keyClick(dialog().volume_slider(), Qt::Key_Escape);
+  EXPECT_TRUE(paused()) << "the player's pause is the player's to end";
 }
 
 TEST_F(Preferences, ZoomAndFitShowWhatIsStoredAndOnlyAcceptChangesThem) {
