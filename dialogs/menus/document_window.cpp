@@ -8,8 +8,11 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QKeySequence>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QShortcut>
 #include <QStringDecoder>
 #include <QVBoxLayout>
 
@@ -57,9 +60,18 @@ DocumentWindow::DocumentWindow(QWidget* parent) : QWidget(parent, Qt::Window | Q
   QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
   font.setStyleHint(QFont::Monospace);
   text_->setFont(font);
+  note_ = new QLabel(this);
+  note_->setObjectName("document_note");
+  // A path is shown as written, never as markup.
+  note_->setTextFormat(Qt::PlainText);
+  note_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  note_->setContentsMargins(6, 3, 6, 3);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(text_);
+  layout->addWidget(note_);
+  auto* close_on_esc = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(close_on_esc, &QShortcut::activated, this, &QWidget::close);
   const QFontMetrics metrics(font);
   resize(metrics.horizontalAdvance(QString(kColumns, 'M')) + 40, metrics.lineSpacing() * kLines + 20);
 }
@@ -67,6 +79,9 @@ DocumentWindow::DocumentWindow(QWidget* parent) : QWidget(parent, Qt::Window | Q
 void DocumentWindow::show_document(const QString& path) {
   path_ = path;
   setWindowTitle(QFileInfo(path).fileName());
+  note_->setText(
+      QStringLiteral("Read-only: %1. Open it in a text editor to change it; Esc closes this window.")
+          .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     text_->setPlainText(

@@ -2,11 +2,14 @@
 // Config.ini), used when the desktop has no program for text files or the
 // one it has fails: a plain read-only window, monospaced and scrollable, with
 // the file's name as its title, so that a player always gets the Readme.
+// A line under the text says it is read-only and where the file lives; Esc
+// closes the window.
 #pragma once
 
 #include <QString>
 #include <QWidget>
 
+class QLabel;
 class QPlainTextEdit;
 
 namespace hero {
@@ -23,11 +26,13 @@ class DocumentWindow final : public QWidget {
 
   const QString& path() const { return path_; }
   QPlainTextEdit* text() const { return text_; }
+  QLabel* note() const { return note_; }
 
   static constexpr qint64 kShownBytes = 4 * 1024 * 1024;
 
  private:
   QString path_;
+  QLabel* note_ = nullptr;
   QPlainTextEdit* text_ = nullptr;
 };
 

@@ -43,13 +43,13 @@ WaylandSocket wayland_socket(const EnvironmentLookup& environment, const SocketE
     const std::string runtime = value_of(environment, "XDG_RUNTIME_DIR");
     if (runtime.empty()) {
       return {false, named.empty()
-                         ? "WAYLAND_DISPLAY is not set"
+                         ? "WAYLAND_DISPLAY is not set (no Wayland compositor)"
                          : "WAYLAND_DISPLAY is set but XDG_RUNTIME_DIR, where its socket lives, is not"};
     }
     path = runtime + "/" + name;
   }
   if (socket_exists(path)) return {true, {}};
-  if (named.empty()) return {false, "WAYLAND_DISPLAY is not set"};
+  if (named.empty()) return {false, "WAYLAND_DISPLAY is not set (no Wayland compositor)"};
   return {false, "no Wayland compositor listens at " + path + " (WAYLAND_DISPLAY=" + named + ")"};
 }
 
@@ -104,7 +104,8 @@ PlatformChoice choose_platform(const EnvironmentLookup& environment, const Socke
     if (x11) return {"xcb", {}};
     const WaylandSocket wayland = wayland_socket(environment, socket_exists);
     if (wayland.running) return {"wayland", {}};
-    return {{}, "DISPLAY is not set (no X server) and " + wayland.why_not + " (no Wayland compositor)"};
+    // Each reason says what it means for a compositor once.
+    return {{}, "DISPLAY is not set (no X server) and " + wayland.why_not};
 #else
     return {};
 #endif

@@ -112,6 +112,12 @@ TEST_F(DocumentFallback, WithoutXdgOpenTheReadmeOpensInAReadOnlyMonospacedWindow
   EXPECT_TRUE(text->toPlainText().contains("Readme line 200"));
   EXPECT_GT(text->verticalScrollBar()->maximum(), 0) << "200 lines must scroll";
   EXPECT_EQ(text->verticalScrollBar()->value(), 0) << "it opens at the top";
+  // It says it cannot be edited here and where the file is, and Esc closes it.
+  EXPECT_TRUE(window->note()->text().startsWith("Read-only: " + QDir::toNativeSeparators(window->path())))
+      << window->note()->text().toStdString();
+  window->activateWindow();
+  QTest::keyClick(text, Qt::Key_Escape);
+  EXPECT_FALSE(window->isVisible()) << "Esc left the window open";
 }
 
 TEST_F(DocumentFallback, AFailingXdgOpenIsTriedFirstThenTheOwnWindowOpens) {
