@@ -81,6 +81,11 @@ inline constexpr std::array<Text, kKeyCount> kPads = {{{"Pad1", "a"},
                                                        {"Pad6", "dpright"},
                                                        {"Pad7", "start"}}};
 
+// Which skin was played: its folder as the catalogue gives it, so the skin
+// stays chosen when a player's own skin, added or removed, moves its place
+// in the list. Empty: none noted yet, Skin alone decides.
+inline constexpr Text kSkinFolder{"SkinFolder", ""};
+
 // The beeps' loudness in percent, and whether they are silenced.
 inline constexpr Integer kVolume{"Volume", 100, 0, 100};
 inline constexpr Flag kMute{"Mute", false};
@@ -155,6 +160,7 @@ inline std::vector<Entry> all() {
   integer(kHiScore2);
   for (const Integer& key : kKeys) integer(key);
   for (const Text& pad : kPads) text(pad);
+  text(kSkinFolder);
   integer(kVolume);
   flag(kMute);
   integer(kGhostSegments);

@@ -42,6 +42,8 @@ int clamp_side(std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t
 // A file in the program folder, named as Windows would join the folder and
 // the name, so a name starting with "\" still stays inside the folder.
 fs::path in_program_folder(const fs::path& program_folder, const std::string& name) {
+  // A player's own skin is named by its whole path.
+  if (!name.empty() && name.front() == '/') return PathResolver().resolve(name);
   return PathResolver().resolve(program_folder.string() + "/" + name);
 }
 
@@ -126,7 +128,25 @@ Scene::View fullscreen_view(QSize game, QSize screen, std::int32_t offset_x, std
 
 int SkinCatalogue::listed_count() const { return std::clamp(skin_count, 0, kMaxSkins); }
 
-SkinCatalogue read_skin_catalogue(const fs::path& program_folder, InstallationErrors& errors) {
+std::vector<SkinEntry> read_player_skins(const fs::path& folder) {
+  std::vector<SkinEntry> skins;
+  std::error_code ec;
+  if (folder.empty() || !fs::is_directory(folder, ec)) return skins;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    if (!it->is_directory(ec)) continue;
+    const std::string path = it->path().string() + "/";
+    if (!PathResolver().file_exists(path + "Config.ini")) continue;
+    skins.push_back({path, it->path().filename().string()});
+    // Far more folders than the list can offer are not looked at.
+    if (skins.size() > static_cast<std::size_t>(kMaxSkins) * 4) break;
+  }
+  std::sort(skins.begin(), skins.end(),
+            [](const SkinEntry& a, const SkinEntry& b) { return a.name < b.name; });
+  return skins;
+}
+
+SkinCatalogue read_skin_catalogue(const fs::path& program_folder, InstallationErrors& errors,
+                                  const fs::path& player_skins) {
   SkinCatalogue catalogue;
   const fs::path file = in_program_folder(program_folder, kCatalogueFile);
   if (!is_file(file)) {
@@ -142,6 +162,12 @@ SkinCatalogue read_skin_catalogue(const fs::path& program_folder, InstallationEr
         with_delimiter(ini.read_string(section, "Path", "Graphics\\Skin" + std::to_string(k) + "\\"));
     entry.name = ini.read_string(section, "Name", "Nameless Skin");
   }
+  int count = catalogue.listed_count();
+  for (SkinEntry& skin : read_player_skins(player_skins)) {
+    if (count >= kMaxSkins) break;
+    catalogue.entries[static_cast<std::size_t>(count++)] = std::move(skin);
+  }
+  if (count > catalogue.listed_count()) catalogue.skin_count = count;
   return catalogue;
 }
 

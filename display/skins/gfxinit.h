@@ -25,7 +25,7 @@ namespace hero {
 inline constexpr int kMaxSkins = 99;
 
 struct SkinEntry {
-  std::string path;  // relative to the program folder, ends in "\"
+  std::string path;  // relative to the program folder, or a player's skin's whole path; ends in "\" or "/"
   std::string name;
 };
 
@@ -44,7 +44,13 @@ struct SkinCatalogue {
 // Reads "Config.ini" of the program folder. Without it the installation
 // error "Configuration file (Config.ini) not found. Please reinstall the
 // game." goes to `errors` and the catalogue is empty.
-SkinCatalogue read_skin_catalogue(const std::filesystem::path& program_folder, InstallationErrors& errors);
+// The player's own skins of `player_skins` follow the installation's, as
+// far as the 99 entries go (read_player_skins).
+SkinCatalogue read_skin_catalogue(const std::filesystem::path& program_folder, InstallationErrors& errors,
+                                  const std::filesystem::path& player_skins = {});
+// Each folder of `folder` that holds a Config.ini, in name order, named by
+// its folder; none when `folder` is missing or unreadable.
+std::vector<SkinEntry> read_player_skins(const std::filesystem::path& folder);
 
 // ---- Skin loader ------------------------------------------------------------
 

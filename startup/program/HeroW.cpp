@@ -93,7 +93,7 @@ void HeroProgram::create_main_window() {
   EngineTap* tap = recorder_ ? static_cast<EngineTap*>(recorder_.get()) : replay_.get();
   form_ = std::make_unique<TForm1>(std::move(services_.settings), sound_, nullptr, nullptr, tap);
   // The skin catalogue beside the program file.
-  catalogue_ = read_skin_catalogue(services_.program_folder, *services_.errors);
+  catalogue_ = read_skin_catalogue(services_.program_folder, *services_.errors, services_.player_skins);
   form_->set_skin_loader([this](TForm1& window) {
     // Until Play has chosen a skin there is nothing to lay out.
     if (selected_skin_ < 1) return;
@@ -284,6 +284,12 @@ void HeroProgram::request_termination() { services_.request_termination(); }
 
 // ---- What Play reaches ---------------------------------------------------------
 
+std::vector<std::string> HeroProgram::skin_folders() const {
+  std::vector<std::string> folders;
+  for (int k = 1; k <= catalogue_.listed_count(); ++k) folders.push_back(catalogue_.entry(k).path);
+  return folders;
+}
+
 std::vector<std::string> HeroProgram::skin_names() const {
   std::vector<std::string> names;
   for (int k = 1; k <= catalogue_.listed_count(); ++k) names.push_back(catalogue_.entry(k).name);
@@ -468,6 +474,7 @@ int hero_main(int argc, char** argv) {
     });
     services.settings = std::move(store);
   }
+  services.player_skins = player_skins_folder();
   services.sound_library = &sound_library;
   services.errors = &errors;
   services.request_termination = [&app] { app.request_termination(); };

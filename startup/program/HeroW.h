@@ -47,6 +47,8 @@ struct ProgramServices {
   std::function<void()> beep;
   // --record: the session is written here as it is played.
   std::ostream* record_to = nullptr;
+  // The player's own skins, listed after the installation's (none when empty).
+  std::filesystem::path player_skins;
   // --replay: this recording is played back in place of the player.
   std::optional<Recording> replay;
   // What a replay tells the player (its start, its end, a difference).
@@ -117,6 +119,7 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost, privat
   Gamepad* pad_input() override { return gamepad_.get(); }
   // SplashHost
   std::vector<std::string> skin_names() const override;
+  std::vector<std::string> skin_folders() const override;
   void set_selected_skin(int skin) override;
   bool initialise_sound(int driver_position) override;
   void set_splash_menu_check(bool checked) override;

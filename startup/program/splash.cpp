@@ -1,5 +1,6 @@
 #include "startup/program/splash.h"
 
+#include <algorithm>
 #include <array>
 
 #include <QCheckBox>
@@ -72,6 +73,16 @@ ClickLabel* link_label(QWidget* parent, const char* name, const char* text, cons
   label->setPalette(colours);
   label->setCursor(Qt::PointingHandCursor);
   return label;
+}
+
+// The skin last played: by its folder where one was noted (a player's own
+// skin added or removed moves the places after it), nothing when that folder
+// is gone; by its place in the list where none was noted.
+int stored_skin_position(const SettingsStore& settings, const std::vector<std::string>& folders) {
+  const std::string folder = settings::read(settings, settings::kSkinFolder);
+  if (folder.empty()) return settings::read(settings, settings::kSkin) - 1;
+  const auto found = std::find(folders.begin(), folders.end(), folder);
+  return found == folders.end() ? -1 : static_cast<int>(found - folders.begin());
 }
 
 // Selects a position, or nothing when the position is outside the list.
@@ -186,7 +197,7 @@ void TSplashForm::FormCreate() {
   for (const std::string& name : host_.skin_names()) cb_skin_->addItem(QString::fromStdString(name));
 
   SettingsStore& settings = host_.settings();
-  select_position(cb_skin_, settings::read(settings, settings::kSkin) - 1);
+  select_position(cb_skin_, stored_skin_position(settings, host_.skin_folders()));
   select_position(cb_sound_, settings::read(settings, settings::kSoundMode));
   chb_splashscreen_->setChecked(settings::read(settings, settings::kSplashScreen));
 
@@ -239,6 +250,9 @@ void TSplashForm::btn_playClick() {
   const int skin_position = cb_skin_->currentIndex();
   if (skin_position >= 0) {
     settings::write(settings, settings::kSkin, skin_position + 1);
+    const std::vector<std::string> folders = host_.skin_folders();
+    if (skin_position < static_cast<int>(folders.size()))
+      settings::write(settings, settings::kSkinFolder, folders[static_cast<std::size_t>(skin_position)]);
     host_.set_selected_skin(skin_position + 1);
   }
   if (!host_.initialise_sound(cb_sound_->currentIndex())) return;  // the program is ending

@@ -28,6 +28,8 @@ class SplashHost {
   virtual SettingsStore& settings() = 0;
   // The names of catalogue entries 1..skin_count, in catalogue order.
   virtual std::vector<std::string> skin_names() const = 0;
+  // Their folders, in the same order.
+  virtual std::vector<std::string> skin_folders() const = 0;
   virtual void set_selected_skin(int skin) = 0;
   // Play's sound step for the driver at this list position. False when the
   // first sample is missing: the message was shown, SoundMode and

@@ -58,8 +58,26 @@ std::string refusal_reason(const fs::path& file) {
 
 }  // namespace
 
-QSettingsStore::QSettingsStore()
-    : settings_(std::make_unique<QSettings>(QStringLiteral("Quillon"), QStringLiteral("Hero50"))) {}
+namespace {
+
+// The store's organisation and application: the folder (or registry key)
+// the player's settings and data live under.
+const QString kOrganisation = QStringLiteral("Quillon");
+const QString kApplication = QStringLiteral("Hero50");
+
+}  // namespace
+
+fs::path player_skins_folder() {
+  const char* data_home = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  const fs::path data = data_home && *data_home && fs::path(data_home).is_absolute() ? fs::path(data_home)
+                        : home && *home ? fs::path(home) / ".local" / "share"
+                                        : fs::path();
+  if (data.empty()) return {};
+  return data / kOrganisation.toStdString() / kApplication.toStdString() / "skins";
+}
+
+QSettingsStore::QSettingsStore() : settings_(std::make_unique<QSettings>(kOrganisation, kApplication)) {}
 
 QSettingsStore::QSettingsStore(const QString& file_name)
     : settings_(std::make_unique<QSettings>(file_name, QSettings::IniFormat)) {}
@@ -103,7 +121,7 @@ void QSettingsStore::write_text(std::string_view name, std::string_view value) {
   const auto format = settings_->format();
   settings_ = format == QSettings::IniFormat && !file.isEmpty()
                   ? std::make_unique<QSettings>(file, QSettings::IniFormat)
-                  : std::make_unique<QSettings>(QStringLiteral("Quillon"), QStringLiteral("Hero50"));
+                  : std::make_unique<QSettings>(kOrganisation, kApplication);
   unsaved_.insert_or_assign(std::string(name), std::string(value));
 
   std::string reason = refusal_reason(fs::path(file.toStdString()));

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <memory>
@@ -15,6 +16,10 @@
 class QSettings;
 
 namespace hero {
+
+// Where the player's own skins live: $XDG_DATA_HOME/Quillon/Hero50/skins
+// (~/.local/share/... when XDG_DATA_HOME is unset), one folder a skin.
+std::filesystem::path player_skins_folder();
 
 class QSettingsStore final : public SettingsStore {
  public:

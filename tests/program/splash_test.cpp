@@ -23,6 +23,7 @@ class RecordingSplashHost : public SplashHost {
  public:
   SettingsStore& settings() override { return store; }
   std::vector<std::string> skin_names() const override { return names; }
+  std::vector<std::string> skin_folders() const override { return folders; }
   void set_selected_skin(int skin) override { calls.push_back("skin " + std::to_string(skin)); }
   bool initialise_sound(int driver) override {
     calls.push_back("sound " + std::to_string(driver));
@@ -36,6 +37,7 @@ class RecordingSplashHost : public SplashHost {
 
   MemorySettingsStore store;
   std::vector<std::string> names{"Classic", "Night"};
+  std::vector<std::string> folders{"Graphics\\Skin1\\", "Graphics\\Skin2\\"};
   bool sound_works = true;
   std::vector<std::string> calls;
 };
@@ -108,6 +110,30 @@ TEST_F(Splash, StoredChoicesSelectTheirPositions) {
   EXPECT_TRUE(splash->chb_splashscreen()->isChecked());
   EXPECT_TRUE(play_enabled());
   EXPECT_TRUE(host.calls.empty());
+}
+
+// Play notes the skin's folder beside its place; the folder wins when a
+// player's skin added since moved the place, and a skin that is gone is
+// chosen again on the splash screen rather than another taken in its stead.
+TEST_F(Splash, TheSkinPlayedStaysChosenWhenItsPlaceInTheListMoves) {
+  host.names = {"Classic", "Night", "Mine"};
+  host.folders = {"Graphics\\Skin1\\", "Graphics\\Skin2\\", "/home/p/skins/Mine/"};
+  create();
+  splash->cb_skin()->setCurrentIndex(2);
+  splash->cb_sound()->setCurrentIndex(0);
+  QTest::keyClick(splash->cb_sound(), Qt::Key_Return);
+  EXPECT_EQ(host.store.read_text("Skin"), "3");
+  EXPECT_EQ(host.store.read_text("SkinFolder"), "/home/p/skins/Mine/");
+
+  host.names = {"Classic", "Night", "Aardvark", "Mine"};
+  host.folders = {"Graphics\\Skin1\\", "Graphics\\Skin2\\", "/home/p/skins/Aardvark/", "/home/p/skins/Mine/"};
+  create();
+  EXPECT_EQ(splash->cb_skin()->currentText(), QString("Mine"));
+
+  host.names = {"Classic", "Night", "Aardvark"};
+  host.folders.pop_back();
+  create();
+  EXPECT_EQ(splash->cb_skin()->currentIndex(), -1);
 }
 
 TEST_F(Splash, EnterAndOneDoNothingWhilePlayIsDisabled) {

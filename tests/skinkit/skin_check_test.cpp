@@ -194,6 +194,24 @@ TEST_F(SkinCheckTest, SurroundingsAndTransparencyMistakes) {
   EXPECT_EQ(all.find("error"), std::string::npos) << all;
 }
 
+// A player's skins folder holds skins, not a skin: each is checked, and a
+// mistake names the file of the skin it is in.
+TEST_F(SkinCheckTest, APlayersSkinsFolderChecksEverySkinInIt) {
+  const fs::path skins = dir_.string() + "-skins";
+  fs::remove_all(skins);
+  fs::create_directories(skins);
+  fs::copy(dir_, skins / "Good", fs::copy_options::recursive);
+  replace_once(config_, "BgColor=", "BgColor=navy\n; ");
+  save();
+  fs::copy(dir_, skins / "Bad", fs::copy_options::recursive);
+  std::string all;
+  for (const Finding& f : check_folder(skins)) all += format_finding(f) + "\n";
+  fs::remove_all(skins);
+  EXPECT_NE(all.find("Bad/Config.ini:"), std::string::npos) << all;
+  EXPECT_NE(all.find("'navy' is not a valid integer value"), std::string::npos) << all;
+  EXPECT_EQ(all.find("Good/"), std::string::npos) << all;
+}
+
 TEST_F(SkinCheckTest, BottomLeftPixelThatIsNotTheBackground) {
   QImage pot(40, 30, QImage::Format_RGB32);
   pot.fill(Qt::white);

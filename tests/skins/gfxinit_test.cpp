@@ -82,6 +82,38 @@ TEST_F(GfxinitTest, SkinPathGetsItsDelimiterAppended) {
   EXPECT_EQ(c.entry(2).path, "Graphics\\Done\\");
 }
 
+// A player's own skins (folders holding a Config.ini) follow the
+// installation's in name order, by their whole path, and load as any skin;
+// the list still ends at 99.
+TEST_F(GfxinitTest, APlayersOwnSkinsFollowTheInstallationsAndLoad) {
+  write_catalogue("[Common]\nSkins=1\n[Skin1]\nName=Classic\n");
+  write_skin("[Common]\nGameWidth=300\nGameHeight=200\n");
+  folder_.write("mine/Zebra/config.ini", "[Common]\nGameWidth=123\nGameHeight=45\n");
+  folder_.write("mine/Apple/Config.ini", "[Common]\n");
+  folder_.write("mine/not a skin/readme.txt", "hello");
+  folder_.write("mine/stray.ini", "[Common]\n");
+  const std::filesystem::path mine = folder_.path() / "mine";
+  const SkinCatalogue c = read_skin_catalogue(folder_.path(), errors_, mine);
+  ASSERT_EQ(c.listed_count(), 3);
+  EXPECT_EQ(c.entry(1).name, "Classic");
+  EXPECT_EQ(c.entry(2).name, "Apple");
+  EXPECT_EQ(c.entry(2).path, (mine / "Apple").string() + "/");
+  EXPECT_EQ(c.entry(3).name, "Zebra");
+
+  SkinLoadRequest request;
+  request.catalogue = &c;
+  request.selected_skin = 3;
+  request.program_folder = folder_.path();
+  request.current_folder = folder_.path();
+  load_skin(scene_, request, errors_);
+  EXPECT_TRUE(errors_.messages.empty()) << errors_.messages[0];
+  EXPECT_EQ(scene_.client_size(), QSize(123, 45));
+
+  write_catalogue("[Common]\nSkins=99\n");
+  EXPECT_EQ(read_skin_catalogue(folder_.path(), errors_, mine).listed_count(), 99);
+  EXPECT_EQ(read_skin_catalogue(folder_.path(), errors_, folder_.path() / "nowhere").listed_count(), 99);
+}
+
 TEST_F(GfxinitTest, CatalogueIsFoundWhateverTheCaseOfItsName) {
   folder_.write("CONFIG.INI", "[Common]\nSkins=1\n");
   EXPECT_EQ(read_skin_catalogue(folder_.path(), errors_).listed_count(), 1);

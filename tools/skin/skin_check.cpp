@@ -395,7 +395,18 @@ std::string format_finding(const Finding& f) {
 std::vector<Finding> check_skin(const fs::path& dir) { return Checker(dir).run(); }
 
 std::vector<Finding> check_folder(const fs::path& dir) {
-  const fs::path config = dir / "Config.ini";
+  const fs::path config = PathResolver(dir).resolve("Config.ini");
+  // A player's skins folder ($XDG_DATA_HOME/Quillon/Hero50/skins): every
+  // skin in it, as the program lists them.
+  if (!PathResolver(dir).file_exists("Config.ini")) {
+    const std::vector<SkinEntry> skins = read_player_skins(dir);
+    if (!skins.empty()) {
+      std::vector<Finding> all;
+      for (const SkinEntry& skin : skins)
+        for (Finding& f : check_skin(skin.path)) all.push_back(std::move(f));
+      return all;
+    }
+  }
   const IniFile ini = IniFile::load(config);
   if (ini.has_section("Image1") || !(ini.has_section("Skin1") || ini.find("Common", "Skins")))
     return check_skin(dir);
