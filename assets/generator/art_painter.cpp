@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QSvgGenerator>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 
@@ -206,17 +207,39 @@ QImage manual_button(char glyph, bool sunken) {
   return image;
 }
 
-QImage icon(const QString& assets_dir) {
-  QImage image = blank(64, 64);
-  QPainter p(&image);
+// The program's icon, the hero on a tile, on a square of 64 units: one
+// drawing for every size, drawn as shapes so that it scales.
+void paint_icon(QPainter& p, const QString& assets_dir) {
   p.setRenderHint(QPainter::Antialiasing);
   p.setPen(QPen(kNavy, 4));
   p.setBrush(QColor(0xdf, 0xe2, 0xcf));
   p.drawRoundedRect(QRectF(3, 3, 58, 58), 10, 10);
   p.fillRect(QRectF(5, 50, 54, 4), kRed);
-  const QImage hero = drawn_element(assets_dir, "im_hero_x2", 0.42);
-  p.drawImage(QPointF(32 - hero.width() / 2.0, 52 - hero.height()), hero);
+  QSvgRenderer svg(assets_dir + "/skin/handheld.svg");
+  const QString hero = QStringLiteral("im_hero_x2");
+  if (!svg.elementExists(hero)) throw failure("the handheld drawing has no " + hero);
+  const QRectF bounds = svg.transformForElement(hero).mapRect(svg.boundsOnElement(hero));
+  const QSizeF size = bounds.size() * 0.42;
+  svg.render(&p, hero, QRectF(QPointF(32 - size.width() / 2, 48 - size.height()), size));
+}
+
+QImage icon(const QString& assets_dir, int side) {
+  QImage image = blank(side, side);
+  QPainter p(&image);
+  p.scale(side / 64.0, side / 64.0);
+  paint_icon(p, assets_dir);
   return image;
+}
+
+void save_icon_svg(const QString& assets_dir, const QString& file) {
+  QSvgGenerator svg;
+  svg.setFileName(file);
+  svg.setSize(QSize(64, 64));
+  svg.setViewBox(QRect(0, 0, 64, 64));
+  svg.setTitle(QStringLiteral("Hero"));
+  QPainter p(&svg);
+  paint_icon(p, assets_dir);
+  if (!p.end()) throw failure("cannot write " + file);
 }
 
 }  // namespace
@@ -277,7 +300,10 @@ void make_builtin_art(const QString& assets_dir, const QString& out_dir) {
     save_bmp24(manual_button(glyph, true), out_dir + "/manual_" + name + "_down.bmp");
   }
   save_png(draw_game_menu(), out_dir + "/game_menu.png");
-  save_png(icon(assets_dir).convertToFormat(QImage::Format_ARGB32), out_dir + "/icon.png");
+  save_png(icon(assets_dir, 64).convertToFormat(QImage::Format_ARGB32), out_dir + "/icon.png");
+  // The desktop's icons: the same drawing at 256 pixels and as shapes.
+  save_png(icon(assets_dir, 256).convertToFormat(QImage::Format_ARGB32), out_dir + "/icon-256.png");
+  save_icon_svg(assets_dir, out_dir + "/icon.svg");
 }
 
 }  // namespace hero::assetgen

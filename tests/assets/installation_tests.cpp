@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
 
 #include <sndfile.h>
 #include <cmath>
@@ -358,6 +360,34 @@ TEST(ManualTest, PagesDifferFromEachOther) {
     seen.insert(file.readAll());
   }
   EXPECT_EQ(seen.size(), 8u);
+}
+
+// The desktop's icons are one drawing at every size: the SVG drawn at 64
+// and at 256 pixels gives the two pictures (the 256 once was another picture).
+TEST(DesktopIconsTest, OneDrawingAtEverySize) {
+  test::ensure_gui();
+  const std::filesystem::path icons = test::install_dir() / "share" / "icons" / "hicolor";
+  QSvgRenderer svg(QString::fromStdString((icons / "scalable" / "apps" / "hero50.svg").string()));
+  ASSERT_TRUE(svg.isValid());
+  for (const int side : {64, 256}) {
+    const std::string size = std::to_string(side) + "x" + std::to_string(side);
+    const QImage png(QString::fromStdString((icons / size / "apps" / "hero50.png").string()));
+    ASSERT_EQ(png.size(), QSize(side, side)) << size;
+    QImage drawn(side, side, QImage::Format_ARGB32);
+    drawn.fill(Qt::transparent);
+    QPainter p(&drawn);
+    p.setRenderHint(QPainter::Antialiasing);
+    svg.render(&p);
+    p.end();
+    const QImage expected = png.convertToFormat(QImage::Format_ARGB32);
+    int far = 0;
+    for (int y = 0; y < side; ++y)
+      for (int x = 0; x < side; ++x) {
+        const QColor a = drawn.pixelColor(x, y), b = expected.pixelColor(x, y);
+        if (std::abs(a.alpha() - b.alpha()) > 64 || std::abs(a.red() - b.red()) > 64) ++far;
+      }
+    EXPECT_LT(far, side * side / 100) << size << ": " << far << " pixels differ from the SVG";
+  }
 }
 
 TEST(DocumentsTest, WhatsnewNamesThisRelease) {

@@ -45,8 +45,8 @@ TEST(Documentation, EveryMenuShortcutIsNamedInTheManualTheManPageAndTheReadme) {
   const std::map<std::string, std::string> in_words = {{"Ctrl++", "Ctrl+Plus"}, {"Ctrl+-", "Ctrl+Minus"}};
   const std::filesystem::path source = std::getenv("HERO_SOURCE_DIR");
   const std::map<std::string, std::string> documents = {
-      {"manual pages 7 and 8", test::read_file(source / "assets/manual/7.txt") +
-                                   test::read_file(source / "assets/manual/8.txt")},
+      {"manual pages 7 and 8",
+       test::read_file(source / "assets/manual/7.txt") + test::read_file(source / "assets/manual/8.txt")},
       {"the man page", test::read_file(source / "packaging/hero50.6.txt")},
       {"README.md", test::read_file(source / "README.md")},
   };
