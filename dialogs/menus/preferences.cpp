@@ -40,6 +40,10 @@ class Bound : public BoundControl {
  public:
   Bound(SettingsHost& host, const Value& value, std::function<T()> shown, std::function<void(T)> show)
       : host_(host), value_(value), shown_(std::move(shown)), show_(std::move(show)) {}
+  // The dialog's controls outlive its list of bindings by a moment: the
+  // control's signal must not reach a binding that is gone.
+  ~Bound() override { QObject::disconnect(link); }
+  QMetaObject::Connection link;
 
   void fill() override {
     opened_ = static_cast<T>(in_use(host_, value_));
@@ -74,14 +78,14 @@ class Bound : public BoundControl {
 std::unique_ptr<BoundControl> bind(SettingsHost& host, QSlider* slider, const settings::Integer& value) {
   auto bound = std::make_unique<Bound<settings::Integer, std::int32_t>>(
       host, value, [slider] { return slider->value(); }, [slider](std::int32_t v) { slider->setValue(v); });
-  QObject::connect(slider, &QSlider::valueChanged, slider, [b = bound.get()] { b->changed(); });
+  bound->link = QObject::connect(slider, &QSlider::valueChanged, slider, [b = bound.get()] { b->changed(); });
   return bound;
 }
 
 std::unique_ptr<BoundControl> bind(SettingsHost& host, QCheckBox* box, const settings::Flag& value) {
   auto bound = std::make_unique<Bound<settings::Flag, bool>>(
       host, value, [box] { return box->isChecked(); }, [box](bool on) { box->setChecked(on); });
-  QObject::connect(box, &QCheckBox::toggled, box, [b = bound.get()] { b->changed(); });
+  bound->link = QObject::connect(box, &QCheckBox::toggled, box, [b = bound.get()] { b->changed(); });
   return bound;
 }
 
@@ -94,7 +98,8 @@ std::unique_ptr<BoundControl> bind(SettingsHost& host, QComboBox* list, const se
         const int index = list->findData(v);
         list->setCurrentIndex(index >= 0 ? index : list->findData(value.default_value));
       });
-  QObject::connect(list, &QComboBox::currentIndexChanged, list, [b = bound.get()] { b->changed(); });
+  bound->link =
+      QObject::connect(list, &QComboBox::currentIndexChanged, list, [b = bound.get()] { b->changed(); });
   return bound;
 }
 
