@@ -42,8 +42,6 @@ int clamp_side(std::int64_t v) { return static_cast<int>(std::clamp<std::int64_t
 // A file in the program folder, named as Windows would join the folder and
 // the name, so a name starting with "\" still stays inside the folder.
 fs::path in_program_folder(const fs::path& program_folder, const std::string& name) {
-  // A player's own skin is named by its whole path.
-  if (!name.empty() && name.front() == '/') return PathResolver().resolve(name);
   return PathResolver().resolve(program_folder.string() + "/" + name);
 }
 
@@ -136,7 +134,7 @@ std::vector<SkinEntry> read_player_skins(const fs::path& folder) {
     if (!it->is_directory(ec)) continue;
     const std::string path = it->path().string() + "/";
     if (!PathResolver().file_exists(path + "Config.ini")) continue;
-    skins.push_back({path, it->path().filename().string()});
+    skins.push_back({path, it->path().filename().string(), true});
     // Far more folders than the list can offer are not looked at.
     if (skins.size() > static_cast<std::size_t>(kMaxSkins) * 4) break;
   }
@@ -178,7 +176,11 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
   const bool chosen = catalogue != nullptr && request.selected_skin >= 1 &&
                       request.selected_skin <= catalogue->listed_count();
   const std::string skin_path = chosen ? catalogue->entry(request.selected_skin).path : std::string();
-  const fs::path config = in_program_folder(request.program_folder, skin_path + "Config.ini");
+  // A player's own skin is named by its whole path; the catalogue's stay
+  // inside the program folder.
+  const fs::path config = chosen && catalogue->entry(request.selected_skin).players_own
+                              ? PathResolver().resolve(skin_path + "Config.ini")
+                              : in_program_folder(request.program_folder, skin_path + "Config.ini");
 
   if (!chosen || !is_file(config)) {
     errors.report("Skin configuration file (" + skin_path +

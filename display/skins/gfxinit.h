@@ -25,8 +25,9 @@ namespace hero {
 inline constexpr int kMaxSkins = 99;
 
 struct SkinEntry {
-  std::string path;  // relative to the program folder, or a player's skin's whole path; ends in "\" or "/"
+  std::string path;  // relative to the program folder, ends in "\"; a player's own skin: its whole path
   std::string name;
+  bool players_own = false;  // from the player's skins folder, not the catalogue
 };
 
 struct SkinCatalogue {

@@ -109,6 +109,16 @@ TEST_F(GfxinitTest, APlayersOwnSkinsFollowTheInstallationsAndLoad) {
   EXPECT_TRUE(errors_.messages.empty()) << errors_.messages[0];
   EXPECT_EQ(scene_.client_size(), QSize(123, 45));
 
+  // The catalogue's own paths stay inside the program folder, even one
+  // written as the player's skin's whole path.
+  write_catalogue("[Common]\nSkins=1\n[Skin1]\nPath=" + (mine / "Zebra").string() + "\n");
+  const SkinCatalogue installed_only = read_skin_catalogue(folder_.path(), errors_);
+  request.catalogue = &installed_only;
+  request.selected_skin = 1;
+  load_skin(scene_, request, errors_);
+  ASSERT_EQ(errors_.messages.size(), 1u);
+  EXPECT_NE(errors_.messages[0].find("not found"), std::string::npos) << errors_.messages[0];
+
   write_catalogue("[Common]\nSkins=99\n");
   EXPECT_EQ(read_skin_catalogue(folder_.path(), errors_, mine).listed_count(), 99);
   EXPECT_EQ(read_skin_catalogue(folder_.path(), errors_, folder_.path() / "nowhere").listed_count(), 99);
