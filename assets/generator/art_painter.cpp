@@ -35,14 +35,20 @@ QFont font(int pixel_size, bool bold, bool italic = false) {
   return f;
 }
 
-QImage blank(int w, int h, QColor fill = Qt::transparent) {
-  QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+// A picture of w x h units at `ratio` device pixels per unit. A painter on
+// it draws in units, so the @2x twin is the same drawing at ratio 2.
+QImage blank(int w, int h, QColor fill = Qt::transparent, double ratio = 1.0) {
+  QImage image(qRound(w * ratio), qRound(h * ratio), QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(ratio);
   image.fill(fill);
   return image;
 }
 
+// Where a picture drawn at a ratio lies, in units.
+QSizeF units(const QImage& image) { return image.deviceIndependentSize(); }
+
 // The handheld as on its box: the skin with every segment lit, reading 12:00.
-QImage handheld_picture(const QString& assets_dir, QSize fit) {
+QImage handheld_picture(const QString& assets_dir, QSize fit, double ratio) {
   QTemporaryDir scratch;
   if (!scratch.isValid()) throw failure("cannot make a scratch folder for the box picture");
   SkinOptions options;
@@ -50,7 +56,7 @@ QImage handheld_picture(const QString& assets_dir, QSize fit) {
   options.backdrop_svg = assets_dir + "/skin/backdrop.svg";
   options.logo_svg = assets_dir + "/skin/logo.svg";
   options.out_dir = scratch.path();
-  options.scale = 0.25;
+  options.scale = 0.25 * ratio;
   options.title = "box picture";
   render_skin(options);
   QImage lit = compose_skin(scratch.path(), true).convertToFormat(QImage::Format_ARGB32);
@@ -60,15 +66,17 @@ QImage handheld_picture(const QString& assets_dir, QSize fit) {
     for (int x = 0; x < lit.width(); ++x)
       if ((line[x] & 0xffffff) == 0xff00ff) line[x] = qRgba(0, 0, 0, 0);
   }
-  return lit.scaled(fit, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  QImage fitted = lit.scaled(fit * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+  fitted.setDevicePixelRatio(ratio);
+  return fitted;
 }
 
-QImage drawn_element(const QString& assets_dir, const QString& id, double scale) {
+QImage drawn_element(const QString& assets_dir, const QString& id, double scale, double ratio) {
   QSvgRenderer svg(assets_dir + "/skin/handheld.svg");
   if (!svg.elementExists(id)) throw failure("the handheld drawing has no " + id);
   const QRectF bounds = svg.transformForElement(id).mapRect(svg.boundsOnElement(id));
-  QImage image =
-      blank(static_cast<int>(bounds.width() * scale) + 8, static_cast<int>(bounds.height() * scale) + 8);
+  QImage image = blank(static_cast<int>(bounds.width() * scale) + 8, static_cast<int>(bounds.height() * scale) + 8,
+                       Qt::transparent, ratio);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   svg.render(&p, id, QRectF(4, 4, bounds.width() * scale, bounds.height() * scale));
@@ -84,8 +92,8 @@ void title_logo(QPainter& p, QPointF centre, int size) {
   p.drawText(box, Qt::AlignCenter, QStringLiteral("HERO"));
 }
 
-QImage splash_background(const QString& assets_dir) {
-  QImage image = blank(460, 450, Qt::white);
+QImage splash_background(const QString& assets_dir, double ratio) {
+  QImage image = blank(460, 450, Qt::white, ratio);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   // Dark title band for the white title and version lines.
@@ -103,9 +111,9 @@ QImage splash_background(const QString& assets_dir) {
   // Faint pots falling down both margins, in perspective as on the LCD.
   p.setOpacity(0.10);
   for (int i = 0; i < 6; ++i) {
-    const QImage pot = drawn_element(assets_dir, "im_enemy_x2y7", 0.45 + 0.09 * i);
-    p.drawImage(QPointF(22 - pot.width() / 2.0, 60 + i * 56), pot);
-    p.drawImage(QPointF(438 - pot.width() / 2.0, 60 + i * 56), pot);
+    const QImage pot = drawn_element(assets_dir, "im_enemy_x2y7", 0.45 + 0.09 * i, ratio);
+    p.drawImage(QPointF(22 - units(pot).width() / 2.0, 60 + i * 56), pot);
+    p.drawImage(QPointF(438 - units(pot).width() / 2.0, 60 + i * 56), pot);
   }
   p.setOpacity(1.0);
   // Bottom band behind the check box, in the check box's own colour.
@@ -114,8 +122,8 @@ QImage splash_background(const QString& assets_dir) {
   return image;
 }
 
-QImage push_button(const QString& text, QColor face, QColor ink) {
-  QImage image = blank(107, 30);
+QImage push_button(const QString& text, QColor face, QColor ink, double ratio) {
+  QImage image = blank(107, 30, Qt::transparent, ratio);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   QLinearGradient g(0, 0, 0, 30);
@@ -130,15 +138,15 @@ QImage push_button(const QString& text, QColor face, QColor ink) {
   return image;
 }
 
-QImage about_picture(const QString& assets_dir) {
-  QImage image = blank(512, 448, QColor(0xd4, 0xd4, 0xd4));
+QImage about_picture(const QString& assets_dir, double ratio) {
+  QImage image = blank(512, 448, QColor(0xd4, 0xd4, 0xd4), ratio);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::TextAntialiasing);
   QLinearGradient ground(0, 0, 0, 448);
   ground.setColorAt(0, QColor(0xe6, 0xe6, 0xe6));
   ground.setColorAt(1, QColor(0xc4, 0xc4, 0xc4));
-  p.fillRect(image.rect(), ground);
+  p.fillRect(QRect(0, 0, 512, 448), ground);
   // The handheld family's mark.
   p.setFont(font(14, true));
   p.setPen(kNavy);
@@ -156,10 +164,11 @@ QImage about_picture(const QString& assets_dir) {
   p.setPen(QPen(kNavy, 6));
   p.setBrush(QColor(0xdf, 0xe2, 0xcf));
   p.drawRoundedRect(panel, 10, 10);
-  const QImage hero = drawn_element(assets_dir, "im_hero_x2", 1.9);
-  p.drawImage(QPointF(panel.center().x() - hero.width() / 2.0, panel.bottom() - hero.height() - 14), hero);
-  const QImage pot = drawn_element(assets_dir, "im_enemy_x2y7", 1.3);
-  p.drawImage(QPointF(panel.center().x() - pot.width() / 2.0, panel.top() + 10), pot);
+  const QImage hero = drawn_element(assets_dir, "im_hero_x2", 1.9, ratio);
+  p.drawImage(QPointF(panel.center().x() - units(hero).width() / 2.0, panel.bottom() - units(hero).height() - 14),
+              hero);
+  const QImage pot = drawn_element(assets_dir, "im_enemy_x2y7", 1.3, ratio);
+  p.drawImage(QPointF(panel.center().x() - units(pot).width() / 2.0, panel.top() + 10), pot);
   p.setFont(font(12, true));
   p.setPen(kNavy);
   p.drawText(QRect(18, 346, 170, 18), Qt::AlignCenter, QStringLiteral("the hero"));
@@ -167,9 +176,11 @@ QImage about_picture(const QString& assets_dir) {
 }
 
 // A blue key of the manual viewer with a white glyph; sunken keys have their
-// bevel reversed and the glyph one pixel right and down.
-QImage manual_button(char glyph, bool sunken) {
-  QImage image(16, 14, QImage::Format_RGB32);
+// bevel reversed and the glyph one pixel right and down. At ratio 2 each
+// pixel of the drawing is a block of four, as crisp as the original.
+QImage manual_button(char glyph, bool sunken, double ratio) {
+  QImage image(qRound(16 * ratio), qRound(14 * ratio), QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
   image.fill(QColor(0x2a, 0x4f, 0xb0));
   QPainter p(&image);
   const QColor light(0x9c, 0xb6, 0xf0), dark(0x10, 0x1e, 0x52);
@@ -267,37 +278,47 @@ QImage draw_game_menu() {
 }
 
 void make_builtin_art(const QString& assets_dir, const QString& out_dir) {
-  save_png(splash_background(assets_dir).convertToFormat(QImage::Format_RGB32),
-           out_dir + "/splash_background.png");
+  // Each picture of the windows at its own size and as its @2x twin, the
+  // same drawing at twice the pixels for screens of two device pixels per
+  // pixel.
+  for (const double ratio : {1.0, 2.0}) {
+    const QString twin = ratio > 1.0 ? QStringLiteral("@2x") : QString();
+    const auto file = [&](const char* stem, const char* extension) {
+      return out_dir + "/" + QString::fromLatin1(stem) + twin + "." + QString::fromLatin1(extension);
+    };
+    save_png(splash_background(assets_dir, ratio).convertToFormat(QImage::Format_RGB32),
+             file("splash_background", "png"));
 
-  QImage box = blank(160, 86, Qt::white);
-  {
-    QPainter p(&box);
-    p.setRenderHint(QPainter::Antialiasing);
-    QLinearGradient g(0, 0, 0, 86);
-    g.setColorAt(0, kNavy);
-    g.setColorAt(1, kDeepNavy);
-    p.fillRect(box.rect(), g);
-    const QImage handheld = handheld_picture(assets_dir, QSize(150, 80));
-    p.drawImage(QPointF((160 - handheld.width()) / 2.0, (86 - handheld.height()) / 2.0), handheld);
-  }
-  save_jpeg(box, out_dir + "/box_picture.jpg", 92);
+    QImage box = blank(160, 86, Qt::white, ratio);
+    {
+      QPainter p(&box);
+      p.setRenderHint(QPainter::Antialiasing);
+      QLinearGradient g(0, 0, 0, 86);
+      g.setColorAt(0, kNavy);
+      g.setColorAt(1, kDeepNavy);
+      p.fillRect(QRect(0, 0, 160, 86), g);
+      const QImage handheld = handheld_picture(assets_dir, QSize(150, 80), ratio);
+      p.drawImage(QPointF((160 - units(handheld).width()) / 2.0, (86 - units(handheld).height()) / 2.0),
+                  handheld);
+    }
+    save_jpeg(box, file("box_picture", "jpg"), 92);
 
-  save_png(push_button(QStringLiteral("Play"), QColor(0x3c, 0xa0, 0x3c), Qt::white)
-               .convertToFormat(QImage::Format_ARGB32),
-           out_dir + "/play.png");
-  save_png(push_button(QStringLiteral("Play"), QColor(0xa8, 0xa8, 0xa8), QColor(0x70, 0x70, 0x70))
-               .convertToFormat(QImage::Format_ARGB32),
-           out_dir + "/play_disabled.png");
-  save_png(push_button(QStringLiteral("Donate"), QColor(0xf2, 0xb8, 0x3a), kNavy)
-               .convertToFormat(QImage::Format_ARGB32),
-           out_dir + "/donate.png");
-  save_png(about_picture(assets_dir).convertToFormat(QImage::Format_RGB32), out_dir + "/about.png");
+    save_png(push_button(QStringLiteral("Play"), QColor(0x3c, 0xa0, 0x3c), Qt::white, ratio)
+                 .convertToFormat(QImage::Format_ARGB32),
+             file("play", "png"));
+    save_png(push_button(QStringLiteral("Play"), QColor(0xa8, 0xa8, 0xa8), QColor(0x70, 0x70, 0x70), ratio)
+                 .convertToFormat(QImage::Format_ARGB32),
+             file("play_disabled", "png"));
+    save_png(push_button(QStringLiteral("Donate"), QColor(0xf2, 0xb8, 0x3a), kNavy, ratio)
+                 .convertToFormat(QImage::Format_ARGB32),
+             file("donate", "png"));
+    save_png(about_picture(assets_dir, ratio).convertToFormat(QImage::Format_RGB32), file("about", "png"));
 
-  const std::array<std::pair<const char*, char>, 3> keys = {{{"close", 'x'}, {"left", '<'}, {"right", '>'}}};
-  for (const auto& [name, glyph] : keys) {
-    save_bmp24(manual_button(glyph, false), out_dir + "/manual_" + name + "_up.bmp");
-    save_bmp24(manual_button(glyph, true), out_dir + "/manual_" + name + "_down.bmp");
+    const std::array<std::pair<const char*, char>, 3> keys = {{{"close", 'x'}, {"left", '<'}, {"right", '>'}}};
+    for (const auto& [name, glyph] : keys) {
+      save_bmp24(manual_button(glyph, false, ratio), file((std::string("manual_") + name + "_up").c_str(), "bmp"));
+      save_bmp24(manual_button(glyph, true, ratio), file((std::string("manual_") + name + "_down").c_str(), "bmp"));
+    }
   }
   save_png(draw_game_menu(), out_dir + "/game_menu.png");
   save_png(icon(assets_dir, 64).convertToFormat(QImage::Format_ARGB32), out_dir + "/icon.png");

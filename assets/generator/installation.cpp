@@ -42,9 +42,14 @@ void make_installation(const QString& assets_dir, const QString& install_dir) {
   out.flush();
   write_text_file(install_dir + "/Config.ini", catalogue);
 
-  for (int page = 1; page <= kManualPages; ++page)
-    save_bmp24(draw_manual_page(read_text(QString("%1/manual/%2.txt").arg(assets_dir).arg(page)), page),
-               QString("%1/Graphics/Manual/%2.bmp").arg(install_dir).arg(page));
+  // Each page with its @2x twin (2@2x.bmp beside 2.bmp) for screens of two
+  // device pixels per pixel.
+  for (int page = 1; page <= kManualPages; ++page) {
+    const QString text = read_text(QString("%1/manual/%2.txt").arg(assets_dir).arg(page));
+    save_bmp24(draw_manual_page(text, page), QString("%1/Graphics/Manual/%2.bmp").arg(install_dir).arg(page));
+    save_bmp24(draw_manual_page(text, page, 2.0),
+               QString("%1/Graphics/Manual/%2@2x.bmp").arg(install_dir).arg(page));
+  }
 
   QDir().mkpath(install_dir + "/Sound");
   for (const char* name : kSampleNames) {

@@ -53,7 +53,7 @@ QStringList wrap(const QString& text, const QFontMetrics& metrics, int width) {
 
 }  // namespace
 
-QImage draw_manual_page(const QString& text, int page_number) {
+QImage draw_manual_page(const QString& text, int page_number, double ratio) {
   QStringList raw = text.split('\n');
   if (raw.isEmpty() || !raw.front().startsWith("title:"))
     throw failure(page_number, "the first line must be \"title: ...\"");
@@ -90,7 +90,9 @@ QImage draw_manual_page(const QString& text, int page_number) {
     }
   }
 
-  QImage page(kManualWidth, kManualHeight, QImage::Format_RGB32);
+  // Laid out in page pixels; at ratio 2 the same page has twice the pixels.
+  QImage page(qRound(kManualWidth * ratio), qRound(kManualHeight * ratio), QImage::Format_RGB32);
+  page.setDevicePixelRatio(ratio);
   page.fill(kPaper);
   QPainter p(&page);
   p.setRenderHint(QPainter::Antialiasing);

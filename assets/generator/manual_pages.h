@@ -12,7 +12,8 @@ inline constexpr int kManualWidth = 540;
 inline constexpr int kManualHeight = 360;
 inline constexpr int kManualPages = 8;
 
-// Throws std::runtime_error when the text has no title or does not fit.
-QImage draw_manual_page(const QString& text, int page_number);
+// Throws std::runtime_error when the text has no title or does not fit. At
+// `ratio` 2 the page is its @2x twin: the same layout at twice the pixels.
+QImage draw_manual_page(const QString& text, int page_number, double ratio = 1.0);
 
 }  // namespace hero::assetgen

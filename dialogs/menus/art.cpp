@@ -2,9 +2,11 @@
 
 #include <array>
 
+#include <QGuiApplication>
 #include <QImage>
 
 #include "assets/builtin_art.h"
+#include "display/skins/gfxinit.h"
 
 namespace hero {
 namespace {
@@ -34,25 +36,51 @@ const std::array<ArtEntry, 14> kArt = {{
     {BuiltinPicture::icon, art::kIcon, 64, 64, 0xff6666cc},
 }};
 
-}  // namespace
-
-QImage builtin_image(BuiltinPicture picture) {
+void register_art() {
   static const bool registered = [] {
     init_builtin_art();
     return true;
   }();
   (void)registered;
-  for (const ArtEntry& entry : kArt) {
-    if (entry.picture != picture) continue;
-    QImage image(QString::fromLatin1(entry.resource));
-    if (!image.isNull()) return image;
-    QImage stand_in(entry.width, entry.height, QImage::Format_ARGB32);
-    stand_in.fill(QColor::fromRgba(entry.stand_in));
-    return stand_in;
-  }
-  return QImage();
 }
 
-QPixmap builtin_picture(BuiltinPicture picture) { return QPixmap::fromImage(builtin_image(picture)); }
+const ArtEntry* entry_of(BuiltinPicture picture) {
+  for (const ArtEntry& entry : kArt)
+    if (entry.picture == picture) return &entry;
+  return nullptr;
+}
+
+}  // namespace
+
+QImage builtin_image(BuiltinPicture picture) {
+  register_art();
+  const ArtEntry* entry = entry_of(picture);
+  if (entry == nullptr) return QImage();
+  QImage image(QString::fromLatin1(entry->resource));
+  if (!image.isNull()) return image;
+  QImage stand_in(entry->width, entry->height, QImage::Format_ARGB32);
+  stand_in.fill(QColor::fromRgba(entry->stand_in));
+  return stand_in;
+}
+
+QPixmap builtin_picture(BuiltinPicture picture, qreal device_pixel_ratio) {
+  const QImage image = builtin_image(picture);
+  const ArtEntry* entry = entry_of(picture);
+  if (device_pixel_ratio > 1.0 && entry != nullptr) {
+    // Where a pixel is two or more device pixels, the picture's @2x twin: the
+    // same drawing at twice the pixels, shown at the picture's own size.
+    QImage twin(QString::fromStdString(twin_name(entry->resource)));
+    if (!twin.isNull() && twin.size() == image.size() * 2) {
+      QPixmap sharp = QPixmap::fromImage(twin);
+      sharp.setDevicePixelRatio(2.0);
+      return sharp;
+    }
+  }
+  return QPixmap::fromImage(image);
+}
+
+QPixmap builtin_picture(BuiltinPicture picture) {
+  return builtin_picture(picture, qGuiApp != nullptr ? qGuiApp->devicePixelRatio() : 1.0);
+}
 
 }  // namespace hero

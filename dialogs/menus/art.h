@@ -25,7 +25,11 @@ enum class BuiltinPicture {
   icon,
 };
 
+// The picture for the screens' device pixel ratio (the highest of them):
+// above 1 its @2x twin where the build has one, marked as twice as dense so
+// that it shows at the same size.
 QPixmap builtin_picture(BuiltinPicture picture);
+QPixmap builtin_picture(BuiltinPicture picture, qreal device_pixel_ratio);
 // The same as an image, for pictures drawn by the main window's scene.
 QImage builtin_image(BuiltinPicture picture);
 

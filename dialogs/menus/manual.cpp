@@ -1,6 +1,7 @@
 #include "dialogs/menus/manual.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -66,7 +67,9 @@ int key_code(const QKeyEvent& event) {
 }  // namespace
 
 TManualForm::TManualForm(QWidget* parent)
-    : TManualForm(load_manual_pages(QCoreApplication::applicationDirPath().toStdString()), parent) {}
+    : TManualForm(load_manual_pages(QCoreApplication::applicationDirPath().toStdString(), {},
+                                    qGuiApp->devicePixelRatio() > 1.0),
+                  parent) {}
 
 TManualForm::TManualForm(const ManualPages& manual, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
@@ -82,7 +85,16 @@ TManualForm::TManualForm(const ManualPages& layout, PageLoader load_pages, QWidg
 }
 
 void TManualForm::take_pages(const ManualPages& manual) {
-  for (int n = 0; n < kManualPageCount; ++n) pages_[n] = QPixmap::fromImage(manual.pages[n].image);
+  for (int n = 0; n < kManualPageCount; ++n) {
+    const Picture& page = manual.pages[n];
+    if (page.twin.isNull()) {
+      pages_[n] = QPixmap::fromImage(page.image);
+    } else {
+      // Twice the pixels, shown at the page's size.
+      pages_[n] = QPixmap::fromImage(page.twin);
+      pages_[n].setDevicePixelRatio(2.0);
+    }
+  }
   // A damaged page must not keep the viewer from coming up: it shows the
   // marker, and the player learns which file it is.
   for (const std::string& message : manual.errors)

@@ -310,7 +310,7 @@ ManualPages read_manual_section(const fs::path& program_folder) {
   return manual;
 }
 
-void load_manual_page_pictures(ManualPages& manual, const fs::path& current_folder) {
+void load_manual_page_pictures(ManualPages& manual, const fs::path& current_folder, bool twins) {
   const PathResolver resolver(current_folder);
   manual.errors.clear();
   for (int n = 1; n <= kManualPageCount; ++n) {
@@ -322,13 +322,28 @@ void load_manual_page_pictures(ManualPages& manual, const fs::path& current_fold
       page = load_picture(resolver.resolve(name), name);
     } catch (const PictureError& e) {
       manual.errors.push_back(e.what());
+      continue;
+    }
+    // The page's @2x twin, taken only when it is exactly twice the page.
+    const std::string twin = twin_name(name);
+    if (!twins || !resolver.file_exists(twin)) continue;
+    try {
+      Picture drawn_twice = load_picture(resolver.resolve(twin), twin);
+      if (drawn_twice.size() == page.size() * 2) {
+        page.twin = drawn_twice.image;
+        page.twin_has_alpha = drawn_twice.has_alpha;
+      } else {
+        manual.errors.push_back(twin + " is not twice the size of " + name + "; the page is shown from " + name);
+      }
+    } catch (const PictureError& e) {
+      manual.errors.push_back(e.what());
     }
   }
 }
 
-ManualPages load_manual_pages(const fs::path& program_folder, const fs::path& current_folder) {
+ManualPages load_manual_pages(const fs::path& program_folder, const fs::path& current_folder, bool twins) {
   ManualPages manual = read_manual_section(program_folder);
-  load_manual_page_pictures(manual, current_folder);
+  load_manual_page_pictures(manual, current_folder, twins);
   return manual;
 }
 

@@ -152,12 +152,15 @@ struct ManualPages {
   std::vector<std::string> errors;
 };
 
+// With `twins` (a screen of more than one device pixel per pixel), each
+// page's @2x twin (1@2x.bmp beside 1.bmp) is loaded too where there is one.
 ManualPages load_manual_pages(const std::filesystem::path& program_folder,
-                              const std::filesystem::path& current_folder = {});
+                              const std::filesystem::path& current_folder = {}, bool twins = false);
 // The catalogue's Manual section alone: the folder and the viewer's size,
 // the pages left empty (the viewer decodes them when it first shows one).
 ManualPages read_manual_section(const std::filesystem::path& program_folder);
 // Decodes the eight pages of `manual.folder` into `manual`.
-void load_manual_page_pictures(ManualPages& manual, const std::filesystem::path& current_folder = {});
+void load_manual_page_pictures(ManualPages& manual, const std::filesystem::path& current_folder = {},
+                               bool twins = false);
 
 }  // namespace hero

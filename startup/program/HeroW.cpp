@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDir>
 #include <QIcon>
 #include <QMessageBox>
@@ -54,9 +55,11 @@ HeroProgram::HeroProgram(ProgramServices services)
   // just read from the store.
   keys_ = std::make_unique<TKeysForm>(form_->key_bindings(), form_->settings(), form_.get());
   connect(keys_.get(), &TKeysForm::bindings_accepted, form_.get(), [this] { form_->rebuild_hints(); });
-  // The manual's pages are decoded when the viewer first shows one.
-  manual_ = std::make_unique<TManualForm>(read_manual_section(services_.program_folder),
-                                          [](ManualPages& manual) { load_manual_page_pictures(manual); });
+  // The manual's pages are decoded when the viewer first shows one, with
+  // their @2x twins on a screen of more than one device pixel per pixel.
+  manual_ = std::make_unique<TManualForm>(read_manual_section(services_.program_folder), [](ManualPages& manual) {
+    load_manual_page_pictures(manual, {}, qGuiApp->devicePixelRatio() > 1.0);
+  });
   // The gamepad's mappings as stored; pads already plugged in are found now.
   pad_bindings_.load(form_->settings());
   gamepad_ = std::make_unique<Gamepad>(pad_bindings_,

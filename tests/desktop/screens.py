@@ -121,11 +121,65 @@ def segments_are_sharp_at_two_device_pixels(install_dir):
         assert within_one >= 0.9, "edges wider than a device pixel: %r" % bands
 
 
+def edge_sharpness(desk, window, left, top, width, height):
+    """How sharp the edges are over a part of a window given in its own
+    pixels at scale 2: the mean step between neighbouring device pixels (each
+    step weighed by its size) over the same between every other one. About
+    0.8 where a picture of twice the pixels is shown, under 0.6 where a
+    picture of one pixel per pixel is blown up and smoothed, its every edge
+    spread over two device pixels."""
+    x, y = desk.geometry(window)[:2]
+    raw = desk.pixels(x + 2 * left, y + 2 * top, 2 * width, 2 * height)
+    stride = 2 * width * 4
+    sums = {1: [0, 0], 2: [0, 0]}
+    for row in range(2 * height):
+        line = raw[row * stride:(row + 1) * stride]
+        lum = [line[i] + line[i + 1] + line[i + 2] for i in range(0, len(line), 4)]
+        for gap in (1, 2):
+            for i in range(0, len(lum) - gap, gap):
+                step = abs(lum[i + gap] - lum[i])
+                sums[gap][0] += step * step
+                sums[gap][1] += step
+    mean = {gap: total[0] / max(1, total[1]) for gap, total in sums.items()}
+    return mean[1] / max(1e-9, mean[2])
+
+
+def window_pictures_are_sharp_at_two_device_pixels(install_dir):
+    """At QT_SCALE_FACTOR=2 the splash screen's box picture, the about box's
+    portrait and the manual's page are drawn from their @2x twins, not blown
+    up from their own pixels."""
+    with Desktop(install_dir, window_manager=True, size=(2400, 1800)) as desk:
+        desk.write_settings(dict(WINDOWED, SplashScreen="1"))
+        desk.start_program(env={"QT_SCALE_FACTOR": "2"})
+        splash = desk.wait_window("About this game...")
+        desk.settle(0.8)
+        # The box picture: 160 x 86 in the middle of the band at 56..216.
+        sharpness = edge_sharpness(desk, splash, 170, 110, 120, 50)
+        assert sharpness > 0.68, "the splash screen's box picture is blown up (%.2f)" % sharpness
+        desk.tap(desk.keycode("Return"))
+        window = desk.wait_window(PROGRAM_TITLE, timeout_s=10)
+        desk.settle(0.5)
+        desk.tap(desk.keycode("F1"))
+        about = desk.wait_window("About", timeout_s=5)
+        desk.settle(0.5)
+        sharpness = edge_sharpness(desk, about, 30, 60, 140, 270)
+        assert sharpness > 0.68, "the about box's portrait is blown up (%.2f)" % sharpness
+        desk.tap(desk.keycode("Escape"))
+        desk.wait_gone("About")
+        desk.click(*(desk.geometry(window)[i] + desk.geometry(window)[i + 2] // 2 for i in (0, 1)))
+        desk.tap(desk.keycode("F4"))
+        manual = desk.wait_window("Manual", timeout_s=5)
+        desk.settle(0.5)
+        sharpness = edge_sharpness(desk, manual, 20, 4, 300, 200)
+        assert sharpness > 0.68, "the manual's page is blown up (%.2f)" % sharpness
+
+
 CASES = [
     first_start_on_a_laptop_shows_the_whole_handheld,
     zoom_keys_step_and_the_step_survives_a_restart,
     full_screen_fit_fills_a_4k_screen,
     segments_are_sharp_at_two_device_pixels,
+    window_pictures_are_sharp_at_two_device_pixels,
 ]
 
 if __name__ == "__main__":

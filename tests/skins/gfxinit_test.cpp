@@ -428,6 +428,32 @@ TEST_F(GfxinitTest, ManualPagesLoadFromTheNamedFolderWithMarkersForGaps) {
   EXPECT_NE(m.errors[0].find("pages\\5.bmp"), std::string::npos);
 }
 
+// A page's @2x twin is taken on a screen of two device pixels per pixel when
+// it is twice the page; a twin of another size or a damaged one leaves the
+// page as it is and says so, and without twins none is read.
+TEST_F(GfxinitTest, ManualPageTwinsAreTakenOnlyWhenTwiceThePage) {
+  folder_.save("Graphics/Manual/1.bmp", test::solid(54, 36, Qt::white, Qt::white), "BMP");
+  folder_.save("Graphics/Manual/1@2x.bmp", test::solid(108, 72, Qt::cyan, Qt::cyan), "BMP");
+  folder_.save("Graphics/Manual/2.bmp", test::solid(54, 36, Qt::white, Qt::white), "BMP");
+  folder_.save("Graphics/Manual/2@2x.bmp", test::solid(100, 72, Qt::cyan, Qt::cyan), "BMP");
+  folder_.save("Graphics/Manual/3.bmp", test::solid(54, 36, Qt::white, Qt::white), "BMP");
+  folder_.write("Graphics/Manual/3@2x.bmp", "BM broken");
+  const ManualPages plain = load_manual_pages(folder_.path(), folder_.path());
+  EXPECT_TRUE(plain.pages[0].twin.isNull());
+  EXPECT_TRUE(plain.errors.empty());
+
+  const ManualPages m = load_manual_pages(folder_.path(), folder_.path(), true);
+  EXPECT_EQ(m.pages[0].twin.size(), QSize(108, 72));
+  EXPECT_EQ(m.pages[0].twin.pixelColor(5, 5), QColor(Qt::cyan));
+  for (int n : {1, 2}) {
+    EXPECT_TRUE(m.pages[n].twin.isNull());
+    EXPECT_EQ(m.pages[n].size(), QSize(54, 36));
+  }
+  ASSERT_EQ(m.errors.size(), 2u);
+  EXPECT_NE(m.errors[0].find("2@2x.bmp is not twice the size"), std::string::npos) << m.errors[0];
+  EXPECT_NE(m.errors[1].find("3@2x.bmp"), std::string::npos) << m.errors[1];
+}
+
 }  // namespace
 }  // namespace hero
 
