@@ -271,6 +271,38 @@ def replay_difference_box_stands_above_the_handheld(install_dir):
         assert desk.program.returncode == 1, "status %r" % desk.program.returncode
 
 
+def context_menu_pauses_a_game_when_asked(install_dir):
+    """With "Pause the game while a menu or dialog is open" on, the right
+    click's context menu pauses a running game with the handheld's own PAUSE
+    while it is open, and closing it goes on with the game: the recording
+    of the session shows both presses, a menu's time apart."""
+    with Desktop(install_dir, window_manager=True) as desk:
+        desk.write_settings(dict(WINDOWED, PauseInMenus="1"))
+        recording = os.path.join(desk.work, "paused.trace")
+        desk.start_program("--record", recording)
+        window = desk.wait_window(PROGRAM_TITLE)
+        desk.settle(0.5)
+        x, y = centre_of(desk, window)
+        desk.click(x, y)
+        desk.tap(desk.keycode("1"), after_s=0.8)  # GAME A
+        desk.click(x, y, button=3, after_s=0.1)
+        wait_until("the context menu", desk.popup_open, 10)
+        desk.settle(1.0)
+        desk.tap(desk.keycode("Escape"))
+        wait_until("the context menu to close", lambda: not desk.popup_open(), 5)
+        desk.settle(0.5)
+        desk.tap(desk.keycode("Escape"))  # ends the program
+        wait_until("the program to end", lambda: desk.program.poll() is not None, 10)
+        with open(recording) as f:
+            lines = [line.split("#")[0].strip() for line in f]
+        assert "press game_a" in lines, lines
+        game = lines[lines.index("press game_a"):]
+        pauses = [i for i, line in enumerate(game) if line == "press pause"]
+        assert len(pauses) == 2, "pause presses: %r" % game
+        waited = sum(int(line.split()[1]) for line in game[pauses[0]:pauses[1]] if line.startswith("wait "))
+        assert waited >= 800, "the menu was open %d ms of the handheld's time" % waited
+
+
 CASES = [
     key_dialog_closed_by_the_window_manager,
     disabled_handheld_takes_no_shortcuts,
@@ -280,6 +312,7 @@ CASES = [
     captions_read_as_their_own,
     replay_difference_box_stands_above_the_handheld,
     up_then_enter_on_the_context_menu_exits,
+    context_menu_pauses_a_game_when_asked,
 ]
 
 if __name__ == "__main__":
