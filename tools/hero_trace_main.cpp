@@ -1,6 +1,8 @@
 // hero-trace: runs the handheld's logic in virtual time from a script and
 // prints what the handheld shows.
 //   hero-trace [--seed S] SCRIPT      (SCRIPT "-" reads standard input)
+//   hero-trace --check RECORDING      plays a recording through and says in
+//                                     one line whether it proves its game
 #include <charconv>
 #include <cstdint>
 #include <fstream>
@@ -9,12 +11,14 @@
 #include <string_view>
 
 #include "display/files/printable.h"
+#include "startup/session/recording_file.h"
 #include "startup/session/trace_script.h"
 
 namespace {
 
 int usage() {
-  std::cerr << "usage: hero-trace [--seed S] SCRIPT\n";
+  std::cerr << "usage: hero-trace [--seed S] SCRIPT\n"
+               "       hero-trace --check RECORDING\n";
   return 2;
 }
 
@@ -23,9 +27,24 @@ bool parse_seed(std::string_view text, std::uint32_t& seed) {
   return error == std::errc() && end == text.data() + text.size();
 }
 
+// A recording played through headless: one line, the game, its score, the
+// noted lines that agree and "verified", or what keeps it from being so.
+int check(const std::string& path) {
+  std::string error;
+  const std::optional<hero::Recording> recording = hero::open_recording(path, error);
+  if (!recording) {
+    std::cerr << "hero-trace: " << error << '\n';
+    return 1;
+  }
+  const hero::RecordingCheck result = hero::check_recording(*recording);
+  std::cout << result.summary() << '\n';
+  return result.verified() ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::string_view(argv[1]) == "--check") return argc == 3 ? check(argv[2]) : usage();
   std::uint32_t seed = 1;
   std::string path;
   for (int i = 1; i < argc; ++i) {

@@ -75,8 +75,8 @@ QImage drawn_element(const QString& assets_dir, const QString& id, double scale,
   QSvgRenderer svg(assets_dir + "/skin/handheld.svg");
   if (!svg.elementExists(id)) throw failure("the handheld drawing has no " + id);
   const QRectF bounds = svg.transformForElement(id).mapRect(svg.boundsOnElement(id));
-  QImage image = blank(static_cast<int>(bounds.width() * scale) + 8, static_cast<int>(bounds.height() * scale) + 8,
-                       Qt::transparent, ratio);
+  QImage image = blank(static_cast<int>(bounds.width() * scale) + 8,
+                       static_cast<int>(bounds.height() * scale) + 8, Qt::transparent, ratio);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
   svg.render(&p, id, QRectF(4, 4, bounds.width() * scale, bounds.height() * scale));
@@ -165,8 +165,9 @@ QImage about_picture(const QString& assets_dir, double ratio) {
   p.setBrush(QColor(0xdf, 0xe2, 0xcf));
   p.drawRoundedRect(panel, 10, 10);
   const QImage hero = drawn_element(assets_dir, "im_hero_x2", 1.9, ratio);
-  p.drawImage(QPointF(panel.center().x() - units(hero).width() / 2.0, panel.bottom() - units(hero).height() - 14),
-              hero);
+  p.drawImage(
+      QPointF(panel.center().x() - units(hero).width() / 2.0, panel.bottom() - units(hero).height() - 14),
+      hero);
   const QImage pot = drawn_element(assets_dir, "im_enemy_x2y7", 1.3, ratio);
   p.drawImage(QPointF(panel.center().x() - units(pot).width() / 2.0, panel.top() + 10), pot);
   p.setFont(font(12, true));
@@ -314,10 +315,13 @@ void make_builtin_art(const QString& assets_dir, const QString& out_dir) {
              file("donate", "png"));
     save_png(about_picture(assets_dir, ratio).convertToFormat(QImage::Format_RGB32), file("about", "png"));
 
-    const std::array<std::pair<const char*, char>, 3> keys = {{{"close", 'x'}, {"left", '<'}, {"right", '>'}}};
+    const std::array<std::pair<const char*, char>, 3> keys = {
+        {{"close", 'x'}, {"left", '<'}, {"right", '>'}}};
     for (const auto& [name, glyph] : keys) {
-      save_bmp24(manual_button(glyph, false, ratio), file((std::string("manual_") + name + "_up").c_str(), "bmp"));
-      save_bmp24(manual_button(glyph, true, ratio), file((std::string("manual_") + name + "_down").c_str(), "bmp"));
+      save_bmp24(manual_button(glyph, false, ratio),
+                 file((std::string("manual_") + name + "_up").c_str(), "bmp"));
+      save_bmp24(manual_button(glyph, true, ratio),
+                 file((std::string("manual_") + name + "_down").c_str(), "bmp"));
     }
   }
   save_png(draw_game_menu(), out_dir + "/game_menu.png");

@@ -1,9 +1,9 @@
 #include "dialogs/menus/manual.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>

@@ -10,8 +10,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
 #include <QScreen>
@@ -57,9 +57,9 @@ HeroProgram::HeroProgram(ProgramServices services)
   connect(keys_.get(), &TKeysForm::bindings_accepted, form_.get(), [this] { form_->rebuild_hints(); });
   // The manual's pages are decoded when the viewer first shows one, with
   // their @2x twins on a screen of more than one device pixel per pixel.
-  manual_ = std::make_unique<TManualForm>(read_manual_section(services_.program_folder), [](ManualPages& manual) {
-    load_manual_page_pictures(manual, {}, qGuiApp->devicePixelRatio() > 1.0);
-  });
+  manual_ = std::make_unique<TManualForm>(
+      read_manual_section(services_.program_folder),
+      [](ManualPages& manual) { load_manual_page_pictures(manual, {}, qGuiApp->devicePixelRatio() > 1.0); });
   // The gamepad's mappings as stored; pads already plugged in are found now.
   pad_bindings_.load(form_->settings());
   gamepad_ = std::make_unique<Gamepad>(pad_bindings_,

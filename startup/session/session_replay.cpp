@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <istream>
 #include <iterator>
+#include <limits>
 
 #include "display/files/printable.h"
 
@@ -168,10 +169,16 @@ void SessionReplay::run_command(const RecordedLine& line) {
         timers[static_cast<std::size_t>(i)] = &time_.timer(static_cast<TimerId>(i));
       const std::string shown = show_line(time_.now_ms(), engine_->state(), timers, *surface_,
                                           surface_->panel_text(), sound_->take());
-      if (line.expected && *line.expected != shown)
+      if (!line.expected) break;
+      ++shows_checked_;
+      if (*line.expected != shown) {
         fail(line.number,
              "the replay differs from the recording here: " + show_difference(*line.expected, shown) +
                  ". The recording was changed, or made by another version of the handheld.");
+        break;
+      }
+      ++shows_agreed_;
+      if (watcher_) watcher_(engine_->state());
       break;
     }
   }
@@ -181,6 +188,51 @@ void SessionReplay::fail(int line, const std::string& why) {
   state_ = State::differs;
   line_ = line;
   message_ = printable(recording_.name, 4 * kEchoedTokenChars) + ":" + std::to_string(line) + ": " + why;
+}
+
+RecordingCheck check_recording(Recording recording) {
+  RecordingCheck check;
+  for (const RecordedLine& line : recording.lines)
+    if (line.expected) ++check.noted;
+  // The handheld on its own, nothing of it shown or heard: the replay brings
+  // its own timers, draws and time of day, the store starts empty.
+  VirtualTime unused_time;
+  VirtualSurface surface;
+  RecordingSoundSink sound;
+  MemorySettingsStore store;
+  ScriptedRandom unused_random;
+  FixedClock unused_clock;
+  const EngineServices services{surface,     unused_time.timer_pointers(), sound, store, unused_random,
+                                unused_clock};
+  SessionReplay replay(std::move(recording));
+  Engine engine(replay.wire(services));
+  // Only what a noted line confirms counts: the game, its score, its end.
+  replay.watch([&check](const EngineState& state) {
+    if (state.game_mode == mode_game_a || state.game_mode == mode_game_b) {
+      check.game = state.game_mode == mode_game_a ? 'A' : 'B';
+      check.game_over = false;
+      check.score = state.score;
+    } else if (state.game_mode == mode_game_over && check.game != 0 && !check.game_over) {
+      check.game_over = true;
+      check.score = state.score;
+    }
+  });
+  replay.begin(engine);
+  replay.play_until(std::numeric_limits<std::int64_t>::max());
+  check.agreed = replay.shows_agreed();
+  if (replay.state() == SessionReplay::State::differs) check.difference = replay.message();
+  return check;
+}
+
+std::string RecordingCheck::summary() const {
+  std::string text = game != 0 ? std::string("Game ") + game + ", score " + std::to_string(score) : "no game";
+  text += ": " + std::to_string(agreed) + " of " + std::to_string(noted) + " noted lines agree";
+  if (verified()) return text + ", game over reached: verified";
+  text += "; not verified: ";
+  if (!difference.empty()) return text + difference;
+  if (noted == 0) return text + "the recording notes no line to check";
+  if (game == 0) return text + "the recording plays no game";
+  return text + "the game does not reach its game over";
 }
 
 }  // namespace hero

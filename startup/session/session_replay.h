@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <iosfwd>
 #include <memory>
 #include <optional>
@@ -69,6 +70,12 @@ class SessionReplay final : public EngineTap {
   const std::string& message() const { return message_; }
   int line() const { return line_; }
   const Recording& recording() const { return recording_; }
+  // Shows checked against a noted line so far, and those that agreed.
+  int shows_checked() const { return shows_checked_; }
+  int shows_agreed() const { return shows_agreed_; }
+  // Called with the handheld's state at every show that agreed with the
+  // line noted beside it.
+  void watch(std::function<void(const EngineState&)> watcher) { watcher_ = std::move(watcher); }
 
  private:
   void run_command(const RecordedLine& line);
@@ -90,6 +97,29 @@ class SessionReplay final : public EngineTap {
   VirtualTime time_;
   ScriptedRandom random_;
   FixedClock clock_;
+  int shows_checked_ = 0;
+  int shows_agreed_ = 0;
+  std::function<void(const EngineState&)> watcher_;
 };
+
+// What a recording proves when played through headless: the last game it
+// plays (A or B), that game's score at its game over or at the recording's
+// end, how many noted shows agree, and whether it is verified: every noted
+// show agrees and the game reached its game over.
+struct RecordingCheck {
+  char game = 0;  // 'A', 'B', or 0 when the recording plays no game
+  int score = 0;
+  int noted = 0;   // show lines with a noted line beside them
+  int agreed = 0;  // of them, those the replay showed alike
+  bool game_over = false;
+  std::string difference;  // "NAME:LINE: ..." where the replay first differs
+  bool verified() const {
+    return game != 0 && game_over && difference.empty() && noted > 0 && agreed == noted;
+  }
+  // The one line hero-trace --check prints.
+  std::string summary() const;
+};
+
+RecordingCheck check_recording(Recording recording);
 
 }  // namespace hero

@@ -47,7 +47,8 @@ fs::path make_folder(const fs::path& folder) {
   fs::create_directories(folder / "share");
   std::ofstream(folder / "hero50") << "#!/bin/sh\n";
   fs::permissions(folder / "hero50", fs::perms::owner_all);
-  fs::copy_file(fs::path(getenv("HERO_INSTALL_DIR")) / "share" / "add-to-menu", folder / "share" / "add-to-menu");
+  fs::copy_file(fs::path(getenv("HERO_INSTALL_DIR")) / "share" / "add-to-menu",
+                folder / "share" / "add-to-menu");
   return folder / "share" / "add-to-menu";
 }
 
@@ -64,8 +65,9 @@ TEST(AddToMenu, TheEntryStartsTheFolderWhereItIsNowWhateverItsName) {
   ASSERT_EQ(first.status, 0) << first.output;
   std::string entry = test::read_file(entry_file);
   const std::string folder = (root / odd).string();
-  EXPECT_EQ(value_of(entry, "Exec"), "\"" + (root.string() + "/Games \\\\\"old\\\\\" \\\\$HOME \\\\`x\\\\` 100%% back\\\\\\\\slash") +
-                                         "/hero50\"");
+  EXPECT_EQ(value_of(entry, "Exec"),
+            "\"" + (root.string() + "/Games \\\\\"old\\\\\" \\\\$HOME \\\\`x\\\\` 100%% back\\\\\\\\slash") +
+                "/hero50\"");
   EXPECT_EQ(value_of(entry, "Path"), root.string() + "/Games \"old\" $HOME `x` 100% back\\\\slash");
   EXPECT_EQ(value_of(entry, "Name").find("Hero"), 0U) << entry;
 

@@ -6,9 +6,17 @@
 #include <QKeyEvent>
 #include <QTest>
 
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
 #include "replay_support.h"
 #include "startup/session/session_replay.h"
 #include "tests/program/program_fixture.h"
+#include "tests/support/files.h"
 
 namespace hero::test {
 namespace {
@@ -156,6 +164,114 @@ TEST(Replay, ADrawOutsideItsRangeStopsAtTheLineThatDrawsIt) {
   EXPECT_GT(w.replay().line(), draw);
   EXPECT_NE(w.replay().message().find("draw value 7 is outside 0..2"), std::string::npos)
       << w.replay().message();
+}
+
+// ---- Checking a recording --------------------------------------------------
+
+// A game of A played from the clock to its game over with a few moves, and a
+// few ticks of the game over after it; the score it ended with.
+std::pair<std::string, int> game_to_its_end() {
+  RecordedWindow w;
+  w.switch_on();
+  w.tap(kGameA);
+  std::mt19937 rng(5);
+  int score = -1;
+  for (int step = 0; step < 200000 && score < 0; ++step) {
+    if (rng() % 8 == 0) w.tap(rng() % 2 ? kLeft : kRight);
+    w.deliver_next();
+    if (w.form().engine().state().game_mode == mode_game_over) score = w.form().engine().state().score;
+  }
+  for (int step = 0; step < 5; ++step) w.deliver_next();
+  return {w.text(), score};
+}
+
+// The recording's first draw, drawn otherwise: its line and the new line.
+std::pair<int, std::string> other_first_draw(const std::string& text) {
+  const int line = first_line_starting(text, "draw ");
+  if (line == 0) return {0, ""};
+  const int value = std::stoi(lines_of(text)[static_cast<std::size_t>(line - 1)].substr(5));
+  return {line, "draw " + std::to_string((value + 1) % 3)};
+}
+
+// A whole game verifies with its score; an edit anywhere (a key, a draw, a
+// noted score) is found at the line where the game no longer agrees, and a
+// game cut short of its game over, or a script with nothing noted, proves
+// nothing.
+TEST(CheckingARecording, OnlyAWholeUntouchedGameIsVerified) {
+  const auto [text, score] = game_to_its_end();
+  ASSERT_GE(score, 0) << "the game never ended";
+  const RecordingCheck whole = check_recording(read(text));
+  EXPECT_TRUE(whole.verified()) << whole.summary();
+  EXPECT_EQ(whole.game, 'A');
+  EXPECT_EQ(whole.score, score);
+  EXPECT_EQ(whole.summary(), "Game A, score " + std::to_string(score) + ": " + std::to_string(whole.noted) +
+                                 " of " + std::to_string(whole.noted) +
+                                 " noted lines agree, game over reached: verified");
+
+  const int press = first_line_starting(text, "press left", first_line_starting(text, "release game_a"));
+  const auto [draw, other_draw] = other_first_draw(text);
+  const int noted = first_line_starting(text, "show # ", press + 1);
+  ASSERT_GT(press, 0);
+  ASSERT_GT(draw, 0);
+  const std::string noted_line = lines_of(text)[static_cast<std::size_t>(noted - 1)];
+  const std::string with_score = noted_line.substr(0, noted_line.find(" score=")) + " score=999" +
+                                 noted_line.substr(noted_line.find(' ', noted_line.find(" score=") + 1));
+  for (const auto& [line, replacement] : {std::pair{press, std::string("press right")},
+                                          std::pair{draw, other_draw}, std::pair{noted, with_score}}) {
+    const RecordingCheck changed = check_recording(read(edited(text, line, replacement)));
+    EXPECT_FALSE(changed.verified()) << "line " << line;
+    EXPECT_LT(changed.agreed, changed.noted);
+    const std::string at = "game.trace:";
+    ASSERT_EQ(changed.difference.rfind(at, 0), 0U) << changed.difference;
+    const int named = std::stoi(changed.difference.substr(at.size()));
+    EXPECT_GE(named, line) << changed.difference;
+    if (line == noted) {
+      EXPECT_EQ(named, noted) << changed.difference;
+    }
+    EXPECT_NE(changed.summary().find("not verified: game.trace:" + std::to_string(named)), std::string::npos);
+  }
+
+  // Cut off just before the first show of the game over.
+  std::string cut;
+  for (const std::string& line : lines_of(text)) {
+    if (line.rfind("show # ", 0) == 0 && line.find(" mode=8 ") != std::string::npos) break;
+    cut += line + "\n";
+  }
+  ASSERT_LT(cut.size(), text.size());
+  const RecordingCheck unfinished = check_recording(read(cut));
+  EXPECT_FALSE(unfinished.verified());
+  EXPECT_EQ(unfinished.agreed, unfinished.noted);
+  EXPECT_NE(unfinished.summary().find("not verified: the game does not reach its game over"),
+            std::string::npos)
+      << unfinished.summary();
+
+  std::string bare;
+  for (const std::string& line : lines_of(text)) bare += line.substr(0, line.find('#')) + "\n";
+  EXPECT_NE(check_recording(read(bare)).summary().find("not verified: the recording notes no line to check"),
+            std::string::npos);
+}
+
+// hero-trace --check prints the one line, with status 0 only when verified.
+TEST(CheckingARecording, HeroTraceSaysItInOneLine) {
+  const auto [text, score] = game_to_its_end();
+  char dir_template[] = "/tmp/hero-check-XXXXXX";
+  const std::string dir = mkdtemp(dir_template);
+  const auto run = [&](const std::string& recording) {
+    std::ofstream(dir + "/game.trace") << recording;
+    const int status = std::system(
+        (std::string(HERO_TRACE_PATH) + " --check " + dir + "/game.trace >" + dir + "/out").c_str());
+    return std::pair{WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::read_file(dir + "/out")};
+  };
+  const auto [verified_status, verified_out] = run(text);
+  EXPECT_EQ(verified_status, 0);
+  EXPECT_EQ(verified_out.find("Game A, score " + std::to_string(score) + ": "), 0U) << verified_out;
+  EXPECT_NE(verified_out.find(": verified\n"), std::string::npos) << verified_out;
+  EXPECT_EQ(std::count(verified_out.begin(), verified_out.end(), '\n'), 1);
+  const auto [draw, other_draw] = other_first_draw(text);
+  const auto [changed_status, changed_out] = run(edited(text, draw, other_draw));
+  EXPECT_EQ(changed_status, 1);
+  EXPECT_NE(changed_out.find("not verified: " + dir + "/game.trace:"), std::string::npos) << changed_out;
+  std::filesystem::remove_all(dir);
 }
 
 TEST(Replay, ThePlayersControlsNeverReachTheReplayedHandheld) {
