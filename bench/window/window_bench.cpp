@@ -7,7 +7,9 @@
 //      of the sum of 1000 gaps against the sum of their intervals;
 //   2. key event to finished repaint of the changed segments, median;
 //   3. CPU share of the process in the clock mode and during the game;
-//   4. the clock mode again with the gamepad subsystem running, no pad.
+//   4. the clock mode again with the gamepad subsystem running, no pad;
+//   5. a running game's CPU share without and with every game kept (the
+//      session written down and each game kept as it ends), side by side.
 // Usage: bench_window [game_seconds=120] [clock_seconds=60] [key_presses=400]
 // Reports numbers; it never passes or fails on time.
 #include <sys/resource.h>
@@ -31,6 +33,8 @@
 #include "display/window/unit1.h"
 #include "engine/memory_settings_store.h"
 #include "startup/application/application.h"
+#include "startup/session/kept_games.h"
+#include "startup/session/session_recorder.h"
 
 namespace {
 
@@ -290,6 +294,75 @@ int main(int argc, char** argv) {
         "(without it: %.3f %%)\n",
         gamepad.available() ? "running" : "unavailable", gamepad.pad_count(), clock_seconds, pad_cpu * 100.0,
         clock_cpu * 100.0);
+  }
+
+  // 5. Every game kept: the same simple player on a window whose session is
+  // written down and whose games are kept as they end, against the plain
+  // window again, in turns of equal length; the other window rests with
+  // every segment lit (no timer runs there).
+  {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("hero_bench_kept_" + std::to_string(::getpid()));
+    hero::KeptGames kept(folder);
+    std::filesystem::path session_file;
+    std::string error;
+    std::unique_ptr<std::ostream> session = kept.open_session(session_file, error);
+    if (!session) {
+      std::fprintf(stderr, "bench_window: %s\n", error.c_str());
+      return 2;
+    }
+    hero::SessionRecorder recorder(*session);
+    recorder.note_games_only(true);
+    hero::KeepingTap keeping(recorder, kept, session_file);
+    auto kept_store = std::make_unique<hero::MemorySettingsStore>();
+    kept_store->write_text("FullscreenMode", "0");
+    TimedForm kept_form(std::move(kept_store), sound, nullptr, nullptr, &keeping);
+    kept_form.set_skin_loader([&](hero::TForm1& w) {
+      hero::SkinLoadRequest request;
+      request.catalogue = &catalogue;
+      request.selected_skin = 1;
+      request.fullscreen_mode = w.fullscreen_mode();
+      request.screen_size = QGuiApplication::primaryScreen()->size();
+      request.program_folder = install;
+      hero::load_skin(w.scene(), request, errors);
+    });
+    kept_form.lay_out_skin();
+    keeping.start(kept_form.engine());
+    kept_form.show();
+    const int turn_seconds = std::max(1, std::min(game_seconds, 120) / 4);
+    auto game_share = [&](hero::TForm1& playing, hero::TForm1& resting) {
+      tap(resting, '5');  // ACL: every segment lit, no timer
+      playing.set_timer_observer([&playing](TimerId id) {
+        if (id == TimerId::Game) QTimer::singleShot(0, &playing, [&playing] { play_one_move(playing); });
+      });
+      QTimer watch;
+      QObject::connect(&watch, &QTimer::timeout, [&playing] {
+        if (playing.engine().state().game_mode == hero::mode_game_over) play_one_move(playing);
+      });
+      watch.start(250);
+      tap(playing, '5');
+      tap(playing, '1');
+      run_loop_for(std::chrono::milliseconds(500));
+      const double cpu_start = cpu_seconds();
+      QElapsedTimer turn;
+      turn.start();
+      run_loop_for(std::chrono::seconds(turn_seconds));
+      const double share = (cpu_seconds() - cpu_start) / (static_cast<double>(turn.nsecsElapsed()) / 1e9);
+      playing.set_timer_observer(nullptr);
+      return share;
+    };
+    double plain = 0.0, keeping_share = 0.0;
+    for (int turn = 0; turn < 2; ++turn) {
+      plain += game_share(form, kept_form) / 2.0;
+      keeping_share += game_share(kept_form, form) / 2.0;
+    }
+    const auto games_kept = kept.past_games().size();
+    std::printf(
+        "CPU share during the game, every game kept: %.3f %% of one core; without: %.3f %%; difference "
+        "%+.3f %% (%d s each, %zu games kept)\n",
+        keeping_share * 100.0, plain * 100.0, (keeping_share - plain) * 100.0, 2 * turn_seconds, games_kept);
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);
   }
   return 0;
 }

@@ -49,6 +49,7 @@ HeroProgram::HeroProgram(ProgramServices services)
   } else if (services_.replay) {
     replay_ = std::make_unique<SessionReplay>(std::move(*services_.replay));
   }
+  if (!replay_ && !services_.games_folder.empty()) keep_games();
   create_main_window();
   about_ = std::make_unique<TAboutForm>();
   // The key settings dialog starts with the bindings the main window has
@@ -72,6 +73,43 @@ HeroProgram::HeroProgram(ProgramServices services)
   splash_ = std::make_unique<TSplashForm>(static_cast<SplashHost&>(*this));
 }
 
+void HeroProgram::keep_games() {
+  kept_games_ = std::make_unique<KeptGames>(services_.games_folder);
+  kept_games_->gather_left_sessions();
+  std::filesystem::path source = services_.record_path;
+  if (!recorder_) {
+    // Every session is written down, so that any game can be kept.
+    std::string error;
+    session_out_ = kept_games_->open_session(session_file_, error);
+    if (!session_out_) {
+      std::fprintf(stderr, "hero50: games are not kept: %s\n", error.c_str());
+      kept_games_.reset();
+      return;
+    }
+    recorder_ = std::make_unique<SessionRecorder>(*session_out_, nullptr, [](const std::string& message) {
+      std::fprintf(stderr, "hero50: games are not kept any further: %s\n", message.c_str());
+    });
+    recorder_->note_games_only(true);
+    recorder_->comment(std::string(kProgramTitle) + ", " + kVersionText);
+    recorder_->comment("A game kept by the handheld: watch it with \"hero50 --replay FILE\", check it with "
+                       "\"hero-trace --check FILE\".");
+    source = session_file_;
+  }
+  keeping_ = std::make_unique<KeepingTap>(*recorder_, *kept_games_, source);
+}
+
+void HeroProgram::end_session() {
+  // The recorder and the tap stay: the window's engine runs on them to its
+  // end. Both have stopped.
+  if (keeping_) keeping_->end();
+  if (!session_file_.empty()) {
+    if (recorder_) recorder_->stop("the program ended");
+    std::error_code ec;
+    std::filesystem::remove(session_file_, ec);
+    session_file_.clear();
+  }
+}
+
 void HeroProgram::pad_control(KeyAction action, bool down) {
   bool& held = pad_held_[static_cast<std::size_t>(action)];
   if (down) {
@@ -85,6 +123,7 @@ void HeroProgram::pad_control(KeyAction action, bool down) {
 }
 
 HeroProgram::~HeroProgram() {
+  end_session();
   if (qApp && menu_) qApp->removeEventFilter(menu_.get());
   if (qApp && replay_player_) qApp->removeEventFilter(replay_player_.get());
 }
@@ -93,7 +132,9 @@ void HeroProgram::create_main_window() {
   // The window's own creation: the title, off the screen, the store,
   // FullscreenMode, the key bindings and hints, painting, the high scores,
   // no pause, the random generator.
-  EngineTap* tap = recorder_ ? static_cast<EngineTap*>(recorder_.get()) : replay_.get();
+  EngineTap* tap = keeping_    ? static_cast<EngineTap*>(keeping_.get())
+                   : recorder_ ? static_cast<EngineTap*>(recorder_.get())
+                               : replay_.get();
   form_ = std::make_unique<TForm1>(std::move(services_.settings), sound_, nullptr, nullptr, tap);
   // The skin catalogue beside the program file.
   catalogue_ = read_skin_catalogue(services_.program_folder, *services_.errors, services_.player_skins);
@@ -166,6 +207,7 @@ bool HeroProgram::eventFilter(QObject* watched, QEvent* event) {
 void HeroProgram::FormClose() {
   if (closed_) return;
   closed_ = true;
+  end_session();
   sound_.release();
   services_.request_termination();
 }
@@ -195,6 +237,9 @@ void HeroProgram::reset_high_scores() {
     recorder_->stop(
         "the high scores were reset from the menu, which a replay cannot repeat; the recording ends here");
   }
+  // The best games claim scores the store no longer holds: they become
+  // past games.
+  if (kept_games_) kept_games_->retire_best();
   form_->engine().reset_hi_scores();
 }
 
@@ -319,7 +364,9 @@ void HeroProgram::load_selected_skin() { form_->lay_out_skin(); }
 void HeroProgram::switch_on() {
   switched_on_ = true;
   Engine& engine = form_->engine();
-  if (recorder_) {
+  if (keeping_) {
+    keeping_->start(engine);
+  } else if (recorder_) {
     // The engine's whole start, as the recording's "start" line runs it.
     recorder_->start(engine);
   } else if (replay_player_) {
@@ -486,6 +533,8 @@ int hero_main(int argc, char** argv) {
   };
   services.beep = [] { QApplication::beep(); };
   services.record_to = record_to.get();
+  services.record_path = record_path;
+  services.games_folder = player_data_folder();
   services.replay = std::move(replay);
   services.replay_news = [&app](ReplayNews news, const std::string& message) {
     std::FILE* stream = news == ReplayNews::differs ? stderr : stdout;

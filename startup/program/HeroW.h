@@ -19,6 +19,7 @@
 #include "engine/installation_errors.h"
 #include "startup/program/replay_player.h"
 #include "startup/program/splash.h"
+#include "startup/session/kept_games.h"
 #include "startup/session/session_recorder.h"
 #include "startup/session/session_replay.h"
 #include "startup/sound/sound_library.h"
@@ -45,8 +46,13 @@ struct ProgramServices {
   std::function<void(const std::string&)> show_failure;
   // The platform's default notification sound.
   std::function<void()> beep;
-  // --record: the session is written here as it is played.
+  // --record: the session is written here as it is played, to the file at
+  // record_path.
   std::ostream* record_to = nullptr;
+  std::filesystem::path record_path;
+  // The player's games folder, where every game is kept as it ends (none
+  // kept when empty, nor during a replay).
+  std::filesystem::path games_folder;
   // The player's own skins, listed after the installation's (none when empty).
   std::filesystem::path player_skins;
   // --replay: this recording is played back in place of the player.
@@ -85,6 +91,10 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost, privat
   int selected_skin() const { return selected_skin_; }
   // The session's recorder or replay, when the command line asked for one.
   SessionRecorder* recorder() { return recorder_.get(); }
+  KeptGames* kept_games() { return kept_games_.get(); }
+  // The program's end: a game under way is kept unfinished, and the
+  // session's own file goes.
+  void end_session();
   SessionReplay* replay() { return replay_.get(); }
   ReplayPlayer* replay_player() { return replay_player_.get(); }
 
@@ -128,6 +138,8 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost, privat
   void report_failure(const std::string& message) override;
 
   void create_main_window();
+  // Every game kept in the games folder from now on.
+  void keep_games();
   // A pad's press reaches the handheld only while it takes input (shown, no
   // dialog open); a release only follows a press that reached it.
   void pad_control(KeyAction action, bool down);
@@ -136,6 +148,12 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost, privat
   // The engine's tap outlives the window that calls it.
   std::unique_ptr<SessionRecorder> recorder_;
   std::unique_ptr<SessionReplay> replay_;
+  // The player's kept games: the session written to its own file (unless
+  // --record gives one), and the tap that keeps each game as it ends.
+  std::unique_ptr<KeptGames> kept_games_;
+  std::unique_ptr<std::ostream> session_out_;
+  std::filesystem::path session_file_;
+  std::unique_ptr<KeepingTap> keeping_;
   SoundOutput sound_;
   SkinCatalogue catalogue_;
   int selected_skin_ = 0;

@@ -188,7 +188,15 @@ void SessionRecorder::end_event(const std::string& command) {
     }
     if (event_ms_ > last_ms_) write_line("wait " + std::to_string(event_ms_ - last_ms_));
     if (!command.empty()) write_line(command);
-    write_line("show # " + current_show_line());
+    const int mode = engine_->state().game_mode;
+    if (games_only_ && mode <= mode_clock) {
+      // The sounds since the last show are taken as a show takes them, so
+      // that the next noted show lists the same ones in a replay.
+      sound_->take();
+      write_line("show");
+    } else {
+      write_line("show # " + current_show_line());
+    }
     last_ms_ = event_ms_;
   } catch (...) {
     // Called from the end of an engine handler: nothing may escape here.

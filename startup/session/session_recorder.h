@@ -43,6 +43,10 @@ class SessionRecorder final : public EngineTap {
 
   // A comment line ("# text"), for the recording's heading.
   void comment(const std::string& text);
+  // Shows outside a game (the clock, the alarm, every segment lit) written
+  // bare, without the line the handheld showed: a session left running as
+  // a clock for days stays small. Every show of a game is noted as ever.
+  void note_games_only(bool on) { games_only_ = on; }
 
   // EngineTap
   EngineServices wire(const EngineServices& window_services) override;
@@ -77,6 +81,7 @@ class SessionRecorder final : public EngineTap {
   FailureReport report_;
   bool failed_ = false;
   bool stopped_ = false;
+  bool games_only_ = false;
   Engine* engine_ = nullptr;
 
   std::unique_ptr<TrackingSurface> surface_;

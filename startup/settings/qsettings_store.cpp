@@ -67,14 +67,19 @@ const QString kApplication = QStringLiteral("Hero50");
 
 }  // namespace
 
-fs::path player_skins_folder() {
+fs::path player_data_folder() {
   const char* data_home = std::getenv("XDG_DATA_HOME");
   const char* home = std::getenv("HOME");
   const fs::path data = data_home && *data_home && fs::path(data_home).is_absolute() ? fs::path(data_home)
                         : home && *home ? fs::path(home) / ".local" / "share"
                                         : fs::path();
   if (data.empty()) return {};
-  return data / kOrganisation.toStdString() / kApplication.toStdString() / "skins";
+  return data / kOrganisation.toStdString() / kApplication.toStdString();
+}
+
+fs::path player_skins_folder() {
+  const fs::path data = player_data_folder();
+  return data.empty() ? fs::path() : data / "skins";
 }
 
 QSettingsStore::QSettingsStore() : settings_(std::make_unique<QSettings>(kOrganisation, kApplication)) {}

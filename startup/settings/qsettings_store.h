@@ -17,8 +17,12 @@ class QSettings;
 
 namespace hero {
 
-// Where the player's own skins live: $XDG_DATA_HOME/Quillon/Hero50/skins
-// (~/.local/share/... when XDG_DATA_HOME is unset), one folder a skin.
+// The player's data folder: $XDG_DATA_HOME/Quillon/Hero50 (~/.local/share/...
+// when XDG_DATA_HOME is unset); empty without either. The kept games live
+// there.
+std::filesystem::path player_data_folder();
+// Where the player's own skins live: skins/ of the data folder, one folder a
+// skin.
 std::filesystem::path player_skins_folder();
 
 class QSettingsStore final : public SettingsStore {

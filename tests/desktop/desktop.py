@@ -81,7 +81,7 @@ class Desktop:
         for name in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "QT_SCALE_FACTOR"):
             env.pop(name, None)
         env.update(DISPLAY=self.name, XDG_CONFIG_HOME=self.config_home, SDL_AUDIODRIVER="dummy",
-                   HOME=self.work)
+                   HOME=self.work, XDG_DATA_HOME=os.path.join(self.work, "data"))
         # Under the sanitizers: the X keyboard library reads strings in a way
         # the strict string checks take for a fault of ours.
         if "ASAN_OPTIONS" in env:

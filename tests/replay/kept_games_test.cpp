@@ -1,0 +1,182 @@
+// Every game kept: the program writes each session down by itself, keeps a
+// game that beats the high score as the best game (a whole recording that
+// verifies), the ten last games, a game the program ended in the middle, and
+// what a killed copy left behind; a reset of the high scores makes the best
+// games past ones.
+#include <gtest/gtest.h>
+
+#include <QKeyEvent>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+#include "display/window/unit1.h"
+#include "startup/session/kept_games.h"
+#include "startup/session/recording_file.h"
+#include "tests/program/program_fixture.h"
+#include "tests/support/files.h"
+
+namespace hero::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+class KeptGamesProgram : public ProgramTest {
+ protected:
+  fs::path games() const { return fs::path(dir.path().toStdString()) / "data"; }
+
+  void start_playing(std::vector<std::pair<std::string, std::string>> stored = {}) {
+    stored.insert(stored.begin(), {{"SplashScreen", "0"}, {"Skin", "1"}, {"SoundMode", "0"}});
+    program.reset();
+    ProgramServices services = services_with(memory_store(stored));
+    services.games_folder = games();
+    program = std::make_unique<HeroProgram>(std::move(services));
+  }
+
+  void key(int qt_key, QEvent::Type type) {
+    QKeyEvent event(type, qt_key, Qt::NoModifier);
+    QApplication::sendEvent(&program->form(), &event);
+  }
+  void tap(int qt_key) {
+    key(qt_key, QEvent::KeyPress);
+    key(qt_key, QEvent::KeyRelease);
+  }
+
+  // The window's timer due first gets its expiry.
+  void deliver_next() {
+    std::optional<std::pair<TimerId, SteadyTime>> best;
+    for (int i = 0; i < kTimerCount; ++i) {
+      const auto id = static_cast<TimerId>(i);
+      const auto due = program->form().timer(id).deadline();
+      if (due && (!best || *due < best->second)) best = std::make_pair(id, *due);
+    }
+    ASSERT_TRUE(best);
+    program->form().timer(best->first).deliver_expiry();
+  }
+
+  const EngineState& state() { return program->form().engine().state(); }
+
+  // GAME A, played with moves now and then until its game over; its score.
+  int play_game_a(std::uint32_t seed) {
+    tap(Qt::Key_1);
+    std::mt19937 rng(seed);
+    for (int step = 0; step < 200000 && state().game_mode != mode_game_over; ++step) {
+      if (rng() % 6 == 0) tap(rng() % 2 ? Qt::Key_Left : Qt::Key_Right);
+      deliver_next();
+    }
+    EXPECT_EQ(state().game_mode, mode_game_over);
+    return state().score;
+  }
+
+  static RecordingCheck checked(const fs::path& file) {
+    std::string error;
+    const std::optional<Recording> recording = open_recording(file.string(), error);
+    EXPECT_TRUE(recording) << error;
+    return recording ? check_recording(*recording) : RecordingCheck{};
+  }
+};
+
+// A game that beats the stored score is kept whole as the best game: it
+// verifies with the score the store now holds. A lesser game is only a past
+// game; a reset makes the best game a past game too, and nothing is lost.
+TEST_F(KeptGamesProgram, TheGameThatSetTheHighScoreIsKeptAndVerifies) {
+  start_playing();
+  int score = 0;
+  for (std::uint32_t seed = 1; seed < 20 && score == 0; ++seed) score = play_game_a(seed);
+  ASSERT_GT(score, 0);
+  ASSERT_EQ(stored("HiScore1"), std::to_string(score));
+  const RecordingCheck best = checked(games() / "best-game-a.trace");
+  EXPECT_TRUE(best.verified()) << best.summary();
+  EXPECT_EQ(best.score, score);
+  ASSERT_TRUE(program->kept_games()->best('A'));
+  EXPECT_EQ(program->kept_games()->best('A')->score, score);
+  EXPECT_FALSE(program->kept_games()->best('B'));
+  const std::size_t past = program->kept_games()->past_games().size();
+  EXPECT_GE(past, 1U);
+
+  // Three more games: each is a past game, and the best game is always the
+  // one whose score the store holds (untouched by a lesser game).
+  for (int n = 0; n < 3; ++n) {
+    const std::string best_before = read_file(games() / "best-game-a.trace");
+    const std::string hi_before = *stored("HiScore1");
+    const int next = play_game_a(100 + n);
+    if (next <= std::stoi(hi_before)) {
+      EXPECT_EQ(read_file(games() / "best-game-a.trace"), best_before);
+    }
+    const RecordingCheck again = checked(games() / "best-game-a.trace");
+    EXPECT_TRUE(again.verified()) << again.summary();
+    EXPECT_EQ(std::to_string(again.score), stored("HiScore1"));
+  }
+  EXPECT_EQ(program->kept_games()->past_games().size(), past + 3);
+
+  program->menu().run_command(pm_8_hiscore);
+  EXPECT_EQ(stored("HiScore1"), "0");
+  EXPECT_FALSE(fs::exists(games() / "best-game-a.trace"));
+  const auto games_now = program->kept_games()->past_games();
+  ASSERT_EQ(games_now.size(), past + 4);
+  EXPECT_NE(games_now.back().filename().string().find("former-best-game-a"), std::string::npos)
+      << games_now.back();
+  EXPECT_TRUE(checked(games_now.back()).verified());
+}
+
+// The program's end during a game keeps it as an unfinished past game, and
+// the session's own file goes; a session outside any game keeps nothing.
+TEST_F(KeptGamesProgram, AGameUnderWayAtTheEndIsKeptUnfinished) {
+  start_playing();
+  program.reset();
+  EXPECT_TRUE(fs::is_empty(games() / "sessions"));
+  EXPECT_FALSE(fs::exists(games() / "past-games"));
+
+  start_playing();
+  tap(Qt::Key_1);
+  for (int i = 0; i < 30; ++i) deliver_next();
+  ASSERT_EQ(state().game_mode, mode_game_a);
+  program->FormClose();
+  program.reset();
+  EXPECT_TRUE(fs::is_empty(games() / "sessions"));
+  KeptGames kept(games());
+  ASSERT_EQ(kept.past_games().size(), 1U);
+  const std::string name = kept.past_games().front().filename().string();
+  EXPECT_NE(name.find("-game-a-"), std::string::npos) << name;
+  EXPECT_NE(name.find("-unfinished.trace"), std::string::npos) << name;
+  const RecordingCheck unfinished = checked(kept.past_games().front());
+  EXPECT_EQ(unfinished.agreed, unfinished.noted);
+  EXPECT_GT(unfinished.noted, 20);
+  EXPECT_FALSE(unfinished.verified());
+}
+
+// Sessions left by copies that were killed: one holding a game becomes an
+// unfinished past game at the next start, one without a game just goes; a
+// running copy's session stays. Only the ten last games are kept.
+TEST(KeptGames, LeftSessionsAreGatheredAndTenLastGamesKept) {
+  const fs::path folder = fs::temp_directory_path() / ("hero-kept-" + std::to_string(::getpid()));
+  fs::remove_all(folder);
+  fs::create_directories(folder / "sessions");
+  const std::string game = "start\nshow\npress game_a\nshow\n";
+  std::ofstream(folder / "sessions" / "session-999999999.trace") << game;
+  std::ofstream(folder / "sessions" / "session-999999998.trace") << "start\nshow\n";
+  std::ofstream(folder / "sessions" / ("session-" + std::to_string(::getppid()) + ".trace")) << game;
+  KeptGames kept(folder);
+  kept.gather_left_sessions();
+  ASSERT_EQ(kept.past_games().size(), 1U);
+  EXPECT_NE(read_file(kept.past_games().front()).find(game), std::string::npos);
+  EXPECT_TRUE(fs::exists(folder / "sessions" / ("session-" + std::to_string(::getppid()) + ".trace")));
+  EXPECT_FALSE(fs::exists(folder / "sessions" / "session-999999998.trace"));
+
+  const fs::path source = folder / "source.trace";
+  for (int n = 1; n <= 12; ++n) {
+    std::ofstream(source) << "# game " << n << "\n" << game;
+    kept.keep(source, 'B', n, n == 12, true);
+  }
+  const auto past = kept.past_games();
+  ASSERT_EQ(past.size(), 10U);
+  EXPECT_NE(read_file(past.front()).find("# game 3\n"), std::string::npos) << "the oldest went first";
+  EXPECT_NE(read_file(past.back()).find("# game 12\n"), std::string::npos);
+  ASSERT_TRUE(kept.best('B'));
+  EXPECT_EQ(kept.best('B')->score, 12);
+  EXPECT_EQ(read_file(kept.best_file('B')), read_file(past.back()));
+  fs::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace hero::test
