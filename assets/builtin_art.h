@@ -22,7 +22,7 @@ inline constexpr const char* kManualLeftUp = ":/art/manual_left_up.bmp";
 inline constexpr const char* kManualLeftDown = ":/art/manual_left_down.bmp";
 inline constexpr const char* kManualRightUp = ":/art/manual_right_up.bmp";
 inline constexpr const char* kManualRightDown = ":/art/manual_right_down.bmp";
-inline constexpr const char* kGameMenu = ":/art/game_menu.png";  // 512 x 576 with alpha
+inline constexpr const char* kGameMenu = ":/art/game_menu.png";  // 512 x 640 with alpha
 inline constexpr const char* kIcon = ":/art/icon.png";           // 64 x 64 with alpha
 
 }  // namespace art

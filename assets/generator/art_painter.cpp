@@ -257,7 +257,7 @@ void save_icon_svg(const QString& assets_dir, const QString& file) {
 }  // namespace
 
 QImage draw_game_menu() {
-  QImage image(512, 576, QImage::Format_ARGB32);
+  QImage image(512, 640, QImage::Format_ARGB32);
   image.fill(qRgba(0, 0, 0, 204));
   for (int y = 0; y < 32; ++y)
     for (int x = 0; x < 512; ++x) image.setPixel(x, y, qRgba(0, 0, 0, 255));

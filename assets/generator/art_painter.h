@@ -7,7 +7,7 @@
 
 namespace hero::assetgen {
 
-// The in-game menu's 512 x 512 picture: rows 0..31 opaque black with the
+// The in-game menu's 512 x 640 picture: rows 0..31 opaque black with the
 // white three-bar icon at x 8..27 and the white title "Game menu" at
 // x 36..124; every other pixel black at alpha 204 (80 %).
 QImage draw_game_menu();

@@ -32,7 +32,7 @@ const std::array<ArtEntry, 14> kArt = {{
     {BuiltinPicture::manual_left_down, art::kManualLeftDown, 16, 14, 0xff102080},
     {BuiltinPicture::manual_right_up, art::kManualRightUp, 16, 14, 0xff2040c0},
     {BuiltinPicture::manual_right_down, art::kManualRightDown, 16, 14, 0xff102080},
-    {BuiltinPicture::game_menu, art::kGameMenu, 512, 576, 0xcc000000},
+    {BuiltinPicture::game_menu, art::kGameMenu, 512, 640, 0xcc000000},
     {BuiltinPicture::icon, art::kIcon, 64, 64, 0xff6666cc},
 }};
 

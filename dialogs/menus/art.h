@@ -21,7 +21,7 @@ enum class BuiltinPicture {
   manual_left_down,
   manual_right_up,
   manual_right_down,
-  game_menu,  // 512 x 576 with alpha
+  game_menu,  // 512 x 640 with alpha
   icon,
 };
 

@@ -102,6 +102,41 @@ GameMenu::GameMenu(MenuHost& host, QObject* parent) : QObject(parent), host_(hos
   menu_->insertAction(items_[pm_13_n3], preferences_item_);
   preferences_item_->setObjectName("pm_preferences");
   connect(preferences_item_, &QAction::triggered, this, [this] { host_.show_preferences(); });
+  build_best_games_menu();
+}
+
+QString GameMenu::watch_caption(char game, std::optional<int> score) {
+  QString text = QStringLiteral("Watch best Game ") + QChar(game);
+  if (score) text += QString(" (%1)").arg(*score);
+  return text;
+}
+
+void GameMenu::build_best_games_menu() {
+  best_games_menu_ = new QMenu(QStringLiteral("Best games"), menu_);
+  menu_->insertMenu(items_[pm_13_n3], best_games_menu_);
+  best_games_menu_->setObjectName("pm_best_games");
+  for (const char game : {'A', 'B'}) {
+    QAction* watch = best_games_menu_->addAction(watch_caption(game, std::nullopt));
+    watch->setObjectName(game == 'A' ? "pm_watch_best_a" : "pm_watch_best_b");
+    connect(watch, &QAction::triggered, this, [this, game] { host_.watch_best_game(game); });
+    best_games_items_.push_back(watch);
+  }
+  best_games_menu_->addSeparator();
+  QAction* folder = best_games_menu_->addAction(QStringLiteral("Open the games folder"));
+  folder->setObjectName("pm_games_folder");
+  connect(folder, &QAction::triggered, this, [this] { host_.open_games_folder(); });
+  best_games_items_.push_back(folder);
+  connect(best_games_menu_, &QMenu::aboutToShow, this, &GameMenu::show_best_games);
+  show_best_games();
+}
+
+void GameMenu::show_best_games() {
+  for (int i = 0; i < 2; ++i) {
+    const char game = i == 0 ? 'A' : 'B';
+    const std::optional<int> score = host_.best_game_score(game);
+    best_games_items_[static_cast<std::size_t>(i)]->setText(watch_caption(game, score));
+    best_games_items_[static_cast<std::size_t>(i)]->setEnabled(score.has_value());
+  }
 }
 
 void GameMenu::build_zoom_menu() {
@@ -268,6 +303,12 @@ void GameMenu::run_command(int index) {
     case kGameMenuMuteRow:
       keep(host_, settings::kMute, !in_use(host_, settings::kMute));
       break;
+    case kGameMenuWatchARow:
+    case kGameMenuWatchBRow: {
+      const char game = index == kGameMenuWatchARow ? 'A' : 'B';
+      if (host_.best_game_score(game)) host_.watch_best_game(game);
+      break;
+    }
     default:
       break;  // separators do nothing
   }
@@ -336,6 +377,7 @@ void GameMenu::Vid_Display_Game_Menu() {
   for (int i = 0; i < kMenuItemCount + kGameMenuExtraRows; ++i) {
     QString text;
     bool active = true;
+    bool dimmed = false;
     if (i == kGameMenuZoomRow) {
       // The zoom of the windowed handheld: the full screen shows no change.
       const int zoom = in_use(host_, settings::kZoom);
@@ -348,11 +390,16 @@ void GameMenu::Vid_Display_Game_Menu() {
     } else if (i == kGameMenuMuteRow) {
       text = (in_use(host_, settings::kMute) ? QStringLiteral("[x] ") : QStringLiteral("[ ] ")) +
              QStringLiteral("Mute");
+    } else if (i == kGameMenuWatchARow || i == kGameMenuWatchBRow) {
+      const char game = i == kGameMenuWatchARow ? 'A' : 'B';
+      const std::optional<int> score = host_.best_game_score(game);
+      text = "    " + watch_caption(game, score);
+      dimmed = !score;
     } else {
       active = kMenuItems[i].caption != "-";
       text = game_menu_row_text(kMenuItems[i].caption, items_[i]->isChecked());
     }
-    auto* row = new GameMenuRow(text, active, window);
+    auto* row = new GameMenuRow(text, active && !dimmed, window, dimmed);
     row->setObjectName(QString("la_menu_item_%1").arg(i + 1));
     row->setGeometry(0, kGameMenuRowHeight * (game_menu_position(i) + 1), kGameMenuWidth, kGameMenuRowHeight);
     if (active) {
@@ -396,18 +443,18 @@ bool GameMenu::eventFilter(QObject* watched, QEvent* event) {
   return handle_shortcut(*code);
 }
 
-GameMenuRow::GameMenuRow(const QString& text, bool active, QWidget* parent)
+GameMenuRow::GameMenuRow(const QString& text, bool active, QWidget* parent, bool dimmed)
     : QLabel(parent), active_(active) {
   setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   setAutoFillBackground(false);
-  if (!active_) return;
+  if (!active_ && !dimmed) return;
   setFont(game_menu_font());
   QPalette colours = palette();
-  colours.setColor(QPalette::WindowText, Qt::white);
+  colours.setColor(QPalette::WindowText, dimmed ? QColor(0x80, 0x80, 0x80) : QColor(Qt::white));
   colours.setColor(QPalette::Window, Qt::black);
   setPalette(colours);
   setText(text);
-  setCursor(Qt::PointingHandCursor);
+  if (active_) setCursor(Qt::PointingHandCursor);
 }
 
 void GameMenuRow::enterEvent(QEnterEvent* event) {

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -77,12 +78,14 @@ inline constexpr int kGameMenuRowHeight = 32;
 inline constexpr int kGameMenuCellHeight = 16;  // the rows' font, Consolas or its substitute
 inline constexpr QSize kGameMenuClosedSize(36, 32);
 // Rows below the thirteen items: the zoom step, the full-screen fit, the
-// preferences and the beeps' mute.
-inline constexpr int kGameMenuExtraRows = 4;
+// preferences, the beeps' mute and the two best games.
+inline constexpr int kGameMenuExtraRows = 6;
 inline constexpr int kGameMenuZoomRow = kMenuItemCount;             // "    Zoom: 100 %"
 inline constexpr int kGameMenuFitRow = kMenuItemCount + 1;          // "[x] Display game fitted to screen"
 inline constexpr int kGameMenuPreferencesRow = kMenuItemCount + 2;  // "    Preferences..."
 inline constexpr int kGameMenuMuteRow = kMenuItemCount + 3;         // "[x] Mute"
+inline constexpr int kGameMenuWatchARow = kMenuItemCount + 4;       // "    Watch best Game A (312)"
+inline constexpr int kGameMenuWatchBRow = kMenuItemCount + 5;       // "    Watch best Game B"
 inline constexpr QSize kGameMenuOpenSize(kGameMenuWidth,
                                          kGameMenuRowHeight*(kMenuItemCount + kGameMenuExtraRows + 1));
 
@@ -112,6 +115,14 @@ class MenuHost : public SettingsHost {
   // Ctrl shortcuts leave it alone.
   virtual bool key_bound(int virtual_key) const = 0;
   virtual void show_preferences() = 0;
+  // The score of the best game of A or B the player's games folder keeps;
+  // none when there is none (or games are not kept).
+  virtual std::optional<int> best_game_score(char game) const = 0;
+  // The best game of A or B played back in the handheld's place; Esc (or
+  // its menu's Exit) ends the watching.
+  virtual void watch_best_game(char game) = 0;
+  // The player's games folder in the desktop's file manager.
+  virtual void open_games_folder() = 0;
   // btn_game_menu_background's size: 36 x 32 closed, 305 x 576 open.
   virtual void set_game_menu_backdrop_size(QSize size) = 0;
   // The in-game menu's rows are shown or taken away.
@@ -135,8 +146,15 @@ class GameMenu : public QObject {
   // Its items: the steps in kZoomSteps order, then fit to screen, zoom in,
   // zoom out and the full-screen fit (separators left out).
   const std::vector<QAction*>& zoom_items() const { return zoom_items_; }
-  // "Preferences..." (Ctrl+P), the last item of the menu.
+  // "Preferences..." (Ctrl+P), after the Zoom submenu.
   QAction* preferences_item() const { return preferences_item_; }
+  // The "Best games" submenu before the separator above Exit, and its
+  // items: watch best Game A, watch best Game B, open the games folder.
+  QMenu* best_games_menu() const { return best_games_menu_; }
+  const std::vector<QAction*>& best_games_items() const { return best_games_items_; }
+  // The caption of a best game's item or row: "Watch best Game A (312)", or
+  // without the score when there is no such game.
+  static QString watch_caption(char game, std::optional<int> score);
   // game_menu_items: item i of the menu, taken once, so row i mirrors it.
   QAction* item(int index) const { return items_[index]; }
 
@@ -179,6 +197,8 @@ class GameMenu : public QObject {
   void pm_11_splashscreenClick();
   void pm_8_hiscoreClick();
   void build_zoom_menu();
+  void build_best_games_menu();
+  void show_best_games();
   void show_zoom_marks();
   void fit_click();
 
@@ -188,6 +208,8 @@ class GameMenu : public QObject {
   std::array<QAction*, kMenuItemCount> items_{};
   std::vector<QAction*> zoom_items_;
   QAction* preferences_item_ = nullptr;
+  QMenu* best_games_menu_ = nullptr;
+  std::vector<QAction*> best_games_items_;
   bool game_menu_open_ = false;
   std::vector<GameMenuRow*> rows_;
 };
@@ -198,7 +220,9 @@ class GameMenu : public QObject {
 class GameMenuRow : public QLabel {
   Q_OBJECT
  public:
-  GameMenuRow(const QString& text, bool active, QWidget* parent);
+  // An active row answers the pointer; a dimmed one shows its text in grey
+  // and does nothing (a separator's row shows nothing).
+  GameMenuRow(const QString& text, bool active, QWidget* parent, bool dimmed = false);
   bool highlighted() const { return autoFillBackground(); }
   bool active() const { return active_; }
 

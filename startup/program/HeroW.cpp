@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
+#include <QProcess>
 #include <QScreen>
 #include <QTimer>
 
@@ -21,6 +22,7 @@
 #include "dialogs/menus/about.h"
 #include "dialogs/menus/art.h"
 #include "dialogs/menus/manual.h"
+#include "dialogs/menus/shell.h"
 #include "display/files/printable.h"
 #include "display/window/plain_text.h"
 #include "display/window/unit1.h"
@@ -255,6 +257,51 @@ TPreferencesForm& HeroProgram::preferences() {
 }
 
 void HeroProgram::show_preferences() { preferences().show_centred(); }
+
+std::optional<int> HeroProgram::best_game_score(char game) const {
+  if (!kept_games_) return std::nullopt;
+  const std::optional<KeptGame> best = kept_games_->best(game);
+  return best ? std::optional<int>(best->score) : std::nullopt;
+}
+
+void HeroProgram::watch_best_game(char game) {
+  if (!kept_games_ || watching_ || services_.program_file.empty()) return;
+  const std::optional<KeptGame> best = kept_games_->best(game);
+  if (!best) return;
+  // A game under way waits, paused by the handheld's own PAUSE.
+  const EngineState& state = form_->engine().state();
+  if ((state.game_mode == mode_game_a || state.game_mode == mode_game_b) && !state.paused) {
+    form_->control(Control::pause, true);
+    form_->control(Control::pause, false);
+  }
+  // The recording plays in a program of its own, in the handheld's place:
+  // its store is a copy in memory, so nothing is stored meanwhile.
+  watching_ = new QProcess(this);
+  watching_->setProcessChannelMode(QProcess::ForwardedChannels);
+  connect(watching_, &QProcess::finished, this, [this] {
+    watching_->deleteLater();
+    watching_ = nullptr;
+    if (!closed_) reveal_main_window();
+  });
+  connect(watching_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+    if (error != QProcess::FailedToStart || !watching_) return;
+    const QString why = watching_->errorString();
+    watching_->deleteLater();
+    watching_ = nullptr;
+    reveal_main_window();
+    report_failure("The best game could not be played back: " + why.toStdString());
+  });
+  form_->hide();
+  watching_->start(QString::fromStdString(services_.program_file.string()),
+                   {QStringLiteral("--replay"), QString::fromStdString(best->file.string())});
+}
+
+void HeroProgram::open_games_folder() {
+  if (!kept_games_) return;
+  std::error_code ec;
+  std::filesystem::create_directories(kept_games_->folder(), ec);
+  shell_open_file(QString::fromStdString(kept_games_->folder().string()));
+}
 
 bool HeroProgram::test_beep() {
   // Straight to the output: the engine, and so a recording, never hears it.
@@ -535,6 +582,7 @@ int hero_main(int argc, char** argv) {
   services.record_to = record_to.get();
   services.record_path = record_path;
   services.games_folder = player_data_folder();
+  services.program_file = QCoreApplication::applicationFilePath().toStdString();
   services.replay = std::move(replay);
   services.replay_news = [&app](ReplayNews news, const std::string& message) {
     std::FILE* stream = news == ReplayNews::differs ? stderr : stdout;

@@ -25,6 +25,8 @@
 #include "startup/sound/sound_library.h"
 #include "startup/sound/sound_output.h"
 
+class QProcess;
+
 namespace hero {
 
 class TAboutForm;
@@ -53,6 +55,9 @@ struct ProgramServices {
   // The player's games folder, where every game is kept as it ends (none
   // kept when empty, nor during a replay).
   std::filesystem::path games_folder;
+  // The program started to watch a best game ("PROGRAM --replay FILE");
+  // this program's own file.
+  std::filesystem::path program_file;
   // The player's own skins, listed after the installation's (none when empty).
   std::filesystem::path player_skins;
   // --replay: this recording is played back in place of the player.
@@ -118,6 +123,9 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost, privat
   void show_manual() override;
   void show_key_settings() override;
   void show_preferences() override;
+  std::optional<int> best_game_score(char game) const override;
+  void watch_best_game(char game) override;
+  void open_games_folder() override;
   void zoom_step(int direction) override;
   bool key_bound(int virtual_key) const override;
   void set_game_menu_backdrop_size(QSize size) override;
@@ -154,6 +162,9 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost, privat
   std::unique_ptr<std::ostream> session_out_;
   std::filesystem::path session_file_;
   std::unique_ptr<KeepingTap> keeping_;
+  // A best game being watched: the program playing it back in the
+  // handheld's place.
+  QProcess* watching_ = nullptr;
   SoundOutput sound_;
   SkinCatalogue catalogue_;
   int selected_skin_ = 0;

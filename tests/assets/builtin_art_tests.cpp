@@ -35,7 +35,7 @@ TEST_F(BuiltinArtTest, EveryPictureIsThereAtItsWindowsSize) {
       {art::kManualLeftDown, {16, 14}},
       {art::kManualRightUp, {16, 14}},
       {art::kManualRightDown, {16, 14}},
-      {art::kGameMenu, {512, 576}},
+      {art::kGameMenu, {512, 640}},
       {art::kIcon, {64, 64}},
   };
   for (const auto& e : expected) {
@@ -61,7 +61,7 @@ TEST_F(BuiltinArtTest, PressedManualKeysDifferFromReleasedOnes) {
 
 TEST_F(BuiltinArtTest, GameMenuStripIsOpaqueBlackWithAWhiteIconAndTitle) {
   const QImage menu = load(art::kGameMenu).convertToFormat(QImage::Format_ARGB32);
-  ASSERT_EQ(menu.size(), QSize(512, 576));
+  ASSERT_EQ(menu.size(), QSize(512, 640));
   int icon_white = 0, title_white = 0;
   for (int y = 0; y < 32; ++y) {
     for (int x = 0; x < 512; ++x) {
@@ -84,8 +84,8 @@ TEST_F(BuiltinArtTest, GameMenuStripIsOpaqueBlackWithAWhiteIconAndTitle) {
 
 TEST_F(BuiltinArtTest, GameMenuBelowTheStripIsEightyPercentBlack) {
   const QImage menu = load(art::kGameMenu).convertToFormat(QImage::Format_ARGB32);
-  ASSERT_EQ(menu.size(), QSize(512, 576));
-  for (int y = 32; y < 576; ++y)
+  ASSERT_EQ(menu.size(), QSize(512, 640));
+  for (int y = 32; y < 640; ++y)
     for (int x = 0; x < 512; ++x) ASSERT_EQ(menu.pixel(x, y), qRgba(0, 0, 0, 204)) << x << "," << y;
 }
 

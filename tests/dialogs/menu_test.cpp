@@ -49,11 +49,12 @@ class ContextMenu : public ::testing::Test {
   std::vector<QString> opened;
 };
 
-// Zoom and Preferences stand before the last separator: Exit stays last.
+// Zoom, Preferences and Best games stand before the last separator: Exit
+// stays last.
 TEST_F(ContextMenu, HoldsThirteenItemsWithTheirCaptionsAndShortcutColumnAndExitLast) {
   make_menu();
   const QList<QAction*> actions = menu->pm_0_menu()->actions();
-  ASSERT_EQ(actions.size(), kMenuItemCount + 2);
+  ASSERT_EQ(actions.size(), kMenuItemCount + 3);
   EXPECT_EQ(actions[11]->menu(), menu->zoom_menu());
   EXPECT_EQ(actions[11]->text(), QString("Zoom"));
   EXPECT_EQ(actions[12], menu->preferences_item());
@@ -64,8 +65,10 @@ TEST_F(ContextMenu, HoldsThirteenItemsWithTheirCaptionsAndShortcutColumnAndExitL
   EXPECT_TRUE(actions[4]->isSeparator());
   EXPECT_EQ(actions[5]->text(), QString("Edit configuration file"));
   EXPECT_EQ(actions[9]->text(), QString("Display in fullscreen mode\tF12"));
-  EXPECT_TRUE(actions[13]->isSeparator());
-  EXPECT_EQ(actions[14]->text(), QString("Exit\tEsc"));
+  EXPECT_EQ(actions[13]->menu(), menu->best_games_menu());
+  EXPECT_EQ(actions[13]->text(), QString("Best games"));
+  EXPECT_TRUE(actions[14]->isSeparator());
+  EXPECT_EQ(actions[15]->text(), QString("Exit\tEsc"));
   EXPECT_EQ(actions.back(), menu->item(pm_14_exit));
   EXPECT_EQ(menu->pm_0_menu()->defaultAction(), actions[0]);
   for (QAction* action : actions) EXPECT_TRUE(action->isEnabled());
@@ -74,6 +77,26 @@ TEST_F(ContextMenu, HoldsThirteenItemsWithTheirCaptionsAndShortcutColumnAndExitL
   EXPECT_EQ(zoom,
             (QStringList{"50 %", "75 %", "100 %\tCtrl+0", "125 %", "150 %", "200 %", "Fit to screen", "",
                          "Zoom in\tCtrl++", "Zoom out\tCtrl+-", "", "Display game fitted to the screen"}));
+}
+
+// Each best game's item shows its score when the menu opens, and is
+// disabled while there is none; the items reach the host.
+TEST_F(ContextMenu, BestGamesShowTheirScoresAndOnlyAKeptOneCanBeWatched) {
+  make_menu();
+  const auto& items = menu->best_games_items();
+  ASSERT_EQ(items.size(), 3U);
+  EXPECT_EQ(items[0]->text(), QString("Watch best Game A"));
+  EXPECT_FALSE(items[0]->isEnabled());
+  host.best_a = 312;
+  emit menu->best_games_menu()->aboutToShow();
+  EXPECT_EQ(items[0]->text(), QString("Watch best Game A (312)"));
+  EXPECT_TRUE(items[0]->isEnabled());
+  EXPECT_EQ(items[1]->text(), QString("Watch best Game B"));
+  EXPECT_FALSE(items[1]->isEnabled());
+  EXPECT_EQ(items[2]->text(), QString("Open the games folder"));
+  items[0]->trigger();
+  items[2]->trigger();
+  EXPECT_EQ(host.calls, (std::vector<std::string>{"watch A", "games folder"}));
 }
 
 TEST_F(ContextMenu, FullscreenMarkFollowsTheModeReadAtCreation) {
@@ -361,9 +384,10 @@ class GameMenuOverlay : public ContextMenu {
 TEST_F(GameMenuOverlay, OpensItsRowsWithTheirPrefixes) {
   host.store.write_text("SplashScreen", "0");
   menu->pm_0_menuPopup();
+  host.best_a = 312;
   open_overlay();
-  ASSERT_EQ(menu->rows().size(), 17u);
-  EXPECT_EQ(host.backdrop, QSize(305, 576));
+  ASSERT_EQ(menu->rows().size(), 19u);
+  EXPECT_EQ(host.backdrop, QSize(305, 640));
   // The overlay's own rows stand above the separator and Exit, the last row.
   EXPECT_EQ(row(14)->text(), QString("    Window zoom: 100 %"));
   EXPECT_EQ(row(14)->geometry(), QRect(0, 384, 305, 32));
@@ -372,8 +396,13 @@ TEST_F(GameMenuOverlay, OpensItsRowsWithTheirPrefixes) {
   EXPECT_EQ(row(16)->text(), QString("    Preferences..."));
   EXPECT_EQ(row(17)->text(), QString("[ ] Mute"));
   EXPECT_EQ(row(17)->geometry(), QRect(0, 480, 305, 32));
+  EXPECT_EQ(row(18)->text(), QString("    Watch best Game A (312)"));
+  EXPECT_TRUE(row(18)->active());
+  EXPECT_EQ(row(18)->geometry(), QRect(0, 512, 305, 32));
+  EXPECT_EQ(row(19)->text(), QString("    Watch best Game B")) << "shown dimmed, without a game";
+  EXPECT_FALSE(row(19)->active());
   EXPECT_EQ(row(13)->text(), QString("    Exit"));
-  EXPECT_EQ(row(13)->geometry(), QRect(0, 544, 305, 32));
+  EXPECT_EQ(row(13)->geometry(), QRect(0, 608, 305, 32));
   EXPECT_EQ(row(1)->text(), QString("    About..."));
   EXPECT_EQ(row(8)->text(), QString("    Reset Hiscores"));
   EXPECT_EQ(row(5)->text(), QString());
@@ -382,7 +411,7 @@ TEST_F(GameMenuOverlay, OpensItsRowsWithTheirPrefixes) {
   EXPECT_EQ(row(11)->text(), QString("[ ] Display splash screen at startup"));
   EXPECT_EQ(row(13)->text(), QString("    Exit"));
   EXPECT_EQ(row(1)->geometry(), QRect(0, 32, 305, 32));
-  EXPECT_EQ(row(12)->geometry(), QRect(0, 512, 305, 32)) << "the separator above Exit";
+  EXPECT_EQ(row(12)->geometry(), QRect(0, 576, 305, 32)) << "the separator above Exit";
   EXPECT_LE(QFontMetrics(row(1)->font()).height(), 16);
   const QFontMetrics metrics(row(1)->font());
   EXPECT_EQ(metrics.horizontalAdvance("[x] "), metrics.horizontalAdvance("    "));

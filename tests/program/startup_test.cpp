@@ -239,8 +239,8 @@ TEST_F(RunningProgram, FullscreenStartsWithTheMenuButtonAndItsOverlay) {
   EXPECT_EQ(form().size(), screen());
   emit form().game_menu_clicked();
   EXPECT_TRUE(program->menu().game_menu_open());
-  EXPECT_EQ(form().scene().geometry(ElementId::btn_game_menu_background), QRect(0, 0, 305, 576));
-  ASSERT_EQ(program->menu().rows().size(), 17u);
+  EXPECT_EQ(form().scene().geometry(ElementId::btn_game_menu_background), QRect(0, 0, 305, 640));
+  ASSERT_EQ(program->menu().rows().size(), 19u);
   EXPECT_EQ(program->menu().rows()[9]->text(), QString("[x] Display in fullscreen mode"));
   EXPECT_EQ(program->menu().rows()[10]->text(), QString("[x] Display splash screen at startup"));
 }

@@ -5,7 +5,10 @@
 // games past ones.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QTest>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -24,12 +27,15 @@ namespace fs = std::filesystem;
 class KeptGamesProgram : public ProgramTest {
  protected:
   fs::path games() const { return fs::path(dir.path().toStdString()) / "data"; }
+  // Changes to a run's services before it starts.
+  std::function<void(ProgramServices&)> stored_services_hook;
 
   void start_playing(std::vector<std::pair<std::string, std::string>> stored = {}) {
     stored.insert(stored.begin(), {{"SplashScreen", "0"}, {"Skin", "1"}, {"SoundMode", "0"}});
     program.reset();
     ProgramServices services = services_with(memory_store(stored));
     services.games_folder = games();
+    if (stored_services_hook) stored_services_hook(services);
     program = std::make_unique<HeroProgram>(std::move(services));
   }
 
@@ -117,6 +123,38 @@ TEST_F(KeptGamesProgram, TheGameThatSetTheHighScoreIsKeptAndVerifies) {
   EXPECT_NE(games_now.back().filename().string().find("former-best-game-a"), std::string::npos)
       << games_now.back();
   EXPECT_TRUE(checked(games_now.back()).verified());
+}
+
+// "Watch best Game A" pauses a game under way and plays the best game back
+// with the program's own --replay in the handheld's place, which comes back
+// when that ends; Game B, with no game kept, cannot be watched.
+TEST_F(KeptGamesProgram, WatchingTheBestGamePlaysItBackInTheHandheldsPlace) {
+  const fs::path player = fs::path(dir.path().toStdString()) / "player.sh";
+  const fs::path arguments = fs::path(dir.path().toStdString()) / "arguments";
+  std::ofstream(player) << "#!/bin/sh\nprintf '%s\\n' \"$@\" > '" << arguments.string() << "'\n";
+  fs::permissions(player, fs::perms::owner_all);
+  stored_services_hook = [&](ProgramServices& services) { services.program_file = player; };
+  start_playing();
+  int score = 0;
+  for (std::uint32_t seed = 1; seed < 20 && score == 0; ++seed) score = play_game_a(seed);
+  ASSERT_GT(score, 0);
+  for (int i = 0; i < 4 && state().game_mode == mode_game_over; ++i) deliver_next();
+  tap(Qt::Key_1);
+  for (int i = 0; i < 10; ++i) deliver_next();
+  ASSERT_EQ(state().game_mode, mode_game_a);
+
+  const auto& items = program->menu().best_games_items();
+  emit program->menu().best_games_menu()->aboutToShow();
+  EXPECT_EQ(items[0]->text(), QString("Watch best Game A (%1)").arg(score));
+  EXPECT_FALSE(items[1]->isEnabled());
+  items[1]->trigger();
+  EXPECT_FALSE(fs::exists(arguments));
+  items[0]->trigger();
+  EXPECT_TRUE(state().paused) << "the game under way waits";
+  EXPECT_FALSE(program->form().isVisible());
+  ASSERT_TRUE(QTest::qWaitFor([&] { return program->form().isVisible(); }, 10000));
+  EXPECT_EQ(read_file(arguments), "--replay\n" + (games() / "best-game-a.trace").string() + "\n");
+  EXPECT_TRUE(state().paused);
 }
 
 // The program's end during a game keeps it as an unfinished past game, and
