@@ -93,8 +93,9 @@ void HeroProgram::keep_games() {
     });
     recorder_->note_games_only(true);
     recorder_->comment(std::string(kProgramTitle) + ", " + kVersionText);
-    recorder_->comment("A game kept by the handheld: watch it with \"hero50 --replay FILE\", check it with "
-                       "\"hero-trace --check FILE\".");
+    recorder_->comment(
+        "A game kept by the handheld: watch it with \"hero50 --replay FILE\", check it with "
+        "\"hero-trace --check FILE\".");
     source = session_file_;
   }
   keeping_ = std::make_unique<KeepingTap>(*recorder_, *kept_games_, source);

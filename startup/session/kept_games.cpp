@@ -109,7 +109,8 @@ std::unique_ptr<std::ostream> KeptGames::open_session(fs::path& path, std::strin
 
 void KeptGames::write_whole(const fs::path& file, const std::string& content) const {
   // Beside its place, under a name of this copy's own; moved there whole.
-  const fs::path part = file.parent_path() / ("." + file.filename().string() + ".new-" + std::to_string(::getpid()));
+  const fs::path part =
+      file.parent_path() / ("." + file.filename().string() + ".new-" + std::to_string(::getpid()));
   ::unlink(part.c_str());
   const int fd = ::open(part.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
   if (fd < 0) throw std::runtime_error("cannot write " + part.string() + ": " + std::strerror(errno));
@@ -222,7 +223,9 @@ void KeptGames::gather_left_sessions() {
 KeepingTap::KeepingTap(SessionRecorder& recorder, KeptGames& games, fs::path source)
     : recorder_(recorder), games_(games), source_(std::move(source)) {}
 
-EngineServices KeepingTap::wire(const EngineServices& window_services) { return recorder_.wire(window_services); }
+EngineServices KeepingTap::wire(const EngineServices& window_services) {
+  return recorder_.wire(window_services);
+}
 
 void KeepingTap::start(Engine& engine) {
   recorder_.start(engine);

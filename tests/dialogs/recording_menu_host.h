@@ -58,9 +58,7 @@ class RecordingHost : public MenuHost {
     return std::find(bound_keys.begin(), bound_keys.end(), virtual_key) != bound_keys.end();
   }
   void show_preferences() override { calls.push_back("preferences"); }
-  std::optional<int> best_game_score(char game) const override {
-    return game == 'A' ? best_a : std::nullopt;
-  }
+  std::optional<int> best_game_score(char game) const override { return game == 'A' ? best_a : std::nullopt; }
   void watch_best_game(char game) override { calls.push_back(std::string("watch ") + game); }
   void open_games_folder() override { calls.push_back("games folder"); }
   void set_game_menu_backdrop_size(QSize size) override { backdrop = size; }
@@ -78,7 +76,7 @@ class RecordingHost : public MenuHost {
   int hi_a = 120, hi_b = 340;
   QSize backdrop = kGameMenuClosedSize;
   std::vector<std::string> calls;
-  std::optional<int> best_a;  // the best Game A kept, if any
+  std::optional<int> best_a;    // the best Game A kept, if any
   std::vector<int> bound_keys;  // virtual-key codes the bindings use
 };
 

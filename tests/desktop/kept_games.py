@@ -1,0 +1,118 @@
+#!/usr/bin/python3
+"""Black-box check of the kept games on a real X server under openbox: a
+game of A played with physical keys that beats the high score is kept by
+itself as the best game, verifies with hero-trace --check at the score the
+store holds, plays back from the menu in the handheld's place, and stays
+among the past games after "Reset Hiscores". Run: kept_games.py [CASE ...]."""
+
+import glob
+import os
+import re
+import subprocess
+import sys
+import time
+
+from desktop import PROGRAM_TITLE, Desktop, run_cases, wait_until
+from windows_and_keys import WINDOWED, centre_of, menu_item
+
+# "Reset Hiscores" and "Best games" as the Down key reaches them in the
+# context menu (Best games follows Zoom and Preferences, above Exit).
+MENU_RESET_HISCORES = 7
+MENU_BEST_GAMES = 12
+
+
+def games_folder(desk):
+    return os.path.join(desk.work, "data", "Quillon", "Hero50")
+
+
+def last_show(desk):
+    """The last show the session noted: the handheld as it was then."""
+    for session in glob.glob(os.path.join(games_folder(desk), "sessions", "session-*.trace")):
+        with open(session) as f:
+            shows = [line[7:] for line in f.read().splitlines() if line.startswith("show # ")]
+        if shows:
+            return dict(re.findall(r"(\w+)=(\S+)", shows[-1]))
+    return {}
+
+
+def play_until_game_over(desk, keep_score):
+    """Steps the hero under the lowest falling object until the score
+    reaches `keep_score`, then lets the objects fall until the game over."""
+    left, right = desk.keycode("Left"), desk.keycode("Right")
+    deadline = time.monotonic() + 110
+    while time.monotonic() < deadline:
+        show = last_show(desk)
+        if show.get("mode") == "8":
+            return int(show["score"])
+        if show.get("mode") == "5" and int(show.get("score", 0)) < keep_score:
+            objects = [(int(row), int(lane)) for lane, row in re.findall(r"im_enemy_x(\d)y(\d)", show.get("lit", ""))]
+            hero = int(show.get("hero", 2))
+            if objects:
+                target = max(objects)[1]
+                if target != hero:
+                    desk.tap(left if target > hero else right, hold_s=0.03, after_s=0.05)
+                    continue
+        time.sleep(0.05)
+    raise AssertionError("the game did not end in 110 s: %r" % last_show(desk))
+
+
+def check(recording):
+    answer = subprocess.run([os.environ["HERO_TRACE"], "--check", recording], capture_output=True, text=True)
+    return answer.returncode, answer.stdout.strip() + answer.stderr.strip()
+
+
+def a_best_game_is_kept_verified_watched_and_never_lost(install_dir):
+    with Desktop(install_dir, window_manager=True) as desk:
+        desk.write_settings(WINDOWED)
+        desk.start_program()
+        window = desk.wait_window(PROGRAM_TITLE)
+        desk.settle(0.5)
+        desk.click(*centre_of(desk, window))
+        desk.tap(desk.keycode("1"))  # GAME A
+        score = play_until_game_over(desk, keep_score=3)
+        assert score >= 1, "no point scored"
+        best = os.path.join(games_folder(desk), "best-game-a.trace")
+        wait_until("the best game", lambda: os.path.exists(best), 10)
+        wait_until("HiScore1 stored", lambda: desk.settings().get("HiScore1") == str(score), 10)
+        status, said = check(best)
+        assert status == 0 and said.startswith("Game A, score %d: " % score) and said.endswith(": verified"), said
+
+        # Watched from the menu: the handheld makes way for the playback,
+        # and comes back when Esc ends it.
+        menu_item_path = [desk.keycode("Down")] * MENU_BEST_GAMES
+        x, y = centre_of(desk, window)
+        desk.click(x, y, button=3, after_s=0.1)
+        wait_until("the context menu", desk.popup_open, 10)
+        for code in menu_item_path:
+            desk.tap(code, after_s=0.05)
+        desk.tap(desk.keycode("Right"), after_s=0.3)
+        desk.tap(desk.keycode("Return"), after_s=0.3)
+        wait_until("the handheld to make way", lambda: not desk.is_viewable(window), 10)
+        def playback_window():
+            # The playback is a program of its own: its window carries another
+            # process id.
+            for other, name in desk.windows():
+                if name == PROGRAM_TITLE and other.id != window.id and desk.is_viewable(other) and \
+                        other.get_full_property(desk.d.intern_atom("_NET_WM_PID"), 0):
+                    return other
+            return None
+        playback = wait_until("the playback's window", playback_window, 20)
+        desk.settle(1.0)
+        desk.click(*centre_of(desk, playback))
+        desk.tap(desk.keycode("Escape"))
+        wait_until("the handheld to come back", lambda: desk.is_viewable(window), 20)
+        assert desk.program.poll() is None, "the program ended with the playback"
+
+        menu_item(desk, window, MENU_RESET_HISCORES)
+        wait_until("HiScore1=0", lambda: desk.settings().get("HiScore1") == "0", 10)
+        assert not os.path.exists(best), "the best game still claims the score"
+        former = glob.glob(os.path.join(games_folder(desk), "past-games", "*former-best-game-a-%d.trace" % score))
+        assert len(former) == 1, os.listdir(os.path.join(games_folder(desk), "past-games"))
+        status, said = check(former[0])
+        assert status == 0, said
+
+
+CASES = [a_best_game_is_kept_verified_watched_and_never_lost]
+
+if __name__ == "__main__":
+    sys.exit(run_cases(CASES, sys.argv))
