@@ -5,6 +5,10 @@
 // games past ones.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QAction>
 #include <QKeyEvent>
 #include <QMenu>
@@ -213,6 +217,47 @@ TEST(KeptGames, LeftSessionsAreGatheredAndTenLastGamesKept) {
   ASSERT_TRUE(kept.best('B'));
   EXPECT_EQ(kept.best('B')->score, 12);
   EXPECT_EQ(read_file(kept.best_file('B')), read_file(past.back()));
+  fs::remove_all(folder);
+}
+
+// A copy killed (SIGKILL) at any moment while it keeps new best games leaves
+// the best game whole: the old one or a new one, never a torn file.
+TEST(KeptGames, AKillAtAnyMomentLeavesAWholeBestGame) {
+  const fs::path folder = fs::temp_directory_path() / ("hero-killed-" + std::to_string(::getpid()));
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  // Versions of different sizes, each whole only with its last line.
+  const auto version = [](int n) {
+    std::string text = "# version " + std::to_string(n) + "\n";
+    for (int line = 0; line < 2000 + 500 * (n % 7); ++line) text += "wait 1\nshow\n";
+    return text + "# end of version " + std::to_string(n) + "\n";
+  };
+  std::ofstream(folder / "source.trace") << version(0);
+  KeptGames(folder).keep(folder / "source.trace", 'A', 0, true, true);
+  std::mt19937 rng(7);
+  for (int kill = 0; kill < 25; ++kill) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      KeptGames kept(folder);
+      const fs::path source = folder / ("source-" + std::to_string(::getpid()) + ".trace");
+      for (int n = 1;; ++n) {
+        std::ofstream(source) << version(n);
+        kept.keep(source, 'A', n, true, true);
+      }
+    }
+    ::usleep(static_cast<useconds_t>(2000 + rng() % 60000));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    const std::string best = read_file(folder / "best-game-a.trace");
+    const auto first_line_end = best.find('\n');
+    ASSERT_NE(first_line_end, std::string::npos) << "kill " << kill;
+    const std::string content = best.substr(first_line_end + 1);
+    const int n = std::stoi(content.substr(10));
+    EXPECT_EQ(content, version(n)) << "kill " << kill << ": a torn best game";
+    EXPECT_EQ(KeptGames(folder).best('A')->score, n);
+  }
   fs::remove_all(folder);
 }
 
