@@ -229,7 +229,7 @@ TEST(KeptGames, AKillAtAnyMomentLeavesAWholeBestGame) {
   // Versions of different sizes, each whole only with its last line.
   const auto version = [](int n) {
     std::string text = "# version " + std::to_string(n) + "\n";
-    for (int line = 0; line < 2000 + 500 * (n % 7); ++line) text += "wait 1\nshow\n";
+    for (int line = 0; line < 20000 + 5000 * (n % 7); ++line) text += "wait 1\nshow\n";
     return text + "# end of version " + std::to_string(n) + "\n";
   };
   std::ofstream(folder / "source.trace") << version(0);
