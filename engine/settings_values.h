@@ -103,6 +103,11 @@ inline constexpr Flag kFullscreenFit{"FullscreenFit", false};
 // menu or dialog has the input. Off: nothing pauses the game but PAUSE.
 inline constexpr Flag kPauseInMenus{"PauseInMenus", false};
 
+// The handheld's speed in percent, for a player who needs more time: below
+// 100 its time runs slower than the real clock (the engine is untouched),
+// and a game played so stores no high score.
+inline constexpr Integer kGameSpeed{"GameSpeed", 100, 50, 100};
+
 // ---- Reading and writing --------------------------------------------------------
 
 // Integers are read by parse_integer's rule (settings_codec.h).
@@ -167,6 +172,7 @@ inline std::vector<Entry> all() {
   integer(kZoom);
   flag(kFullscreenFit);
   flag(kPauseInMenus);
+  integer(kGameSpeed);
   return entries;
 }
 

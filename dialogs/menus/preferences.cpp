@@ -178,6 +178,17 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   display_grid->addWidget(zoom_, 1, 1, 1, 2, Qt::AlignLeft);
   display_grid->addWidget(fit_, 2, 1, 1, 2);
   display_grid->addWidget(pause_in_menus, 3, 1, 1, 2);
+  speed_ = new QComboBox(display);
+  speed_->setObjectName(QStringLiteral("cb_game_speed"));
+  for (int percent = settings::kGameSpeed.max; percent >= settings::kGameSpeed.min; percent -= 10)
+    speed_->addItem(percent_text(percent), percent);
+  speed_->setToolTip(
+      QStringLiteral("Below 100 % the handheld runs slower, for more time to react. "
+                     "A game played so stores no high score; its best games are kept apart."));
+  auto* speed_label = new QLabel(QStringLiteral("Game &speed"), display);
+  speed_label->setBuddy(speed_);
+  display_grid->addWidget(speed_label, 4, 0);
+  display_grid->addWidget(speed_, 4, 1, 1, 2, Qt::AlignLeft);
   page->addWidget(display);
   connect(ghost_, &QSlider::valueChanged, this,
           [this](int percent) { ghost_value_->setText(percent_text(percent)); });
@@ -247,6 +258,7 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   bound_.push_back(bind(host_, zoom_, settings::kZoom));
   bound_.push_back(bind(host_, fit_, settings::kFullscreenFit));
   bound_.push_back(bind(host_, pause_in_menus, settings::kPauseInMenus));
+  bound_.push_back(bind(host_, speed_, settings::kGameSpeed));
 
   watch_keys();
 

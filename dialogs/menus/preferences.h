@@ -78,6 +78,7 @@ class TPreferencesForm : public ModalForm {
   QPushButton* test_button() const { return test_; }
   QSlider* ghost_slider() const { return ghost_; }
   QComboBox* zoom_box() const { return zoom_; }
+  QComboBox* speed_box() const { return speed_; }
   QCheckBox* fit_box() const { return fit_; }
   QLabel* pads_label() const { return pads_; }
   QComboBox* pad_box(KeyAction action) const { return pad_boxes_[static_cast<std::size_t>(action)]; }
@@ -119,6 +120,7 @@ class TPreferencesForm : public ModalForm {
   QSlider* ghost_ = nullptr;
   QLabel* ghost_value_ = nullptr;
   QComboBox* zoom_ = nullptr;
+  QComboBox* speed_ = nullptr;
   QCheckBox* fit_ = nullptr;
   QLabel* pads_ = nullptr;
   std::array<QComboBox*, kKeyActionCount> pad_boxes_{};

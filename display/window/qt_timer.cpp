@@ -30,10 +30,40 @@ void TimerCountdown::expired(SteadyTime now) {
   if (beat_.deadline() + milliseconds(beat_.interval_ms()) <= now) beat_.restart(now);
 }
 
-QtEngineTimer::QtEngineTimer(std::function<void()> on_expiry, SteadyNow now, QObject* parent)
+HandheldClock::HandheldClock(SteadyNow real)
+    : real_(real ? std::move(real) : [] { return std::chrono::steady_clock::now(); }) {
+  real_base_ = real_();
+  handheld_base_ = real_base_;
+}
+
+SteadyTime HandheldClock::now() const {
+  const nanoseconds real_since = real_() - real_base_;
+  if (speed_ == kFullSpeed) return handheld_base_ + real_since;
+  return handheld_base_ + real_since * speed_ / kFullSpeed;
+}
+
+nanoseconds HandheldClock::real_span(nanoseconds handheld) const {
+  if (speed_ == kFullSpeed) return handheld;
+  return handheld * kFullSpeed / speed_;
+}
+
+void HandheldClock::set_speed_percent(int percent) {
+  percent = std::clamp(percent, 1, kFullSpeed);
+  if (percent == speed_) return;
+  const SteadyTime real_now = real_();
+  handheld_base_ = now();
+  real_base_ = real_now;
+  speed_ = percent;
+}
+
+QtEngineTimer::QtEngineTimer(std::function<void()> on_expiry, SteadyNow now, QObject* parent,
+                             const HandheldClock* clock)
     : QObject(parent),
       on_expiry_(std::move(on_expiry)),
-      now_(now ? std::move(now) : [] { return std::chrono::steady_clock::now(); }) {
+      now_(clock ? SteadyNow([clock] { return clock->now(); })
+           : now ? std::move(now)
+                 : [] { return std::chrono::steady_clock::now(); }),
+      clock_(clock) {
   wake_.setSingleShot(true);
   wake_.setTimerType(Qt::PreciseTimer);
   connect(&wake_, &QTimer::timeout, this, [this] { on_wake(); });
@@ -61,7 +91,7 @@ void QtEngineTimer::arm() {
   // wake a millisecond early and finish the wait in short passes of the
   // loop (on_wake): expiry is at most a few microseconds early and rarely
   // late by more than a fraction of a millisecond.
-  const auto remaining = *due - now_();
+  const nanoseconds remaining = clock_ ? clock_->real_span(*due - now_()) : nanoseconds(*due - now_());
   const auto early = std::chrono::duration_cast<milliseconds>(remaining) - kWakeEarly;
   wake_.start(std::max(milliseconds(0), early));
 }

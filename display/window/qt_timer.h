@@ -42,10 +42,41 @@ class TimerCountdown {
   TimerBeat<SteadyTime> beat_;
 };
 
+// The handheld's own time on the real clock: the steady clock itself at
+// full speed, or stretched for a player who needs more time. At a speed of
+// s percent the handheld lives s milliseconds in every 100 of real time, so
+// every timer of the engine runs 100/s times longer in real time while the
+// engine, its intervals and a recording's waits stay as they are. A change
+// of speed keeps the handheld's time continuous.
+class HandheldClock {
+ public:
+  static constexpr int kFullSpeed = 100;
+
+  explicit HandheldClock(SteadyNow real = nullptr);
+  // The handheld's present moment.
+  SteadyTime now() const;
+  // How long a stretch of the handheld's time takes in real time.
+  std::chrono::nanoseconds real_span(std::chrono::nanoseconds handheld) const;
+  int speed_percent() const { return speed_; }
+  void set_speed_percent(int percent);
+
+ private:
+  SteadyNow real_;
+  int speed_ = kFullSpeed;
+  // The last change of speed: the real moment and the handheld's then.
+  SteadyTime real_base_{};
+  SteadyTime handheld_base_{};
+};
+
 class QtEngineTimer final : public QObject, public EngineTimer {
  public:
   // `on_expiry` runs on the event loop's thread each time the timer is due.
-  explicit QtEngineTimer(std::function<void()> on_expiry, SteadyNow now = nullptr, QObject* parent = nullptr);
+  // The timer counts on `clock` (the handheld's time) when given, else on
+  // `now`, the real clock.
+  explicit QtEngineTimer(std::function<void()> on_expiry, SteadyNow now = nullptr, QObject* parent = nullptr,
+                         const HandheldClock* clock = nullptr);
+  // The wake-up waits again for the deadline at the clock's present speed.
+  void speed_changed() { arm(); }
 
   void set_interval_ms(int interval_ms) override;
   int interval_ms() const override { return countdown_.interval_ms(); }
@@ -70,6 +101,7 @@ class QtEngineTimer final : public QObject, public EngineTimer {
 
   std::function<void()> on_expiry_;
   SteadyNow now_;
+  const HandheldClock* clock_ = nullptr;
   TimerCountdown countdown_;
   QTimer wake_;
 };

@@ -6,6 +6,7 @@
 #include <QBitmap>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
@@ -129,9 +130,40 @@ class HotArea final : public QWidget {
   bool holding_ = false;
 };
 
+namespace {
+
+// The store as the engine of an assisted game sees it. The handheld writes
+// a high score only at a game over, and only one above the stored score; a
+// reset writes 0. So while the game is assisted, every high score above 0
+// stays unwritten, and a reset still goes through.
+class AssistedStore final : public SettingsStore {
+ public:
+  AssistedStore(SettingsStore& store, const bool& assisted) : store_(store), assisted_(assisted) {}
+  std::optional<std::string> read_text(std::string_view name) const override {
+    return store_.read_text(name);
+  }
+  void write_text(std::string_view name, std::string_view value) override {
+    const bool high_score = name == settings::kHiScore1.name || name == settings::kHiScore2.name;
+    if (assisted_ && high_score && value != "0") return;
+    store_.write_text(name, value);
+  }
+  std::vector<std::pair<std::string, std::string>> all() const override { return store_.all(); }
+  void refresh() override { store_.refresh(); }
+
+ private:
+  SettingsStore& store_;
+  const bool& assisted_;
+};
+
+}  // namespace
+
 TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, const SteadyNow& steady_now,
                QWidget* parent, EngineTap* tap)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), settings_(std::move(settings)), tap_(tap) {
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      settings_(std::move(settings)),
+      engine_store_(std::make_unique<AssistedStore>(*settings_, assisted_game_)),
+      handheld_clock_(steady_now),
+      tap_(tap) {
   // Creation step 1 and 2: the title, and off the screen until a skin is
   // laid out.
   set_application_title(QString::fromLatin1(kProgramTitle));
@@ -146,12 +178,12 @@ TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, const 
           run_timer(id);
           flush();
         },
-        steady_now, this);
+        nullptr, this, &handheld_clock_);
   }
   std::array<EngineTimer*, kTimerCount> timers{};
   for (int i = 0; i < kTimerCount; ++i)
     timers[static_cast<std::size_t>(i)] = timers_[static_cast<std::size_t>(i)].get();
-  const EngineServices services{scene_, timers, sound, *settings_, random_, clock_};
+  const EngineServices services{scene_, timers, sound, *engine_store_, random_, clock_};
   engine_ = std::make_unique<Engine>(tap_ ? tap_->wire(services) : services);
 
   // Steps 6 to 9: the presentation, the key bindings and their hints.
@@ -177,6 +209,12 @@ TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, const 
   engine_->load_high_scores();
   engine_->clear_pause();
   scene_.set_visible(ElementId::la_pause, false);
+  assist_mark_ = new QLabel(QStringLiteral("ASSIST"), this);
+  assist_mark_->setObjectName(QStringLiteral("la_assist"));
+  assist_mark_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  assist_mark_->setStyleSheet(QStringLiteral("QLabel { color: #303030; background: transparent; }"));
+  assist_mark_->hide();
+  handheld_clock_.set_speed_percent(settings::read(*settings_, settings::kGameSpeed));
 
   scene_.set_on_change([this] {
     if (flush_pending_) return;
@@ -226,7 +264,53 @@ void TForm1::apply_layout() {
   }
   // Hot areas lie above every picture, in their own stacking order.
   for (HotArea* area : hot_areas_) area->raise();
+  place_assist_mark();
   flush();
+}
+
+void TForm1::set_game_speed(int percent) {
+  handheld_clock_.set_speed_percent(percent);
+  for (auto& timer : timers_) timer->speed_changed();
+  follow_assist();
+}
+
+void TForm1::apply_game_speed_setting() { set_game_speed(settings::read(*settings_, settings::kGameSpeed)); }
+
+void TForm1::follow_assist() {
+  const int mode = engine_->state().game_mode;
+  const bool slow = handheld_clock_.speed_percent() < HandheldClock::kFullSpeed;
+  if (mode == mode_game_a || mode == mode_game_b) {
+    // A new game starts unassisted at full speed; any moment below it
+    // marks the game.
+    if (!in_game_) assisted_game_ = false;
+    in_game_ = true;
+    assisted_game_ = assisted_game_ || slow;
+  } else {
+    in_game_ = false;
+  }
+  place_assist_mark();
+}
+
+void TForm1::place_assist_mark() {
+  if (!assist_mark_) return;
+  const bool shown = handheld_clock_.speed_percent() < HandheldClock::kFullSpeed || assisted_game_;
+  if (!shown) {
+    assist_mark_->hide();
+    return;
+  }
+  // Beside the pause label's place, on the side with room for it.
+  const QRect pause = scene_.geometry(ElementId::la_pause);
+  QFont font = assist_mark_->font();
+  font.setBold(true);
+  font.setPixelSize(std::clamp(pause.height() * 2 / 3, 8, 24));
+  assist_mark_->setFont(font);
+  assist_mark_->adjustSize();
+  const QSize size = assist_mark_->size();
+  int x = pause.right() + 1 + size.height() / 3;
+  if (x + size.width() > width()) x = std::max(0, pause.left() - size.width() - size.height() / 3);
+  assist_mark_->move(x, pause.top() + (pause.height() - size.height()) / 2);
+  assist_mark_->show();
+  assist_mark_->raise();
 }
 
 QRect TForm1::available_area() const {
@@ -391,6 +475,10 @@ void TForm1::FormKeyUp(VirtualKey key) {
 
 void TForm1::control(KeyAction action, bool down) {
   if (!down && !has_release(action)) return;
+  struct Followed {
+    TForm1& form;
+    ~Followed() { form.follow_assist(); }
+  } followed{*this};
   const auto operate = [&] { down ? engine_->press(action) : engine_->release(action); };
   if (tap_) {
     if (!tap_->control_arriving(action, down)) return;
@@ -409,11 +497,15 @@ void TForm1::control(KeyAction action, bool down) {
 }
 
 void TForm1::run_timer(TimerId id) {
+  struct Followed {
+    TForm1& form;
+    ~Followed() { form.follow_assist(); }
+  } followed{*this};
   if (!tap_) {
     engine_->on_timer(id);
     return;
   }
-  tap_->timer_expiring(id, QtEngineTimer::running_handler_due().value_or(std::chrono::steady_clock::now()));
+  tap_->timer_expiring(id, QtEngineTimer::running_handler_due().value_or(handheld_clock_.now()));
   struct Done {
     EngineTap& tap;
     TimerId id;

@@ -21,6 +21,8 @@
 #include "engine/engine_tap.h"
 #include "engine/interfaces.h"
 
+class QLabel;
+
 namespace hero {
 
 class HotArea;
@@ -132,6 +134,19 @@ class TForm1 : public QWidget {
   // How often the outline was rebuilt (benchmarks watch this stay flat).
   int mask_rebuilds() const { return mask_rebuilds_; }
 
+  // The handheld's speed in percent (GameSpeed): below 100 its time runs
+  // slower than the real clock, for a player who needs more time. The
+  // engine and its intervals are untouched; its timers wait longer.
+  int game_speed() const { return handheld_clock_.speed_percent(); }
+  void set_game_speed(int percent);
+  void apply_game_speed_setting();
+  // The handheld's present moment on its own clock (a recording measures
+  // the handheld's time on it).
+  SteadyTime handheld_now() const { return handheld_clock_.now(); }
+  // Whether the game under way, or the last one, was played at any moment
+  // below full speed: such a game stores no high score.
+  bool assisted_game() const { return assisted_game_; }
+
   // Called as each engine timer expires, before the engine's handler runs
   // (benchmarks time the game tick with it).
   using TimerObserver = std::function<void(TimerId id)>;
@@ -179,6 +194,10 @@ class TForm1 : public QWidget {
   // back. A game the player paused is left as the player left it.
   void follow_menus();
   void hold_for_menu(bool held);
+  // After every event: whether a game began, and whether it is assisted;
+  // the ASSIST mark beside the pause label's place.
+  void follow_assist();
+  void place_assist_mark();
   friend class HotArea;
   void run_timer(TimerId id);
   void press_button(ElementId hot_area);
@@ -190,7 +209,11 @@ class TForm1 : public QWidget {
   bool is_drag_handle_at(const QPoint& client_position) const;
 
   std::unique_ptr<SettingsStore> settings_;
+  // The store as the engine sees it: an assisted game's high score is not
+  // stored.
+  std::unique_ptr<SettingsStore> engine_store_;
   Scene scene_;
+  HandheldClock handheld_clock_;
   std::array<std::unique_ptr<QtEngineTimer>, kTimerCount> timers_;
   ClockSeededRandom random_;
   SystemLocalClock clock_;
@@ -217,6 +240,9 @@ class TForm1 : public QWidget {
   int mask_rebuilds_ = 0;
   TimerObserver timer_observer_;
   EngineTap* tap_ = nullptr;
+  bool in_game_ = false;
+  bool assisted_game_ = false;
+  QLabel* assist_mark_ = nullptr;
 };
 
 }  // namespace hero

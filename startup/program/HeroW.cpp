@@ -41,8 +41,8 @@ namespace hero {
 HeroProgram::HeroProgram(ProgramServices services)
     : services_(std::move(services)), sound_(*services_.sound_library) {
   if (services_.record_to) {
-    recorder_ =
-        std::make_unique<SessionRecorder>(*services_.record_to, nullptr, [this](const std::string& message) {
+    recorder_ = std::make_unique<SessionRecorder>(
+        *services_.record_to, handheld_now(), [this](const std::string& message) {
           // Told after the event that found it, never from inside an engine handler.
           QTimer::singleShot(0, this, [this, message] { report_failure(message); });
         });
@@ -75,6 +75,12 @@ HeroProgram::HeroProgram(ProgramServices services)
   splash_ = std::make_unique<TSplashForm>(static_cast<SplashHost&>(*this));
 }
 
+SessionRecorder::Clock HeroProgram::handheld_now() {
+  // The window is made after its recorder; the recorder reads the clock only
+  // once the handheld runs. Times are the handheld's own, at any speed.
+  return [this] { return form_ ? form_->handheld_now() : std::chrono::steady_clock::now(); };
+}
+
 void HeroProgram::keep_games() {
   kept_games_ = std::make_unique<KeptGames>(services_.games_folder);
   kept_games_->gather_left_sessions();
@@ -88,9 +94,10 @@ void HeroProgram::keep_games() {
       kept_games_.reset();
       return;
     }
-    recorder_ = std::make_unique<SessionRecorder>(*session_out_, nullptr, [](const std::string& message) {
-      std::fprintf(stderr, "hero50: games are not kept any further: %s\n", message.c_str());
-    });
+    recorder_ =
+        std::make_unique<SessionRecorder>(*session_out_, handheld_now(), [](const std::string& message) {
+          std::fprintf(stderr, "hero50: games are not kept any further: %s\n", message.c_str());
+        });
     recorder_->note_games_only(true);
     recorder_->comment(std::string(kProgramTitle) + ", " + kVersionText);
     recorder_->comment(
@@ -98,7 +105,8 @@ void HeroProgram::keep_games() {
         "\"hero-trace --check FILE\".");
     source = session_file_;
   }
-  keeping_ = std::make_unique<KeepingTap>(*recorder_, *kept_games_, source);
+  keeping_ = std::make_unique<KeepingTap>(*recorder_, *kept_games_, source,
+                                          [this] { return form_ && form_->assisted_game(); });
 }
 
 void HeroProgram::end_session() {
@@ -337,6 +345,11 @@ LiveValue<std::int32_t> HeroProgram::live(const settings::Integer& value) {
               form_->flush();
             },
             [this] { form_->apply_ghost_setting(); }};
+  }
+  if (&value == &settings::kGameSpeed) {
+    return {[this] { return form_->game_speed(); },
+            [this](std::int32_t percent) { form_->set_game_speed(percent); },
+            [this] { form_->apply_game_speed_setting(); }};
   }
   if (&value == &settings::kZoom) {
     return {[this] { return form_->zoom_percent(); },

@@ -148,6 +148,8 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost, privat
   void create_main_window();
   // Every game kept in the games folder from now on.
   void keep_games();
+  // The clock a recording measures the handheld's time on.
+  SessionRecorder::Clock handheld_now();
   // A pad's press reaches the handheld only while it takes input (shown, no
   // dialog open); a release only follows a press that reached it.
   void pad_control(KeyAction action, bool down);

@@ -86,8 +86,9 @@ bool running(pid_t pid) { return pid > 0 && (::kill(pid, 0) == 0 || errno == EPE
 
 KeptGames::KeptGames(fs::path folder) : folder_(std::move(folder)) {}
 
-fs::path KeptGames::best_file(char game) const {
-  return folder_ / (game == 'B' ? "best-game-b.trace" : "best-game-a.trace");
+fs::path KeptGames::best_file(char game, bool assisted) const {
+  return folder_ /
+         (std::string(game == 'B' ? "best-game-b" : "best-game-a") + (assisted ? "-assist" : "") + ".trace");
 }
 
 std::unique_ptr<std::ostream> KeptGames::open_session(fs::path& path, std::string& error) {
@@ -149,13 +150,15 @@ fs::path KeptGames::past_game_name(const std::string& stem) const {
   return folder_ / kPastGames / (now + "-" + number + "-" + stem + ".trace");
 }
 
-void KeptGames::keep(const fs::path& source, char game, int score, bool best, bool finished) {
+void KeptGames::keep(const fs::path& source, char game, int score, bool best, bool finished, bool assisted) {
   const std::string content = heading(game, score, finished) + read_whole(source);
   fs::create_directories(folder_ / kPastGames);
   const std::string kind = std::string("game-") + static_cast<char>(game == 'B' ? 'b' : 'a');
-  write_whole(past_game_name(kind + "-" + std::to_string(score) + (finished ? "" : "-unfinished")), content);
+  write_whole(past_game_name(kind + "-" + std::to_string(score) + (assisted ? "-assist" : "") +
+                             (finished ? "" : "-unfinished")),
+              content);
   prune_past_games();
-  if (best) write_whole(best_file(game), content);
+  if (best) write_whole(best_file(game, assisted), content);
 }
 
 void KeptGames::retire_best() {
@@ -171,7 +174,9 @@ void KeptGames::retire_best() {
   }
 }
 
-std::optional<KeptGame> KeptGames::best(char game) const { return read_heading(best_file(game)); }
+std::optional<KeptGame> KeptGames::best(char game, bool assisted) const {
+  return read_heading(best_file(game, assisted));
+}
 
 std::vector<fs::path> KeptGames::past_games() const {
   std::vector<fs::path> games;
@@ -220,8 +225,9 @@ void KeptGames::gather_left_sessions() {
 
 // ---- The tap -----------------------------------------------------------------
 
-KeepingTap::KeepingTap(SessionRecorder& recorder, KeptGames& games, fs::path source)
-    : recorder_(recorder), games_(games), source_(std::move(source)) {}
+KeepingTap::KeepingTap(SessionRecorder& recorder, KeptGames& games, fs::path source,
+                       std::function<bool()> assisted)
+    : recorder_(recorder), games_(games), source_(std::move(source)), assisted_(std::move(assisted)) {}
 
 EngineServices KeepingTap::wire(const EngineServices& window_services) {
   return recorder_.wire(window_services);
@@ -266,11 +272,18 @@ void KeepingTap::after_event() {
   const bool game_a = before_.game_mode == mode_game_a;
   const int hi_before = game_a ? before_.hi_score_a : before_.hi_score_b;
   const int hi_now = game_a ? now.hi_score_a : now.hi_score_b;
+  const char game = game_a ? 'A' : 'B';
+  const bool assisted = assisted_ && assisted_();
   // The engine has just stored the score if it beat the store's, which it
-  // read again (another copy may have beaten it meanwhile).
-  const bool best = now.score > hi_before && hi_now == now.score;
+  // read again (another copy may have beaten it meanwhile). An assisted game
+  // stores none: it is measured against the best assisted game kept.
+  bool best = now.score > hi_before && hi_now == now.score;
+  if (assisted) {
+    const std::optional<KeptGame> kept = games_.best(game, true);
+    best = now.score > (kept ? kept->score : 0);
+  }
   try {
-    games_.keep(source_, game_a ? 'A' : 'B', now.score, best, true);
+    games_.keep(source_, game, now.score, best, true, assisted);
   } catch (const std::exception& e) {
     // Called from the end of an engine handler: nothing may escape here.
     failure_ = e.what();
@@ -285,7 +298,7 @@ void KeepingTap::end() {
   const bool game_a = now.game_mode == mode_game_a;
   recorder_.stop("the program ended during this game");
   try {
-    games_.keep(source_, game_a ? 'A' : 'B', now.score, false, false);
+    games_.keep(source_, game_a ? 'A' : 'B', now.score, false, false, assisted_ && assisted_());
   } catch (const std::exception& e) {
     failure_ = e.what();
   }

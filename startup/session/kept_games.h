@@ -8,11 +8,13 @@
 //
 // The folder (the player's data folder):
 //   best-game-a.trace, best-game-b.trace   the games that set the high scores
+//   best-game-a-assist.trace, ...-b-...    the best games played below full speed
 //   past-games/                            the ten last games, oldest removed first
 //   sessions/                              the sessions being written now
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -40,7 +42,7 @@ class KeptGames {
   explicit KeptGames(std::filesystem::path folder);
 
   const std::filesystem::path& folder() const { return folder_; }
-  std::filesystem::path best_file(char game) const;
+  std::filesystem::path best_file(char game, bool assisted = false) const;
 
   // A new file in sessions/ for this run's session, made exclusively; the
   // path it has in `path`. Nothing and the reason in `error` when it cannot
@@ -51,14 +53,18 @@ class KeptGames {
   // over when `finished`, else where the program ended): the session so
   // far becomes a past game, and the best game of its kind when `best`.
   // Throws std::runtime_error naming the file that could not be written.
-  void keep(const std::filesystem::path& source, char game, int score, bool best, bool finished);
+  // An `assisted` game (played below full speed) is kept apart: named so
+  // among the past games, and as the best assisted game of its kind
+  // (best-game-a-assist.trace) when `best`.
+  void keep(const std::filesystem::path& source, char game, int score, bool best, bool finished,
+            bool assisted = false);
 
   // The high scores were reset: the best games become past games, so that
   // none claims a score the store no longer holds and none is lost.
   void retire_best();
 
   // The best game of A or B, from its file's heading; none without a file.
-  std::optional<KeptGame> best(char game) const;
+  std::optional<KeptGame> best(char game, bool assisted = false) const;
   // The past games, oldest first.
   std::vector<std::filesystem::path> past_games() const;
 
@@ -80,7 +86,10 @@ class KeptGames {
 // a look at the handheld after every event, which keeps each game as it ends.
 class KeepingTap final : public EngineTap {
  public:
-  KeepingTap(SessionRecorder& recorder, KeptGames& games, std::filesystem::path source);
+  // `assisted` says whether the game under way was played below full speed:
+  // such games are kept apart (best-game-a-assist.trace).
+  KeepingTap(SessionRecorder& recorder, KeptGames& games, std::filesystem::path source,
+             std::function<bool()> assisted = nullptr);
 
   EngineServices wire(const EngineServices& window_services) override;
   void timer_expiring(TimerId id, SteadyTime due) override;
@@ -103,6 +112,7 @@ class KeepingTap final : public EngineTap {
   SessionRecorder& recorder_;
   KeptGames& games_;
   std::filesystem::path source_;
+  std::function<bool()> assisted_;
   Engine* engine_ = nullptr;
   EngineState before_{};
   std::string failure_;

@@ -25,9 +25,11 @@ def games_folder(desk):
     return os.path.join(desk.work, "data", "Quillon", "Hero50")
 
 
-def last_show(desk):
-    """The last show the session noted: the handheld as it was then."""
-    for session in glob.glob(os.path.join(games_folder(desk), "sessions", "session-*.trace")):
+def last_show(desk, recording=None):
+    """The last show the session (or `recording`) noted: the handheld as it
+    was then."""
+    files = [recording] if recording else glob.glob(os.path.join(games_folder(desk), "sessions", "session-*.trace"))
+    for session in files:
         with open(session) as f:
             shows = [line[7:] for line in f.read().splitlines() if line.startswith("show # ")]
         if shows:
@@ -35,13 +37,13 @@ def last_show(desk):
     return {}
 
 
-def play_until_game_over(desk, keep_score):
+def play_until_game_over(desk, keep_score, recording=None, seconds=110):
     """Steps the hero under the lowest falling object until the score
     reaches `keep_score`, then lets the objects fall until the game over."""
     left, right = desk.keycode("Left"), desk.keycode("Right")
-    deadline = time.monotonic() + 110
+    deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
-        show = last_show(desk)
+        show = last_show(desk, recording)
         if show.get("mode") == "8":
             return int(show["score"])
         if show.get("mode") == "5" and int(show.get("score", 0)) < keep_score:
@@ -53,7 +55,7 @@ def play_until_game_over(desk, keep_score):
                     desk.tap(left if target > hero else right, hold_s=0.03, after_s=0.05)
                     continue
         time.sleep(0.05)
-    raise AssertionError("the game did not end in 110 s: %r" % last_show(desk))
+    raise AssertionError("the game did not end in %d s: %r" % (seconds, last_show(desk, recording)))
 
 
 def check(recording):
@@ -112,7 +114,41 @@ def a_best_game_is_kept_verified_watched_and_never_lost(install_dir):
         assert status == 0, said
 
 
-CASES = [a_best_game_is_kept_verified_watched_and_never_lost]
+def a_half_speed_game_takes_twice_as_long_and_stores_no_high_score(install_dir):
+    """At GameSpeed 50 the handheld's time runs at half the real time: a game
+    recorded with --record shows its ticks twice as far apart in real time,
+    hero-trace replays it line for line, it verifies, and its score is kept
+    apart as an assisted game, never stored as the high score."""
+    with Desktop(install_dir, window_manager=True) as desk:
+        desk.write_settings(dict(WINDOWED, GameSpeed="50"))
+        recording = os.path.join(desk.work, "slow.trace")
+        desk.start_program("--record", recording)
+        window = desk.wait_window(PROGRAM_TITLE)
+        desk.settle(0.5)
+        desk.click(*centre_of(desk, window))
+        desk.tap(desk.keycode("1"))  # GAME A
+        wait_until("the game", lambda: last_show(desk, recording).get("mode") == "5", 10)
+        started_real, started_t = time.monotonic(), int(last_show(desk, recording)["t"])
+        score = play_until_game_over(desk, keep_score=2, recording=recording, seconds=150)
+        ended_real, ended_t = time.monotonic(), int(last_show(desk, recording)["t"])
+        ratio = (ended_real - started_real) * 1000 / (ended_t - started_t)
+        assert 1.8 < ratio < 2.3, "real time / handheld time = %.2f" % ratio
+        assert score >= 1, "no point scored"
+        desk.settle(0.5)
+        assert desk.settings().get("HiScore1", "0") == "0", desk.settings()
+        traced = subprocess.run([os.environ["HERO_TRACE"], recording], capture_output=True, text=True)
+        with open(recording) as f:
+            noted = [line[7:] for line in f.read().splitlines() if line.startswith("show # ")]
+        assert traced.stdout.splitlines()[:len(noted)] == noted, "hero-trace does not replay it line for line"
+        status, said = check(recording)
+        assert status == 0 and said.startswith("Game A, score %d: " % score), said
+        kept = os.path.join(games_folder(desk), "best-game-a-assist.trace")
+        wait_until("the best assisted game", lambda: os.path.exists(kept), 10)
+        assert not os.path.exists(os.path.join(games_folder(desk), "best-game-a.trace")), "kept as a full-speed best"
+
+
+CASES = [a_best_game_is_kept_verified_watched_and_never_lost,
+         a_half_speed_game_takes_twice_as_long_and_stores_no_high_score]
 
 if __name__ == "__main__":
     sys.exit(run_cases(CASES, sys.argv))

@@ -161,6 +161,27 @@ TEST_F(KeptGamesProgram, WatchingTheBestGamePlaysItBackInTheHandheldsPlace) {
   EXPECT_TRUE(state().paused);
 }
 
+// A game played below full speed stores no high score (a reset still does
+// its work) and is kept apart, as the best assisted game, verifying alike.
+TEST_F(KeptGamesProgram, AnAssistedGameStoresNoHighScoreAndIsKeptApart) {
+  start_playing({{"GameSpeed", "60"}, {"HiScore1", "0"}});
+  EXPECT_EQ(program->form().game_speed(), 60);
+  int score = 0;
+  for (std::uint32_t seed = 1; seed < 20 && score == 0; ++seed) score = play_game_a(seed);
+  ASSERT_GT(score, 0);
+  EXPECT_TRUE(program->form().assisted_game());
+  EXPECT_EQ(stored("HiScore1"), "0");
+  EXPECT_FALSE(fs::exists(games() / "best-game-a.trace"));
+  ASSERT_TRUE(program->kept_games()->best('A', true));
+  EXPECT_EQ(program->kept_games()->best('A', true)->score, score);
+  EXPECT_TRUE(checked(games() / "best-game-a-assist.trace").verified());
+  EXPECT_NE(program->kept_games()->past_games().back().filename().string().find("-assist"),
+            std::string::npos);
+  store->write_text("HiScore1", "5");
+  program->menu().run_command(pm_8_hiscore);
+  EXPECT_EQ(stored("HiScore1"), "0") << "a reset goes through";
+}
+
 // The program's end during a game keeps it as an unfinished past game, and
 // the session's own file goes; a session outside any game keeps nothing.
 TEST_F(KeptGamesProgram, AGameUnderWayAtTheEndIsKeptUnfinished) {

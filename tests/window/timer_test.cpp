@@ -185,5 +185,31 @@ TEST_F(QtEngineTimerTest, SwitchingOffStopsTheWakeUp) {
   EXPECT_FALSE(timer.armed()) << "a new interval does not switch a timer on";
 }
 
+// Below full speed the handheld's time runs slower than the real clock, stays
+// continuous when the speed changes, and a timer on it is due after its
+// interval of the handheld's time: twice as long in real time at 50 %.
+TEST_F(QtEngineTimerTest, AtHalfSpeedATimerIsDueAfterTwiceItsIntervalOfRealTime) {
+  HandheldClock handheld(clock_.source());
+  const SteadyTime start = handheld.now();
+  clock_.advance(100ms);
+  handheld.set_speed_percent(50);
+  EXPECT_EQ(handheld.now(), start + 100ms) << "a change of speed keeps the time continuous";
+  EXPECT_EQ(handheld.real_span(200ms), 400ms);
+  QtEngineTimer timer([] {}, nullptr, nullptr, &handheld);
+  timer.set_interval_ms(200);
+  timer.set_enabled(true);
+  const SteadyTime due = *timer.deadline();
+  EXPECT_EQ(due, start + 300ms);
+  clock_.advance(300ms);
+  EXPECT_EQ(handheld.now(), start + 250ms);
+  clock_.advance(100ms);
+  EXPECT_EQ(handheld.now(), due);
+  handheld.set_speed_percent(HandheldClock::kFullSpeed);
+  clock_.advance(10ms);
+  EXPECT_EQ(handheld.now(), due + 10ms);
+  handheld.set_speed_percent(7000);
+  EXPECT_EQ(handheld.speed_percent(), HandheldClock::kFullSpeed) << "never faster than the handheld";
+}
+
 }  // namespace
 }  // namespace hero
