@@ -147,6 +147,7 @@ TAboutForm::TAboutForm(QWidget* parent)
   btn_paypal_->setGeometry(367, 405, 107, 30);
   btn_paypal_->setPixmap(builtin_picture(BuiltinPicture::donate_button));
   btn_paypal_->setCursor(Qt::PointingHandCursor);
+  btn_paypal_->setAccessibleName(QStringLiteral("Donate"));
   connect(btn_paypal_, &ClickLabel::clicked, this, &TAboutForm::btn_paypalClick);
   btn_paypal_->raise();
 }

@@ -1,5 +1,7 @@
 // A label that reports a click the way the handheld's dialogs expect it: a
-// left-button press and release on the label itself.
+// left-button press and release on the label itself. To a screen reader it
+// is a push button (its name the label's text, or the name given to a
+// pictured one) whose press action is the click.
 #pragma once
 
 #include <QLabel>
@@ -10,7 +12,11 @@ namespace hero {
 class ClickLabel : public QLabel {
   Q_OBJECT
  public:
-  using QLabel::QLabel;
+  explicit ClickLabel(QWidget* parent = nullptr);
+  explicit ClickLabel(const QString& text, QWidget* parent = nullptr);
+
+  // The click, as a screen reader's press action makes it.
+  void click() { emit clicked(); }
 
  signals:
   void clicked();

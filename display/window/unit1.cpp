@@ -2,6 +2,8 @@
 
 #include "display/window/application_title.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QBitmap>
 #include <QGuiApplication>
@@ -34,20 +36,21 @@ struct HotAreaRow {
   std::optional<KeyAction> action;
   Qt::CursorShape cursor;
   bool has_hint;
+  const char* name;  // as the handheld prints it: a screen reader's name
 };
 
 // The hot areas, bottom to top; the ALARM button has no function and serves
 // as a drag handle, the in-game menu button is the menu's.
 // clang-format off
 const std::array<HotAreaRow, 8> kHotAreas{{
-    {ElementId::btn_left_top, KeyAction::left, Qt::PointingHandCursor, true},
-    {ElementId::btn_right_top, KeyAction::right, Qt::PointingHandCursor, true},
-    {ElementId::btn_alarm_top, std::nullopt, Qt::WhatsThisCursor, true},
-    {ElementId::btn_game_a_top, KeyAction::game_a, Qt::PointingHandCursor, true},
-    {ElementId::btn_game_b_top, KeyAction::game_b, Qt::PointingHandCursor, true},
-    {ElementId::btn_time_top, KeyAction::time, Qt::PointingHandCursor, true},
-    {ElementId::btn_acl_top, KeyAction::acl, Qt::PointingHandCursor, true},
-    {ElementId::btn_game_menu_top, std::nullopt, Qt::ArrowCursor, false},
+    {ElementId::btn_left_top, KeyAction::left, Qt::PointingHandCursor, true, "LEFT"},
+    {ElementId::btn_right_top, KeyAction::right, Qt::PointingHandCursor, true, "RIGHT"},
+    {ElementId::btn_alarm_top, std::nullopt, Qt::WhatsThisCursor, true, "ALARM"},
+    {ElementId::btn_game_a_top, KeyAction::game_a, Qt::PointingHandCursor, true, "GAME A"},
+    {ElementId::btn_game_b_top, KeyAction::game_b, Qt::PointingHandCursor, true, "GAME B"},
+    {ElementId::btn_time_top, KeyAction::time, Qt::PointingHandCursor, true, "TIME"},
+    {ElementId::btn_acl_top, KeyAction::acl, Qt::PointingHandCursor, true, "ACL"},
+    {ElementId::btn_game_menu_top, std::nullopt, Qt::ArrowCursor, false, "Game menu"},
 }};
 // clang-format on
 
@@ -90,8 +93,22 @@ class HotArea final : public QWidget {
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(false);
     setCursor(hot_area_row(id)->cursor);
+    setAccessibleName(QString::fromLatin1(hot_area_row(id)->name));
   }
   ElementId id() const { return id_; }
+  // Whether a press does anything: the ALARM button has no function.
+  bool presses() const {
+    return hot_area_row(id_)->action.has_value() || id_ == ElementId::btn_game_menu_top;
+  }
+  // A press and its release, as a screen reader's press action makes them.
+  void press_and_release() {
+    if (id_ == ElementId::btn_game_menu_top) {
+      emit form_.game_menu_clicked();
+      return;
+    }
+    form_.press_button(id_);
+    form_.release_button(id_);
+  }
 
  protected:
   void paintEvent(QPaintEvent*) override {}
@@ -129,6 +146,78 @@ class HotArea final : public QWidget {
   ElementId id_;
   bool holding_ = false;
 };
+
+namespace {
+
+// A pictured button to a screen reader: a push button named as the handheld
+// prints it, its key in the description (the hint), pressed and let go by
+// the reader's press action.
+class HotAreaAccessible final : public QAccessibleWidget {
+ public:
+  explicit HotAreaAccessible(HotArea* area) : QAccessibleWidget(area, QAccessible::Button), area_(area) {}
+  QStringList actionNames() const override {
+    return area_->presses() ? QStringList{pressAction()} : QStringList{};
+  }
+  void doAction(const QString& action) override {
+    if (action == pressAction() && area_->presses()) area_->press_and_release();
+  }
+
+ private:
+  HotArea* area_;
+};
+
+QAccessibleInterface* hot_area_accessible(const QString&, QObject* object) {
+  if (auto* area = dynamic_cast<HotArea*>(object)) return new HotAreaAccessible(area);
+  return nullptr;
+}
+
+// What the handheld shows, in words: its mode, and in a game the score and
+// the misses. A screen reader reads it as the handheld's description.
+QString spoken_state(const EngineState& s) {
+  const auto game = [&](const char* name) {
+    return QString("%1, score %2, %3 miss%4")
+        .arg(name)
+        .arg(s.score)
+        .arg(s.misses)
+        .arg(s.misses == 1 ? "" : "es");
+  };
+  QString text;
+  switch (s.game_mode) {
+    case mode_acl_held:
+      text = QStringLiteral("ACL held");
+      break;
+    case mode_all_lit:
+      text = QStringLiteral("Every segment lit");
+      break;
+    case mode_alarm_view:
+      text = QStringLiteral("Alarm time");
+      break;
+    case mode_clock:
+      text = QStringLiteral("Clock");
+      break;
+    case mode_game_a_held:
+      text = QString("Game A, best score %1").arg(s.hi_score_a);
+      break;
+    case mode_game_b_held:
+      text = QString("Game B, best score %1").arg(s.hi_score_b);
+      break;
+    case mode_game_a:
+      text = game("Game A");
+      break;
+    case mode_game_b:
+      text = game("Game B");
+      break;
+    case mode_game_over:
+      text = QString("Game over, score %1").arg(s.score);
+      break;
+    default:
+      break;
+  }
+  if (s.paused) text += QStringLiteral(", paused");
+  return text;
+}
+
+}  // namespace
 
 namespace {
 
@@ -198,6 +287,11 @@ TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, const 
   fullscreen_fit_chosen_ = settings::read_stored(*settings_, settings::kFullscreenFit).has_value();
   key_bindings_.load(*settings_);
   scene_.set_ghost_override(read_ghost_setting(*settings_));
+  static const bool accessible = [] {
+    QAccessible::installFactory(hot_area_accessible);
+    return true;
+  }();
+  (void)accessible;
   for (const HotAreaRow& row : kHotAreas) hot_areas_.push_back(new HotArea(*this, row.id));
   rebuild_hints();
 
@@ -232,7 +326,9 @@ TForm1::~TForm1() {
 void TForm1::rebuild_hints() {
   for (HotArea* area : hot_areas_) {
     const auto name = element_name(area->id());
-    area->setToolTip(plain_tooltip(QString::fromStdString(key_bindings_.hint(name))));
+    const QString hint = QString::fromStdString(key_bindings_.hint(name));
+    area->setToolTip(plain_tooltip(hint));
+    area->setAccessibleDescription(hint);
   }
 }
 
@@ -289,6 +385,14 @@ void TForm1::follow_assist() {
     in_game_ = false;
   }
   place_assist_mark();
+  // The handheld's state in words, told to a screen reader when it changes
+  // (not on every tick: most ticks change neither mode, score nor misses).
+  const QString state = spoken_state(engine_->state());
+  if (state != accessibleDescription()) {
+    setAccessibleDescription(state);
+    QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+  }
 }
 
 void TForm1::place_assist_mark() {

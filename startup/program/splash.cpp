@@ -152,6 +152,7 @@ void TSplashForm::build() {
   btn_play_->setGeometry(116, 370, 107, 30);
   btn_play_->setPixmap(builtin_picture(BuiltinPicture::play_button));
   btn_play_->setCursor(Qt::PointingHandCursor);
+  btn_play_->setAccessibleName(QStringLiteral("Play"));
   connect(btn_play_, &ClickLabel::clicked, this, &TSplashForm::btn_playClick);
 
   btn_play_disabled_ = new QLabel(this);
@@ -160,6 +161,8 @@ void TSplashForm::build() {
   btn_play_disabled_->setPixmap(builtin_picture(BuiltinPicture::play_disabled));
   btn_play_disabled_->setCursor(Qt::WhatsThisCursor);
   btn_play_disabled_->setToolTip("please select skin/theme and sound driver first");
+  btn_play_disabled_->setAccessibleName(QStringLiteral("Play"));
+  btn_play_disabled_->setAccessibleDescription(btn_play_disabled_->toolTip());
   btn_play_disabled_->hide();
 
   btn_paypal_ = new ClickLabel(this);
@@ -167,6 +170,7 @@ void TSplashForm::build() {
   btn_paypal_->setGeometry(237, 370, 107, 30);
   btn_paypal_->setPixmap(builtin_picture(BuiltinPicture::donate_button));
   btn_paypal_->setCursor(Qt::PointingHandCursor);
+  btn_paypal_->setAccessibleName(QStringLiteral("Donate"));
   connect(btn_paypal_, &ClickLabel::clicked, this,
           [] { shell_open(QUrl(QString::fromUtf8(links::kDonationUrl))); });
 
