@@ -92,6 +92,8 @@ TKeysForm::TKeysForm(KeyBindings& bindings, SettingsStore& store, QWidget* main_
     box->addItems(captions);
     box->setGeometry(row.box);
     box->setToolTip(QString::fromLatin1(kCtrlShortcutsHint));
+    // A screen reader names the list by its control, as the label beside it.
+    box->setAccessibleName(QString::fromLatin1(row.caption));
     // The stored choice, or no selection for one the list does not have.
     box->setCurrentIndex(bindings_.binding(n).choice - 1 < kKeyChoiceCount ? bindings_.binding(n).choice - 1
                                                                            : -1);
