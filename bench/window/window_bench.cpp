@@ -136,7 +136,8 @@ int main(int argc, char** argv) {
   store->write_text("FullscreenMode", "0");
   TimedForm form(std::move(store), sound);
   const hero::SkinCatalogue catalogue = hero::read_skin_catalogue(install, errors);
-  form.set_skin_loader([&](hero::TForm1& w) {
+  // Skin 1 of the installation, windowed, on every window of the bench.
+  const auto load_skin_1 = [&](hero::TForm1& w) {
     hero::SkinLoadRequest request;
     request.catalogue = &catalogue;
     request.selected_skin = 1;
@@ -144,7 +145,8 @@ int main(int argc, char** argv) {
     request.screen_size = QGuiApplication::primaryScreen()->size();
     request.program_folder = install;
     hero::load_skin(w.scene(), request, errors);
-  });
+  };
+  form.set_skin_loader(load_skin_1);
   form.lay_out_skin();
   form.engine().start();
   form.show();
@@ -317,15 +319,7 @@ int main(int argc, char** argv) {
     auto kept_store = std::make_unique<hero::MemorySettingsStore>();
     kept_store->write_text("FullscreenMode", "0");
     TimedForm kept_form(std::move(kept_store), sound, nullptr, nullptr, &keeping);
-    kept_form.set_skin_loader([&](hero::TForm1& w) {
-      hero::SkinLoadRequest request;
-      request.catalogue = &catalogue;
-      request.selected_skin = 1;
-      request.fullscreen_mode = w.fullscreen_mode();
-      request.screen_size = QGuiApplication::primaryScreen()->size();
-      request.program_folder = install;
-      hero::load_skin(w.scene(), request, errors);
-    });
+    kept_form.set_skin_loader(load_skin_1);
     kept_form.lay_out_skin();
     keeping.start(kept_form.engine());
     kept_form.show();
