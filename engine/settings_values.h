@@ -93,6 +93,10 @@ inline constexpr Flag kMute{"Mute", false};
 // How faintly unlit segments show, in percent (0: the handheld's own picture).
 inline constexpr Integer kGhostSegments{"GhostSegments", 0, 0, 30, "GhostSegments"};
 
+// How long a segment takes to darken or clear, in milliseconds, as a real
+// LCD's crystal does (0: at once, the handheld's own picture).
+inline constexpr Integer kLcdResponse{"LcdResponse", 0, 0, 250, "LcdResponse"};
+
 // The windowed handheld's zoom in percent (its steps are the zoom's own
 // rule), 0 for "fit to screen"; and whether the full screen scales the game
 // area to fit.
@@ -169,6 +173,7 @@ inline std::vector<Entry> all() {
   integer(kVolume);
   flag(kMute);
   integer(kGhostSegments);
+  integer(kLcdResponse);
   integer(kZoom);
   flag(kFullscreenFit);
   flag(kPauseInMenus);

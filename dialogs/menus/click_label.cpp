@@ -8,7 +8,8 @@ namespace {
 
 class ClickLabelAccessible final : public QAccessibleWidget {
  public:
-  explicit ClickLabelAccessible(ClickLabel* label) : QAccessibleWidget(label, QAccessible::Button), label_(label) {}
+  explicit ClickLabelAccessible(ClickLabel* label)
+      : QAccessibleWidget(label, QAccessible::Button), label_(label) {}
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Name && label_->accessibleName().isEmpty()) return label_->text();
     return QAccessibleWidget::text(t);
@@ -39,6 +40,8 @@ void install_accessibility() {
 
 ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) { install_accessibility(); }
 
-ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent) { install_accessibility(); }
+ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+  install_accessibility();
+}
 
 }  // namespace hero

@@ -174,10 +174,28 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   display_grid->addWidget(ghost_label, 0, 0);
   display_grid->addWidget(ghost_, 0, 1);
   display_grid->addWidget(ghost_value_, 0, 2);
-  display_grid->addWidget(zoom_label, 1, 0);
-  display_grid->addWidget(zoom_, 1, 1, 1, 2, Qt::AlignLeft);
-  display_grid->addWidget(fit_, 2, 1, 1, 2);
-  display_grid->addWidget(pause_in_menus, 3, 1, 1, 2);
+  display_grid->addWidget(zoom_label, 2, 0);
+  display_grid->addWidget(zoom_, 2, 1, 1, 2, Qt::AlignLeft);
+  display_grid->addWidget(fit_, 3, 1, 1, 2);
+  display_grid->addWidget(pause_in_menus, 4, 1, 1, 2);
+  response_ = new QSlider(Qt::Horizontal, display);
+  response_->setObjectName(QStringLiteral("sl_response"));
+  response_->setRange(settings::kLcdResponse.min, settings::kLcdResponse.max);
+  response_->setSingleStep(10);
+  response_->setPageStep(50);
+  response_->setToolTip(
+      QStringLiteral("How long a segment takes to darken and to clear, as on a real LCD "
+                     "(0: at once)"));
+  response_value_ = new QLabel(display);
+  response_value_->setMinimumWidth(
+      response_value_->fontMetrics().horizontalAdvance(QStringLiteral("250 ms")) + 4);
+  auto* response_label = new QLabel(QStringLiteral("LCD &response"), display);
+  response_label->setBuddy(response_);
+  display_grid->addWidget(response_label, 1, 0);
+  display_grid->addWidget(response_, 1, 1);
+  display_grid->addWidget(response_value_, 1, 2);
+  connect(response_, &QSlider::valueChanged, this,
+          [this](int ms) { response_value_->setText(QStringLiteral("%1 ms").arg(ms)); });
   speed_ = new QComboBox(display);
   speed_->setObjectName(QStringLiteral("cb_game_speed"));
   for (int percent = settings::kGameSpeed.max; percent >= settings::kGameSpeed.min; percent -= 10)
@@ -187,8 +205,8 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
                      "A game played so stores no high score; its best games are kept apart."));
   auto* speed_label = new QLabel(QStringLiteral("Game &speed"), display);
   speed_label->setBuddy(speed_);
-  display_grid->addWidget(speed_label, 4, 0);
-  display_grid->addWidget(speed_, 4, 1, 1, 2, Qt::AlignLeft);
+  display_grid->addWidget(speed_label, 5, 0);
+  display_grid->addWidget(speed_, 5, 1, 1, 2, Qt::AlignLeft);
   page->addWidget(display);
   connect(ghost_, &QSlider::valueChanged, this,
           [this](int percent) { ghost_value_->setText(percent_text(percent)); });
@@ -258,6 +276,7 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   bound_.push_back(bind(host_, zoom_, settings::kZoom));
   bound_.push_back(bind(host_, fit_, settings::kFullscreenFit));
   bound_.push_back(bind(host_, pause_in_menus, settings::kPauseInMenus));
+  bound_.push_back(bind(host_, response_, settings::kLcdResponse));
   bound_.push_back(bind(host_, speed_, settings::kGameSpeed));
 
   watch_keys();

@@ -79,6 +79,7 @@ class TPreferencesForm : public ModalForm {
   QSlider* ghost_slider() const { return ghost_; }
   QComboBox* zoom_box() const { return zoom_; }
   QComboBox* speed_box() const { return speed_; }
+  QSlider* response_slider() const { return response_; }
   QCheckBox* fit_box() const { return fit_; }
   QLabel* pads_label() const { return pads_; }
   QComboBox* pad_box(KeyAction action) const { return pad_boxes_[static_cast<std::size_t>(action)]; }
@@ -121,6 +122,8 @@ class TPreferencesForm : public ModalForm {
   QLabel* ghost_value_ = nullptr;
   QComboBox* zoom_ = nullptr;
   QComboBox* speed_ = nullptr;
+  QSlider* response_ = nullptr;
+  QLabel* response_value_ = nullptr;
   QCheckBox* fit_ = nullptr;
   QLabel* pads_ = nullptr;
   std::array<QComboBox*, kKeyActionCount> pad_boxes_{};

@@ -216,6 +216,8 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
     scene.set_client_size(game);
     // The skin's own faintness of unlit segments; out of range is the nearest end.
     scene.set_skin_ghost_percent(number("Common", settings::kGhostSegments.skin_key));
+    // And how slowly its segments darken and clear.
+    scene.set_skin_response_ms(number("Common", settings::kLcdResponse.skin_key));
     const QSize client = scene.layout_size();  // as the window took it
 
     if (request.fullscreen_mode) {

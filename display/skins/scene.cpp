@@ -87,6 +87,14 @@ bool Scene::is_transparent(ElementId id) {
 void Scene::set_visible(ElementId id, bool visible) {
   Element& e = at(id);
   if (e.visible == visible) return;
+  if (is_segment(id) && response_ms() > 0) {
+    // The crystal turns from wherever it stands now.
+    const auto now = fade_now_ ? fade_now_() : std::chrono::steady_clock::now();
+    e.fade_from = level_at(e, now);
+    e.fade_start = now;
+    if (!e.fading) ++fading_count_;
+    e.fading = true;
+  }
   e.visible = visible;
   mark_element_dirty(id, true);
 }
@@ -483,14 +491,65 @@ void Scene::paint(QPainter& painter, const QRegion& clip) const {
   if (first == 0) {
     for (const QRect& r : area) painter.fillRect(r, background_);
   }
+  const auto now = fading_count_ > 0 ? (fade_now_ ? fade_now_() : std::chrono::steady_clock::now())
+                                     : std::chrono::steady_clock::time_point{};
   for (int i = first; i < kElementCount; ++i) {
     const Element& e = elements_[static_cast<std::size_t>(i)];
     if (e.geometry.isEmpty() || !e.geometry.intersects(bounds)) continue;
-    paint_ghost(painter, static_cast<ElementId>(i), e, device_ratio);
-    if (!e.visible) continue;
+    // The outline is taken from the settled picture: a fade never moves it.
+    const double level = e.fading && !ghosts_suppressed_ ? level_at(e, now) : (e.visible ? 1.0 : 0.0);
+    paint_ghost(painter, static_cast<ElementId>(i), e, device_ratio, level);
+    if (level <= 0.0) continue;
+    if (level < 1.0) {
+      painter.save();
+      painter.setOpacity(level);
+      paint_element(painter, static_cast<ElementId>(i), e, device_ratio);
+      painter.restore();
+      continue;
+    }
     paint_element(painter, static_cast<ElementId>(i), e, device_ratio);
   }
   painter.restore();
+}
+
+// ---- Response time -----------------------------------------------------------
+
+int Scene::response_ms() const {
+  return settings::layered(user_response_ms_, skin_response_ms_, settings::kLcdResponse);
+}
+
+void Scene::set_skin_response_ms(std::optional<int> ms) { skin_response_ms_ = ms; }
+
+void Scene::set_response_override(std::optional<int> ms) { user_response_ms_ = ms; }
+
+double Scene::level_at(const Element& e, std::chrono::steady_clock::time_point now) const {
+  const double target = e.visible ? 1.0 : 0.0;
+  const int response = response_ms();
+  if (!e.fading || response <= 0) return target;
+  const double passed = std::chrono::duration<double, std::milli>(now - e.fade_start).count() / response;
+  if (passed <= 0.0) return e.fade_from;
+  return e.visible ? std::min(1.0, e.fade_from + passed) : std::max(0.0, e.fade_from - passed);
+}
+
+double Scene::fade_level(ElementId id) const {
+  const Element& e = at(id);
+  return level_at(e, fade_now_ ? fade_now_() : std::chrono::steady_clock::now());
+}
+
+bool Scene::advance_fades() {
+  if (fading_count_ == 0) return false;
+  const auto now = fade_now_ ? fade_now_() : std::chrono::steady_clock::now();
+  for (int i = 0; i < kElementCount; ++i) {
+    Element& e = elements_[static_cast<std::size_t>(i)];
+    if (!e.fading) continue;
+    mark_dirty(e.geometry);
+    const double level = level_at(e, now);
+    if (level == (e.visible ? 1.0 : 0.0)) {
+      e.fading = false;
+      --fading_count_;
+    }
+  }
+  return fading_count_ > 0;
 }
 
 // ---- Unlit segments ---------------------------------------------------------
@@ -531,12 +590,14 @@ static bool is_digit_position(ElementId id) {
          id == ElementId::im_panel_digit_3 || id == ElementId::im_panel_digit_4;
 }
 
-void Scene::paint_ghost(QPainter& painter, ElementId id, const Element& e, double device_ratio) const {
+void Scene::paint_ghost(QPainter& painter, ElementId id, const Element& e, double device_ratio,
+                        double level) const {
   const int percent = ghost_percent();
   if (percent == 0 || ghosts_suppressed_ || !has_ghost(id)) return;
   const bool digit = is_digit_position(id);
-  // A digit position's dark segments are those of an "8", lit digit or not.
-  if (!digit && e.visible) return;
+  // A digit position's dark segments are those of an "8", lit digit or not;
+  // a segment still darkening or clearing shows its faint shape beneath.
+  if (!digit && level >= 1.0) return;
   painter.save();
   painter.setOpacity(percent / 100.0);
   if (digit) {

@@ -18,6 +18,7 @@
 #include <QRegion>
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -142,6 +143,28 @@ class Scene : public SegmentSurface {
   int ghost_percent() const;
   static bool has_ghost(ElementId id);
 
+  // --- Response time ----------------------------------------------------------
+  // A real LCD's crystal takes tens of milliseconds to turn: a segment that
+  // is switched on darkens over this many milliseconds, one switched off
+  // clears over as many (from wherever it stood when it was switched). 0
+  // (the handheld's own picture) switches at once. Only the picture lags:
+  // what the engine shows, and the outline, are as before. The skin gives a
+  // default, the player's own setting wins over it.
+  void set_skin_response_ms(std::optional<int> ms);
+  void set_response_override(std::optional<int> ms);
+  int response_ms() const;
+  // The clock the fades are timed on: the steady clock, or a test's own.
+  void set_fade_clock(std::function<std::chrono::steady_clock::time_point()> now) {
+    fade_now_ = std::move(now);
+  }
+  // Whether a segment is still darkening or clearing.
+  bool fading() const { return fading_count_ > 0; }
+  // One frame of the fades: the fading segments are marked for repaint,
+  // those that have settled stop fading. Answers whether any still fades.
+  bool advance_fades();
+  // How dark a segment is drawn now, 0 to 1 (its visibility, once settled).
+  double fade_level(ElementId id) const;
+
   // --- Shaped window --------------------------------------------------------
   // Brings the cut-out up to date within `changed` (composing that part of
   // the frame afresh) and answers whether the window must take it again:
@@ -173,6 +196,10 @@ class Scene : public SegmentSurface {
     QRect layout;       // as set, in skin pixels
     QRect geometry;     // in window pixels
     bool visible = false;
+    // A fade under way: the level it started from and when.
+    bool fading = false;
+    double fade_from = 0.0;
+    std::chrono::steady_clock::time_point fade_start{};
     PictureMode mode = PictureMode::top_left;
     mutable std::array<ScaledCopy, 2> copies;
     void forget_copies() const { copies = {}; }
@@ -199,7 +226,9 @@ class Scene : public SegmentSurface {
   // The area an element covers with opaque pixels, or an empty rectangle.
   QRect opaque_cover(ElementId id, const Element& e) const;
   const QImage& pause_label_image(QSize size, double device_ratio) const;
-  void paint_ghost(QPainter& painter, ElementId id, const Element& e, double device_ratio) const;
+  void paint_ghost(QPainter& painter, ElementId id, const Element& e, double device_ratio,
+                   double level) const;
+  double level_at(const Element& e, std::chrono::steady_clock::time_point now) const;
   void ghosts_changed(int before);
 
   std::array<Element, kElementCount> elements_;
@@ -225,6 +254,11 @@ class Scene : public SegmentSurface {
   std::optional<int> skin_ghost_percent_;
   std::optional<int> user_ghost_percent_;
   bool ghosts_suppressed_ = false;  // while the outline is composed
+
+  std::optional<int> skin_response_ms_;
+  std::optional<int> user_response_ms_;
+  int fading_count_ = 0;
+  std::function<std::chrono::steady_clock::time_point()> fade_now_;
 };
 
 }  // namespace hero

@@ -39,6 +39,8 @@ constexpr std::int32_t kAny = std::numeric_limits<std::int32_t>::max();
 std::vector<Key> make_keys() {
   const settings::Integer& ghost = settings::kGhostSegments;
   static const std::string ghost_default = std::to_string(ghost.default_value);
+  const settings::Integer& response = settings::kLcdResponse;
+  static const std::string response_default = std::to_string(response.default_value);
   static const std::string game_area =
       "the game area must be from 1 to " + std::to_string(kMaxGameSide) + " pixels wide and high";
   // clang-format off
@@ -46,6 +48,7 @@ std::vector<Key> make_keys() {
     {"Common", "GameWidth", Type::integer, "1475", 1, kMaxGameSide, Outside::refused, game_area},
     {"Common", "GameHeight", Type::integer, "870", 1, kMaxGameSide, Outside::refused, game_area},
     {"Common", ghost.skin_key, Type::integer, ghost_default, ghost.min, ghost.max, Outside::clamped},
+    {"Common", response.skin_key, Type::integer, response_default, response.min, response.max, Outside::clamped},
     {"Fullscreen", "BackdropFile", Type::file, "nil"},
     {"Fullscreen", "BackdropStretch", Type::integer, "0", 0, 1, Outside::ignored,
      "is neither 0 nor 1; the handheld stretches"},

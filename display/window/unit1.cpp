@@ -309,6 +309,13 @@ TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, const 
   assist_mark_->setStyleSheet(QStringLiteral("QLabel { color: #303030; background: transparent; }"));
   assist_mark_->hide();
   handheld_clock_.set_speed_percent(settings::read(*settings_, settings::kGameSpeed));
+  fade_frames_ = new QTimer(this);
+  fade_frames_->setTimerType(Qt::PreciseTimer);
+  connect(fade_frames_, &QTimer::timeout, this, [this] {
+    if (!scene_.advance_fades()) fade_frames_->stop();
+    flush();
+  });
+  scene_.set_response_override(settings::read_stored(*settings_, settings::kLcdResponse));
 
   scene_.set_on_change([this] {
     if (flush_pending_) return;
@@ -535,6 +542,12 @@ void TForm1::flush() {
     }
     ++mask_rebuilds_;
   }
+  if (scene_.fading() && !fade_frames_->isActive()) {
+    // Frames at the screen's refresh rate while a segment darkens or clears.
+    const QScreen* on = screen() ? screen() : QGuiApplication::primaryScreen();
+    const double hertz = on && on->refreshRate() > 1.0 ? on->refreshRate() : 60.0;
+    fade_frames_->start(std::max(1, static_cast<int>(1000.0 / hertz)));
+  }
   if (!dirty.isEmpty()) {
     // Paint at once: a pressed key or a game tick is on the screen when its
     // handler returns, instead of waiting for the window system's next
@@ -621,6 +634,14 @@ void TForm1::run_timer(TimerId id) {
 std::optional<int> TForm1::read_ghost_setting(const SettingsStore& store) {
   return settings::read_stored(store, settings::kGhostSegments);
 }
+
+void TForm1::apply_response_setting() {
+  scene_.set_response_override(settings::read_stored(*settings_, settings::kLcdResponse));
+}
+
+void TForm1::show_response_ms(int ms) { scene_.set_response_override(ms); }
+
+bool TForm1::drawing_fades() const { return fade_frames_->isActive(); }
 
 void TForm1::apply_ghost_setting() {
   scene_.set_ghost_override(read_ghost_setting(*settings_));

@@ -22,6 +22,7 @@
 #include "engine/interfaces.h"
 
 class QLabel;
+class QTimer;
 
 namespace hero {
 
@@ -104,6 +105,12 @@ class TForm1 : public QWidget {
   // stored value, or none, leaves the skin's.
   static std::optional<int> read_ghost_setting(const SettingsStore& store);
   void apply_ghost_setting();
+  // The player's LcdResponse (0..250 ms) over the skin's default, as the
+  // ghost setting; while a segment fades the window draws frames at the
+  // screen's refresh rate, and none once every segment has settled.
+  void apply_response_setting();
+  void show_response_ms(int ms);
+  bool drawing_fades() const;
 
   // Key routing through the bindings: the first binding with the key wins.
   void FormKeyDown(VirtualKey key);
@@ -240,6 +247,7 @@ class TForm1 : public QWidget {
   int mask_rebuilds_ = 0;
   TimerObserver timer_observer_;
   EngineTap* tap_ = nullptr;
+  QTimer* fade_frames_ = nullptr;
   bool in_game_ = false;
   bool assisted_game_ = false;
   QLabel* assist_mark_ = nullptr;

@@ -346,6 +346,11 @@ LiveValue<std::int32_t> HeroProgram::live(const settings::Integer& value) {
             },
             [this] { form_->apply_ghost_setting(); }};
   }
+  if (&value == &settings::kLcdResponse) {
+    return {[this] { return form_->scene().response_ms(); },
+            [this](std::int32_t ms) { form_->show_response_ms(ms); },
+            [this] { form_->apply_response_setting(); }};
+  }
   if (&value == &settings::kGameSpeed) {
     return {[this] { return form_->game_speed(); },
             [this](std::int32_t percent) { form_->set_game_speed(percent); },

@@ -132,6 +132,29 @@ TEST_F(Preferences, SlidersAreHeardAndSeenAtOnceAndEscPutsThemBack) {
   EXPECT_EQ(stored("GhostSegments"), "big");
 }
 
+// The LCD response is previewed on the handheld: a segment switched on then
+// fades in, drawn frame by frame until it settles, after which no frame is
+// drawn; Esc puts the response back, Enter stores it.
+TEST_F(Preferences, TheLcdResponseIsSeenAtOnceAndFramesStopWhenSegmentsSettle) {
+  play();
+  open_with_ctrl_p();
+  EXPECT_EQ(dialog().response_slider()->value(), 0);
+  dialog().response_slider()->setValue(120);
+  EXPECT_EQ(form().scene().response_ms(), 120);
+  QTest::keyClick(dialog().response_slider(), Qt::Key_Escape);
+  EXPECT_EQ(form().scene().response_ms(), 0);
+  EXPECT_FALSE(stored("LcdResponse"));
+
+  open_with_ctrl_p();
+  dialog().response_slider()->setValue(40);
+  QTest::keyClick(dialog().response_slider(), Qt::Key_Return);
+  EXPECT_EQ(stored("LcdResponse"), "40");
+  QTest::keyClick(&form(), Qt::Key_1);  // GAME A held: the segments change
+  EXPECT_TRUE(form().drawing_fades());
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !form().drawing_fades(); }, 10000));
+  EXPECT_FALSE(form().scene().fading());
+}
+
 TEST_F(Preferences, AcceptedLoudnessAndShadeAreWhatTheNextRunStartsWith) {
   play({{"Volume", "300"}, {"Mute", "maybe"}});
   open_with_ctrl_p();

@@ -1,5 +1,6 @@
 // Unlit segments drawn faintly beneath the lit ones: the composed frame at
 // 0 % and 20 %, which elements take part, and an outline that never moves.
+// And the crystal's response time: segments darken and clear over it.
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -115,6 +116,47 @@ TEST_F(GhostSegmentsTest, AHiddenSegmentsNewPictureIsRepaintedOnlyWhileGhostsSho
   scene_.take_dirty_region();
   scene_.set_picture(ElementId::im_hero_x1, black_segment());
   EXPECT_FALSE(scene_.take_dirty_region().isEmpty());
+}
+
+// With a response of 100 ms a segment switched on darkens over 100 ms and
+// one switched off clears over as long, from wherever it stood; the frames
+// stop once it has settled, the outline and the engine's view never lag, and
+// at 0 ms (the handheld's own picture) nothing fades.
+TEST_F(GhostSegmentsTest, SegmentsDarkenAndClearOverTheResponseTime) {
+  auto now = std::chrono::steady_clock::time_point{} + std::chrono::hours(1);
+  scene_.set_fade_clock([&now] { return now; });
+  scene_.set_visible(ElementId::im_hero_x1, true);
+  EXPECT_FALSE(scene_.fading()) << "no response: at once";
+  EXPECT_EQ(frame().pixelColor(15, 15), QColor(Qt::black));
+  scene_.set_visible(ElementId::im_hero_x1, false);
+
+  scene_.set_skin_response_ms(30);
+  scene_.set_response_override(100);
+  ASSERT_EQ(scene_.response_ms(), 100);
+  scene_.set_visible(ElementId::im_hero_x1, true);
+  EXPECT_TRUE(scene_.is_visible(ElementId::im_hero_x1));
+  EXPECT_TRUE(scene_.fading());
+  EXPECT_EQ(grey_at(frame(), 15, 15), 200);
+  now += std::chrono::milliseconds(50);
+  EXPECT_NEAR(grey_at(frame(), 15, 15), 100, 3);
+  EXPECT_TRUE(scene_.advance_fades());
+  EXPECT_TRUE(scene_.take_dirty_region().contains(QPoint(15, 15)));
+  // Switched off half way: it clears from half dark.
+  scene_.set_visible(ElementId::im_hero_x1, false);
+  now += std::chrono::milliseconds(25);
+  EXPECT_NEAR(grey_at(frame(), 15, 15), 150, 3);
+  EXPECT_EQ(scene_.update_shape(scene_.take_dirty_region()), false) << "a fade never moves the outline";
+  now += std::chrono::milliseconds(25);
+  EXPECT_EQ(grey_at(frame(), 15, 15), 200);
+  EXPECT_FALSE(scene_.advance_fades()) << "settled: no more frames";
+  EXPECT_FALSE(scene_.fading());
+
+  // Unlit segments show beneath a fading one, and the picture is continuous.
+  scene_.set_ghost_override(20);
+  scene_.set_visible(ElementId::im_hero_x1, true);
+  EXPECT_NEAR(grey_at(frame(), 15, 15), 160, 3);
+  now += std::chrono::milliseconds(100);
+  EXPECT_EQ(frame().pixelColor(15, 15), QColor(Qt::black));
 }
 
 }  // namespace
