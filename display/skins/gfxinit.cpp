@@ -335,8 +335,12 @@ void load_manual_page_pictures(ManualPages& manual, const fs::path& current_fold
         page.twin = drawn_twice.image;
         page.twin_has_alpha = drawn_twice.has_alpha;
       } else {
-        manual.errors.push_back(twin + " is not twice the size of " + name + "; the page is shown from " +
-                                name);
+        std::string message = twin;
+        message += " is not twice the size of ";
+        message += name;
+        message += "; the page is shown from ";
+        message += name;
+        manual.errors.push_back(std::move(message));
       }
     } catch (const PictureError& e) {
       manual.errors.push_back(e.what());

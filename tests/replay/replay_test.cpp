@@ -98,7 +98,7 @@ TEST(ReadingARecording, KeepsTheNotedShowsAndLeavesOutALineCutOffByAKill) {
 // --- Playing back ------------------------------------------------------------
 
 TEST(Replay, ShowsAtEachMomentWhatTheRecordingShowedThen) {
-  const std::string text = recorded_game();
+  const std::string& text = recorded_game();
   const auto shows = noted_shows(text);
   ReplayWindow w(read(text));
   w.replay().begin(w.form().engine());
@@ -121,7 +121,7 @@ TEST(Replay, ShowsAtEachMomentWhatTheRecordingShowedThen) {
 }
 
 TEST(Replay, AChangedShowStopsAtItsLineNamingTheField) {
-  const std::string text = recorded_game();
+  const std::string& text = recorded_game();
   const int line = first_line_starting(text, "show # ", 40);
   std::string changed = lines_of(text)[static_cast<std::size_t>(line - 1)];
   const auto at = changed.find(" hero=");
@@ -142,7 +142,7 @@ TEST(Replay, AChangedShowStopsAtItsLineNamingTheField) {
 }
 
 TEST(Replay, ARemovedPressIsFoundAtTheNextShow) {
-  const std::string text = recorded_game();
+  const std::string& text = recorded_game();
   const int press = first_line_starting(text, "press left", 20);
   ASSERT_GT(press, 0);
   ReplayWindow w(read(edited(text, press, "")));
@@ -154,7 +154,7 @@ TEST(Replay, ARemovedPressIsFoundAtTheNextShow) {
 }
 
 TEST(Replay, ADrawOutsideItsRangeStopsAtTheLineThatDrawsIt) {
-  const std::string text = recorded_game();
+  const std::string& text = recorded_game();
   const int draw = first_line_starting(text, "draw ");
   ASSERT_GT(draw, 0);
   ReplayWindow w(read(edited(text, draw, "draw 7")));
@@ -381,7 +381,7 @@ TEST_F(SessionProgram, ReplayReportsItsEndAndWhereItDiffers) {
   program->replay_player()->catch_up();
   ASSERT_EQ(news.size(), 2u);
   EXPECT_EQ(news[1].first, ReplayNews::ended);
-  const std::string text = recorded_game();
+  const std::string& text = recorded_game();
   const int line = first_line_starting(text, "show # ", 10);
   std::string changed = lines_of(text)[static_cast<std::size_t>(line - 1)] + "x";
   news.clear();

@@ -67,7 +67,7 @@ TEST_F(GhostSegmentsTest, AtTwentyPercentHiddenSegmentsShowFaintlyAndLitOnesStay
   // The change is repainted where unlit segments lie.
   EXPECT_TRUE(scene_.take_dirty_region().contains(QPoint(15, 15)));
   const QImage f = frame();
-  EXPECT_NEAR(grey_at(f, 15, 15), 200 * 8 / 10, 2);
+  EXPECT_NEAR(grey_at(f, 15, 15), 200 * 0.8, 2);
   EXPECT_EQ(f.pixelColor(35, 15), QColor(Qt::black));
   // The segment's own transparent colour stays transparent.
   EXPECT_EQ(f.pixelColor(10, 19), kLcd);
@@ -86,7 +86,7 @@ TEST_F(GhostSegmentsTest, TheOutlineIsTheSameAtEveryOpacity) {
   // And the faint segment over the cut-out part is not on the screen.
   EXPECT_EQ(scene_.shape_mask().pixelIndex(85, 15), 0);
   // The copy kept for the outline is painted with the faint segments.
-  EXPECT_NEAR(grey_at(frame(), 15, 15), 200 * 7 / 10, 2);
+  EXPECT_NEAR(grey_at(frame(), 15, 15), 200 * 0.7, 2);
 }
 
 TEST_F(GhostSegmentsTest, DigitPositionsShowAFaintEight) {
