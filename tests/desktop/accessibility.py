@@ -8,10 +8,10 @@ menu's items and the Preferences' controls read by name. Run:
 accessibility.py [CASE ...]."""
 
 import os
+import importlib.util
 import signal
 import subprocess
 import sys
-import time
 
 from desktop import PROGRAM_TITLE, Desktop, run_cases, wait_until
 from windows_and_keys import WINDOWED, centre_of
@@ -75,9 +75,7 @@ def named(nodes, name, role=None):
 def a_screen_reader_finds_names_and_presses_game_a(install_dir):
     missing = [tool for tool in ("dbus-daemon", BUS_LAUNCHER) if not os.path.exists(tool) and
                subprocess.run(["which", tool], capture_output=True).returncode != 0]
-    try:
-        import pyatspi  # noqa: F401 - only to see that it is there
-    except ImportError:
+    if importlib.util.find_spec("pyatspi") is None:
         missing.append("python3-pyatspi")
     if missing:
         print("skipped: missing " + ", ".join(missing))
