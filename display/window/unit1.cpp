@@ -391,10 +391,16 @@ void TForm1::follow_assist() {
   } else {
     in_game_ = false;
   }
-  place_assist_mark();
+  // The mark is placed with the layout and the speed; here it only comes
+  // and goes with the game.
+  if (assist_mark_ && assist_mark_->isHidden() == assist_mark_wanted()) place_assist_mark();
   // The handheld's state in words, told to a screen reader when it changes
   // (not on every tick: most ticks change neither mode, score nor misses).
-  const QString state = spoken_state(engine_->state());
+  const EngineState& s = engine_->state();
+  const SpokenFacts facts{s.game_mode, s.score, s.misses, s.hi_score_a, s.hi_score_b, s.paused};
+  if (facts == spoken_facts_) return;
+  spoken_facts_ = facts;
+  const QString state = spoken_state(s);
   if (state != accessibleDescription()) {
     setAccessibleDescription(state);
     QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
@@ -402,10 +408,13 @@ void TForm1::follow_assist() {
   }
 }
 
+bool TForm1::assist_mark_wanted() const {
+  return handheld_clock_.speed_percent() < HandheldClock::kFullSpeed || assisted_game_;
+}
+
 void TForm1::place_assist_mark() {
   if (!assist_mark_) return;
-  const bool shown = handheld_clock_.speed_percent() < HandheldClock::kFullSpeed || assisted_game_;
-  if (!shown) {
+  if (!assist_mark_wanted()) {
     assist_mark_->hide();
     return;
   }

@@ -204,6 +204,7 @@ class TForm1 : public QWidget {
   // After every event: whether a game began, and whether it is assisted;
   // the ASSIST mark beside the pause label's place.
   void follow_assist();
+  bool assist_mark_wanted() const;
   void place_assist_mark();
   friend class HotArea;
   void run_timer(TimerId id);
@@ -251,6 +252,13 @@ class TForm1 : public QWidget {
   bool in_game_ = false;
   bool assisted_game_ = false;
   QLabel* assist_mark_ = nullptr;
+  // What the spoken description was last built from.
+  struct SpokenFacts {
+    int mode = -1, score = 0, misses = 0, hi_a = 0, hi_b = 0;
+    bool paused = false;
+    bool operator==(const SpokenFacts&) const = default;
+  };
+  SpokenFacts spoken_facts_;
 };
 
 }  // namespace hero

@@ -259,7 +259,9 @@ void KeepingTap::control_done(Control control, bool down) {
 }
 
 void KeepingTap::before_event() {
-  if (engine_) before_ = engine_->state();
+  if (!engine_) return;
+  const EngineState& s = engine_->state();
+  before_ = {s.game_mode, s.hi_score_a, s.hi_score_b};
 }
 
 void KeepingTap::after_event() {
@@ -267,10 +269,10 @@ void KeepingTap::after_event() {
   // longer replays to its end: nothing more of it is kept.
   if (!engine_ || !recorder_.recording()) return;
   const EngineState& now = engine_->state();
-  const bool was_game = before_.game_mode == mode_game_a || before_.game_mode == mode_game_b;
+  const bool was_game = before_.mode == mode_game_a || before_.mode == mode_game_b;
   if (!was_game || now.game_mode != mode_game_over) return;
-  const bool game_a = before_.game_mode == mode_game_a;
-  const int hi_before = game_a ? before_.hi_score_a : before_.hi_score_b;
+  const bool game_a = before_.mode == mode_game_a;
+  const int hi_before = game_a ? before_.hi_a : before_.hi_b;
   const int hi_now = game_a ? now.hi_score_a : now.hi_score_b;
   const char game = game_a ? 'A' : 'B';
   const bool assisted = assisted_ && assisted_();

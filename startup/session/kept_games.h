@@ -114,7 +114,11 @@ class KeepingTap final : public EngineTap {
   std::filesystem::path source_;
   std::function<bool()> assisted_;
   Engine* engine_ = nullptr;
-  EngineState before_{};
+  // The handheld before the event under way: enough to see a game end.
+  struct Before {
+    int mode = -1, hi_a = 0, hi_b = 0;
+  };
+  Before before_;
   std::string failure_;
 };
 
