@@ -112,6 +112,10 @@ inline constexpr Flag kPauseInMenus{"PauseInMenus", false};
 // and a game played so stores no high score.
 inline constexpr Integer kGameSpeed{"GameSpeed", 100, 50, 100};
 
+// Whether a game left unfinished when the program ended goes on by itself
+// at the next start (paused, as it was left). Off: the menu offers it.
+inline constexpr Flag kContinueUnfinished{"ContinueUnfinished", false};
+
 // ---- Reading and writing --------------------------------------------------------
 
 // Integers are read by parse_integer's rule (settings_codec.h).
@@ -178,6 +182,7 @@ inline std::vector<Entry> all() {
   flag(kFullscreenFit);
   flag(kPauseInMenus);
   integer(kGameSpeed);
+  flag(kContinueUnfinished);
   return entries;
 }
 

@@ -103,6 +103,17 @@ GameMenu::GameMenu(MenuHost& host, QObject* parent) : QObject(parent), host_(hos
   preferences_item_->setObjectName("pm_preferences");
   connect(preferences_item_, &QAction::triggered, this, [this] { host_.show_preferences(); });
   build_best_games_menu();
+  continue_item_ = new QAction(menu_);
+  menu_->insertAction(items_[pm_13_n3], continue_item_);
+  continue_item_->setObjectName("pm_continue_unfinished");
+  connect(continue_item_, &QAction::triggered, this, [this] { host_.continue_unfinished_game(); });
+  show_continue_offer();
+}
+
+void GameMenu::show_continue_offer() {
+  const std::optional<QString> offer = host_.unfinished_game_offer();
+  continue_item_->setText(offer.value_or(QString()));
+  continue_item_->setVisible(offer.has_value());
 }
 
 QString GameMenu::watch_caption(char game, std::optional<int> score) {
@@ -239,6 +250,7 @@ void GameMenu::pm_0_menuPopup() {
   set_splash_check(settings::read_stored(host_.settings(), settings::kSplashScreen)
                        .value_or(host_.splash_checkbox_ticked()));
   if (host_.fullscreen_mode() && game_menu_open_) close_game_menu();
+  show_continue_offer();
 }
 
 bool GameMenu::handle_shortcut(int virtual_key) {

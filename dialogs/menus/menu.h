@@ -123,6 +123,12 @@ class MenuHost : public SettingsHost {
   virtual void watch_best_game(char game) = 0;
   // The player's games folder in the desktop's file manager.
   virtual void open_games_folder() = 0;
+  // The offer of the game left unfinished when the program last ended
+  // ("Continue the game left unfinished (Game A, score 34)"); none when
+  // there is none to go on with now.
+  virtual std::optional<QString> unfinished_game_offer() const { return std::nullopt; }
+  // That game goes on, paused where it was left.
+  virtual void continue_unfinished_game() {}
   // btn_game_menu_background's size: 36 x 32 closed, 305 x 576 open.
   virtual void set_game_menu_backdrop_size(QSize size) = 0;
   // The in-game menu's rows are shown or taken away.
@@ -152,6 +158,9 @@ class GameMenu : public QObject {
   // items: watch best Game A, watch best Game B, open the games folder.
   QMenu* best_games_menu() const { return best_games_menu_; }
   const std::vector<QAction*>& best_games_items() const { return best_games_items_; }
+  // The offer of the game left unfinished, after "Best games"; shown only
+  // while there is one.
+  QAction* continue_item() const { return continue_item_; }
   // The caption of a best game's item or row: "Watch best Game A (312)", or
   // without the score when there is no such game.
   static QString watch_caption(char game, std::optional<int> score);
@@ -199,6 +208,7 @@ class GameMenu : public QObject {
   void build_zoom_menu();
   void build_best_games_menu();
   void show_best_games();
+  void show_continue_offer();
   void show_zoom_marks();
   void fit_click();
 
@@ -209,6 +219,7 @@ class GameMenu : public QObject {
   std::vector<QAction*> zoom_items_;
   QAction* preferences_item_ = nullptr;
   QMenu* best_games_menu_ = nullptr;
+  QAction* continue_item_ = nullptr;
   std::vector<QAction*> best_games_items_;
   bool game_menu_open_ = false;
   std::vector<GameMenuRow*> rows_;

@@ -207,6 +207,12 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   speed_label->setBuddy(speed_);
   display_grid->addWidget(speed_label, 5, 0);
   display_grid->addWidget(speed_, 5, 1, 1, 2, Qt::AlignLeft);
+  auto* continue_unfinished = new QCheckBox(QStringLiteral("Continue an unfinished game at start"), display);
+  continue_unfinished->setObjectName(QStringLiteral("cb_continue_unfinished"));
+  continue_unfinished->setToolTip(
+      QStringLiteral("A game under way when the program ended goes on at the next start, paused where it "
+                     "was left: press PAUSE to play on."));
+  display_grid->addWidget(continue_unfinished, 6, 1, 1, 2);
   page->addWidget(display);
   connect(ghost_, &QSlider::valueChanged, this,
           [this](int percent) { ghost_value_->setText(percent_text(percent)); });
@@ -278,6 +284,7 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   bound_.push_back(bind(host_, pause_in_menus, settings::kPauseInMenus));
   bound_.push_back(bind(host_, response_, settings::kLcdResponse));
   bound_.push_back(bind(host_, speed_, settings::kGameSpeed));
+  bound_.push_back(bind(host_, continue_unfinished, settings::kContinueUnfinished));
 
   watch_keys();
 

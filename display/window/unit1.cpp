@@ -252,6 +252,7 @@ TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, const 
       settings_(std::move(settings)),
       engine_store_(std::make_unique<AssistedStore>(*settings_, assisted_game_)),
       handheld_clock_(steady_now),
+      sound_(sound),
       tap_(tap) {
   // Creation step 1 and 2: the title, and off the screen until a skin is
   // laid out.
@@ -269,11 +270,7 @@ TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, const 
         },
         nullptr, this, &handheld_clock_);
   }
-  std::array<EngineTimer*, kTimerCount> timers{};
-  for (int i = 0; i < kTimerCount; ++i)
-    timers[static_cast<std::size_t>(i)] = timers_[static_cast<std::size_t>(i)].get();
-  const EngineServices services{scene_, timers, sound, *engine_store_, random_, clock_};
-  engine_ = std::make_unique<Engine>(tap_ ? tap_->wire(services) : services);
+  rebuild_engine(tap_);
 
   // Steps 6 to 9: the presentation, the key bindings and their hints.
   fullscreen_mode_ = settings::read(*settings_, settings::kFullscreenMode);
@@ -368,6 +365,23 @@ void TForm1::apply_layout() {
   // Hot areas lie above every picture, in their own stacking order.
   for (HotArea* area : hot_areas_) area->raise();
   place_assist_mark();
+  flush();
+}
+
+void TForm1::rebuild_engine(EngineTap* tap) {
+  for (auto& timer : timers_) timer->set_enabled(false);
+  std::array<EngineTimer*, kTimerCount> timers{};
+  for (int i = 0; i < kTimerCount; ++i)
+    timers[static_cast<std::size_t>(i)] = timers_[static_cast<std::size_t>(i)].get();
+  const EngineServices services{scene_, timers, sound_, *engine_store_, random_, clock_};
+  tap_ = tap;
+  engine_ = std::make_unique<Engine>(tap_ ? tap_->wire(services) : services);
+}
+
+void TForm1::game_continued(bool assisted) {
+  in_game_ = true;
+  assisted_game_ = assisted;
+  follow_assist();
   flush();
 }
 

@@ -42,6 +42,12 @@ class TForm1 : public QWidget {
   ~TForm1() override;
 
   Engine& engine() { return *engine_; }
+  // A new handheld, built on `tap` (a game left unfinished goes on in a
+  // session of its own): the old one's timers are stopped first.
+  void rebuild_engine(EngineTap* tap);
+  // The rebuilt handheld holds a game under way, played below full speed
+  // when `assisted`.
+  void game_continued(bool assisted);
   Scene& scene() { return scene_; }
   SettingsStore& settings() { return *settings_; }
   KeyBindings& key_bindings() { return key_bindings_; }
@@ -226,6 +232,7 @@ class TForm1 : public QWidget {
   ClockSeededRandom random_;
   SystemLocalClock clock_;
   std::unique_ptr<Engine> engine_;
+  SoundSink& sound_;
   KeyBindings key_bindings_;
   bool fullscreen_mode_ = true;
   int zoom_percent_ = 100;

@@ -78,40 +78,64 @@ HeroProgram::HeroProgram(ProgramServices services)
 SessionRecorder::Clock HeroProgram::handheld_now() {
   // The window is made after its recorder; the recorder reads the clock only
   // once the handheld runs. Times are the handheld's own, at any speed.
-  return [this] { return form_ ? form_->handheld_now() : std::chrono::steady_clock::now(); };
+  // A game left unfinished being played again runs on its recording's time.
+  return [this] {
+    if (continued_)
+      if (const std::optional<SteadyTime> moment = continued_->replay_moment()) return *moment;
+    return form_ ? form_->handheld_now() : std::chrono::steady_clock::now();
+  };
 }
 
 void HeroProgram::keep_games() {
   kept_games_ = std::make_unique<KeptGames>(services_.games_folder);
   kept_games_->gather_left_sessions();
-  std::filesystem::path source = services_.record_path;
-  if (!recorder_) {
-    // Every session is written down, so that any game can be kept.
-    std::string error;
-    session_out_ = kept_games_->open_session(session_file_, error);
-    if (!session_out_) {
-      std::fprintf(stderr, "hero50: games are not kept: %s\n", error.c_str());
-      kept_games_.reset();
-      return;
-    }
-    recorder_ =
-        std::make_unique<SessionRecorder>(*session_out_, handheld_now(), [](const std::string& message) {
-          std::fprintf(stderr, "hero50: games are not kept any further: %s\n", message.c_str());
-        });
-    recorder_->note_games_only(true);
-    recorder_->comment(std::string(kProgramTitle) + ", " + kVersionText);
-    recorder_->comment(
-        "A game kept by the handheld: watch it with \"hero50 --replay FILE\", check it with "
-        "\"hero-trace --check FILE\".");
-    source = session_file_;
+  if (recorder_) {
+    keeping_ = std::make_unique<KeepingTap>(*recorder_, *kept_games_, services_.record_path,
+                                            [this] { return form_ && form_->assisted_game(); });
+    return;
   }
-  keeping_ = std::make_unique<KeepingTap>(*recorder_, *kept_games_, source,
+  // Every session is written down, so that any game can be kept.
+  std::string error;
+  if (!open_own_session(error)) {
+    std::fprintf(stderr, "hero50: games are not kept: %s\n", error.c_str());
+    kept_games_.reset();
+  }
+}
+
+bool HeroProgram::open_own_session(std::string& error) {
+  std::filesystem::path file;
+  std::unique_ptr<std::ostream> out = kept_games_->open_session(file, error);
+  if (!out) return false;
+  session_out_ = std::move(out);
+  session_file_ = file;
+  recorder_ =
+      std::make_unique<SessionRecorder>(*session_out_, handheld_now(), [](const std::string& message) {
+        std::fprintf(stderr, "hero50: games are not kept any further: %s\n", message.c_str());
+      });
+  recorder_->note_games_only(true);
+  recorder_->comment(std::string(kProgramTitle) + ", " + kVersionText);
+  recorder_->comment(
+      "A game kept by the handheld: watch it with \"hero50 --replay FILE\", check it with "
+      "\"hero-trace --check FILE\".");
+  keeping_ = std::make_unique<KeepingTap>(*recorder_, *kept_games_, session_file_,
                                           [this] { return form_ && form_->assisted_game(); });
+  return true;
+}
+
+void HeroProgram::pause_game_under_way() {
+  if (!form_) return;
+  const EngineState& state = form_->engine().state();
+  if ((state.game_mode == mode_game_a || state.game_mode == mode_game_b) && !state.paused) {
+    form_->control(Control::pause, true);
+    form_->control(Control::pause, false);
+  }
 }
 
 void HeroProgram::end_session() {
   // The recorder and the tap stay: the window's engine runs on them to its
-  // end. Both have stopped.
+  // end. Both have stopped. A game under way is left as if PAUSE had been
+  // pressed as the program ended, to go on from there.
+  if (keeping_ && switched_on_) pause_game_under_way();
   if (keeping_) keeping_->end();
   if (!session_file_.empty()) {
     if (recorder_) recorder_->stop("the program ended");
@@ -278,11 +302,7 @@ void HeroProgram::watch_best_game(char game) {
   const std::optional<KeptGame> best = kept_games_->best(game);
   if (!best) return;
   // A game under way waits, paused by the handheld's own PAUSE.
-  const EngineState& state = form_->engine().state();
-  if ((state.game_mode == mode_game_a || state.game_mode == mode_game_b) && !state.paused) {
-    form_->control(Control::pause, true);
-    form_->control(Control::pause, false);
-  }
+  pause_game_under_way();
   // The recording plays in a program of its own, in the handheld's place:
   // its store is a copy in memory, so nothing is stored meanwhile.
   watching_ = new QProcess(this);
@@ -303,6 +323,88 @@ void HeroProgram::watch_best_game(char game) {
   form_->hide();
   watching_->start(QString::fromStdString(services_.program_file.string()),
                    {QStringLiteral("--replay"), QString::fromStdString(best->file.string())});
+}
+
+std::optional<QString> HeroProgram::unfinished_game_offer() const {
+  // Only this run's own session can take the game in; a game under way here
+  // is not given up for it.
+  if (!kept_games_ || !session_out_ || watching_ || !form_) return std::nullopt;
+  const int mode = form_->engine().state().game_mode;
+  if (mode == mode_game_a || mode == mode_game_b) return std::nullopt;
+  const std::optional<KeptGame> left = kept_games_->unfinished();
+  if (!left) return std::nullopt;
+  return QString("Continue the game left unfinished (Game %1, score %2)")
+      .arg(QChar(left->game))
+      .arg(left->score);
+}
+
+void HeroProgram::continue_unfinished_game() {
+  if (!unfinished_game_offer() || !switched_on_) return;
+  const std::optional<KeptGame> left = kept_games_->unfinished();
+  // The recording is checked whole before the handheld is touched.
+  std::string error;
+  std::optional<Recording> recording;
+  if (std::ifstream in(left->file, std::ios::binary); in) {
+    recording = read_recording(in, left->file.filename().string(), error);
+  } else {
+    error = "it cannot be read";
+  }
+  if (recording) {
+    const RecordingCheck check = check_recording(*recording);
+    if (!check.difference.empty()) error = check.difference;
+    else if (check.game == 0 || check.game_over) error = "it holds no game under way at its end";
+  }
+  if (!error.empty()) {
+    // It stays among the past games.
+    kept_games_->drop_unfinished();
+    report_failure("The game left unfinished cannot be continued: " + error);
+    return;
+  }
+  // The session so far holds no game under way: it ends here, and the game
+  // goes on in a session of its own, which plays it again from its start.
+  std::unique_ptr<SessionRecorder> old_recorder = std::move(recorder_);
+  std::unique_ptr<KeepingTap> old_keeping = std::move(keeping_);
+  std::unique_ptr<ContinuedTap> old_continued = std::move(continued_);
+  std::unique_ptr<std::ostream> old_out = std::move(session_out_);
+  const std::filesystem::path old_file = std::exchange(session_file_, {});
+  if (!open_own_session(error)) {
+    recorder_ = std::move(old_recorder);
+    keeping_ = std::move(old_keeping);
+    continued_ = std::move(old_continued);
+    session_out_ = std::move(old_out);
+    session_file_ = old_file;
+    report_failure("The game left unfinished cannot be continued: " + error);
+    return;
+  }
+  old_recorder->stop("the player went on with the game left unfinished, in a session of its own");
+  std::error_code ec;
+  std::filesystem::remove(old_file, ec);
+  continued_ = std::make_unique<ContinuedTap>(*keeping_, *recorder_);
+  // The old handheld goes before the taps it ran on.
+  form_->rebuild_engine(continued_.get());
+  old_continued.reset();
+  old_keeping.reset();
+  old_recorder.reset();
+  old_out.reset();
+  if (!continued_->continue_game(
+          form_->engine(), *recording, [this](Engine& engine) { keeping_->start(engine); }, error)) {
+    // Checked above, so only a fault of the program: the handheld starts
+    // afresh, and games are not kept any further in this run.
+    form_->rebuild_engine(nullptr);
+    continued_.reset();
+    keeping_.reset();
+    recorder_.reset();
+    session_out_.reset();
+    std::filesystem::remove(std::exchange(session_file_, {}), ec);
+    form_->engine().set_snd_enabled(sound_.enabled());
+    form_->engine().start();
+    form_->flush();
+    report_failure("The game left unfinished could not be continued: " + error);
+    return;
+  }
+  // Now in this session, which is kept unfinished again if the program ends.
+  kept_games_->drop_unfinished();
+  form_->game_continued(left->assisted);
 }
 
 void HeroProgram::open_games_folder() {

@@ -19,6 +19,7 @@
 #include "engine/installation_errors.h"
 #include "startup/program/replay_player.h"
 #include "startup/program/splash.h"
+#include "startup/session/continued_game.h"
 #include "startup/session/kept_games.h"
 #include "startup/session/session_recorder.h"
 #include "startup/session/session_replay.h"
@@ -126,6 +127,9 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost, privat
   std::optional<int> best_game_score(char game) const override;
   void watch_best_game(char game) override;
   void open_games_folder() override;
+  // MenuHost and SplashHost
+  std::optional<QString> unfinished_game_offer() const override;
+  void continue_unfinished_game() override;
   void zoom_step(int direction) override;
   bool key_bound(int virtual_key) const override;
   void set_game_menu_backdrop_size(QSize size) override;
@@ -148,6 +152,11 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost, privat
   void create_main_window();
   // Every game kept in the games folder from now on.
   void keep_games();
+  // This run's own session file, its recorder and the tap that keeps its
+  // games; false (and nothing changed) when the file cannot be made.
+  bool open_own_session(std::string& error);
+  // A game under way and running is paused with the handheld's own PAUSE.
+  void pause_game_under_way();
   // The clock a recording measures the handheld's time on.
   SessionRecorder::Clock handheld_now();
   // A pad's press reaches the handheld only while it takes input (shown, no
@@ -164,6 +173,9 @@ class HeroProgram : public QObject, private MenuHost, private SplashHost, privat
   std::unique_ptr<std::ostream> session_out_;
   std::filesystem::path session_file_;
   std::unique_ptr<KeepingTap> keeping_;
+  // A game left unfinished that goes on in this run: the tap over keeping_
+  // that played it again.
+  std::unique_ptr<ContinuedTap> continued_;
   // A best game being watched: the program playing it back in the
   // handheld's place.
   QProcess* watching_ = nullptr;

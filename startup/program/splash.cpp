@@ -182,10 +182,18 @@ void TSplashForm::build() {
       QString("QCheckBox { color: white; background-color: %1; }").arg(kCheckBoxColour.name()));
   chb_splashscreen_->setChecked(true);
 
+  chb_continue_ = new QCheckBox(this);
+  chb_continue_->setObjectName("chb_continue");
+  chb_continue_->setGeometry(12, 402, 444, 17);
+  chb_continue_->setFont(arial12());
+  chb_continue_->setStyleSheet(chb_splashscreen_->styleSheet());
+  chb_continue_->hide();
+
   setTabOrder(cb_skin_, cb_sound_);
-  setTabOrder(cb_sound_, chb_splashscreen_);
+  setTabOrder(cb_sound_, chb_continue_);
+  setTabOrder(chb_continue_, chb_splashscreen_);
   for (QWidget* control : {static_cast<QWidget*>(cb_skin_), static_cast<QWidget*>(cb_sound_),
-                           static_cast<QWidget*>(chb_splashscreen_)})
+                           static_cast<QWidget*>(chb_continue_), static_cast<QWidget*>(chb_splashscreen_)})
     control->installEventFilter(this);
 
   connect(cb_skin_, &QComboBox::currentIndexChanged, this, &TSplashForm::apply_play_rule);
@@ -204,6 +212,10 @@ void TSplashForm::FormCreate() {
   select_position(cb_skin_, stored_skin_position(settings, host_.skin_folders()));
   select_position(cb_sound_, settings::read(settings, settings::kSoundMode));
   chb_splashscreen_->setChecked(settings::read(settings, settings::kSplashScreen));
+  const std::optional<QString> offer = host_.unfinished_game_offer();
+  chb_continue_->setText(offer.value_or(QString()));
+  chb_continue_->setChecked(settings::read(settings, settings::kContinueUnfinished));
+  chb_continue_->setVisible(offer.has_value());
 
   if (cb_skin_->currentIndex() >= 0 && cb_sound_->currentIndex() >= 0 && !chb_splashscreen_->isChecked()) {
     // The automatic path: the window never appears.
@@ -266,6 +278,9 @@ void TSplashForm::btn_playClick() {
   host_.load_selected_skin();
   host_.switch_on();
   played_ = true;
+  // A start without the splash screen goes on with the game left
+  // unfinished when the player asked for it; the splash screen asks.
+  if (!chb_continue_->text().isEmpty() && chb_continue_->isChecked()) host_.continue_unfinished_game();
   closing_for_play_ = true;
   close();
   closing_for_play_ = false;

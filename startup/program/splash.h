@@ -6,6 +6,7 @@
 // happens during start-up and the splash screen never appears.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,10 @@ class SplashHost {
   // A failure during start-up's automatic Play (a skin picture that cannot
   // be read), shown as the general error handler shows a handler's failure.
   virtual void report_failure(const std::string& message) = 0;
+  // The offer of a game left unfinished when the program last ended, and
+  // that game going on (after switch_on); see MenuHost.
+  virtual std::optional<QString> unfinished_game_offer() const { return std::nullopt; }
+  virtual void continue_unfinished_game() {}
 };
 
 class TSplashForm : public QWidget {
@@ -74,6 +79,8 @@ class TSplashForm : public QWidget {
   QComboBox* cb_skin() const { return cb_skin_; }
   QComboBox* cb_sound() const { return cb_sound_; }
   QCheckBox* chb_splashscreen() const { return chb_splashscreen_; }
+  // Shown only when a game was left unfinished: ticked, Play goes on with it.
+  QCheckBox* chb_continue() const { return chb_continue_; }
   ClickLabel* btn_play() const { return btn_play_; }
   QLabel* btn_play_disabled() const { return btn_play_disabled_; }
   ClickLabel* la_website_2() const { return la_website_2_; }
@@ -103,6 +110,7 @@ class TSplashForm : public QWidget {
   QComboBox* cb_skin_ = nullptr;
   QComboBox* cb_sound_ = nullptr;
   QCheckBox* chb_splashscreen_ = nullptr;
+  QCheckBox* chb_continue_ = nullptr;
   ClickLabel* btn_play_ = nullptr;
   QLabel* btn_play_disabled_ = nullptr;
   ClickLabel* la_website_2_ = nullptr;

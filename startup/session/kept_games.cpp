@@ -43,9 +43,13 @@ std::string stamp() {
   return text;
 }
 
-std::string heading(char game, int score, bool finished) {
+constexpr const char* kUnfinished = "unfinished-game.trace";
+constexpr const char* kAssisted = ", below full speed";
+
+std::string heading(char game, int score, bool finished, bool assisted) {
   std::string text = std::string("# Game ") + game + ", score " + std::to_string(score);
   if (!finished) text += " so far, unfinished";
+  if (assisted) text += kAssisted;
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
@@ -71,6 +75,32 @@ std::optional<KeptGame> read_heading(const fs::path& file) {
   const char* first = line.data() + at + score.size();
   const auto [end, error] = std::from_chars(first, line.data() + line.size(), kept.score);
   if (error != std::errc() || end == first) return std::nullopt;
+  kept.assisted = line.find(kAssisted) != std::string::npos;
+  return kept;
+}
+
+// The game and score of the last show noted in a session, when it shows a
+// game under way ("show # t=... mode=5 score=12 ...").
+std::optional<KeptGame> game_under_way_at_end(const std::string& session) {
+  const std::string noted = "\nshow # ";
+  const auto at = session.rfind(noted);
+  if (at == std::string::npos) return std::nullopt;
+  const std::string line = session.substr(at + noted.size(), session.find('\n', at + 1) - at - noted.size());
+  const auto field = [&line](const std::string& name) -> std::optional<int> {
+    const auto where = line.find(" " + name + "=");
+    if (where == std::string::npos) return std::nullopt;
+    int value = 0;
+    const char* first = line.data() + where + name.size() + 2;
+    const auto [end, error] = std::from_chars(first, line.data() + line.size(), value);
+    if (error != std::errc() || end == first) return std::nullopt;
+    return value;
+  };
+  const std::optional<int> mode = field("mode");
+  const std::optional<int> score = field("score");
+  if (!mode || !score || (*mode != mode_game_a && *mode != mode_game_b)) return std::nullopt;
+  KeptGame kept;
+  kept.game = *mode == mode_game_a ? 'A' : 'B';
+  kept.score = *score;
   return kept;
 }
 
@@ -150,8 +180,10 @@ fs::path KeptGames::past_game_name(const std::string& stem) const {
   return folder_ / kPastGames / (now + "-" + number + "-" + stem + ".trace");
 }
 
+fs::path KeptGames::unfinished_file() const { return folder_ / kUnfinished; }
+
 void KeptGames::keep(const fs::path& source, char game, int score, bool best, bool finished, bool assisted) {
-  const std::string content = heading(game, score, finished) + read_whole(source);
+  const std::string content = heading(game, score, finished, assisted) + read_whole(source);
   fs::create_directories(folder_ / kPastGames);
   const std::string kind = std::string("game-") + static_cast<char>(game == 'B' ? 'b' : 'a');
   write_whole(past_game_name(kind + "-" + std::to_string(score) + (assisted ? "-assist" : "") +
@@ -159,6 +191,14 @@ void KeptGames::keep(const fs::path& source, char game, int score, bool best, bo
               content);
   prune_past_games();
   if (best) write_whole(best_file(game, assisted), content);
+  if (!finished) write_whole(unfinished_file(), content);
+}
+
+std::optional<KeptGame> KeptGames::unfinished() const { return read_heading(unfinished_file()); }
+
+void KeptGames::drop_unfinished() {
+  std::error_code ec;
+  fs::remove(unfinished_file(), ec);
 }
 
 void KeptGames::retire_best() {
@@ -208,6 +248,11 @@ void KeptGames::gather_left_sessions() {
     if (pid == ::getpid() || running(pid)) continue;
     left.push_back(it->path());
   }
+  // The last session left decides the game left unfinished.
+  std::sort(left.begin(), left.end(), [](const fs::path& a, const fs::path& b) {
+    std::error_code ignored;
+    return fs::last_write_time(a, ignored) < fs::last_write_time(b, ignored);
+  });
   for (const fs::path& session : left) {
     try {
       const std::string content = read_whole(session);
@@ -215,6 +260,10 @@ void KeptGames::gather_left_sessions() {
         fs::create_directories(folder_ / kPastGames);
         write_whole(past_game_name("unfinished"), "# A session that ended without its end step\n" + content);
         prune_past_games();
+        // Up to its last whole line: a kill loses at most the event it cut.
+        const std::string whole_lines = content.substr(0, content.rfind('\n') + 1);
+        if (const std::optional<KeptGame> left_in = game_under_way_at_end(whole_lines))
+          write_whole(unfinished_file(), heading(left_in->game, left_in->score, false, false) + whole_lines);
       }
       fs::remove(session, ec);
     } catch (const std::exception&) {

@@ -10,6 +10,7 @@
 //   best-game-a.trace, best-game-b.trace   the games that set the high scores
 //   best-game-a-assist.trace, ...-b-...    the best games played below full speed
 //   past-games/                            the ten last games, oldest removed first
+//   unfinished-game.trace                  the game the program ended in, to go on with
 //   sessions/                              the sessions being written now
 #pragma once
 
@@ -35,6 +36,7 @@ struct KeptGame {
   std::filesystem::path file;
   char game = 0;  // 'A' or 'B'
   int score = 0;
+  bool assisted = false;  // played below full speed
 };
 
 class KeptGames {
@@ -49,9 +51,12 @@ class KeptGames {
   // be made.
   std::unique_ptr<std::ostream> open_session(std::filesystem::path& path, std::string& error);
 
+  std::filesystem::path unfinished_file() const;
+
   // A game of the session in `source` has ended at `score` (at its game
   // over when `finished`, else where the program ended): the session so
   // far becomes a past game, and the best game of its kind when `best`.
+  // A game not finished is also the game left unfinished, to go on with.
   // Throws std::runtime_error naming the file that could not be written.
   // An `assisted` game (played below full speed) is kept apart: named so
   // among the past games, and as the best assisted game of its kind
@@ -65,13 +70,19 @@ class KeptGames {
 
   // The best game of A or B, from its file's heading; none without a file.
   std::optional<KeptGame> best(char game, bool assisted = false) const;
+  // The game left unfinished, from its file's heading.
+  std::optional<KeptGame> unfinished() const;
+  // The game left unfinished goes on in a session of its own: its file goes
+  // (it is among the past games too).
+  void drop_unfinished();
   // The past games, oldest first.
   std::vector<std::filesystem::path> past_games() const;
 
   // Sessions left in sessions/ by a copy of the program that never reached
   // its end (killed, or the machine went down): one that holds a game
-  // becomes an unfinished past game, and every one is removed. Sessions of
-  // copies still running are left alone.
+  // becomes an unfinished past game, and the game left unfinished when it
+  // ends in a game under way; every one is removed. Sessions of copies
+  // still running are left alone.
   void gather_left_sessions();
 
  private:

@@ -134,6 +134,15 @@ void SessionRecorder::stop(const std::string& why) {
   stopped_ = true;
 }
 
+void SessionRecorder::carry_on() {
+  anchor_real_ = now_();
+  anchor_ms_ = last_ms_;
+}
+
+void SessionRecorder::note_store(std::string_view name, const std::string& value) {
+  if (recording()) write_line("store " + std::string(name) + " " + value);
+}
+
 void SessionRecorder::timer_expiring(TimerId id, SteadyTime due) {
   if (!recording()) return;
   MirrorTimer& timer = *timers_[static_cast<std::size_t>(id)];

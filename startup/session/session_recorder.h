@@ -23,6 +23,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/engine_tap.h"
@@ -64,7 +65,12 @@ class SessionRecorder final : public EngineTap {
   // playing as usual, unrecorded.
   void stop(const std::string& why);
   bool recording() const { return engine_ != nullptr && !stopped_; }
-  // The handheld's time of the last event written.
+  // The handheld's time goes on from the last event written, measured from
+  // the clock's present moment (after a game was played again in virtual
+  // time from its recording).
+  void carry_on();
+  // A "store NAME VALUE" line: what the store holds from here on.
+  void note_store(std::string_view name, const std::string& value);
 
  private:
   class MirrorTimer;

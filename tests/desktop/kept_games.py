@@ -15,10 +15,12 @@ import time
 from desktop import PROGRAM_TITLE, Desktop, run_cases, wait_until
 from windows_and_keys import WINDOWED, centre_of, menu_item
 
-# "Reset Hiscores" and "Best games" as the Down key reaches them in the
-# context menu (Best games follows Zoom and Preferences, above Exit).
+# "Reset Hiscores", "Best games" and the offer of a game left unfinished as
+# the Down key reaches them in the context menu (Best games follows Zoom and
+# Preferences, the offer follows Best games, above Exit).
 MENU_RESET_HISCORES = 7
 MENU_BEST_GAMES = 12
+MENU_CONTINUE = 13
 
 
 def games_folder(desk):
@@ -37,14 +39,15 @@ def last_show(desk, recording=None):
     return {}
 
 
-def play_until_game_over(desk, keep_score, recording=None, seconds=110):
+def play_until_game_over(desk, keep_score, recording=None, seconds=110, stop_at_score=None):
     """Steps the hero under the lowest falling object until the score
-    reaches `keep_score`, then lets the objects fall until the game over."""
+    reaches `keep_score`, then lets the objects fall until the game over
+    (or, with `stop_at_score`, until the game reaches that score)."""
     left, right = desk.keycode("Left"), desk.keycode("Right")
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         show = last_show(desk, recording)
-        if show.get("mode") == "8":
+        if show.get("mode") == "8" or (stop_at_score is not None and int(show.get("score", 0)) >= stop_at_score):
             return int(show["score"])
         if show.get("mode") == "5" and int(show.get("score", 0)) < keep_score:
             objects = [(int(row), int(lane)) for lane, row in re.findall(r"im_enemy_x(\d)y(\d)", show.get("lit", ""))]
@@ -147,8 +150,55 @@ def a_half_speed_game_takes_twice_as_long_and_stores_no_high_score(install_dir):
         assert not os.path.exists(os.path.join(games_folder(desk), "best-game-a.trace")), "kept as a full-speed best"
 
 
+def a_game_ended_by_esc_goes_on_from_the_menu(install_dir):
+    """Esc ends the program in the middle of a game of A. At the next start
+    the context menu offers the game; taken, the handheld shows it paused at
+    its score with the same objects in the same lanes, PAUSE plays on, and
+    the whole game, both runs of it, verifies at its game over."""
+    with Desktop(install_dir, window_manager=True) as desk:
+        desk.write_settings(WINDOWED)
+        desk.start_program()
+        window = desk.wait_window(PROGRAM_TITLE)
+        desk.settle(0.5)
+        desk.click(*centre_of(desk, window))
+        desk.tap(desk.keycode("1"))  # GAME A
+        score = play_until_game_over(desk, keep_score=99, stop_at_score=2)
+        assert last_show(desk).get("mode") == "5", last_show(desk)
+        desk.tap(desk.keycode("Escape"))
+        desk.program.wait(20)
+        unfinished = os.path.join(games_folder(desk), "unfinished-game.trace")
+        assert os.path.exists(unfinished), os.listdir(games_folder(desk))
+        left = last_show(desk, unfinished)
+        assert left["paused"] == "1" and int(left["score"]) >= score, left
+
+        desk.start_program()
+        window = desk.wait_window(PROGRAM_TITLE)
+        desk.settle(0.5)
+        x, y = centre_of(desk, window)
+        desk.click(x, y, button=3, after_s=0.1)
+        wait_until("the context menu", desk.popup_open, 10)
+        for _ in range(MENU_CONTINUE):
+            desk.tap(desk.keycode("Down"), after_s=0.05)
+        desk.tap(desk.keycode("Return"), after_s=0.3)
+        wait_until("the game to go on", lambda: last_show(desk).get("mode") == "5", 10)
+        went_on = last_show(desk)
+        for field in ("t", "mode", "score", "misses", "hero", "rogue", "paused", "panel", "timers", "lit"):
+            assert went_on[field] == left[field], "%s: %s, left at %s" % (field, went_on[field], left[field])
+        assert not os.path.exists(unfinished), "the game is now this session's"
+        desk.click(x, y)
+        desk.tap(desk.keycode("space"))  # PAUSE
+        wait_until("the game to run", lambda: last_show(desk).get("paused") == "0", 10)
+        final = play_until_game_over(desk, keep_score=int(left["score"]) + 1)
+        def kept_whole():
+            past = sorted(glob.glob(os.path.join(games_folder(desk), "past-games", "*-game-a-%d.trace" % final)))
+            return past[-1] if past else None
+        status, said = check(wait_until("the whole game kept", kept_whole, 10))
+        assert status == 0 and said.startswith("Game A, score %d: " % final) and said.endswith(": verified"), said
+
+
 CASES = [a_best_game_is_kept_verified_watched_and_never_lost,
-         a_half_speed_game_takes_twice_as_long_and_stores_no_high_score]
+         a_half_speed_game_takes_twice_as_long_and_stores_no_high_score,
+         a_game_ended_by_esc_goes_on_from_the_menu]
 
 if __name__ == "__main__":
     sys.exit(run_cases(CASES, sys.argv))

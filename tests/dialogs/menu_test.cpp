@@ -49,12 +49,13 @@ class ContextMenu : public ::testing::Test {
   std::vector<QString> opened;
 };
 
-// Zoom, Preferences and Best games stand before the last separator: Exit
-// stays last.
+// Zoom, Preferences, Best games and the offer of a game left unfinished
+// (hidden while there is none) stand before the last separator: Exit stays
+// last.
 TEST_F(ContextMenu, HoldsThirteenItemsWithTheirCaptionsAndShortcutColumnAndExitLast) {
   make_menu();
   const QList<QAction*> actions = menu->pm_0_menu()->actions();
-  ASSERT_EQ(actions.size(), kMenuItemCount + 3);
+  ASSERT_EQ(actions.size(), kMenuItemCount + 4);
   EXPECT_EQ(actions[11]->menu(), menu->zoom_menu());
   EXPECT_EQ(actions[11]->text(), QString("Zoom"));
   EXPECT_EQ(actions[12], menu->preferences_item());
@@ -67,11 +68,13 @@ TEST_F(ContextMenu, HoldsThirteenItemsWithTheirCaptionsAndShortcutColumnAndExitL
   EXPECT_EQ(actions[9]->text(), QString("Display in fullscreen mode\tF12"));
   EXPECT_EQ(actions[13]->menu(), menu->best_games_menu());
   EXPECT_EQ(actions[13]->text(), QString("Best games"));
-  EXPECT_TRUE(actions[14]->isSeparator());
-  EXPECT_EQ(actions[15]->text(), QString("Exit\tEsc"));
+  EXPECT_EQ(actions[14], menu->continue_item());
+  EXPECT_FALSE(actions[14]->isVisible());
+  EXPECT_TRUE(actions[15]->isSeparator());
+  EXPECT_EQ(actions[16]->text(), QString("Exit\tEsc"));
   EXPECT_EQ(actions.back(), menu->item(pm_14_exit));
   EXPECT_EQ(menu->pm_0_menu()->defaultAction(), actions[0]);
-  for (QAction* action : actions) EXPECT_TRUE(action->isEnabled());
+  for (QAction* action : actions) EXPECT_TRUE(action->isEnabled() || !action->isVisible());
   QStringList zoom;
   for (QAction* action : menu->zoom_menu()->actions()) zoom << action->text();
   EXPECT_EQ(zoom,

@@ -208,6 +208,104 @@ TEST_F(KeptGamesProgram, AGameUnderWayAtTheEndIsKeptUnfinished) {
   EXPECT_FALSE(unfinished.verified());
 }
 
+// A game the program ended in goes on at the next start from the menu,
+// paused exactly where it was left, and its whole recording verifies once
+// played on to its game over. A session a killed copy left in the middle of
+// a game (here, that continued game) goes on the same way, without its last
+// PAUSE; a recording changed by hand is refused and stays a past game.
+TEST_F(KeptGamesProgram, AGameLeftUnfinishedGoesOnWhereItWasLeftAndVerifiesWhole) {
+  const auto same_game = [](const EngineState& a, const EngineState& b) {
+    EXPECT_EQ(a.game_mode, b.game_mode);
+    EXPECT_EQ(a.score, b.score);
+    EXPECT_EQ(a.misses, b.misses);
+    EXPECT_EQ(a.hero_lane, b.hero_lane);
+    EXPECT_EQ(a.rogue_side, b.rogue_side);
+    EXPECT_EQ(a.rogue_phase, b.rogue_phase);
+    EXPECT_EQ(a.thrower_lane, b.thrower_lane);
+    EXPECT_EQ(a.object_cells, b.object_cells);
+    EXPECT_TRUE(b.paused);
+  };
+  const auto continue_item = [this] {
+    program->menu().pm_0_menu()->popup(QPoint(0, 0));
+    QAction* item = program->menu().continue_item();
+    program->menu().pm_0_menu()->hide();
+    return item;
+  };
+  start_playing();
+  EXPECT_FALSE(continue_item()->isVisible()) << "nothing to go on with yet";
+  tap(Qt::Key_1);
+  std::mt19937 rng(5);
+  for (int i = 0; i < 60; ++i) {
+    if (rng() % 5 == 0) tap(rng() % 2 ? Qt::Key_Left : Qt::Key_Right);
+    deliver_next();
+  }
+  ASSERT_EQ(state().game_mode, mode_game_a);
+  program->FormClose();
+  const EngineState left = state();
+  ASSERT_TRUE(left.paused) << "ended as if PAUSE had been pressed";
+  program.reset();
+
+  start_playing();
+  QAction* item = continue_item();
+  ASSERT_TRUE(item->isVisible());
+  EXPECT_EQ(item->text().toStdString(),
+            "Continue the game left unfinished (Game A, score " + std::to_string(left.score) + ")");
+  item->trigger();
+  same_game(left, state());
+  EXPECT_FALSE(fs::exists(games() / "unfinished-game.trace"));
+  EXPECT_FALSE(continue_item()->isVisible()) << "a game under way is not given up";
+
+  // Played on, and left by a kill half-way.
+  tap(Qt::Key_Space);
+  ASSERT_FALSE(state().paused);
+  for (int i = 0; i < 40; ++i) deliver_next();
+  const fs::path sessions = games() / "sessions";
+  ASSERT_EQ(std::distance(fs::directory_iterator(sessions), fs::directory_iterator()), 1);
+  fs::copy_file(fs::directory_iterator(sessions)->path(), sessions / "session-999999999.trace");
+  const EngineState killed = state();
+  for (int step = 0; step < 200000 && state().game_mode != mode_game_over; ++step) {
+    if (rng() % 6 == 0) tap(rng() % 2 ? Qt::Key_Left : Qt::Key_Right);
+    deliver_next();
+  }
+  ASSERT_EQ(state().game_mode, mode_game_over);
+  const int final_score = state().score;
+  program->FormClose();
+  program.reset();
+  KeptGames kept(games());
+  const RecordingCheck whole = checked(kept.past_games().back());
+  EXPECT_TRUE(whole.verified()) << whole.summary();
+  EXPECT_EQ(whole.score, final_score);
+  EXPECT_FALSE(fs::exists(games() / "unfinished-game.trace"));
+
+  start_playing();
+  ASSERT_TRUE(kept.unfinished());
+  EXPECT_EQ(kept.unfinished()->score, killed.score);
+  continue_item()->trigger();
+  same_game(killed, state());
+  program->FormClose();
+  program.reset();
+
+  // One draw changed by hand: refused, naming its line, and kept as it was.
+  const std::string text = read_file(games() / "unfinished-game.trace");
+  const auto draw = text.find("\ndraw ");
+  ASSERT_NE(draw, std::string::npos);
+  std::string changed = text;
+  changed.replace(draw + 6, 1, changed[draw + 6] == '1' ? "2" : "1");
+  std::ofstream(games() / "unfinished-game.trace", std::ios::binary) << changed;
+  std::vector<std::string> failures;
+  stored_services_hook = [&failures](ProgramServices& services) {
+    services.show_failure = [&failures](const std::string& message) { failures.push_back(message); };
+  };
+  start_playing();
+  continue_item()->trigger();
+  EXPECT_NE(state().game_mode, mode_game_a);
+  ASSERT_EQ(failures.size(), 1U);
+  EXPECT_NE(failures[0].find("cannot be continued: unfinished-game.trace:"), std::string::npos)
+      << failures[0];
+  EXPECT_FALSE(continue_item()->isVisible());
+  EXPECT_EQ(read_file(kept.past_games().back()), text);
+}
+
 // Sessions left by copies that were killed: one holding a game becomes an
 // unfinished past game at the next start, one without a game just goes; a
 // running copy's session stays. Only the ten last games are kept.

@@ -1,0 +1,250 @@
+#include "startup/session/continued_game.h"
+
+#include <array>
+#include <optional>
+#include <stdexcept>
+
+#include "engine/settings_values.h"
+#include "startup/session/session_recorder.h"
+
+namespace hero {
+
+namespace {
+
+// The recording's time as a steady moment: virtual milliseconds from a
+// fixed origin, so that the recorder measures presses as hero-trace does.
+SteadyTime virtual_moment(std::int64_t ms) { return SteadyTime{} + std::chrono::milliseconds(ms); }
+
+class SilentSound final : public SoundSink {
+ public:
+  void play(SoundId) override {}
+  void stop_all() override {}
+};
+
+}  // namespace
+
+// What the engine runs on: the recording's world while it is played again,
+// the window's from then on.
+class ContinuedTap::Switched {
+ public:
+  class Timer final : public EngineTimer {
+   public:
+    Timer(const bool& replaying, EngineTimer& recorded, EngineTimer& window)
+        : replaying_(replaying), recorded_(recorded), window_(window) {}
+    void set_interval_ms(int interval_ms) override { now().set_interval_ms(interval_ms); }
+    int interval_ms() const override { return now().interval_ms(); }
+    void set_enabled(bool enabled) override { now().set_enabled(enabled); }
+    bool enabled() const override { return now().enabled(); }
+
+   private:
+    EngineTimer& now() const { return replaying_ ? recorded_ : window_; }
+    const bool& replaying_;
+    EngineTimer& recorded_;
+    EngineTimer& window_;
+  };
+
+  class Random final : public RandomSource {
+   public:
+    Random(const bool& replaying, RandomSource& recorded, RandomSource& window)
+        : replaying_(replaying), recorded_(recorded), window_(window) {}
+    int draw(int lo, int hi) override { return (replaying_ ? recorded_ : window_).draw(lo, hi); }
+
+   private:
+    const bool& replaying_;
+    RandomSource& recorded_;
+    RandomSource& window_;
+  };
+
+  class Clock final : public LocalClock {
+   public:
+    Clock(const bool& replaying, LocalClock& recorded, LocalClock& window)
+        : replaying_(replaying), recorded_(recorded), window_(window) {}
+    TimeOfDay now() const override { return (replaying_ ? recorded_ : window_).now(); }
+
+   private:
+    const bool& replaying_;
+    LocalClock& recorded_;
+    LocalClock& window_;
+  };
+
+  class Sound final : public SoundSink {
+   public:
+    Sound(const bool& replaying, SoundSink& window) : replaying_(replaying), window_(window) {}
+    void play(SoundId id) override { (replaying_ ? silent_ : window_).play(id); }
+    void stop_all() override { (replaying_ ? silent_ : window_).stop_all(); }
+
+   private:
+    const bool& replaying_;
+    SilentSound silent_;
+    SoundSink& window_;
+  };
+
+  class Store final : public SettingsStore {
+   public:
+    Store(const bool& replaying, SettingsStore& recorded, SettingsStore& window)
+        : replaying_(replaying), recorded_(recorded), window_(window) {}
+    std::optional<std::string> read_text(std::string_view name) const override { return now().read_text(name); }
+    void write_text(std::string_view name, std::string_view value) override { now().write_text(name, value); }
+    std::vector<std::pair<std::string, std::string>> all() const override { return now().all(); }
+    void refresh() override { now().refresh(); }
+
+   private:
+    SettingsStore& now() const { return replaying_ ? recorded_ : window_; }
+    const bool& replaying_;
+    SettingsStore& recorded_;
+    SettingsStore& window_;
+  };
+
+  Switched(ContinuedTap& tap, const EngineServices& window)
+      : window_(window),
+        random_(tap.replaying_, tap.random_, window.random),
+        clock_(tap.replaying_, tap.clock_, window.clock),
+        sound_(tap.replaying_, window.sound),
+        store_(tap.replaying_, tap.store_, window.settings) {
+    for (int i = 0; i < kTimerCount; ++i) {
+      const auto n = static_cast<std::size_t>(i);
+      timers_[n] = std::make_unique<Timer>(tap.replaying_, tap.time_.timer(static_cast<TimerId>(i)),
+                                           *window.timers[n]);
+    }
+  }
+
+  EngineServices services() {
+    std::array<EngineTimer*, kTimerCount> timers{};
+    for (std::size_t n = 0; n < timers.size(); ++n) timers[n] = timers_[n].get();
+    return EngineServices{window_.surface, timers, sound_, store_, random_, clock_};
+  }
+  const EngineServices& window() const { return window_; }
+
+ private:
+  EngineServices window_;
+  std::array<std::unique_ptr<Timer>, kTimerCount> timers_;
+  Random random_;
+  Clock clock_;
+  Sound sound_;
+  Store store_;
+};
+
+ContinuedTap::ContinuedTap(EngineTap& inner, SessionRecorder& recorder) : inner_(inner), recorder_(recorder) {}
+
+ContinuedTap::~ContinuedTap() = default;
+
+EngineServices ContinuedTap::wire(const EngineServices& window_services) {
+  switched_ = std::make_unique<Switched>(*this, window_services);
+  return inner_.wire(switched_->services());
+}
+
+void ContinuedTap::timer_expiring(TimerId id, SteadyTime due) { inner_.timer_expiring(id, due); }
+void ContinuedTap::timer_expired(TimerId id) { inner_.timer_expired(id); }
+bool ContinuedTap::control_arriving(Control control, bool down) {
+  // The player's keys wait until the handheld is the window's.
+  return !replaying_ && inner_.control_arriving(control, down);
+}
+void ContinuedTap::control_done(Control control, bool down) { inner_.control_done(control, down); }
+
+std::optional<SteadyTime> ContinuedTap::replay_moment() const {
+  if (!replaying_) return std::nullopt;
+  return virtual_moment(time_.now_ms());
+}
+
+void ContinuedTap::fire(TimerId id) {
+  // As the window runs a timer: the tap hears of it before and after.
+  inner_.timer_expiring(id, virtual_moment(time_.now_ms()));
+  struct Done {
+    EngineTap& tap;
+    TimerId id;
+    ~Done() { tap.timer_expired(id); }
+  } done{inner_, id};
+  engine_->on_timer(id);
+}
+
+void ContinuedTap::work(Control control, bool down) {
+  if (!inner_.control_arriving(control, down)) return;
+  struct Done {
+    EngineTap& tap;
+    Control control;
+    bool down;
+    ~Done() { tap.control_done(control, down); }
+  } done{inner_, control, down};
+  down ? engine_->press(control) : engine_->release(control);
+}
+
+bool ContinuedTap::continue_game(Engine& engine, const Recording& recording,
+                                 const std::function<void(Engine&)>& start, std::string& error) {
+  if (!switched_) {
+    error = "the handheld was not built on the continued game's services";
+    return false;
+  }
+  engine_ = &engine;
+  replaying_ = true;
+  bool started = false;
+  try {
+    for (const RecordedLine& line : recording.lines) {
+      const TraceCommand& c = line.command;
+      switch (c.kind) {
+        case TraceCommand::Kind::store:
+          store_.write_text(c.name, c.value);
+          break;
+        case TraceCommand::Kind::start:
+          // A recording holds one session: one start, at its beginning.
+          if (started) throw std::runtime_error("line " + std::to_string(line.number) + ": a second start");
+          started = true;
+          start(engine);
+          break;
+        case TraceCommand::Kind::draw:
+          for (const int value : c.draws) random_.queue(value);
+          break;
+        case TraceCommand::Kind::clock:
+          clock_.set(c.time);
+          break;
+        case TraceCommand::Kind::press:
+        case TraceCommand::Kind::release:
+          if (started) work(c.button, c.kind == TraceCommand::Kind::press);
+          break;
+        case TraceCommand::Kind::wait:
+          time_.advance(c.wait_ms, [this](TimerId id) { fire(id); });
+          break;
+        case TraceCommand::Kind::none:
+        case TraceCommand::Kind::show:
+        case TraceCommand::Kind::dump_store:
+          break;
+      }
+    }
+  } catch (const std::exception& e) {
+    replaying_ = false;
+    error = e.what();
+    return false;
+  }
+  const EngineState& state = engine.state();
+  if (!started || (state.game_mode != mode_game_a && state.game_mode != mode_game_b)) {
+    replaying_ = false;
+    error = "the recording does not end in a game under way";
+    return false;
+  }
+  // Left as if PAUSE had been pressed at that moment.
+  if (!state.paused) {
+    work(Control::pause, true);
+    work(Control::pause, false);
+  }
+  go_live();
+  return true;
+}
+
+void ContinuedTap::go_live() {
+  // The timers the handheld left running go on in the window, each from
+  // now; the recorder keeps their deadlines in the handheld's time.
+  for (int i = 0; i < kTimerCount; ++i) {
+    const VirtualTimer& recorded = time_.timer(static_cast<TimerId>(i));
+    EngineTimer& window = *switched_->window().timers[static_cast<std::size_t>(i)];
+    window.set_enabled(false);
+    window.set_interval_ms(recorded.interval_ms());
+    window.set_enabled(recorded.enabled());
+  }
+  replaying_ = false;
+  recorder_.carry_on();
+  for (const settings::Integer* hi_score : {&settings::kHiScore1, &settings::kHiScore2}) {
+    recorder_.note_store(hi_score->name,
+                         std::to_string(settings::read(switched_->window().settings, *hi_score)));
+  }
+}
+
+}  // namespace hero
