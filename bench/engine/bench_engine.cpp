@@ -1,7 +1,13 @@
-// How long the handheld's logic takes: one game tick, and one hour of virtual
-// play with a player who walks under the lowest falling object.
+// How long the handheld's logic takes: one game tick, one hour of virtual
+// play with a player who walks under the lowest falling object, and a game
+// left unfinished played again from its session before it goes on.
 #include <benchmark/benchmark.h>
 
+#include <sstream>
+#include <string>
+
+#include "startup/session/continued_game.h"
+#include "startup/session/session_recorder.h"
 #include "startup/session/virtual_handheld.h"
 
 namespace hero {
@@ -88,6 +94,51 @@ void BM_HourOfVirtualPlay(benchmark::State& state) {
   state.counters["best_score"] = static_cast<double>(best);
 }
 BENCHMARK(BM_HourOfVirtualPlay)->Unit(benchmark::kMillisecond);
+
+// A session left with a game under way: an hour of the clock, then 21 s of
+// Game A with a move every 430 ms (the draws left to the replay's
+// own generator). Played again through a recorder that writes it anew, as
+// the window does when the player continues the game.
+void BM_ContinueUnfinishedGame(benchmark::State& state) {
+  std::string text = "store HiScore1 0\nstore HiScore2 0\nclock 12:00\nstart\nwait 3600000\n";
+  text += "press game_a\nwait 100\nrelease game_a\n";
+  for (int step = 0; step < 50; ++step)
+    text += std::string("wait 400\npress ") + (step % 3 == 0 ? "left" : "right") + "\nwait 30\nrelease " +
+            (step % 3 == 0 ? "left" : "right") + "\n";
+  std::istringstream in(text);
+  std::string error;
+  const std::optional<Recording> recording = read_recording(in, "bench.trace", error);
+  if (!recording) {
+    state.SkipWithError(error.c_str());
+    return;
+  }
+  std::size_t written = 0;
+  bool continued = false;
+  for (auto _ : state) {
+    VirtualSurface surface;
+    VirtualTime window_time;
+    RecordingSoundSink sound;
+    MemorySettingsStore store;
+    ScriptedRandom random;
+    FixedClock clock;
+    const EngineServices window{surface, window_time.timer_pointers(), sound, store, random, clock};
+    std::ostringstream out;
+    ContinuedTap* tap = nullptr;
+    SessionRecorder recorder(out, [&tap] { return tap->replay_moment().value_or(SteadyTime{}); });
+    recorder.note_games_only(true);
+    ContinuedTap continued_tap(recorder, recorder);
+    tap = &continued_tap;
+    Engine engine(continued_tap.wire(window));
+    continued = continued_tap.continue_game(
+        engine, *recording, [&recorder](Engine& e) { recorder.start(e); }, error);
+    written = out.str().size();
+    benchmark::DoNotOptimize(engine.state().score);
+  }
+  state.counters["events"] = static_cast<double>(recording->lines.size());
+  state.counters["bytes_written"] = static_cast<double>(written);
+  state.counters["under_way"] = continued ? 1.0 : 0.0;
+}
+BENCHMARK(BM_ContinueUnfinishedGame)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace hero

@@ -212,7 +212,8 @@ TEST_F(KeptGamesProgram, AGameUnderWayAtTheEndIsKeptUnfinished) {
 // paused exactly where it was left, and its whole recording verifies once
 // played on to its game over. A session a killed copy left in the middle of
 // a game (here, that continued game) goes on the same way, without its last
-// PAUSE; a recording changed by hand is refused and stays a past game.
+// PAUSE, here by the setting that continues at start; a recording changed by
+// hand is refused and stays a past game.
 TEST_F(KeptGamesProgram, AGameLeftUnfinishedGoesOnWhereItWasLeftAndVerifiesWhole) {
   const auto same_game = [](const EngineState& a, const EngineState& b) {
     EXPECT_EQ(a.game_mode, b.game_mode);
@@ -277,10 +278,9 @@ TEST_F(KeptGamesProgram, AGameLeftUnfinishedGoesOnWhereItWasLeftAndVerifiesWhole
   EXPECT_EQ(whole.score, final_score);
   EXPECT_FALSE(fs::exists(games() / "unfinished-game.trace"));
 
-  start_playing();
-  ASSERT_TRUE(kept.unfinished());
-  EXPECT_EQ(kept.unfinished()->score, killed.score);
-  continue_item()->trigger();
+  // Asked for in the settings, it goes on at the start without the menu.
+  ASSERT_TRUE(fs::exists(sessions / "session-999999999.trace"));
+  start_playing({{"ContinueUnfinished", "1"}});
   same_game(killed, state());
   program->FormClose();
   program.reset();
