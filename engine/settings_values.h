@@ -97,6 +97,16 @@ inline constexpr Integer kGhostSegments{"GhostSegments", 0, 0, 30, "GhostSegment
 // LCD's crystal does (0: at once, the handheld's own picture).
 inline constexpr Integer kLcdResponse{"LcdResponse", 0, 0, 250, "LcdResponse"};
 
+// Segment shadows: on a real unit the liquid crystal floats above a silvered
+// reflector, so each dark segment casts a soft shadow beside it. Off by
+// default (the handheld's flat picture); the look is the skin's, in skin
+// pixels and percent, and the player's own values win.
+inline constexpr Flag kSegmentShadows{"SegmentShadows", false};
+inline constexpr Integer kShadowOffsetX{"ShadowOffsetX", 2, -20, 20, "ShadowOffsetX"};
+inline constexpr Integer kShadowOffsetY{"ShadowOffsetY", 3, -20, 20, "ShadowOffsetY"};
+inline constexpr Integer kShadowBlur{"ShadowBlur", 2, 0, 12, "ShadowBlur"};
+inline constexpr Integer kShadowOpacity{"ShadowOpacity", 22, 0, 100, "ShadowOpacity"};
+
 // The windowed handheld's zoom in percent (its steps are the zoom's own
 // rule), 0 for "fit to screen"; and whether the full screen scales the game
 // area to fit.
@@ -178,6 +188,11 @@ inline std::vector<Entry> all() {
   flag(kMute);
   integer(kGhostSegments);
   integer(kLcdResponse);
+  flag(kSegmentShadows);
+  integer(kShadowOffsetX);
+  integer(kShadowOffsetY);
+  integer(kShadowBlur);
+  integer(kShadowOpacity);
   integer(kZoom);
   flag(kFullscreenFit);
   flag(kPauseInMenus);

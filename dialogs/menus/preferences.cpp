@@ -174,10 +174,10 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   display_grid->addWidget(ghost_label, 0, 0);
   display_grid->addWidget(ghost_, 0, 1);
   display_grid->addWidget(ghost_value_, 0, 2);
-  display_grid->addWidget(zoom_label, 2, 0);
-  display_grid->addWidget(zoom_, 2, 1, 1, 2, Qt::AlignLeft);
-  display_grid->addWidget(fit_, 3, 1, 1, 2);
-  display_grid->addWidget(pause_in_menus, 4, 1, 1, 2);
+  display_grid->addWidget(zoom_label, 3, 0);
+  display_grid->addWidget(zoom_, 3, 1, 1, 2, Qt::AlignLeft);
+  display_grid->addWidget(fit_, 4, 1, 1, 2);
+  display_grid->addWidget(pause_in_menus, 5, 1, 1, 2);
   response_ = new QSlider(Qt::Horizontal, display);
   response_->setObjectName(QStringLiteral("sl_response"));
   response_->setRange(settings::kLcdResponse.min, settings::kLcdResponse.max);
@@ -196,6 +196,26 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   display_grid->addWidget(response_value_, 1, 2);
   connect(response_, &QSlider::valueChanged, this,
           [this](int ms) { response_value_->setText(QStringLiteral("%1 ms").arg(ms)); });
+  shadows_ = new QCheckBox(QStringLiteral("Segment s&hadows"), display);
+  shadows_->setObjectName(QStringLiteral("cb_segment_shadows"));
+  shadows_->setToolTip(
+      QStringLiteral("Each dark segment casts a soft shadow on the reflector beneath the glass"));
+  realistic_ = new QPushButton(QStringLiteral("Realistic &LCD"), display);
+  realistic_->setObjectName(QStringLiteral("btn_realistic_lcd"));
+  realistic_->setAutoDefault(false);
+  realistic_->setToolTip(QStringLiteral("Shadows on, a response of %1 ms and unlit segments at %2 %")
+                             .arg(kRealisticResponseMs)
+                             .arg(kRealisticGhostPercent));
+  auto* shadows_row = new QHBoxLayout;
+  shadows_row->addWidget(shadows_);
+  shadows_row->addStretch(1);
+  shadows_row->addWidget(realistic_);
+  display_grid->addLayout(shadows_row, 2, 1, 1, 2);
+  connect(realistic_, &QPushButton::clicked, this, [this] {
+    shadows_->setChecked(true);
+    response_->setValue(kRealisticResponseMs);
+    ghost_->setValue(kRealisticGhostPercent);
+  });
   speed_ = new QComboBox(display);
   speed_->setObjectName(QStringLiteral("cb_game_speed"));
   for (int percent = settings::kGameSpeed.max; percent >= settings::kGameSpeed.min; percent -= 10)
@@ -205,14 +225,14 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
                      "A game played so stores no high score; its best games are kept apart."));
   auto* speed_label = new QLabel(QStringLiteral("Game &speed"), display);
   speed_label->setBuddy(speed_);
-  display_grid->addWidget(speed_label, 5, 0);
-  display_grid->addWidget(speed_, 5, 1, 1, 2, Qt::AlignLeft);
+  display_grid->addWidget(speed_label, 6, 0);
+  display_grid->addWidget(speed_, 6, 1, 1, 2, Qt::AlignLeft);
   auto* continue_unfinished = new QCheckBox(QStringLiteral("Continue an unfinished game at start"), display);
   continue_unfinished->setObjectName(QStringLiteral("cb_continue_unfinished"));
   continue_unfinished->setToolTip(
       QStringLiteral("A game under way when the program ended goes on at the next start, paused where it "
                      "was left: press PAUSE to play on."));
-  display_grid->addWidget(continue_unfinished, 6, 1, 1, 2);
+  display_grid->addWidget(continue_unfinished, 7, 1, 1, 2);
   page->addWidget(display);
   connect(ghost_, &QSlider::valueChanged, this,
           [this](int percent) { ghost_value_->setText(percent_text(percent)); });
@@ -283,6 +303,7 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   bound_.push_back(bind(host_, fit_, settings::kFullscreenFit));
   bound_.push_back(bind(host_, pause_in_menus, settings::kPauseInMenus));
   bound_.push_back(bind(host_, response_, settings::kLcdResponse));
+  bound_.push_back(bind(host_, shadows_, settings::kSegmentShadows));
   bound_.push_back(bind(host_, speed_, settings::kGameSpeed));
   bound_.push_back(bind(host_, continue_unfinished, settings::kContinueUnfinished));
 

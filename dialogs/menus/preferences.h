@@ -79,6 +79,11 @@ class TPreferencesForm : public ModalForm {
   QSlider* ghost_slider() const { return ghost_; }
   QComboBox* zoom_box() const { return zoom_; }
   QComboBox* speed_box() const { return speed_; }
+  QCheckBox* shadows_box() const { return shadows_; }
+  // Shadows on, the response and the unlit shade of a real unit's glass.
+  QPushButton* realistic_button() const { return realistic_; }
+  static constexpr int kRealisticResponseMs = 120;
+  static constexpr int kRealisticGhostPercent = 8;
   QSlider* response_slider() const { return response_; }
   QCheckBox* fit_box() const { return fit_; }
   QLabel* pads_label() const { return pads_; }
@@ -122,6 +127,8 @@ class TPreferencesForm : public ModalForm {
   QLabel* ghost_value_ = nullptr;
   QComboBox* zoom_ = nullptr;
   QComboBox* speed_ = nullptr;
+  QCheckBox* shadows_ = nullptr;
+  QPushButton* realistic_ = nullptr;
   QSlider* response_ = nullptr;
   QLabel* response_value_ = nullptr;
   QCheckBox* fit_ = nullptr;

@@ -218,6 +218,11 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
     scene.set_skin_ghost_percent(number("Common", settings::kGhostSegments.skin_key));
     // And how slowly its segments darken and clear.
     scene.set_skin_response_ms(number("Common", settings::kLcdResponse.skin_key));
+    // And the shadows its segments cast on the reflector, when shown.
+    scene.set_skin_shadow_look({number("Common", settings::kShadowOffsetX.skin_key),
+                                number("Common", settings::kShadowOffsetY.skin_key),
+                                number("Common", settings::kShadowBlur.skin_key),
+                                number("Common", settings::kShadowOpacity.skin_key)});
     const QSize client = scene.layout_size();  // as the window took it
 
     if (request.fullscreen_mode) {

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <set>
+#include <vector>
 
 namespace hero {
 namespace {
@@ -292,6 +293,7 @@ void Scene::mark_element_dirty(ElementId id, bool even_if_hidden) {
   // unless it shows as an unlit segment.
   if (!e.visible && !even_if_hidden && !(ghost_percent() > 0 && has_ghost(id))) return;
   mark_dirty(e.geometry);
+  if (shadows_ && has_ghost(id)) mark_dirty(shadow_rect(id, e) & lcd_glass());
 }
 
 QRegion Scene::take_dirty_region() {
@@ -494,6 +496,8 @@ void Scene::paint(QPainter& painter, const QRegion& clip) const {
   const auto now = fading_count_ > 0 ? (fade_now_ ? fade_now_() : std::chrono::steady_clock::now())
                                      : std::chrono::steady_clock::time_point{};
   for (int i = first; i < kElementCount; ++i) {
+    // The shadows lie on the reflector, beneath every segment.
+    if (i == index_of(ElementId::im_panel_time_am)) paint_shadows(painter, bounds, device_ratio, now);
     const Element& e = elements_[static_cast<std::size_t>(i)];
     if (e.geometry.isEmpty() || !e.geometry.intersects(bounds)) continue;
     // The outline is taken from the settled picture: a fade never moves it.
@@ -542,7 +546,7 @@ bool Scene::advance_fades() {
   for (int i = 0; i < kElementCount; ++i) {
     Element& e = elements_[static_cast<std::size_t>(i)];
     if (!e.fading) continue;
-    mark_dirty(e.geometry);
+    mark_element_dirty(static_cast<ElementId>(i), true);
     const double level = level_at(e, now);
     if (level == (e.visible ? 1.0 : 0.0)) {
       e.fading = false;
@@ -608,6 +612,143 @@ void Scene::paint_ghost(QPainter& painter, ElementId id, const Element& e, doubl
     paint_element(painter, ElementId::im_panel_number_8, eight, device_ratio);
   } else {
     paint_element(painter, id, e, device_ratio);
+  }
+  painter.restore();
+}
+
+// ---- Segment shadows -----------------------------------------------------------
+
+namespace {
+
+// One pass of a box blur of radius r along rows (or columns) of an alpha
+// plane; three passes come close to a Gaussian.
+void box_blur(std::vector<int>& alpha, int width, int height, int r, bool rows) {
+  const int lines = rows ? height : width;
+  const int length = rows ? width : height;
+  const int step = rows ? 1 : width;
+  std::vector<int> line(static_cast<std::size_t>(length));
+  for (int l = 0; l < lines; ++l) {
+    const int first = rows ? l * width : l;
+    for (int i = 0; i < length; ++i)
+      line[static_cast<std::size_t>(i)] = alpha[static_cast<std::size_t>(first + i * step)];
+    int sum = 0;
+    for (int i = -r; i <= r; ++i) sum += i >= 0 && i < length ? line[static_cast<std::size_t>(i)] : 0;
+    for (int i = 0; i < length; ++i) {
+      alpha[static_cast<std::size_t>(first + i * step)] = sum / (2 * r + 1);
+      const int out = i - r, in = i + r + 1;
+      if (out >= 0) sum -= line[static_cast<std::size_t>(out)];
+      if (in < length) sum += line[static_cast<std::size_t>(in)];
+    }
+  }
+}
+
+}  // namespace
+
+void Scene::set_shadows(bool on) {
+  if (on == shadows_) return;
+  mark_shadows_dirty();
+  shadows_ = on;
+  mark_shadows_dirty();
+}
+
+void Scene::set_skin_shadow_look(const ShadowLook& look) {
+  mark_shadows_dirty();
+  skin_shadow_look_ = look;
+  shadow_images_.clear();
+  mark_shadows_dirty();
+}
+
+void Scene::set_shadow_look_override(const ShadowLook& look) {
+  mark_shadows_dirty();
+  user_shadow_look_ = look;
+  shadow_images_.clear();
+  mark_shadows_dirty();
+}
+
+Scene::ShadowLook Scene::shadow_look() const {
+  const ShadowLook& u = user_shadow_look_;
+  const ShadowLook& k = skin_shadow_look_;
+  return {settings::layered(u.offset_x, k.offset_x, settings::kShadowOffsetX),
+          settings::layered(u.offset_y, k.offset_y, settings::kShadowOffsetY),
+          settings::layered(u.blur, k.blur, settings::kShadowBlur),
+          settings::layered(u.opacity, k.opacity, settings::kShadowOpacity)};
+}
+
+QRect Scene::lcd_glass() const {
+  QRect glass;
+  for (int i = index_of(ElementId::im_panel_time_am); i <= index_of(ElementId::im_rogue_x3y4); ++i)
+    if (has_ghost(static_cast<ElementId>(i))) glass |= elements_[static_cast<std::size_t>(i)].geometry;
+  return glass;
+}
+
+QRect Scene::shadow_rect(ElementId id, const Element& e) const {
+  const ShadowLook look = shadow_look();
+  const double scale = scale_of(id);
+  const int spread = rounded(*look.blur * scale) + 2;
+  return e.geometry.translated(rounded(*look.offset_x * scale), rounded(*look.offset_y * scale))
+      .adjusted(-spread, -spread, spread, spread);
+}
+
+void Scene::mark_shadows_dirty() {
+  if (shadows_) mark_dirty(lcd_glass());
+}
+
+const QImage& Scene::shadow_image(const QImage& segment, int blur_pixels) const {
+  const auto key = std::make_pair(segment.cacheKey(), blur_pixels);
+  if (const auto found = shadow_images_.find(key); found != shadow_images_.end()) return found->second;
+  // Pictures of an earlier skin or size are not kept for ever.
+  if (shadow_images_.size() >= 256) shadow_images_.clear();
+  const int pad = blur_pixels + 1;
+  const int width = segment.width() + 2 * pad, height = segment.height() + 2 * pad;
+  std::vector<int> alpha(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+  const QImage source = segment.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  for (int y = 0; y < source.height(); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(source.constScanLine(y));
+    for (int x = 0; x < source.width(); ++x)
+      alpha[static_cast<std::size_t>((y + pad) * width + x + pad)] = qAlpha(line[x]);
+  }
+  const int radius = (blur_pixels + 1) / 2;
+  if (blur_pixels > 0) {
+    for (int pass = 0; pass < 3; ++pass) {
+      box_blur(alpha, width, height, radius, true);
+      box_blur(alpha, width, height, radius, false);
+    }
+  }
+  QImage shadow(width, height, QImage::Format_ARGB32_Premultiplied);
+  for (int y = 0; y < height; ++y) {
+    auto* line = reinterpret_cast<QRgb*>(shadow.scanLine(y));
+    for (int x = 0; x < width; ++x) line[x] = qRgba(0, 0, 0, alpha[static_cast<std::size_t>(y * width + x)]);
+  }
+  shadow.setDevicePixelRatio(segment.devicePixelRatio());
+  return shadow_images_.emplace(key, std::move(shadow)).first->second;
+}
+
+void Scene::paint_shadows(QPainter& painter, const QRect& bounds, double device_ratio,
+                          std::chrono::steady_clock::time_point now) const {
+  if (!shadows_ || ghosts_suppressed_) return;
+  const ShadowLook look = shadow_look();
+  const QRect glass = lcd_glass();
+  if (*look.opacity <= 0 || !glass.intersects(bounds)) return;
+  painter.save();
+  painter.setClipRect(glass, Qt::IntersectClip);
+  for (int i = index_of(ElementId::im_panel_time_am); i <= index_of(ElementId::im_rogue_x3y4); ++i) {
+    const auto id = static_cast<ElementId>(i);
+    const Element& e = elements_[static_cast<std::size_t>(i)];
+    if (!has_ghost(id) || e.drawn.isNull() || e.geometry.isEmpty()) continue;
+    const double level = e.fading ? level_at(e, now) : (e.visible ? 1.0 : 0.0);
+    if (level <= 0.0 || !shadow_rect(id, e).intersects(bounds)) continue;
+    // The shadow of the picture as the segment shows it.
+    const double scale = scale_of(id);
+    const bool as_decoded = device_ratio == 1.0 && scale == 1.0 && e.mode != PictureMode::stretch;
+    const QImage* shown = as_decoded ? &e.drawn : scaled_picture(id, e, drawn_size(id, e), device_ratio);
+    if (shown == nullptr) continue;
+    const int blur = rounded(*look.blur * scale * device_ratio);
+    const QImage& shadow = shadow_image(*shown, blur);
+    const double pad = (blur + 1) / shadow.devicePixelRatio();
+    painter.setOpacity(*look.opacity / 100.0 * level);
+    painter.drawImage(
+        QPointF(e.geometry.x() + *look.offset_x * scale - pad, e.geometry.y() + *look.offset_y * scale - pad),
+        shadow);
   }
   painter.restore();
 }

@@ -21,6 +21,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 
 #include "display/lcd/element_ids.h"
@@ -165,6 +166,26 @@ class Scene : public SegmentSurface {
   // How dark a segment is drawn now, 0 to 1 (its visibility, once settled).
   double fade_level(ElementId id) const;
 
+  // --- Segment shadows ------------------------------------------------------
+  // On a real unit the crystal floats above a silvered reflector: every dark
+  // segment casts a soft shadow beside it, offset and blurred (skin pixels)
+  // and as dark as the opacity (percent) times its segment's level. Shadows
+  // lie beneath every segment and only on the LCD's glass, as far as the
+  // segments reach; they are made once per picture, size and device pixel
+  // ratio. Off by default: the handheld's flat picture. The skin gives the
+  // look, the player's own values win over it.
+  struct ShadowLook {
+    std::optional<int> offset_x, offset_y, blur, opacity;
+  };
+  void set_shadows(bool on);
+  bool shadows() const { return shadows_; }
+  void set_skin_shadow_look(const ShadowLook& look);
+  void set_shadow_look_override(const ShadowLook& look);
+  // The look in use, every value layered as its setting declares.
+  ShadowLook shadow_look() const;
+  // The LCD's glass in window pixels: the rectangle its segments span.
+  QRect lcd_glass() const;
+
   // --- Shaped window --------------------------------------------------------
   // Brings the cut-out up to date within `changed` (composing that part of
   // the frame afresh) and answers whether the window must take it again:
@@ -259,6 +280,18 @@ class Scene : public SegmentSurface {
   std::optional<int> user_response_ms_;
   int fading_count_ = 0;
   std::function<std::chrono::steady_clock::time_point()> fade_now_;
+
+  bool shadows_ = false;
+  ShadowLook skin_shadow_look_;
+  ShadowLook user_shadow_look_;
+  // Shadows by the picture they fall from (its cache key) and blur.
+  mutable std::map<std::pair<qint64, int>, QImage> shadow_images_;
+  // Where a segment's shadow falls, in window pixels.
+  QRect shadow_rect(ElementId id, const Element& e) const;
+  void mark_shadows_dirty();
+  void paint_shadows(QPainter& painter, const QRect& bounds, double device_ratio,
+                     std::chrono::steady_clock::time_point now) const;
+  const QImage& shadow_image(const QImage& segment, int blur_pixels) const;
 };
 
 }  // namespace hero

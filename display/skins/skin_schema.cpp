@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <limits>
+#include <map>
 #include <stdexcept>
 
 #include "display/lcd/element_ids.h"
@@ -36,6 +37,15 @@ constexpr std::int32_t kCoordinate = Scene::kMaxCoordinate;
 constexpr std::int32_t kSide = Scene::kMaxSide;
 constexpr std::int32_t kAny = std::numeric_limits<std::int32_t>::max();
 
+// A [Common] key that gives a registry value's default for the skin; the
+// default's text lives as long as the program.
+Key shadow_key(const settings::Integer& value) {
+  static std::map<std::string_view, std::string> defaults;
+  const std::string& text =
+      defaults.try_emplace(value.name, std::to_string(value.default_value)).first->second;
+  return {"Common", value.skin_key, Type::integer, text, value.min, value.max, Outside::clamped};
+}
+
 std::vector<Key> make_keys() {
   const settings::Integer& ghost = settings::kGhostSegments;
   static const std::string ghost_default = std::to_string(ghost.default_value);
@@ -49,6 +59,10 @@ std::vector<Key> make_keys() {
     {"Common", "GameHeight", Type::integer, "870", 1, kMaxGameSide, Outside::refused, game_area},
     {"Common", ghost.skin_key, Type::integer, ghost_default, ghost.min, ghost.max, Outside::clamped},
     {"Common", response.skin_key, Type::integer, response_default, response.min, response.max, Outside::clamped},
+    shadow_key(settings::kShadowOffsetX),
+    shadow_key(settings::kShadowOffsetY),
+    shadow_key(settings::kShadowBlur),
+    shadow_key(settings::kShadowOpacity),
     {"Fullscreen", "BackdropFile", Type::file, "nil"},
     {"Fullscreen", "BackdropStretch", Type::integer, "0", 0, 1, Outside::ignored,
      "is neither 0 nor 1; the handheld stretches"},

@@ -313,6 +313,7 @@ TForm1::TForm1(std::unique_ptr<SettingsStore> settings, SoundSink& sound, const 
     flush();
   });
   scene_.set_response_override(settings::read_stored(*settings_, settings::kLcdResponse));
+  apply_shadow_setting();
 
   scene_.set_on_change([this] {
     if (flush_pending_) return;
@@ -663,6 +664,19 @@ void TForm1::apply_response_setting() {
 }
 
 void TForm1::show_response_ms(int ms) { scene_.set_response_override(ms); }
+
+void TForm1::apply_shadow_setting() {
+  scene_.set_shadows(settings::read(*settings_, settings::kSegmentShadows));
+  scene_.set_shadow_look_override({settings::read_stored(*settings_, settings::kShadowOffsetX),
+                                   settings::read_stored(*settings_, settings::kShadowOffsetY),
+                                   settings::read_stored(*settings_, settings::kShadowBlur),
+                                   settings::read_stored(*settings_, settings::kShadowOpacity)});
+}
+
+void TForm1::show_shadows(bool on) {
+  scene_.set_shadows(on);
+  flush();
+}
 
 bool TForm1::drawing_fades() const { return fade_frames_->isActive(); }
 

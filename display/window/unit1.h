@@ -116,6 +116,9 @@ class TForm1 : public QWidget {
   // screen's refresh rate, and none once every segment has settled.
   void apply_response_setting();
   void show_response_ms(int ms);
+  // SegmentShadows, and the player's own look of them over the skin's.
+  void apply_shadow_setting();
+  void show_shadows(bool on);
   bool drawing_fades() const;
 
   // Key routing through the bindings: the first binding with the key wins.

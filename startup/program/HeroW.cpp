@@ -476,6 +476,13 @@ LiveValue<bool> HeroProgram::live(const settings::Flag& value) {
             },
             live(settings::kVolume).reread};
   }
+  if (&value == &settings::kSegmentShadows) {
+    return {[this] { return form_->scene().shadows(); }, [this](bool on) { form_->show_shadows(on); },
+            [this] {
+              form_->apply_shadow_setting();
+              form_->flush();
+            }};
+  }
   if (&value == &settings::kFullscreenFit) {
     return {[this] { return form_->fullscreen_fit(); }, nullptr,
             [this] {

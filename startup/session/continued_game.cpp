@@ -83,7 +83,9 @@ class ContinuedTap::Switched {
    public:
     Store(const bool& replaying, SettingsStore& recorded, SettingsStore& window)
         : replaying_(replaying), recorded_(recorded), window_(window) {}
-    std::optional<std::string> read_text(std::string_view name) const override { return now().read_text(name); }
+    std::optional<std::string> read_text(std::string_view name) const override {
+      return now().read_text(name);
+    }
     void write_text(std::string_view name, std::string_view value) override { now().write_text(name, value); }
     std::vector<std::pair<std::string, std::string>> all() const override { return now().all(); }
     void refresh() override { now().refresh(); }
@@ -124,7 +126,8 @@ class ContinuedTap::Switched {
   Store store_;
 };
 
-ContinuedTap::ContinuedTap(EngineTap& inner, SessionRecorder& recorder) : inner_(inner), recorder_(recorder) {}
+ContinuedTap::ContinuedTap(EngineTap& inner, SessionRecorder& recorder)
+    : inner_(inner), recorder_(recorder) {}
 
 ContinuedTap::~ContinuedTap() = default;
 

@@ -1,6 +1,7 @@
 // Unlit segments drawn faintly beneath the lit ones: the composed frame at
 // 0 % and 20 %, which elements take part, and an outline that never moves.
-// And the crystal's response time: segments darken and clear over it.
+// And the crystal's response time: segments darken and clear over it; and
+// the shadows lit segments cast on the reflector.
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -157,6 +158,41 @@ TEST_F(GhostSegmentsTest, SegmentsDarkenAndClearOverTheResponseTime) {
   EXPECT_NEAR(grey_at(frame(), 15, 15), 160, 3);
   now += std::chrono::milliseconds(100);
   EXPECT_EQ(frame().pixelColor(15, 15), QColor(Qt::black));
+}
+
+// Shadows fall beside lit segments, darker only, only on the glass (the
+// rectangle the segments span) and never from a hidden segment; switching a
+// segment repaints its shadow too, and the outline never moves.
+TEST_F(GhostSegmentsTest, LitSegmentsCastShadowsOnTheGlassOnly) {
+  const QImage flat = frame();
+  scene_.set_shadow_look_override({2, 3, 1, 50});
+  scene_.set_shadows(true);
+  EXPECT_TRUE(scene_.take_dirty_region().contains(scene_.lcd_glass()));
+  EXPECT_EQ(scene_.lcd_glass(), QRect(10, 10, 80, 10)) << "the glyph sources are never shown";
+  const QImage shaded = frame();
+  int darker = 0;
+  for (int y = 0; y < flat.height(); ++y) {
+    for (int x = 0; x < flat.width(); ++x) {
+      const int before = grey_at(flat, x, y), after = grey_at(shaded, x, y);
+      EXPECT_LE(after, before) << x << "," << y;
+      if (after < before) {
+        ++darker;
+        EXPECT_TRUE(scene_.lcd_glass().contains(x, y)) << x << "," << y;
+      }
+    }
+  }
+  EXPECT_GT(darker, 10);
+  EXPECT_LT(grey_at(shaded, 41, 16), grey_at(flat, 41, 16)) << "beside the lit segment";
+  EXPECT_EQ(grey_at(shaded, 35, 21), grey_at(flat, 35, 21)) << "below the glass";
+  EXPECT_EQ(grey_at(shaded, 21, 16), grey_at(flat, 21, 16)) << "a hidden segment casts none";
+
+  scene_.set_visible(ElementId::im_hero_x1, true);
+  EXPECT_TRUE(scene_.take_dirty_region().contains(QPoint(21, 16)));
+  EXPECT_LT(grey_at(frame(), 21, 16), grey_at(flat, 21, 16));
+  EXPECT_FALSE(scene_.update_shape(scene_.take_dirty_region()));
+  scene_.set_shadows(false);
+  scene_.set_visible(ElementId::im_hero_x1, false);
+  EXPECT_EQ(frame(), flat);
 }
 
 }  // namespace

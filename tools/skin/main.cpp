@@ -1,6 +1,6 @@
 // hero-skin: the skin authors' kit.
 //   hero-skin check DIR
-//   hero-skin preview DIR [--mode M] [--layout L] [--zoom P] [--sheet] -o FILE.png
+//   hero-skin preview DIR [--mode M] [--layout L] [--zoom P] [--shadows] [--sheet] -o FILE.png
 //   hero-skin build DRAWING.svg -o DIR [--scale S] [--backdrop SVG] [--logo SVG] [--title T]
 #include <QGuiApplication>
 #include <QStringList>
@@ -18,7 +18,7 @@ namespace {
 constexpr const char* kUsage =
     "usage: hero-skin check DIR\n"
     "       hero-skin preview DIR [--mode all-lit|clock|game-a|game-over] [--layout windowed|fullscreen]\n"
-    "                            [--zoom PERCENT] [--sheet] -o FILE.png\n"
+    "                            [--zoom PERCENT] [--shadows] [--sheet] -o FILE.png\n"
     "       hero-skin build DRAWING.svg -o DIR [--scale S] [--backdrop SVG] [--logo SVG] [--title TEXT]\n"
     "\n"
     "check    loads a skin folder (or every skin of an installation's catalogue) as the\n"
@@ -60,7 +60,7 @@ int main(int argc, char** argv) {
   QStringList positional;
   QString out, mode = "all-lit", layout = "windowed", backdrop, logo, title;
   double zoom = 100, scale = 1.0;
-  bool sheet = false;
+  bool sheet = false, shadows = false;
   for (int i = 2; i < args.size(); ++i) {
     const QString a = args[i];
     auto value = [&](QString& into) {
@@ -81,6 +81,7 @@ int main(int argc, char** argv) {
     else if (a == "--logo") ok = value(logo);
     else if (a == "--title") ok = value(title);
     else if (a == "--sheet") sheet = true;
+    else if (a == "--shadows") shadows = true;
     else if (a == "--zoom" || a == "--scale") {
       QString text;
       ok = value(text);
@@ -115,6 +116,7 @@ int main(int argc, char** argv) {
           return usage("unknown layout " + layout.toStdString());
         request.fullscreen = layout == "fullscreen";
         request.zoom = zoom / 100.0;
+        request.shadows = shadows;
         image = hero::skinkit::render_preview(request);
       }
       if (!image.save(out, "PNG")) {

@@ -81,6 +81,7 @@ QImage render_preview(const PreviewRequest& request) {
       time.advance(1000, fire);
       break;
   }
+  scene.set_shadows(request.shadows);
   const QSize size = scene.client_size();
   if (size.isEmpty() || static_cast<qint64>(size.width()) * size.height() > 100'000'000)
     throw std::runtime_error("the composed handheld would be " + std::to_string(size.width()) + " x " +

@@ -17,6 +17,7 @@ struct PreviewRequest {
   bool fullscreen = false;
   double zoom = 1.0;              // windowed only
   QSize screen_size{1920, 1080};  // full screen only
+  bool shadows = false;           // segment shadows, in the skin's look
 };
 
 // The program's own scene, laid out by its skin loader and driven by the
