@@ -250,10 +250,83 @@ BENCHMARK(BM_LargeSkin<true, true>)
     ->Name("BM_BareQPainterLargeSkinFullScreenFit4K")
     ->Unit(benchmark::kMillisecond);
 
-// An ordinary tick at 200 %: only the changed rectangles are repainted.
+// The segments' shadows: the large skin at 100 % and 200 % in a window and
+// fitted to a 4K full screen, every segment lit and casting its shadow,
+// painted by the scene and, beside it, by bare QPainter calls that blit the
+// same pictures and a ready shadow of each segment (its silhouette, grown by
+// the blur) at the shadows' opacity within the glass.
+void paint_bare_with_shadows(benchmark::State& state, Scene& scene) {
+  const Scene::ShadowLook look = scene.shadow_look();
+  std::vector<std::pair<QPointF, QImage>> shadows;
+  std::vector<std::pair<QPoint, QImage>> pictures;
+  for (int i = 0; i < kElementCount; ++i) {
+    const auto id = static_cast<ElementId>(i);
+    const QImage& drawn = scene.drawn_image(id);
+    if (!scene.is_visible(id) || drawn.isNull() || scene.geometry(id).isEmpty()) continue;
+    const double scale = scene.picture_mode(id) == PictureMode::stretch ? 0.0 : scene.scale_of(id);
+    const QSize size = scale == 0.0 ? scene.geometry(id).size() : drawn.size() * scale;
+    QImage picture = drawn.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (Scene::has_ghost(id)) {
+      const int pad = static_cast<int>(*look.blur * scale) + 1;
+      QImage shadow(size + QSize(2 * pad, 2 * pad), QImage::Format_ARGB32_Premultiplied);
+      shadow.fill(Qt::transparent);
+      QPainter silhouette(&shadow);
+      silhouette.drawImage(pad, pad, picture);
+      silhouette.setCompositionMode(QPainter::CompositionMode_SourceIn);
+      silhouette.fillRect(shadow.rect(), Qt::black);
+      silhouette.end();
+      shadows.emplace_back(QPointF(scene.geometry(id).x() + *look.offset_x * scale - pad,
+                                   scene.geometry(id).y() + *look.offset_y * scale - pad),
+                           shadow);
+    }
+    pictures.emplace_back(scene.geometry(id).topLeft(), picture);
+  }
+  QImage target(scene.client_size(), QImage::Format_ARGB32_Premultiplied);
+  const QColor background = scene.background_colour();
+  const QRect glass = scene.lcd_glass();
+  const int first_segment = index_of(ElementId::im_panel_time_am);
+  for (auto _ : state) {
+    QPainter p(&target);
+    p.fillRect(target.rect(), background);
+    std::size_t drawn = 0;
+    for (const auto& [at, image] : pictures) {
+      if (drawn++ ==
+          static_cast<std::size_t>(std::min<int>(first_segment, static_cast<int>(pictures.size())))) {
+        p.save();
+        p.setClipRect(glass);
+        p.setOpacity(*look.opacity / 100.0);
+        for (const auto& [shadow_at, shadow] : shadows) p.drawImage(shadow_at, shadow);
+        p.restore();
+      }
+      p.drawImage(at, image);
+    }
+    p.end();
+    benchmark::DoNotOptimize(target.constBits());
+  }
+}
+
+template <int kZoomPercent, bool kBare>
+void BM_ShadowedSkin(benchmark::State& state) {
+  Scene scene;
+  const bool fitted = kZoomPercent == 0;
+  load_large_skin(scene, fitted, fitted ? 1.0 : kZoomPercent / 100.0, QSize(3840, 2160));
+  scene.set_shadows(true);
+  kBare ? paint_bare_with_shadows(state, scene) : paint_full_frame(state, scene);
+}
+BENCHMARK(BM_ShadowedSkin<100, false>)->Name("BM_ShadowsAt100Percent")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShadowedSkin<100, true>)->Name("BM_BareShadowsAt100Percent")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShadowedSkin<200, false>)->Name("BM_ShadowsAt200Percent")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShadowedSkin<200, true>)->Name("BM_BareShadowsAt200Percent")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShadowedSkin<0, false>)->Name("BM_ShadowsFullScreenFit4K")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ShadowedSkin<0, true>)->Name("BM_BareShadowsFullScreenFit4K")->Unit(benchmark::kMillisecond);
+
+// An ordinary tick at 200 %: only the changed rectangles are repainted
+// (with shadows, theirs too).
+template <bool kShadows>
 void BM_TickFlushAt200Percent(benchmark::State& state) {
   Scene scene;
   load_large_skin(scene, false, 2.0, QSize(3840, 2160));
+  scene.set_shadows(kShadows);
   QImage target(scene.client_size(), QImage::Format_ARGB32_Premultiplied);
   {
     QPainter warm(&target);
@@ -275,7 +348,10 @@ void BM_TickFlushAt200Percent(benchmark::State& state) {
       static_cast<double>(pixels) / static_cast<double>(state.iterations()) /
       (static_cast<double>(scene.client_size().width()) * scene.client_size().height());
 }
-BENCHMARK(BM_TickFlushAt200Percent)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TickFlushAt200Percent<false>)->Name("BM_TickFlushAt200Percent")->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TickFlushAt200Percent<true>)
+    ->Name("BM_TickFlushWithShadowsAt200Percent")
+    ->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace hero

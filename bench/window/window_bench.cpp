@@ -350,6 +350,23 @@ int main(int argc, char** argv) {
       plain += game_share(form, kept_form) / 2.0;
       keeping_share += game_share(kept_form, form) / 2.0;
     }
+    // 6. The realistic LCD: segment shadows and a 120 ms response, frames
+    // drawn while segments fade, in the plain window.
+    const auto realistic_share = [&](bool shadows, int response_ms) {
+      form.show_shadows(shadows);
+      form.show_response_ms(response_ms);
+      const double share = game_share(form, kept_form);
+      form.show_shadows(false);
+      form.show_response_ms(0);
+      return share * 100.0;
+    };
+    const double shadows_only = realistic_share(true, 0);
+    const double response_only = realistic_share(false, 120);
+    const double realistic = realistic_share(true, 120);
+    std::printf(
+        "CPU share during the game with segment shadows and a 120 ms response: %.3f %% of one core "
+        "(shadows alone %.3f %%, the response alone %.3f %%; %d s each)\n",
+        realistic, shadows_only, response_only, turn_seconds);
     const auto games_kept = kept.past_games().size();
     std::printf(
         "CPU share during the game, every game kept: %.3f %% of one core; without: %.3f %%; difference "

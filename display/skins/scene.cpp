@@ -177,6 +177,7 @@ void Scene::set_geometry(ElementId id, const QRect& rect) {
   mark_element_dirty(id);
   if (e.geometry.size() != r.size()) e.forget_copies();
   e.geometry = r;
+  glass_.reset();
   mark_element_dirty(id);
 }
 
@@ -230,6 +231,7 @@ void Scene::set_view(const View& view) {
     e.geometry = window_rect(static_cast<ElementId>(i), e.layout);
     e.forget_copies();
   }
+  glass_.reset();
   pause_label_ = QImage();
   const QSize zoomed = view_.skin_only ? layout_size_
                                        : QSize(rounded(layout_size_.width() * view_.scale),
@@ -293,12 +295,23 @@ void Scene::mark_element_dirty(ElementId id, bool even_if_hidden) {
   // unless it shows as an unlit segment.
   if (!e.visible && !even_if_hidden && !(ghost_percent() > 0 && has_ghost(id))) return;
   mark_dirty(e.geometry);
-  if (shadows_ && has_ghost(id)) mark_dirty(shadow_rect(id, e) & lcd_glass());
+  if (shadows_ && has_ghost(id)) mark_dirty(shadow_rect(id, e, shadow_look()) & lcd_glass());
+}
+
+void Scene::mark_repaint_only(const QRect& rect) {
+  const QRect r = rect & client_rect();
+  if (r.isEmpty()) return;
+  const bool was_clean = dirty_.isEmpty();
+  dirty_ += r;
+  repaint_only_ += r;
+  if (was_clean && on_change_) on_change_();
 }
 
 QRegion Scene::take_dirty_region() {
   QRegion taken = dirty_;
   dirty_ = QRegion();
+  repaint_only_taken_ = repaint_only_;
+  repaint_only_ = QRegion();
   return taken;
 }
 
@@ -546,7 +559,10 @@ bool Scene::advance_fades() {
   for (int i = 0; i < kElementCount; ++i) {
     Element& e = elements_[static_cast<std::size_t>(i)];
     if (!e.fading) continue;
-    mark_element_dirty(static_cast<ElementId>(i), true);
+    // A fade changes how dark a segment is drawn, never the outline (taken
+    // from the settled picture): its frames are only repainted.
+    mark_repaint_only(e.geometry);
+    if (shadows_) mark_repaint_only(shadow_rect(static_cast<ElementId>(i), e, shadow_look()) & lcd_glass());
     const double level = level_at(e, now);
     if (level == (e.visible ? 1.0 : 0.0)) {
       e.fading = false;
@@ -675,14 +691,15 @@ Scene::ShadowLook Scene::shadow_look() const {
 }
 
 QRect Scene::lcd_glass() const {
+  if (glass_) return *glass_;
   QRect glass;
   for (int i = index_of(ElementId::im_panel_time_am); i <= index_of(ElementId::im_rogue_x3y4); ++i)
     if (has_ghost(static_cast<ElementId>(i))) glass |= elements_[static_cast<std::size_t>(i)].geometry;
+  glass_ = glass;
   return glass;
 }
 
-QRect Scene::shadow_rect(ElementId id, const Element& e) const {
-  const ShadowLook look = shadow_look();
+QRect Scene::shadow_rect(ElementId id, const Element& e, const ShadowLook& look) const {
   const double scale = scale_of(id);
   const int spread = rounded(*look.blur * scale) + 2;
   return e.geometry.translated(rounded(*look.offset_x * scale), rounded(*look.offset_y * scale))
@@ -736,7 +753,7 @@ void Scene::paint_shadows(QPainter& painter, const QRect& bounds, double device_
     const Element& e = elements_[static_cast<std::size_t>(i)];
     if (!has_ghost(id) || e.drawn.isNull() || e.geometry.isEmpty()) continue;
     const double level = e.fading ? level_at(e, now) : (e.visible ? 1.0 : 0.0);
-    if (level <= 0.0 || !shadow_rect(id, e).intersects(bounds)) continue;
+    if (level <= 0.0 || !shadow_rect(id, e, look).intersects(bounds)) continue;
     // The shadow of the picture as the segment shows it.
     const double scale = scale_of(id);
     const bool as_decoded = device_ratio == 1.0 && scale == 1.0 && e.mode != PictureMode::stretch;
@@ -766,7 +783,10 @@ bool Scene::update_shape(const QRegion& changed) {
   }
   const QRgb key = key_colour_.rgb();
   bool changed_shape = false;
-  QRegion area = (changed + shape_stale_) & QRegion(client_rect());
+  // What was only repainted (fade frames) needs no new outline, unless it
+  // was changed too (and is then among the stale parts).
+  QRegion area = ((changed - repaint_only_taken_) + shape_stale_) & QRegion(client_rect());
+  repaint_only_taken_ = QRegion();
   shape_stale_ = QRegion();
   if (shape_reset_ || mask_.size() != client_size_) {
     mask_ = QImage(client_size_, QImage::Format_MonoLSB);

@@ -230,6 +230,8 @@ class Scene : public SegmentSurface {
   const Element& at(ElementId id) const { return elements_[static_cast<std::size_t>(index_of(id))]; }
   QRect client_rect() const { return QRect(QPoint(0, 0), client_size_); }
   void mark_dirty(const QRect& rect);
+  // Repainted, with no change to the outline.
+  void mark_repaint_only(const QRect& rect);
   void mark_element_dirty(ElementId id, bool even_if_hidden = false);
   void paint_element(QPainter& painter, ElementId id, const Element& e, double device_ratio) const;
   // The size an element's picture is drawn at, in window pixels.
@@ -266,9 +268,11 @@ class Scene : public SegmentSurface {
 
   // Shaped window: the cut-out, kept while the key is on.
   QImage mask_;
-  bool shape_reset_ = true;    // key, colour or size changed: start afresh
-  bool shape_was_on_ = false;  // the cut-out the window last took was in use
-  QRegion shape_stale_;        // changed since the cut-out was last brought up to date
+  bool shape_reset_ = true;     // key, colour or size changed: start afresh
+  bool shape_was_on_ = false;   // the cut-out the window last took was in use
+  QRegion shape_stale_;         // changed since the cut-out was last brought up to date
+  QRegion repaint_only_;        // marked for repaint alone (fade frames)
+  QRegion repaint_only_taken_;  // of them, those the last take handed out
   mutable QImage pause_label_;
   mutable QSize pause_label_size_;
 
@@ -287,7 +291,9 @@ class Scene : public SegmentSurface {
   // Shadows by the picture they fall from (its cache key) and blur.
   mutable std::map<std::pair<qint64, int>, QImage> shadow_images_;
   // Where a segment's shadow falls, in window pixels.
-  QRect shadow_rect(ElementId id, const Element& e) const;
+  QRect shadow_rect(ElementId id, const Element& e, const ShadowLook& look) const;
+  // The glass, kept until a segment is placed anew.
+  mutable std::optional<QRect> glass_;
   void mark_shadows_dirty();
   void paint_shadows(QPainter& painter, const QRect& bounds, double device_ratio,
                      std::chrono::steady_clock::time_point now) const;
