@@ -645,12 +645,16 @@ void box_blur(std::vector<int>& alpha, int width, int height, int r, bool rows) 
   std::vector<int> line(static_cast<std::size_t>(length));
   for (int l = 0; l < lines; ++l) {
     const int first = rows ? l * width : l;
-    for (int i = 0; i < length; ++i)
-      line[static_cast<std::size_t>(i)] = alpha[static_cast<std::size_t>(first + i * step)];
+    const auto cell = [&](int i) -> int& {
+      const std::size_t index =
+          static_cast<std::size_t>(first) + static_cast<std::size_t>(i) * static_cast<std::size_t>(step);
+      return alpha[index];
+    };
+    for (int i = 0; i < length; ++i) line[static_cast<std::size_t>(i)] = cell(i);
     int sum = 0;
     for (int i = -r; i <= r; ++i) sum += i >= 0 && i < length ? line[static_cast<std::size_t>(i)] : 0;
     for (int i = 0; i < length; ++i) {
-      alpha[static_cast<std::size_t>(first + i * step)] = sum / (2 * r + 1);
+      cell(i) = sum / (2 * r + 1);
       const int out = i - r, in = i + r + 1;
       if (out >= 0) sum -= line[static_cast<std::size_t>(out)];
       if (in < length) sum += line[static_cast<std::size_t>(in)];
@@ -719,10 +723,12 @@ const QImage& Scene::shadow_image(const QImage& segment, int blur_pixels) const 
   const int width = segment.width() + 2 * pad, height = segment.height() + 2 * pad;
   std::vector<int> alpha(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
   const QImage source = segment.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+  const auto cell = [&](int x, int y) -> int& {
+    return alpha[static_cast<std::size_t>(y) * static_cast<std::size_t>(width) + static_cast<std::size_t>(x)];
+  };
   for (int y = 0; y < source.height(); ++y) {
     const auto* line = reinterpret_cast<const QRgb*>(source.constScanLine(y));
-    for (int x = 0; x < source.width(); ++x)
-      alpha[static_cast<std::size_t>((y + pad) * width + x + pad)] = qAlpha(line[x]);
+    for (int x = 0; x < source.width(); ++x) cell(x + pad, y + pad) = qAlpha(line[x]);
   }
   const int radius = (blur_pixels + 1) / 2;
   if (blur_pixels > 0) {
@@ -734,7 +740,7 @@ const QImage& Scene::shadow_image(const QImage& segment, int blur_pixels) const 
   QImage shadow(width, height, QImage::Format_ARGB32_Premultiplied);
   for (int y = 0; y < height; ++y) {
     auto* line = reinterpret_cast<QRgb*>(shadow.scanLine(y));
-    for (int x = 0; x < width; ++x) line[x] = qRgba(0, 0, 0, alpha[static_cast<std::size_t>(y * width + x)]);
+    for (int x = 0; x < width; ++x) line[x] = qRgba(0, 0, 0, cell(x, y));
   }
   shadow.setDevicePixelRatio(segment.devicePixelRatio());
   return shadow_images_.emplace(key, std::move(shadow)).first->second;
