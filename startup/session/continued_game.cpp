@@ -223,11 +223,9 @@ bool ContinuedTap::continue_game(Engine& engine, const Recording& recording,
     error = "the recording does not end in a game under way";
     return false;
   }
-  // Left as if PAUSE had been pressed at that moment.
-  if (!state.paused) {
-    work(Control::pause, true);
-    work(Control::pause, false);
-  }
+  // Left as if PAUSE had been pressed at that moment (its release does
+  // nothing, and reaches neither the handheld nor a recording).
+  if (!state.paused) work(Control::pause, true);
   go_live();
   return true;
 }
