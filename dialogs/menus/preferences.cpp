@@ -306,6 +306,10 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   bound_.push_back(bind(host_, shadows_, settings::kSegmentShadows));
   bound_.push_back(bind(host_, speed_, settings::kGameSpeed));
   bound_.push_back(bind(host_, continue_unfinished, settings::kContinueUnfinished));
+  // Tab walks the Display page from top to bottom, as it is read.
+  const std::array<QWidget*, 9> display_order = {ghost_, response_,      shadows_, realistic_,         zoom_,
+                                                 fit_,   pause_in_menus, speed_,   continue_unfinished};
+  for (std::size_t i = 1; i < display_order.size(); ++i) setTabOrder(display_order[i - 1], display_order[i]);
 
   watch_keys();
 
@@ -323,6 +327,7 @@ void TPreferencesForm::show_centred() {
   volume_value_->setText(percent_text(volume_->value()));
   volume_->setEnabled(!mute_->isChecked());
   ghost_value_->setText(percent_text(ghost_->value()));
+  response_value_->setText(QStringLiteral("%1 ms").arg(response_->value()));
   sound_note_->clear();
   sound_note_->hide();
   pads_shown_ = host_.pad_bindings();
