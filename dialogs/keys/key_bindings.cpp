@@ -1,5 +1,6 @@
 #include "dialogs/keys/key_bindings.h"
 
+#include <QCoreApplication>
 #include <exception>
 #include <stdexcept>
 
@@ -13,14 +14,14 @@ namespace {
 // codes run left 37, up 38, right 39, down 40: the table, never arithmetic.
 // clang-format off
 constexpr std::array<KeyChoice, 8> kSpecialChoices{{
-    {"<UP ARROW>", 38, "'up arrow' key"},
-    {"<DOWN ARROW>", 40, "'down arrow' key"},
-    {"<LEFT ARROW>", 37, "'left arrow' key"},
-    {"<RIGHT ARROW>", 39, "'right arrow' key"},
-    {"<ALT>", 18, "'alt' key"},
-    {"<CTRL>", 17, "'ctrl' key"},
-    {"<SHIFT>", 16, "'shift' key"},
-    {"<SPACEBAR>", 32, "'spacebar'"},
+    {QT_TRANSLATE_NOOP("hero::TKeysForm", "<UP ARROW>"), 38, QT_TRANSLATE_NOOP("hero::KeyBindings", "'up arrow' key")},
+    {QT_TRANSLATE_NOOP("hero::TKeysForm", "<DOWN ARROW>"), 40, QT_TRANSLATE_NOOP("hero::KeyBindings", "'down arrow' key")},
+    {QT_TRANSLATE_NOOP("hero::TKeysForm", "<LEFT ARROW>"), 37, QT_TRANSLATE_NOOP("hero::KeyBindings", "'left arrow' key")},
+    {QT_TRANSLATE_NOOP("hero::TKeysForm", "<RIGHT ARROW>"), 39, QT_TRANSLATE_NOOP("hero::KeyBindings", "'right arrow' key")},
+    {QT_TRANSLATE_NOOP("hero::TKeysForm", "<ALT>"), 18, QT_TRANSLATE_NOOP("hero::KeyBindings", "'alt' key")},
+    {QT_TRANSLATE_NOOP("hero::TKeysForm", "<CTRL>"), 17, QT_TRANSLATE_NOOP("hero::KeyBindings", "'ctrl' key")},
+    {QT_TRANSLATE_NOOP("hero::TKeysForm", "<SHIFT>"), 16, QT_TRANSLATE_NOOP("hero::KeyBindings", "'shift' key")},
+    {QT_TRANSLATE_NOOP("hero::TKeysForm", "<SPACEBAR>"), 32, QT_TRANSLATE_NOOP("hero::KeyBindings", "'spacebar'")},
 }};
 // clang-format on
 
@@ -31,19 +32,19 @@ static_assert(settings::kKeyCount == kKeyActionCount);
 
 struct HintRow {
   std::string_view hot_area;
-  int binding;  // 0: the hint names no key
-  std::string_view tail;
+  int binding;       // 0: the hint names no key
+  const char* text;  // %1: the key's name
 };
 
 // clang-format off
 constexpr std::array<HintRow, 7> kHints{{
-    {"btn_game_a_top", 1, "to start game A (hold to view highscore)"},
-    {"btn_game_b_top", 2, "to start game B (hold to view highscore)"},
-    {"btn_time_top", 3, "to view current time (hold to view alarm time)"},
-    {"btn_acl_top", 4, "to reset the game"},
-    {"btn_alarm_top", 0, ""},
-    {"btn_left_top", 5, ""},
-    {"btn_right_top", 6, ""},
+    {"btn_game_a_top", 1, QT_TRANSLATE_NOOP("hero::KeyBindings", "click or press %1 to start game A (hold to view highscore)")},
+    {"btn_game_b_top", 2, QT_TRANSLATE_NOOP("hero::KeyBindings", "click or press %1 to start game B (hold to view highscore)")},
+    {"btn_time_top", 3, QT_TRANSLATE_NOOP("hero::KeyBindings", "click or press %1 to view current time (hold to view alarm time)")},
+    {"btn_acl_top", 4, QT_TRANSLATE_NOOP("hero::KeyBindings", "click or press %1 to reset the game")},
+    {"btn_alarm_top", 0, QT_TRANSLATE_NOOP("hero::KeyBindings", "button disabled")},
+    {"btn_left_top", 5, QT_TRANSLATE_NOOP("hero::KeyBindings", "click or press %1")},
+    {"btn_right_top", 6, QT_TRANSLATE_NOOP("hero::KeyBindings", "click or press %1")},
 }};
 // clang-format on
 
@@ -71,7 +72,9 @@ KeyBindings::KeyBindings() {
   for (int n = 1; n <= kKeyChoiceCount; ++n) {
     const KeyChoice c = *key_choice(n);
     key_names_[static_cast<std::size_t>(n)] =
-        n <= 36 ? "'" + std::string(c.caption) + "'" : std::string(c.hint_name);
+        n <= 36 ? "'" + std::string(c.caption) + "'"
+                : QCoreApplication::translate("hero::KeyBindings", std::string(c.hint_name).c_str())
+                      .toStdString();
   }
 }
 
@@ -148,10 +151,9 @@ std::string KeyBindings::name_of(int n) const {
 std::string KeyBindings::hint(std::string_view hot_area) const {
   for (const HintRow& row : kHints) {
     if (row.hot_area != hot_area) continue;
-    if (row.binding == 0) return "button disabled";
-    std::string text = "click or press " + name_of(row.binding);
-    if (!row.tail.empty()) text += " " + std::string(row.tail);
-    return text;
+    const QString text = QCoreApplication::translate("hero::KeyBindings", row.text);
+    if (row.binding == 0) return text.toStdString();
+    return text.arg(QString::fromStdString(name_of(row.binding))).toStdString();
   }
   return {};
 }

@@ -20,13 +20,13 @@ struct KeyRowLayout {
 
 // clang-format off
 const std::array<KeyRowLayout, kKeyActionCount> kRows{{
-    {"Game A", {136, 33, 72, 14}, {8, 29, 120, 21}, false},
-    {"Game B", {136, 65, 72, 14}, {8, 61, 120, 21}, false},
-    {"Time", {136, 97, 72, 14}, {8, 93, 120, 21}, false},
-    {"ACL", {136, 129, 72, 14}, {8, 125, 120, 21}, false},
-    {"Left", {240, 33, 72, 14}, {320, 29, 120, 21}, true},
-    {"Right", {240, 65, 72, 14}, {320, 61, 120, 21}, true},
-    {"Pause", {240, 129, 72, 14}, {320, 125, 120, 21}, true},
+    {QT_TRANSLATE_NOOP("hero::TKeysForm", "Game A"), {136, 33, 72, 14}, {8, 29, 120, 21}, false},
+    {QT_TRANSLATE_NOOP("hero::TKeysForm", "Game B"), {136, 65, 72, 14}, {8, 61, 120, 21}, false},
+    {QT_TRANSLATE_NOOP("hero::TKeysForm", "Time"), {136, 97, 72, 14}, {8, 93, 120, 21}, false},
+    {QT_TRANSLATE_NOOP("hero::TKeysForm", "ACL"), {136, 129, 72, 14}, {8, 125, 120, 21}, false},
+    {QT_TRANSLATE_NOOP("hero::TKeysForm", "Left"), {240, 33, 72, 14}, {320, 29, 120, 21}, true},
+    {QT_TRANSLATE_NOOP("hero::TKeysForm", "Right"), {240, 65, 72, 14}, {320, 61, 120, 21}, true},
+    {QT_TRANSLATE_NOOP("hero::TKeysForm", "Pause"), {240, 129, 72, 14}, {320, 125, 120, 21}, true},
 }};
 // clang-format on
 
@@ -41,8 +41,8 @@ QFont pixel_font(const QString& family, int pixel_size, bool bold) {
   return font;
 }
 
-QLabel* heading(QWidget* parent, const char* name, const char* text, QRect where, Qt::Alignment align) {
-  auto* label = new QLabel(QString::fromLatin1(text), parent);
+QLabel* heading(QWidget* parent, const char* name, const QString& text, QRect where, Qt::Alignment align) {
+  auto* label = new QLabel(text, parent);
   label->setObjectName(QString::fromLatin1(name));
   QFont font = pixel_font(QStringLiteral("MS Sans Serif"), 11, true);
   font.setUnderline(true);
@@ -55,30 +55,32 @@ QLabel* heading(QWidget* parent, const char* name, const char* text, QRect where
 
 }  // namespace
 
+QString control_caption(int action) {
+  return TKeysForm::tr(kRows[static_cast<std::size_t>(action - 1)].caption);
+}
+
 TKeysForm::TKeysForm(KeyBindings& bindings, SettingsStore& store, QWidget* main_window, QWidget* parent)
     : ModalForm(
           main_window, parent,
           Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       bindings_(bindings),
       store_(store) {
-  setWindowTitle(QStringLiteral("Key settings"));
+  setWindowTitle(tr("Key settings"));
   setFixedSize(448, 195);
   setAutoFillBackground(true);
   QPalette palette = this->palette();
   palette.setColor(QPalette::Window, kBackground);
   setPalette(palette);
 
-  heading(this, "la_main", "Main operations", {8, 8, 104, 13}, Qt::AlignLeft);
-  heading(this, "la_controls", "Game controls", {336, 8, 104, 13}, Qt::AlignRight);
+  heading(this, "la_main", tr("Main operations"), {8, 8, 104, 13}, Qt::AlignLeft);
+  heading(this, "la_controls", tr("Game controls"), {336, 8, 104, 13}, Qt::AlignRight);
 
   QStringList captions;
-  for (int c = 1; c <= kKeyChoiceCount; ++c)
-    captions << QString::fromLatin1(key_choice(c)->caption.data(),
-                                    static_cast<qsizetype>(key_choice(c)->caption.size()));
+  for (int c = 1; c <= kKeyChoiceCount; ++c) captions << tr(std::string(key_choice(c)->caption).c_str());
 
   for (int n = 1; n <= kKeyActionCount; ++n) {
     const KeyRowLayout& row = kRows[static_cast<std::size_t>(n - 1)];
-    auto* label = new QLabel(QString::fromLatin1(row.caption), this);
+    auto* label = new QLabel(control_caption(n), this);
     label->setObjectName(QStringLiteral("la_%1").arg(n));
     label->setFont(pixel_font(QStringLiteral("Arial"), 11, true));
     label->setStyleSheet(kWhiteLabel);
@@ -91,9 +93,9 @@ TKeysForm::TKeysForm(KeyBindings& bindings, SettingsStore& store, QWidget* main_
     box->setFont(pixel_font(QStringLiteral("Arial"), 11, false));
     box->addItems(captions);
     box->setGeometry(row.box);
-    box->setToolTip(QString::fromLatin1(kCtrlShortcutsHint));
+    box->setToolTip(tr(kCtrlShortcutsHint));
     // A screen reader names the list by its control, as the label beside it.
-    box->setAccessibleName(QString::fromLatin1(row.caption));
+    box->setAccessibleName(control_caption(n));
     // The stored choice, or no selection for one the list does not have.
     box->setCurrentIndex(bindings_.binding(n).choice - 1 < kKeyChoiceCount ? bindings_.binding(n).choice - 1
                                                                            : -1);
@@ -101,7 +103,7 @@ TKeysForm::TKeysForm(KeyBindings& bindings, SettingsStore& store, QWidget* main_
     boxes_[static_cast<std::size_t>(n - 1)] = box;
   }
 
-  btn_accept_ = new QPushButton(QStringLiteral("- ACCEPT -"), this);
+  btn_accept_ = new QPushButton(tr("- ACCEPT -"), this);
   btn_accept_->setObjectName(QStringLiteral("btn_accept"));
   btn_accept_->setFont(pixel_font(QStringLiteral("MS Sans Serif"), 11, true));
   btn_accept_->setCursor(Qt::PointingHandCursor);

@@ -18,9 +18,14 @@ namespace hero {
 
 // Shown beside the key choices and the zoom: a key bound to a control works
 // it whatever the modifiers, so the menu's Ctrl shortcuts give way to it.
-inline constexpr const char* kCtrlShortcutsHint =
+inline constexpr const char* kCtrlShortcutsHint = QT_TRANSLATE_NOOP(
+    "hero::TKeysForm",
     "A key chosen for a control works it even with Ctrl held: Ctrl+P, Ctrl+0, Ctrl++ and Ctrl+- "
-    "reach the menu only with keys no control uses.";
+    "reach the menu only with keys no control uses.");
+
+// A control's name (1 = Game A ... 7 = Pause) as the dialog labels it, in the
+// player's language.
+QString control_caption(int action);
 
 class TKeysForm : public ModalForm {
   Q_OBJECT

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include <QCoreApplication>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -30,22 +31,23 @@ struct TextPlace {
 // The credits over the portrait: the middle line is fixed, the outer two name
 // the people behind this simulator and behind the work it grew from.
 constexpr std::array<TextPlace, 3> kWrittenBy = {{
-    {"la_written_by_1", "Simulator written by Quillon", 353, 251},
-    {"la_written_by_2", "based on source code provided", 353, 271},
-    {"la_written_by_3", "by the Hero50 handheld project", 353, 291},
+    {"la_written_by_1", QT_TRANSLATE_NOOP("hero::TAboutForm", "Simulator written by Quillon"), 353, 251},
+    {"la_written_by_2", QT_TRANSLATE_NOOP("hero::TAboutForm", "based on source code provided"), 353, 271},
+    {"la_written_by_3", QT_TRANSLATE_NOOP("hero::TAboutForm", "by the Hero50 handheld project"), 353, 291},
 }};
 
 constexpr std::array<TextPlace, 3> kHistory = {{
-    {"la_history_1", "Based on Vantro", 353, 167},
+    {"la_history_1", QT_TRANSLATE_NOOP("hero::TAboutForm", "Based on Vantro"), 353, 167},
     {"la_history_2", "Handclock Hero Wide Screen", 353, 187},
-    {"la_history_3", "Originaly published in 1981", 353, 207},
+    {"la_history_3", QT_TRANSLATE_NOOP("hero::TAboutForm", "Originaly published in 1981"), 353, 207},
 }};
 
 // People thanked, one a line beside "Credits:".
 constexpr std::array<TextPlace, 3> kCredits = {{
-    {"la_credits_1", "The players who reported the timing faults", 100, 392},
-    {"la_credits_2", "The skin authors of the community", 100, 408},
-    {"la_credits_3", "Everybody who sent a donation", 100, 424},
+    {"la_credits_1", QT_TRANSLATE_NOOP("hero::TAboutForm", "The players who reported the timing faults"), 100,
+     392},
+    {"la_credits_2", QT_TRANSLATE_NOOP("hero::TAboutForm", "The skin authors of the community"), 100, 408},
+    {"la_credits_3", QT_TRANSLATE_NOOP("hero::TAboutForm", "Everybody who sent a donation"), 100, 424},
 }};
 
 QFont arial(int pixel_height, bool bold, bool italic = false, bool underline = false) {
@@ -59,7 +61,7 @@ QFont arial(int pixel_height, bool bold, bool italic = false, bool underline = f
 
 QLabel* centred_label(QWidget* parent, const TextPlace& place, const QFont& font) {
   constexpr int kWidth = 300;
-  auto* label = new QLabel(QString::fromUtf8(place.text), parent);
+  auto* label = new QLabel(QCoreApplication::translate("hero::TAboutForm", place.text), parent);
   label->setObjectName(place.name);
   label->setFont(font);
   label->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
@@ -83,7 +85,7 @@ TAboutForm::TAboutForm(QWidget* parent)
     : QWidget(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint) {
   setObjectName("TAboutForm");
-  setWindowTitle("About");
+  setWindowTitle(tr("About"));
   setFixedSize(kClientWidth, kClientHeight);
   QPalette silver = palette();
   silver.setColor(QPalette::Window, QColor(192, 192, 192));
@@ -129,13 +131,13 @@ TAboutForm::TAboutForm(QWidget* parent)
 
   sunken_rule(this, "be_bevel2", QRect(8, 388, 496, 4));
 
-  auto* la_credits = new QLabel("Credits:", this);
+  auto* la_credits = new QLabel(tr("Credits:"), this);
   la_credits->setObjectName("la_credits");
   la_credits->setFont(arial(13, false, false, true));
   la_credits->move(45, 392);
   la_credits->adjustSize();
   for (const TextPlace& place : kCredits) {
-    auto* line = new QLabel(QString::fromUtf8(place.text), this);
+    auto* line = new QLabel(tr(place.text), this);
     line->setObjectName(place.name);
     line->setFont(arial(13, false));
     line->move(place.centre_x, place.top);
@@ -147,7 +149,7 @@ TAboutForm::TAboutForm(QWidget* parent)
   btn_paypal_->setGeometry(367, 405, 107, 30);
   btn_paypal_->setPixmap(builtin_picture(BuiltinPicture::donate_button));
   btn_paypal_->setCursor(Qt::PointingHandCursor);
-  btn_paypal_->setAccessibleName(QStringLiteral("Donate"));
+  btn_paypal_->setAccessibleName(tr("Donate"));
   connect(btn_paypal_, &ClickLabel::clicked, this, &TAboutForm::btn_paypalClick);
   btn_paypal_->raise();
 }

@@ -79,19 +79,18 @@ DocumentWindow::DocumentWindow(QWidget* parent) : QWidget(parent, Qt::Window | Q
 void DocumentWindow::show_document(const QString& path) {
   path_ = path;
   setWindowTitle(QFileInfo(path).fileName());
-  note_->setText(
-      QStringLiteral("Read-only: %1. Open it in a text editor to change it; Esc closes this window.")
-          .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
+  note_->setText(tr("Read-only: %1. Open it in a text editor to change it; Esc closes this window.")
+                     .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())));
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     text_->setPlainText(
-        QStringLiteral("%1 could not be read: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        tr("%1 could not be read: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
   } else {
     const QByteArray bytes = file.read(kShownBytes);
     QString text = decoded(bytes);
     if (!file.atEnd())
-      text += QStringLiteral("\n\n[Only the first %1 MB of this file are shown.]")
-                  .arg(kShownBytes / (1024 * 1024));
+      text += QStringLiteral("\n\n") +
+              tr("[Only the first %1 MB of this file are shown.]").arg(kShownBytes / (1024 * 1024));
     text_->setPlainText(text);
   }
   text_->moveCursor(QTextCursor::Start);

@@ -103,7 +103,7 @@ void TManualForm::take_pages(const ManualPages& manual) {
 
 void TManualForm::build(const ManualPages& manual) {
   setObjectName("TManualForm");
-  setWindowTitle("Manual");
+  setWindowTitle(tr("Manual"));
   // A size that makes no window falls back to the default page size.
   const int width = manual.client_size.width() > 0 ? manual.client_size.width() : 540;
   const int height = manual.client_size.height() > 0 ? manual.client_size.height() : 360;

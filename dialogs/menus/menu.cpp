@@ -1,6 +1,7 @@
 #include "dialogs/menus/menu.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -61,9 +62,10 @@ QFont game_menu_font() {
 
 QString game_menu_row_text(std::string_view caption, bool checked) {
   if (caption == "-") return QString();
-  const QString text = QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
-  // Only the two "Display" items are check boxes; the prefix keeps every
-  // caption in the same column of the monospaced font.
+  const QString text = QCoreApplication::translate("hero::GameMenu", std::string(caption).c_str());
+  // Only the "Display" items are check boxes (told by their English
+  // caption); the prefix keeps every caption in the same column of the
+  // monospaced font.
   if (!caption.empty() && caption.front() == 'D') return (checked ? "[x] " : "[ ] ") + text;
   return "    " + text;
 }
@@ -77,7 +79,7 @@ GameMenu::GameMenu(MenuHost& host, QObject* parent) : QObject(parent), host_(hos
     if (entry.caption == "-") {
       action = menu_->addSeparator();
     } else {
-      QString text = QString::fromUtf8(entry.caption.data(), static_cast<qsizetype>(entry.caption.size()));
+      QString text = tr(std::string(entry.caption).c_str());
       const QString key = shortcut_name(entry.shortcut_key);
       if (!key.isEmpty()) text += '\t' + key;
       action = menu_->addAction(text);
@@ -98,7 +100,7 @@ GameMenu::GameMenu(MenuHost& host, QObject* parent) : QObject(parent), host_(hos
   // Items of the simulator's own go before the last separator: Exit stays
   // the menu's last item, where a reach for the end of the menu finds it.
   build_zoom_menu();
-  preferences_item_ = new QAction(QStringLiteral("Preferences...\tCtrl+P"), menu_);
+  preferences_item_ = new QAction(tr("Preferences...") + QStringLiteral("\tCtrl+P"), menu_);
   menu_->insertAction(items_[pm_13_n3], preferences_item_);
   preferences_item_->setObjectName("pm_preferences");
   connect(preferences_item_, &QAction::triggered, this, [this] { host_.show_preferences(); });
@@ -117,13 +119,12 @@ void GameMenu::show_continue_offer() {
 }
 
 QString GameMenu::watch_caption(char game, std::optional<int> score) {
-  QString text = QStringLiteral("Watch best Game ") + QChar(game);
-  if (score) text += QString(" (%1)").arg(*score);
-  return text;
+  if (score) return tr("Watch best Game %1 (%2)").arg(QChar(game)).arg(*score);
+  return tr("Watch best Game %1").arg(QChar(game));
 }
 
 void GameMenu::build_best_games_menu() {
-  best_games_menu_ = new QMenu(QStringLiteral("Best games"), menu_);
+  best_games_menu_ = new QMenu(tr("Best games"), menu_);
   menu_->insertMenu(items_[pm_13_n3], best_games_menu_);
   best_games_menu_->setObjectName("pm_best_games");
   for (const char game : {'A', 'B'}) {
@@ -133,7 +134,7 @@ void GameMenu::build_best_games_menu() {
     best_games_items_.push_back(watch);
   }
   best_games_menu_->addSeparator();
-  QAction* folder = best_games_menu_->addAction(QStringLiteral("Open the games folder"));
+  QAction* folder = best_games_menu_->addAction(tr("Open the games folder"));
   folder->setObjectName("pm_games_folder");
   connect(folder, &QAction::triggered, this, [this] { host_.open_games_folder(); });
   best_games_items_.push_back(folder);
@@ -151,7 +152,7 @@ void GameMenu::show_best_games() {
 }
 
 void GameMenu::build_zoom_menu() {
-  zoom_menu_ = new QMenu(QStringLiteral("Zoom"), menu_);
+  zoom_menu_ = new QMenu(tr("Zoom"), menu_);
   menu_->insertMenu(items_[pm_13_n3], zoom_menu_);
   zoom_menu_->setObjectName("pm_zoom");
   auto add = [this](const QString& text, bool checkable, const std::function<void()>& command) {
@@ -172,15 +173,15 @@ void GameMenu::build_zoom_menu() {
           show_zoom_marks();
         });
   }
-  add(QStringLiteral("Fit to screen"), true, [this] {
+  add(tr("Fit to screen"), true, [this] {
     keep(host_, settings::kZoom, kZoomFit);
     show_zoom_marks();
   });
   zoom_menu_->addSeparator();
-  add(QStringLiteral("Zoom in\tCtrl++"), false, [this] { host_.zoom_step(+1); });
-  add(QStringLiteral("Zoom out\tCtrl+-"), false, [this] { host_.zoom_step(-1); });
+  add(tr("Zoom in") + QStringLiteral("\tCtrl++"), false, [this] { host_.zoom_step(+1); });
+  add(tr("Zoom out") + QStringLiteral("\tCtrl+-"), false, [this] { host_.zoom_step(-1); });
   zoom_menu_->addSeparator();
-  add(QStringLiteral("Display game fitted to the screen"), true, [this] { fit_click(); });
+  add(tr("Display game fitted to the screen"), true, [this] { fit_click(); });
   connect(zoom_menu_, &QMenu::aboutToShow, this, &GameMenu::show_zoom_marks);
   show_zoom_marks();
 }
@@ -393,15 +394,15 @@ void GameMenu::Vid_Display_Game_Menu() {
     if (i == kGameMenuZoomRow) {
       // The zoom of the windowed handheld: the full screen shows no change.
       const int zoom = in_use(host_, settings::kZoom);
-      text = "    Window zoom: " + (zoom == kZoomFit ? QStringLiteral("fit") : QString("%1 %").arg(zoom));
+      text = "    " + tr("Window zoom: %1").arg(zoom == kZoomFit ? tr("fit") : QString("%1 %").arg(zoom));
     } else if (i == kGameMenuFitRow) {
       // A word shorter than the menu's item, so the row holds it whole.
-      text = game_menu_row_text("Display game fitted to screen", in_use(host_, settings::kFullscreenFit));
+      text = game_menu_row_text(QT_TRANSLATE_NOOP("hero::GameMenu", "Display game fitted to screen"),
+                                in_use(host_, settings::kFullscreenFit));
     } else if (i == kGameMenuPreferencesRow) {
-      text = game_menu_row_text("Preferences...", false);
+      text = game_menu_row_text(QT_TRANSLATE_NOOP("hero::GameMenu", "Preferences..."), false);
     } else if (i == kGameMenuMuteRow) {
-      text = (in_use(host_, settings::kMute) ? QStringLiteral("[x] ") : QStringLiteral("[ ] ")) +
-             QStringLiteral("Mute");
+      text = (in_use(host_, settings::kMute) ? QStringLiteral("[x] ") : QStringLiteral("[ ] ")) + tr("Mute");
     } else if (i == kGameMenuWatchARow || i == kGameMenuWatchBRow) {
       const char game = i == kGameMenuWatchARow ? 'A' : 'B';
       const std::optional<int> score = host_.best_game_score(game);

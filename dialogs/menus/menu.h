@@ -55,19 +55,19 @@ inline constexpr int kMenuItemCount = 13;
 
 // clang-format off
 inline constexpr std::array<MenuItemEntry, kMenuItemCount> kMenuItems = {{
-    {"pm_1_about", "About...", 112, false},
-    {"pm_2_readme", "View 'Readme.txt'", 113, false},
-    {"pm_3_whatsnew", "View 'Whatsnew.txt'", 114, false},
-    {"pm_4_manual", "View manual", 115, false},
+    {"pm_1_about", QT_TRANSLATE_NOOP("hero::GameMenu", "About..."), 112, false},
+    {"pm_2_readme", QT_TRANSLATE_NOOP("hero::GameMenu", "View 'Readme.txt'"), 113, false},
+    {"pm_3_whatsnew", QT_TRANSLATE_NOOP("hero::GameMenu", "View 'Whatsnew.txt'"), 114, false},
+    {"pm_4_manual", QT_TRANSLATE_NOOP("hero::GameMenu", "View manual"), 115, false},
     {"pm_5_n1", "-", 0, false},
-    {"pm_6_config", "Edit configuration file", 0, false},
-    {"pm_7_keys", "Key settings", 0, false},
-    {"pm_8_hiscore", "Reset Hiscores", 0, false},
+    {"pm_6_config", QT_TRANSLATE_NOOP("hero::GameMenu", "Edit configuration file"), 0, false},
+    {"pm_7_keys", QT_TRANSLATE_NOOP("hero::GameMenu", "Key settings"), 0, false},
+    {"pm_8_hiscore", QT_TRANSLATE_NOOP("hero::GameMenu", "Reset Hiscores"), 0, false},
     {"pm_9_n2", "-", 0, false},
-    {"pm_10_fullscreen", "Display in fullscreen mode", 123, true},
-    {"pm_11_splashscreen", "Display splash screen at startup", 0, true},
+    {"pm_10_fullscreen", QT_TRANSLATE_NOOP("hero::GameMenu", "Display in fullscreen mode"), 123, true},
+    {"pm_11_splashscreen", QT_TRANSLATE_NOOP("hero::GameMenu", "Display splash screen at startup"), 0, true},
     {"pm_13_n3", "-", 0, false},
-    {"pm_14_exit", "Exit", 27, false},
+    {"pm_14_exit", QT_TRANSLATE_NOOP("hero::GameMenu", "Exit"), 27, false},
 }};
 // clang-format on
 

@@ -23,10 +23,6 @@ namespace hero {
 
 namespace {
 
-// The seven controls in binding order, named as on the key settings dialog.
-constexpr std::array<const char*, kKeyActionCount> kControlCaptions = {"Game A", "Game B", "Time", "ACL",
-                                                                       "Left",   "Right",  "Pause"};
-
 QString percent_text(int percent) { return QStringLiteral("%1 %").arg(percent); }
 
 QString from_std(const std::string& text) {
@@ -109,12 +105,12 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
     : ModalForm(host.main_window(), parent,
                 Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       host_(host) {
-  setWindowTitle(QStringLiteral("Preferences"));
+  setWindowTitle(tr("Preferences"));
   setObjectName(QStringLiteral("PreferencesForm"));
   auto* page = new QVBoxLayout(this);
 
   // ---- Sound
-  auto* sound = new QGroupBox(QStringLiteral("Sound"), this);
+  auto* sound = new QGroupBox(tr("Sound"), this);
   auto* sound_grid = new QGridLayout(sound);
   volume_ = new QSlider(Qt::Horizontal, sound);
   volume_->setObjectName(QStringLiteral("sl_volume"));
@@ -122,15 +118,15 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   volume_->setPageStep(10);
   volume_value_ = new QLabel(sound);
   volume_value_->setMinimumWidth(volume_value_->fontMetrics().horizontalAdvance(QStringLiteral("100 %")) + 4);
-  test_ = new QPushButton(QStringLiteral("Test"), sound);
+  test_ = new QPushButton(tr("Test"), sound);
   test_->setObjectName(QStringLiteral("btn_test_beep"));
   test_->setAutoDefault(false);
-  mute_ = new QCheckBox(QStringLiteral("Mute the beeps"), sound);
+  mute_ = new QCheckBox(tr("Mute the beeps"), sound);
   mute_->setObjectName(QStringLiteral("cb_mute"));
   sound_note_ = new QLabel(sound);
   sound_note_->setWordWrap(true);
   sound_note_->hide();
-  auto* volume_label = new QLabel(QStringLiteral("&Volume"), sound);
+  auto* volume_label = new QLabel(tr("&Volume"), sound);
   volume_label->setBuddy(volume_);
   sound_grid->addWidget(volume_label, 0, 0);
   sound_grid->addWidget(volume_, 0, 1);
@@ -144,32 +140,31 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   connect(mute_, &QCheckBox::toggled, this, [this](bool on) { volume_->setEnabled(!on); });
   connect(test_, &QPushButton::clicked, this, [this] {
     if (host_.test_beep()) return;
-    sound_note_->setText(QStringLiteral("No sound output was chosen at start: the beeps are silent."));
+    sound_note_->setText(tr("No sound output was chosen at start: the beeps are silent."));
     sound_note_->show();
   });
 
   // ---- Display
-  auto* display = new QGroupBox(QStringLiteral("Display"), this);
+  auto* display = new QGroupBox(tr("Display"), this);
   auto* display_grid = new QGridLayout(display);
   ghost_ = new QSlider(Qt::Horizontal, display);
   ghost_->setObjectName(QStringLiteral("sl_ghost"));
   ghost_->setRange(settings::kGhostSegments.min, settings::kGhostSegments.max);
   ghost_->setPageStep(5);
   ghost_value_ = new QLabel(display);
-  auto* ghost_label = new QLabel(QStringLiteral("&Unlit segments"), display);
+  auto* ghost_label = new QLabel(tr("&Unlit segments"), display);
   ghost_label->setBuddy(ghost_);
   zoom_ = new QComboBox(display);
   zoom_->setObjectName(QStringLiteral("cb_zoom"));
   for (int step : kZoomSteps) zoom_->addItem(percent_text(step), step);
-  zoom_->addItem(QStringLiteral("Fit to screen"), kZoomFit);
-  zoom_->setToolTip(QStringLiteral("Ctrl++ and Ctrl+- zoom in and out, Ctrl+0 back to 100 %. ") +
-                    QString::fromLatin1(kCtrlShortcutsHint));
-  auto* zoom_label = new QLabel(QStringLiteral("&Zoom"), display);
+  zoom_->addItem(tr("Fit to screen"), kZoomFit);
+  zoom_->setToolTip(tr("Ctrl++ and Ctrl+- zoom in and out, Ctrl+0 back to 100 %. ") +
+                    TKeysForm::tr(kCtrlShortcutsHint));
+  auto* zoom_label = new QLabel(tr("&Zoom"), display);
   zoom_label->setBuddy(zoom_);
-  fit_ = new QCheckBox(QStringLiteral("Display game fitted to the screen"), display);
+  fit_ = new QCheckBox(tr("Display game fitted to the screen"), display);
   fit_->setObjectName(QStringLiteral("cb_fullscreen_fit"));
-  auto* pause_in_menus =
-      new QCheckBox(QStringLiteral("Pause the game while a menu or dialog is open"), display);
+  auto* pause_in_menus = new QCheckBox(tr("Pause the game while a menu or dialog is open"), display);
   pause_in_menus->setObjectName(QStringLiteral("cb_pause_in_menus"));
   display_grid->addWidget(ghost_label, 0, 0);
   display_grid->addWidget(ghost_, 0, 1);
@@ -184,26 +179,25 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   response_->setSingleStep(10);
   response_->setPageStep(50);
   response_->setToolTip(
-      QStringLiteral("How long a segment takes to darken and to clear, as on a real LCD "
-                     "(0: at once)"));
+      tr("How long a segment takes to darken and to clear, as on a real LCD "
+         "(0: at once)"));
   response_value_ = new QLabel(display);
   response_value_->setMinimumWidth(
       response_value_->fontMetrics().horizontalAdvance(QStringLiteral("250 ms")) + 4);
-  auto* response_label = new QLabel(QStringLiteral("LCD &response"), display);
+  auto* response_label = new QLabel(tr("LCD &response"), display);
   response_label->setBuddy(response_);
   display_grid->addWidget(response_label, 1, 0);
   display_grid->addWidget(response_, 1, 1);
   display_grid->addWidget(response_value_, 1, 2);
   connect(response_, &QSlider::valueChanged, this,
           [this](int ms) { response_value_->setText(QStringLiteral("%1 ms").arg(ms)); });
-  shadows_ = new QCheckBox(QStringLiteral("Segment s&hadows"), display);
+  shadows_ = new QCheckBox(tr("Segment s&hadows"), display);
   shadows_->setObjectName(QStringLiteral("cb_segment_shadows"));
-  shadows_->setToolTip(
-      QStringLiteral("Each dark segment casts a soft shadow on the reflector beneath the glass"));
-  realistic_ = new QPushButton(QStringLiteral("Realistic &LCD"), display);
+  shadows_->setToolTip(tr("Each dark segment casts a soft shadow on the reflector beneath the glass"));
+  realistic_ = new QPushButton(tr("Realistic &LCD"), display);
   realistic_->setObjectName(QStringLiteral("btn_realistic_lcd"));
   realistic_->setAutoDefault(false);
-  realistic_->setToolTip(QStringLiteral("Shadows on, a response of %1 ms and unlit segments at %2 %")
+  realistic_->setToolTip(tr("Shadows on, a response of %1 ms and unlit segments at %2 %")
                              .arg(kRealisticResponseMs)
                              .arg(kRealisticGhostPercent));
   auto* shadows_row = new QHBoxLayout;
@@ -221,24 +215,24 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   for (int percent = settings::kGameSpeed.max; percent >= settings::kGameSpeed.min; percent -= 10)
     speed_->addItem(percent_text(percent), percent);
   speed_->setToolTip(
-      QStringLiteral("Below 100 % the handheld runs slower, for more time to react. "
-                     "A game played so stores no high score; its best games are kept apart."));
-  auto* speed_label = new QLabel(QStringLiteral("Game &speed"), display);
+      tr("Below 100 % the handheld runs slower, for more time to react. "
+         "A game played so stores no high score; its best games are kept apart."));
+  auto* speed_label = new QLabel(tr("Game &speed"), display);
   speed_label->setBuddy(speed_);
   display_grid->addWidget(speed_label, 6, 0);
   display_grid->addWidget(speed_, 6, 1, 1, 2, Qt::AlignLeft);
-  auto* continue_unfinished = new QCheckBox(QStringLiteral("Continue an unfinished game at start"), display);
+  auto* continue_unfinished = new QCheckBox(tr("Continue an unfinished game at start"), display);
   continue_unfinished->setObjectName(QStringLiteral("cb_continue_unfinished"));
   continue_unfinished->setToolTip(
-      QStringLiteral("A game under way when the program ended goes on at the next start, paused where it "
-                     "was left: press PAUSE to play on."));
+      tr("A game under way when the program ended goes on at the next start, paused where it "
+         "was left: press PAUSE to play on."));
   display_grid->addWidget(continue_unfinished, 7, 1, 1, 2);
   page->addWidget(display);
   connect(ghost_, &QSlider::valueChanged, this,
           [this](int percent) { ghost_value_->setText(percent_text(percent)); });
 
   // ---- Gamepad
-  auto* gamepad = new QGroupBox(QStringLiteral("Gamepad"), this);
+  auto* gamepad = new QGroupBox(tr("Gamepad"), this);
   auto* pad_grid = new QGridLayout(gamepad);
   pads_ = new QLabel(gamepad);
   pads_->setObjectName(QStringLiteral("la_pads"));
@@ -257,12 +251,12 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
     auto* box = new QComboBox(gamepad);
     box->setObjectName(QStringLiteral("cb_pad_%1").arg(i + 1));
     box->addItems(buttons);
-    auto* label = new QLabel(QString::fromLatin1(kControlCaptions[static_cast<std::size_t>(i)]), gamepad);
+    auto* label = new QLabel(control_caption(i + 1), gamepad);
     label->setBuddy(box);
-    auto* press = new QPushButton(QStringLiteral("Press..."), gamepad);
+    auto* press = new QPushButton(tr("Press..."), gamepad);
     press->setObjectName(QStringLiteral("btn_pad_press_%1").arg(i + 1));
     press->setAutoDefault(false);
-    press->setToolTip(QStringLiteral("Then press the button on the pad (Esc gives up)"));
+    press->setToolTip(tr("Then press the button on the pad (Esc gives up)"));
     pad_grid->addWidget(label, row, column);
     pad_grid->addWidget(box, row, column + 1);
     pad_grid->addWidget(press, row, column + 2);
@@ -271,9 +265,9 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
     connect(box, &QComboBox::currentIndexChanged, this, [this, action] { pad_box_changed(action); });
     connect(press, &QPushButton::clicked, this, [this, action] { capture_pad_button(action); });
   }
-  auto* stick = new QLabel(QStringLiteral("The left stick also works Left and Right."), gamepad);
+  auto* stick = new QLabel(tr("The left stick also works Left and Right."), gamepad);
   pad_grid->addWidget(stick, 5, 0, 1, 4);
-  defaults_ = new QPushButton(QStringLiteral("Restore defaults"), gamepad);
+  defaults_ = new QPushButton(tr("Restore defaults"), gamepad);
   defaults_->setObjectName(QStringLiteral("btn_pad_defaults"));
   defaults_->setAutoDefault(false);
   pad_grid->addWidget(defaults_, 5, 4, 1, 2, Qt::AlignRight);
@@ -283,10 +277,10 @@ TPreferencesForm::TPreferencesForm(PreferencesHost& host, QWidget* parent)
   // ---- Accept / Cancel
   auto* buttons_row = new QHBoxLayout();
   buttons_row->addStretch(1);
-  accept_ = new QPushButton(QStringLiteral("Accept"), this);
+  accept_ = new QPushButton(tr("Accept"), this);
   accept_->setObjectName(QStringLiteral("btn_accept"));
   accept_->setAutoDefault(false);
-  cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+  cancel_ = new QPushButton(tr("Cancel"), this);
   cancel_->setObjectName(QStringLiteral("btn_cancel"));
   cancel_->setAutoDefault(false);
   buttons_row->addWidget(accept_);
@@ -353,13 +347,13 @@ void TPreferencesForm::show_pads() {
   const Gamepad* pad = host_.pad_input();
   const bool usable = pad != nullptr && pad->available();
   if (!usable) {
-    pads_->setText(QStringLiteral("Gamepads cannot be used on this system."));
+    pads_->setText(tr("Gamepads cannot be used on this system."));
   } else if (pad->pad_count() == 0) {
-    pads_->setText(QStringLiteral("No gamepad is connected. Plug one in at any time."));
+    pads_->setText(tr("No gamepad is connected. Plug one in at any time."));
   } else {
     QStringList names;
     for (const std::string& name : pad->pad_names()) names << from_std(name);
-    pads_->setText(QStringLiteral("Connected: ") + names.join(QStringLiteral(", ")));
+    pads_->setText(tr("Connected: %1").arg(names.join(QStringLiteral(", "))));
   }
   for (QPushButton* press : press_buttons_) press->setEnabled(usable && pad->pad_count() > 0);
   if (capturing_ && (!usable || pad->pad_count() == 0)) stop_capture();
@@ -386,10 +380,10 @@ void TPreferencesForm::capture_pad_button(KeyAction action) {
   if (pad == nullptr || !pad->available()) return;
   if (capturing_) stop_capture();
   capturing_ = action;
-  press_button(action)->setText(QStringLiteral("Press a button"));
+  press_button(action)->setText(tr("Press a button"));
   pad->capture_next_button([this, action](PadButton button) {
     capturing_.reset();
-    press_button(action)->setText(QStringLiteral("Press..."));
+    press_button(action)->setText(tr("Press..."));
     pads_shown_.set_button(action, button);
     show_pad_bindings();
   });
@@ -397,7 +391,7 @@ void TPreferencesForm::capture_pad_button(KeyAction action) {
 
 void TPreferencesForm::stop_capture() {
   if (!capturing_) return;
-  press_button(*capturing_)->setText(QStringLiteral("Press..."));
+  press_button(*capturing_)->setText(tr("Press..."));
   capturing_.reset();
   if (Gamepad* pad = host_.pad_input()) pad->cancel_capture();
 }

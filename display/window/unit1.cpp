@@ -50,7 +50,7 @@ const std::array<HotAreaRow, 8> kHotAreas{{
     {ElementId::btn_game_b_top, KeyAction::game_b, Qt::PointingHandCursor, true, "GAME B"},
     {ElementId::btn_time_top, KeyAction::time, Qt::PointingHandCursor, true, "TIME"},
     {ElementId::btn_acl_top, KeyAction::acl, Qt::PointingHandCursor, true, "ACL"},
-    {ElementId::btn_game_menu_top, std::nullopt, Qt::ArrowCursor, false, "Game menu"},
+    {ElementId::btn_game_menu_top, std::nullopt, Qt::ArrowCursor, false, QT_TRANSLATE_NOOP("hero::TForm1", "Game menu")},
 }};
 // clang-format on
 
@@ -93,7 +93,7 @@ class HotArea final : public QWidget {
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(false);
     setCursor(hot_area_row(id)->cursor);
-    setAccessibleName(QString::fromLatin1(hot_area_row(id)->name));
+    setAccessibleName(TForm1::tr(hot_area_row(id)->name));
   }
   ElementId id() const { return id_; }
   // Whether a press does anything: the ALARM button has no function.
@@ -174,46 +174,45 @@ QAccessibleInterface* hot_area_accessible(const QString&, QObject* object) {
 // What the handheld shows, in words: its mode, and in a game the score and
 // the misses. A screen reader reads it as the handheld's description.
 QString spoken_state(const EngineState& s) {
-  const auto game = [&](const char* name) {
-    return QString("%1, score %2, %3 miss%4")
+  const auto game = [&](const QString& name) {
+    return (s.misses == 1 ? TForm1::tr("%1, score %2, %3 miss") : TForm1::tr("%1, score %2, %3 misses"))
         .arg(name)
         .arg(s.score)
-        .arg(s.misses)
-        .arg(s.misses == 1 ? "" : "es");
+        .arg(s.misses);
   };
   QString text;
   switch (s.game_mode) {
     case mode_acl_held:
-      text = QStringLiteral("ACL held");
+      text = TForm1::tr("ACL held");
       break;
     case mode_all_lit:
-      text = QStringLiteral("Every segment lit");
+      text = TForm1::tr("Every segment lit");
       break;
     case mode_alarm_view:
-      text = QStringLiteral("Alarm time");
+      text = TForm1::tr("Alarm time");
       break;
     case mode_clock:
-      text = QStringLiteral("Clock");
+      text = TForm1::tr("Clock");
       break;
     case mode_game_a_held:
-      text = QString("Game A, best score %1").arg(s.hi_score_a);
+      text = TForm1::tr("Game A, best score %1").arg(s.hi_score_a);
       break;
     case mode_game_b_held:
-      text = QString("Game B, best score %1").arg(s.hi_score_b);
+      text = TForm1::tr("Game B, best score %1").arg(s.hi_score_b);
       break;
     case mode_game_a:
-      text = game("Game A");
+      text = game(TForm1::tr("Game A"));
       break;
     case mode_game_b:
-      text = game("Game B");
+      text = game(TForm1::tr("Game B"));
       break;
     case mode_game_over:
-      text = QString("Game over, score %1").arg(s.score);
+      text = TForm1::tr("Game over, score %1").arg(s.score);
       break;
     default:
       break;
   }
-  if (s.paused) text += QStringLiteral(", paused");
+  if (s.paused) text += TForm1::tr(", paused");
   return text;
 }
 

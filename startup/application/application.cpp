@@ -23,7 +23,7 @@ bool HeroApplication::notify(QObject* receiver, QEvent* event) {
   } catch (const std::exception& e) {
     show_error(QString::fromLocal8Bit(e.what()));
   } catch (...) {
-    show_error(QStringLiteral("An unexpected error occurred."));
+    show_error(QCoreApplication::translate("hero::HeroApplication", "An unexpected error occurred."));
   }
   // The event counts as handled: the rest of its handler is abandoned.
   return true;

@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
@@ -32,6 +33,7 @@
 #include "startup/application/application.h"
 #include "startup/application/close_signals.h"
 #include "startup/application/display_platform.h"
+#include "startup/application/translations.h"
 #include "startup/session/recording_file.h"
 #include "startup/settings/qsettings_store.h"
 #include "startup/sound/sdl_sound_library.h"
@@ -318,7 +320,7 @@ void HeroProgram::watch_best_game(char game) {
     watching_->deleteLater();
     watching_ = nullptr;
     reveal_main_window();
-    report_failure("The best game could not be played back: " + why.toStdString());
+    report_failure(tr("The best game could not be played back: %1").arg(why).toStdString());
   });
   form_->hide();
   watching_->start(QString::fromStdString(services_.program_file.string()),
@@ -333,9 +335,7 @@ std::optional<QString> HeroProgram::unfinished_game_offer() const {
   if (mode == mode_game_a || mode == mode_game_b) return std::nullopt;
   const std::optional<KeptGame> left = kept_games_->unfinished();
   if (!left) return std::nullopt;
-  return QString("Continue the game left unfinished (Game %1, score %2)")
-      .arg(QChar(left->game))
-      .arg(left->score);
+  return tr("Continue the game left unfinished (Game %1, score %2)").arg(QChar(left->game)).arg(left->score);
 }
 
 void HeroProgram::continue_unfinished_game() {
@@ -347,17 +347,20 @@ void HeroProgram::continue_unfinished_game() {
   if (std::ifstream in(left->file, std::ios::binary); in) {
     recording = read_recording(in, left->file.filename().string(), error);
   } else {
-    error = "it cannot be read";
+    error = tr("it cannot be read").toStdString();
   }
   if (recording) {
     const RecordingCheck check = check_recording(*recording);
     if (!check.difference.empty()) error = check.difference;
-    else if (check.game == 0 || check.game_over) error = "it holds no game under way at its end";
+    else if (check.game == 0 || check.game_over)
+      error = tr("it holds no game under way at its end").toStdString();
   }
   if (!error.empty()) {
     // It stays among the past games.
     kept_games_->drop_unfinished();
-    report_failure("The game left unfinished cannot be continued: " + error);
+    report_failure(tr("The game left unfinished cannot be continued: %1")
+                       .arg(QString::fromStdString(error))
+                       .toStdString());
     return;
   }
   // The session so far holds no game under way: it ends here, and the game
@@ -373,7 +376,9 @@ void HeroProgram::continue_unfinished_game() {
     continued_ = std::move(old_continued);
     session_out_ = std::move(old_out);
     session_file_ = old_file;
-    report_failure("The game left unfinished cannot be continued: " + error);
+    report_failure(tr("The game left unfinished cannot be continued: %1")
+                       .arg(QString::fromStdString(error))
+                       .toStdString());
     return;
   }
   old_recorder->stop("the player went on with the game left unfinished, in a session of its own");
@@ -399,7 +404,9 @@ void HeroProgram::continue_unfinished_game() {
     form_->engine().set_snd_enabled(sound_.enabled());
     form_->engine().start();
     form_->flush();
-    report_failure("The game left unfinished could not be continued: " + error);
+    report_failure(tr("The game left unfinished could not be continued: %1")
+                       .arg(QString::fromStdString(error))
+                       .toStdString());
     return;
   }
   // Now in this session, which is kept unfinished again if the program ends.
@@ -562,20 +569,28 @@ void HeroProgram::report_failure(const std::string& message) {
 namespace {
 
 constexpr char kUsage[] =
-    "Usage: hero50 [--help] [--version] [--record FILE | --replay FILE]\n"
-    "\n"
-    "Starts the handheld. It works in its own folder, wherever it is started\n"
-    "from: Config.ini, the skins, the manual pages, the samples and the documents\n"
-    "are read from the folder the program file is in.\n"
-    "\n"
-    "  --record FILE   plays as usual and writes the game to FILE (a new file),\n"
-    "                  line by line, as a script that hero-trace plays too\n"
-    "  --replay FILE   plays a recorded game back at real speed; the keys are\n"
-    "                  ignored but PAUSE (holds the playback) and Esc; no high\n"
-    "                  score or setting is stored\n"
-    "\n"
-    "Keys on the handheld: the bound keys (see Key settings), F1 about, F2 Readme,\n"
-    "F3 what is new, F4 manual, F12 full screen on or off, Esc quits.\n";
+    QT_TRANSLATE_NOOP("hero::HeroProgram",
+                      "Usage: hero50 [--help] [--version] [--record FILE | --replay FILE]\n"
+                      "\n"
+                      "Starts the handheld. It works in its own folder, wherever it is started\n"
+                      "from: Config.ini, the skins, the manual pages, the samples and the documents\n"
+                      "are read from the folder the program file is in.\n"
+                      "\n"
+                      "  --record FILE   plays as usual and writes the game to FILE (a new file),\n"
+                      "                  line by line, as a script that hero-trace plays too\n"
+                      "  --replay FILE   plays a recorded game back at real speed; the keys are\n"
+                      "                  ignored but PAUSE (holds the playback) and Esc; no high\n"
+                      "                  score or setting is stored\n"
+                      "\n"
+                      "Keys on the handheld: the bound keys (see Key settings), F1 about, F2 Readme,\n"
+                      "F3 what is new, F4 manual, F12 full screen on or off, Esc quits.\n");
+
+// The help in the player's language, read before the application exists
+// from the catalogue beside the program file.
+std::string usage_text() {
+  const QString program = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+  return translated_early(QFileInfo(program).absolutePath(), "hero::HeroProgram", kUsage).toStdString();
+}
 
 // The pictures, samples, pages and documents are named relative to the
 // program folder (a stated absolute name stays absolute), so the program
@@ -617,7 +632,7 @@ int hero_main(int argc, char** argv) {
   std::string replay_path;
   for (int i = 1; i < argc; ++i) {
     if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-      std::fputs(kUsage, stdout);
+      std::fputs(usage_text().c_str(), stdout);
       return 0;
     }
     if (std::strcmp(argv[i], "--version") == 0) {
@@ -634,7 +649,8 @@ int hero_main(int argc, char** argv) {
     } else if (std::strncmp(argv[i], "--", 2) == 0) {
       // A mistyped option must not start an ordinary session in its place.
       // (Qt's own options, such as -platform, have one dash.)
-      std::fprintf(stderr, "hero50: unknown option %s\n\n%s", printable(argv[i]).c_str(), kUsage);
+      std::fprintf(stderr, "hero50: unknown option %s\n\n%s", printable(argv[i]).c_str(),
+                   usage_text().c_str());
       return 2;
     }
   }
@@ -671,6 +687,8 @@ int hero_main(int argc, char** argv) {
   HeroApplication app(argc, argv);
   platform_start.reset();
   enter_program_folder(QCoreApplication::applicationDirPath());
+  const std::unique_ptr<InstalledLanguage> language =
+      install_translations(QCoreApplication::applicationDirPath());
   // No display name: Qt would add it to every window's caption. The
   // task-bar title is the main window's own, set at its creation.
   QGuiApplication::setApplicationDisplayName(QString());

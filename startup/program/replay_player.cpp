@@ -1,5 +1,6 @@
 #include "startup/program/replay_player.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QWidget>
 #include <algorithm>
@@ -21,7 +22,10 @@ ReplayPlayer::ReplayPlayer(SessionReplay& replay, TForm1& form, ReplayNewsSink n
 
 void ReplayPlayer::begin() {
   origin_ = now_();
-  if (news_) news_(ReplayNews::started, "Replaying " + replay_.recording().name + ".");
+  if (news_)
+    news_(ReplayNews::started, QCoreApplication::translate("hero::ReplayPlayer", "Replaying %1.")
+                                   .arg(QString::fromStdString(replay_.recording().name))
+                                   .toStdString());
   replay_.begin(form_.engine());
   form_.flush();
   schedule();

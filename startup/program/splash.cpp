@@ -35,10 +35,10 @@ struct LabelPlace {
 };
 
 constexpr std::array<LabelPlace, 4> kPlainLabels = {{
-    {"la_website_1", "website:", {113, 259, 56, 15}},
-    {"la_email_1", "email:", {113, 282, 56, 15}},
-    {"la_skin_select", "Select skin/theme:", {50, 309, 116, 15}},
-    {"la_sound_select", "Select sound driver:", {50, 339, 116, 15}},
+    {"la_website_1", QT_TRANSLATE_NOOP("hero::TSplashForm", "website:"), {113, 259, 56, 15}},
+    {"la_email_1", QT_TRANSLATE_NOOP("hero::TSplashForm", "email:"), {113, 282, 56, 15}},
+    {"la_skin_select", QT_TRANSLATE_NOOP("hero::TSplashForm", "Select skin/theme:"), {50, 309, 116, 15}},
+    {"la_sound_select", QT_TRANSLATE_NOOP("hero::TSplashForm", "Select sound driver:"), {50, 339, 116, 15}},
 }};
 
 QFont arial12(bool bold = false, bool underline = false) {
@@ -102,7 +102,7 @@ TSplashForm::TSplashForm(SplashHost& host, QWidget* parent)
 
 void TSplashForm::build() {
   setObjectName("TSplashForm");
-  setWindowTitle("About this game...");
+  setWindowTitle(tr("About this game..."));
   setFixedSize(kClientWidth, kClientHeight);
   QPalette white = palette();
   white.setColor(QPalette::Window, Qt::white);
@@ -126,7 +126,7 @@ void TSplashForm::build() {
   la_release_date_ = text_label(this, "la_release_date", QString(), QRect(0, 236, kClientWidth, 15),
                                 arial12(), Qt::black, Qt::AlignCenter);
   for (const LabelPlace& place : kPlainLabels)
-    text_label(this, place.name, QString::fromUtf8(place.text), place.geometry, arial12(), Qt::black);
+    text_label(this, place.name, tr(place.text), place.geometry, arial12(), Qt::black);
 
   la_website_2_ = link_label(this, "la_website_2", links::kWebsiteText, QRect(169, 259, 168, 15));
   connect(la_website_2_, &ClickLabel::clicked, this,
@@ -152,7 +152,7 @@ void TSplashForm::build() {
   btn_play_->setGeometry(116, 370, 107, 30);
   btn_play_->setPixmap(builtin_picture(BuiltinPicture::play_button));
   btn_play_->setCursor(Qt::PointingHandCursor);
-  btn_play_->setAccessibleName(QStringLiteral("Play"));
+  btn_play_->setAccessibleName(tr("Play"));
   connect(btn_play_, &ClickLabel::clicked, this, &TSplashForm::btn_playClick);
 
   btn_play_disabled_ = new QLabel(this);
@@ -160,8 +160,8 @@ void TSplashForm::build() {
   btn_play_disabled_->setGeometry(116, 370, 107, 30);
   btn_play_disabled_->setPixmap(builtin_picture(BuiltinPicture::play_disabled));
   btn_play_disabled_->setCursor(Qt::WhatsThisCursor);
-  btn_play_disabled_->setToolTip("please select skin/theme and sound driver first");
-  btn_play_disabled_->setAccessibleName(QStringLiteral("Play"));
+  btn_play_disabled_->setToolTip(tr("please select skin/theme and sound driver first"));
+  btn_play_disabled_->setAccessibleName(tr("Play"));
   btn_play_disabled_->setAccessibleDescription(btn_play_disabled_->toolTip());
   btn_play_disabled_->hide();
 
@@ -170,11 +170,11 @@ void TSplashForm::build() {
   btn_paypal_->setGeometry(237, 370, 107, 30);
   btn_paypal_->setPixmap(builtin_picture(BuiltinPicture::donate_button));
   btn_paypal_->setCursor(Qt::PointingHandCursor);
-  btn_paypal_->setAccessibleName(QStringLiteral("Donate"));
+  btn_paypal_->setAccessibleName(tr("Donate"));
   connect(btn_paypal_, &ClickLabel::clicked, this,
           [] { shell_open(QUrl(QString::fromUtf8(links::kDonationUrl))); });
 
-  chb_splashscreen_ = new QCheckBox("Display this splash screen at startup", this);
+  chb_splashscreen_ = new QCheckBox(tr("Display this splash screen at startup"), this);
   chb_splashscreen_->setObjectName("chb_splashscreen");
   chb_splashscreen_->setGeometry(12, 421, 444, 17);
   chb_splashscreen_->setFont(arial12());

@@ -80,8 +80,10 @@ class Desktop:
         env = dict(os.environ)
         for name in ("QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "QT_SCALE_FACTOR"):
             env.pop(name, None)
+        # The program's texts are English, whatever the tester's desktop
+        # speaks, unless a case asks for a language.
         env.update(DISPLAY=self.name, XDG_CONFIG_HOME=self.config_home, SDL_AUDIODRIVER="dummy",
-                   HOME=self.work, XDG_DATA_HOME=os.path.join(self.work, "data"))
+                   HOME=self.work, XDG_DATA_HOME=os.path.join(self.work, "data"), LANGUAGE="en")
         # Under the sanitizers: the X keyboard library reads strings in a way
         # the strict string checks take for a fault of ours.
         if "ASAN_OPTIONS" in env:
