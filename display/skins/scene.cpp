@@ -674,6 +674,7 @@ void Scene::set_shadows(bool on) {
 void Scene::set_skin_shadow_look(const ShadowLook& look) {
   mark_shadows_dirty();
   skin_shadow_look_ = look;
+  shadow_look_ = layered_look(user_shadow_look_, skin_shadow_look_);
   shadow_images_.clear();
   mark_shadows_dirty();
 }
@@ -681,13 +682,12 @@ void Scene::set_skin_shadow_look(const ShadowLook& look) {
 void Scene::set_shadow_look_override(const ShadowLook& look) {
   mark_shadows_dirty();
   user_shadow_look_ = look;
+  shadow_look_ = layered_look(user_shadow_look_, skin_shadow_look_);
   shadow_images_.clear();
   mark_shadows_dirty();
 }
 
-Scene::ShadowLook Scene::shadow_look() const {
-  const ShadowLook& u = user_shadow_look_;
-  const ShadowLook& k = skin_shadow_look_;
+Scene::ShadowLook Scene::layered_look(const ShadowLook& u, const ShadowLook& k) {
   return {settings::layered(u.offset_x, k.offset_x, settings::kShadowOffsetX),
           settings::layered(u.offset_y, k.offset_y, settings::kShadowOffsetY),
           settings::layered(u.blur, k.blur, settings::kShadowBlur),
@@ -749,7 +749,7 @@ const QImage& Scene::shadow_image(const QImage& segment, int blur_pixels) const 
 void Scene::paint_shadows(QPainter& painter, const QRect& bounds, double device_ratio,
                           std::chrono::steady_clock::time_point now) const {
   if (!shadows_ || ghosts_suppressed_) return;
-  const ShadowLook look = shadow_look();
+  const ShadowLook& look = shadow_look();
   const QRect glass = lcd_glass();
   if (*look.opacity <= 0 || !glass.intersects(bounds)) return;
   painter.save();

@@ -181,8 +181,9 @@ class Scene : public SegmentSurface {
   bool shadows() const { return shadows_; }
   void set_skin_shadow_look(const ShadowLook& look);
   void set_shadow_look_override(const ShadowLook& look);
-  // The look in use, every value layered as its setting declares.
-  ShadowLook shadow_look() const;
+  // The look in use, every value layered as its setting declares (worked
+  // out when the skin's or the player's values change, not per segment).
+  const ShadowLook& shadow_look() const { return shadow_look_; }
   // The LCD's glass in window pixels: the rectangle its segments span.
   QRect lcd_glass() const;
 
@@ -288,6 +289,8 @@ class Scene : public SegmentSurface {
   bool shadows_ = false;
   ShadowLook skin_shadow_look_;
   ShadowLook user_shadow_look_;
+  static ShadowLook layered_look(const ShadowLook& user, const ShadowLook& skin);
+  ShadowLook shadow_look_ = layered_look({}, {});
   // Shadows by the picture they fall from (its cache key) and blur.
   mutable std::map<std::pair<qint64, int>, QImage> shadow_images_;
   // Where a segment's shadow falls, in window pixels.
