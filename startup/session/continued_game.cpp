@@ -26,87 +26,84 @@ class SilentSound final : public SoundSink {
 // What the engine runs on: the recording's world while it is played again,
 // the window's from then on.
 class ContinuedTap::Switched {
+  // One service of each world; the recording's while it is played again.
+  template <class Service>
+  struct Either {
+    const bool& replaying;
+    Service& recorded;
+    Service& window;
+    Service& now() const { return replaying ? recorded : window; }
+  };
+
  public:
   class Timer final : public EngineTimer {
    public:
-    Timer(const bool& replaying, EngineTimer& recorded, EngineTimer& window)
-        : replaying_(replaying), recorded_(recorded), window_(window) {}
-    void set_interval_ms(int interval_ms) override { now().set_interval_ms(interval_ms); }
-    int interval_ms() const override { return now().interval_ms(); }
-    void set_enabled(bool enabled) override { now().set_enabled(enabled); }
-    bool enabled() const override { return now().enabled(); }
+    explicit Timer(Either<EngineTimer> either) : either_(either) {}
+    void set_interval_ms(int interval_ms) override { either_.now().set_interval_ms(interval_ms); }
+    int interval_ms() const override { return either_.now().interval_ms(); }
+    void set_enabled(bool enabled) override { either_.now().set_enabled(enabled); }
+    bool enabled() const override { return either_.now().enabled(); }
 
    private:
-    EngineTimer& now() const { return replaying_ ? recorded_ : window_; }
-    const bool& replaying_;
-    EngineTimer& recorded_;
-    EngineTimer& window_;
+    Either<EngineTimer> either_;
   };
 
   class Random final : public RandomSource {
    public:
-    Random(const bool& replaying, RandomSource& recorded, RandomSource& window)
-        : replaying_(replaying), recorded_(recorded), window_(window) {}
-    int draw(int lo, int hi) override { return (replaying_ ? recorded_ : window_).draw(lo, hi); }
+    explicit Random(Either<RandomSource> either) : either_(either) {}
+    int draw(int lo, int hi) override { return either_.now().draw(lo, hi); }
 
    private:
-    const bool& replaying_;
-    RandomSource& recorded_;
-    RandomSource& window_;
+    Either<RandomSource> either_;
   };
 
   class Clock final : public LocalClock {
    public:
-    Clock(const bool& replaying, LocalClock& recorded, LocalClock& window)
-        : replaying_(replaying), recorded_(recorded), window_(window) {}
-    TimeOfDay now() const override { return (replaying_ ? recorded_ : window_).now(); }
+    explicit Clock(Either<LocalClock> either) : either_(either) {}
+    TimeOfDay now() const override { return either_.now().now(); }
 
    private:
-    const bool& replaying_;
-    LocalClock& recorded_;
-    LocalClock& window_;
+    Either<LocalClock> either_;
   };
 
+  // The recording's world makes no sound.
   class Sound final : public SoundSink {
    public:
-    Sound(const bool& replaying, SoundSink& window) : replaying_(replaying), window_(window) {}
-    void play(SoundId id) override { (replaying_ ? silent_ : window_).play(id); }
-    void stop_all() override { (replaying_ ? silent_ : window_).stop_all(); }
+    Sound(const bool& replaying, SoundSink& window) : either_{replaying, silent_, window} {}
+    void play(SoundId id) override { either_.now().play(id); }
+    void stop_all() override { either_.now().stop_all(); }
 
    private:
-    const bool& replaying_;
     SilentSound silent_;
-    SoundSink& window_;
+    Either<SoundSink> either_;
   };
 
   class Store final : public SettingsStore {
    public:
-    Store(const bool& replaying, SettingsStore& recorded, SettingsStore& window)
-        : replaying_(replaying), recorded_(recorded), window_(window) {}
+    explicit Store(Either<SettingsStore> either) : either_(either) {}
     std::optional<std::string> read_text(std::string_view name) const override {
-      return now().read_text(name);
+      return either_.now().read_text(name);
     }
-    void write_text(std::string_view name, std::string_view value) override { now().write_text(name, value); }
-    std::vector<std::pair<std::string, std::string>> all() const override { return now().all(); }
-    void refresh() override { now().refresh(); }
+    void write_text(std::string_view name, std::string_view value) override {
+      either_.now().write_text(name, value);
+    }
+    std::vector<std::pair<std::string, std::string>> all() const override { return either_.now().all(); }
+    void refresh() override { either_.now().refresh(); }
 
    private:
-    SettingsStore& now() const { return replaying_ ? recorded_ : window_; }
-    const bool& replaying_;
-    SettingsStore& recorded_;
-    SettingsStore& window_;
+    Either<SettingsStore> either_;
   };
 
   Switched(ContinuedTap& tap, const EngineServices& window)
       : window_(window),
-        random_(tap.replaying_, tap.random_, window.random),
-        clock_(tap.replaying_, tap.clock_, window.clock),
+        random_({tap.replaying_, tap.random_, window.random}),
+        clock_({tap.replaying_, tap.clock_, window.clock}),
         sound_(tap.replaying_, window.sound),
-        store_(tap.replaying_, tap.store_, window.settings) {
+        store_({tap.replaying_, tap.store_, window.settings}) {
     for (int i = 0; i < kTimerCount; ++i) {
       const auto n = static_cast<std::size_t>(i);
-      timers_[n] = std::make_unique<Timer>(tap.replaying_, tap.time_.timer(static_cast<TimerId>(i)),
-                                           *window.timers[n]);
+      timers_[n] = std::make_unique<Timer>(
+          Either<EngineTimer>{tap.replaying_, tap.time_.timer(static_cast<TimerId>(i)), *window.timers[n]});
     }
   }
 
@@ -183,21 +180,13 @@ bool ContinuedTap::continue_game(Engine& engine, const Recording& recording,
   try {
     for (const RecordedLine& line : recording.lines) {
       const TraceCommand& c = line.command;
+      if (set_world(c, store_, random_, clock_)) continue;
       switch (c.kind) {
-        case TraceCommand::Kind::store:
-          store_.write_text(c.name, c.value);
-          break;
         case TraceCommand::Kind::start:
           // A recording holds one session: one start, at its beginning.
           if (started) throw std::runtime_error("line " + std::to_string(line.number) + ": a second start");
           started = true;
           start(engine);
-          break;
-        case TraceCommand::Kind::draw:
-          for (const int value : c.draws) random_.queue(value);
-          break;
-        case TraceCommand::Kind::clock:
-          clock_.set(c.time);
           break;
         case TraceCommand::Kind::press:
         case TraceCommand::Kind::release:
@@ -209,6 +198,9 @@ bool ContinuedTap::continue_game(Engine& engine, const Recording& recording,
         case TraceCommand::Kind::none:
         case TraceCommand::Kind::show:
         case TraceCommand::Kind::dump_store:
+        case TraceCommand::Kind::store:
+        case TraceCommand::Kind::draw:
+        case TraceCommand::Kind::clock:
           break;
       }
     }

@@ -140,22 +140,17 @@ void SessionReplay::fire_until(std::int64_t end_ms) {
 
 void SessionReplay::run_command(const RecordedLine& line) {
   const TraceCommand& c = line.command;
+  if (set_world(c, *store_, random_, clock_)) return;
   switch (c.kind) {
     case TraceCommand::Kind::none:
     case TraceCommand::Kind::wait:
     case TraceCommand::Kind::dump_store:
-      break;
     case TraceCommand::Kind::store:
-      store_->write_text(c.name, c.value);
+    case TraceCommand::Kind::draw:
+    case TraceCommand::Kind::clock:
       break;
     case TraceCommand::Kind::start:
       engine_->start();
-      break;
-    case TraceCommand::Kind::draw:
-      for (const int value : c.draws) random_.queue(value);
-      break;
-    case TraceCommand::Kind::clock:
-      clock_.set(c.time);
       break;
     case TraceCommand::Kind::press:
       engine_->press(c.button);

@@ -189,21 +189,32 @@ TraceCommand parse_trace_command(std::string_view text) {
   return c;
 }
 
+bool set_world(const TraceCommand& c, SettingsStore& store, ScriptedRandom& random, FixedClock& clock) {
+  switch (c.kind) {
+    case TraceCommand::Kind::store:
+      store.write_text(c.name, c.value);
+      return true;
+    case TraceCommand::Kind::draw:
+      for (const int value : c.draws) random.queue(value);
+      return true;
+    case TraceCommand::Kind::clock:
+      clock.set(c.time);
+      return true;
+    default:
+      return false;
+  }
+}
+
 void run_trace_command(VirtualHandheld& handheld, const TraceCommand& c, std::ostream& out) {
+  if (set_world(c, handheld.store(), handheld.random(), handheld.clock())) return;
   switch (c.kind) {
     case TraceCommand::Kind::none:
-      break;
     case TraceCommand::Kind::store:
-      handheld.store().write_text(c.name, c.value);
+    case TraceCommand::Kind::draw:
+    case TraceCommand::Kind::clock:
       break;
     case TraceCommand::Kind::start:
       handheld.start();
-      break;
-    case TraceCommand::Kind::draw:
-      for (const int value : c.draws) handheld.random().queue(value);
-      break;
-    case TraceCommand::Kind::clock:
-      handheld.clock().set(c.time);
       break;
     case TraceCommand::Kind::press:
       handheld.press(c.button);

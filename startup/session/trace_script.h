@@ -28,6 +28,11 @@ struct TraceCommand {
   std::int64_t wait_ms = 0;        // wait
 };
 
+// The lines that set the world the handheld runs in rather than work it: a
+// stored value, the next random draws, the time of day. Applies such a line
+// and answers true; any other is left to the caller.
+bool set_world(const TraceCommand& c, SettingsStore& store, ScriptedRandom& random, FixedClock& clock);
+
 // A line that is not a command of the language; the message says why.
 class TraceSyntaxError : public std::runtime_error {
  public:
