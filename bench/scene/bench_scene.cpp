@@ -6,6 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <optional>
 #include <vector>
 
 #include "display/lcd/element_ids.h"
@@ -211,16 +212,24 @@ void paint_full_frame(benchmark::State& state, Scene& scene) {
 
 // The same frame with bare QPainter calls: every visible picture, already at
 // its drawn size, blitted in stacking order over the background.
+// A visible element's picture as the frame shows it: scaled once, ahead of
+// the bare painting, to the size the scene draws it at (a stretched picture
+// fills its place).
+std::optional<QImage> bare_picture(const Scene& scene, ElementId id, double* scale_out = nullptr) {
+  const QImage& drawn = scene.drawn_image(id);
+  if (!scene.is_visible(id) || drawn.isNull() || scene.geometry(id).isEmpty()) return std::nullopt;
+  const double scale = scene.picture_mode(id) == PictureMode::stretch ? 0.0 : scene.scale_of(id);
+  if (scale_out) *scale_out = scale;
+  const QSize size = scale == 0.0 ? scene.geometry(id).size() : drawn.size() * scale;
+  return drawn.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
 void paint_bare(benchmark::State& state, Scene& scene) {
   std::vector<std::pair<QPoint, QImage>> pictures;
   for (int i = 0; i < kElementCount; ++i) {
     const auto id = static_cast<ElementId>(i);
-    const QImage& drawn = scene.drawn_image(id);
-    if (!scene.is_visible(id) || drawn.isNull() || scene.geometry(id).isEmpty()) continue;
-    const double scale = scene.picture_mode(id) == PictureMode::stretch ? 0.0 : scene.scale_of(id);
-    const QSize size = scale == 0.0 ? scene.geometry(id).size() : drawn.size() * scale;
-    pictures.emplace_back(scene.geometry(id).topLeft(),
-                          drawn.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    if (std::optional<QImage> picture = bare_picture(scene, id))
+      pictures.emplace_back(scene.geometry(id).topLeft(), std::move(*picture));
   }
   QImage target(scene.client_size(), QImage::Format_ARGB32_Premultiplied);
   const QColor background = scene.background_colour();
@@ -256,16 +265,16 @@ BENCHMARK(BM_LargeSkin<true, true>)
 // same pictures and a ready shadow of each segment (its silhouette, grown by
 // the blur) at the shadows' opacity within the glass.
 void paint_bare_with_shadows(benchmark::State& state, Scene& scene) {
-  const Scene::ShadowLook look = scene.shadow_look();
+  const Scene::ShadowLook& look = scene.shadow_look();
   std::vector<std::pair<QPointF, QImage>> shadows;
   std::vector<std::pair<QPoint, QImage>> pictures;
   for (int i = 0; i < kElementCount; ++i) {
     const auto id = static_cast<ElementId>(i);
-    const QImage& drawn = scene.drawn_image(id);
-    if (!scene.is_visible(id) || drawn.isNull() || scene.geometry(id).isEmpty()) continue;
-    const double scale = scene.picture_mode(id) == PictureMode::stretch ? 0.0 : scene.scale_of(id);
-    const QSize size = scale == 0.0 ? scene.geometry(id).size() : drawn.size() * scale;
-    QImage picture = drawn.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    double scale = 0.0;
+    std::optional<QImage> bare = bare_picture(scene, id, &scale);
+    if (!bare) continue;
+    QImage& picture = *bare;
+    const QSize size = picture.size();
     if (Scene::has_ghost(id)) {
       const int pad = static_cast<int>(*look.blur * scale) + 1;
       QImage shadow(size + QSize(2 * pad, 2 * pad), QImage::Format_ARGB32_Premultiplied);

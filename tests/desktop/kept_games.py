@@ -13,7 +13,7 @@ import sys
 import time
 
 from desktop import PROGRAM_TITLE, Desktop, run_cases, wait_until
-from windows_and_keys import WINDOWED, centre_of, menu_item
+from windows_and_keys import centre_of, menu_item, start_windowed
 
 # "Reset Hiscores", "Best games" and the offer of a game left unfinished as
 # the Down key reaches them in the context menu (Best games follows Zoom and
@@ -68,10 +68,7 @@ def check(recording):
 
 def a_best_game_is_kept_verified_watched_and_never_lost(install_dir):
     with Desktop(install_dir, window_manager=True) as desk:
-        desk.write_settings(WINDOWED)
-        desk.start_program()
-        window = desk.wait_window(PROGRAM_TITLE)
-        desk.settle(0.5)
+        window = start_windowed(desk)
         desk.click(*centre_of(desk, window))
         desk.tap(desk.keycode("1"))  # GAME A
         score = play_until_game_over(desk, keep_score=3)
@@ -123,11 +120,8 @@ def a_half_speed_game_takes_twice_as_long_and_stores_no_high_score(install_dir):
     hero-trace replays it line for line, it verifies, and its score is kept
     apart as an assisted game, never stored as the high score."""
     with Desktop(install_dir, window_manager=True) as desk:
-        desk.write_settings(dict(WINDOWED, GameSpeed="50"))
         recording = os.path.join(desk.work, "slow.trace")
-        desk.start_program("--record", recording)
-        window = desk.wait_window(PROGRAM_TITLE)
-        desk.settle(0.5)
+        window = start_windowed(desk, {"GameSpeed": "50"}, "--record", recording)
         desk.click(*centre_of(desk, window))
         desk.tap(desk.keycode("1"))  # GAME A
         wait_until("the game", lambda: last_show(desk, recording).get("mode") == "5", 10)
@@ -156,10 +150,7 @@ def a_game_ended_by_esc_goes_on_from_the_menu(install_dir):
     its score with the same objects in the same lanes, PAUSE plays on, and
     the whole game, both runs of it, verifies at its game over."""
     with Desktop(install_dir, window_manager=True) as desk:
-        desk.write_settings(WINDOWED)
-        desk.start_program()
-        window = desk.wait_window(PROGRAM_TITLE)
-        desk.settle(0.5)
+        window = start_windowed(desk)
         desk.click(*centre_of(desk, window))
         desk.tap(desk.keycode("1"))  # GAME A
         score = play_until_game_over(desk, keep_score=99, stop_at_score=2)

@@ -18,11 +18,13 @@ MENU_KEY_SETTINGS = 6
 MENU_SPLASH_SCREEN = 9
 
 
-def start_windowed(desk, extra=None):
+def start_windowed(desk, extra=None, *args):
+    """The program started windowed (with these settings besides, and these
+    arguments), its window found and settled."""
     settings = dict(WINDOWED)
     settings.update(extra or {})
     desk.write_settings(settings)
-    desk.start_program()
+    desk.start_program(*args)
     window = desk.wait_window(PROGRAM_TITLE)
     desk.settle(0.5)
     return window
