@@ -44,11 +44,25 @@ void make_installation(const QString& assets_dir, const QString& install_dir) {
 
   // Each page with its @2x twin (2@2x.bmp beside 2.bmp) for screens of two
   // device pixels per pixel.
-  for (int page = 1; page <= kManualPages; ++page) {
-    const QString text = read_text(QString("%1/manual/%2.txt").arg(assets_dir).arg(page));
-    save_bmp24(draw_manual_page(text, page), QString("%1/Graphics/Manual/%2.bmp").arg(install_dir).arg(page));
-    save_bmp24(draw_manual_page(text, page, 2.0),
-               QString("%1/Graphics/Manual/%2@2x.bmp").arg(install_dir).arg(page));
+  // The pages in other languages are drawn from the texts in a folder named
+  // for the language (manual/de/1.txt) into one of the same name beside
+  // them (Graphics/Manual/de/1.bmp).
+  QStringList languages{QString()};
+  for (const QString& language : QDir(assets_dir + "/manual").entryList(QDir::Dirs | QDir::NoDotAndDotDot))
+    languages << language + "/";
+  for (const QString& language : languages) {
+    QDir().mkpath(QString("%1/Graphics/Manual/%2").arg(install_dir, language));
+    for (int page = 1; page <= kManualPages; ++page) {
+      const QString source = QString("manual/%1%2.txt").arg(language).arg(page);
+      const QString pages = QString("%1/Graphics/Manual/%2%3").arg(install_dir, language).arg(page);
+      try {
+        const QString text = read_text(assets_dir + "/" + source);
+        save_bmp24(draw_manual_page(text, page), pages + ".bmp");
+        save_bmp24(draw_manual_page(text, page, 2.0), pages + "@2x.bmp");
+      } catch (const std::runtime_error& e) {
+        throw std::runtime_error(source.toStdString() + ": " + e.what());
+      }
+    }
   }
 
   QDir().mkpath(install_dir + "/Sound");

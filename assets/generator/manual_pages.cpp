@@ -1,11 +1,14 @@
 #include "assets/generator/manual_pages.h"
 
+#include <algorithm>
 #include <stdexcept>
+#include <vector>
 
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QStringList>
+#include <QTextBoundaryFinder>
 
 #include "release.h"
 
@@ -34,21 +37,52 @@ std::runtime_error failure(int page, const QString& why) {
   return std::runtime_error(QString("manual page %1: %2").arg(page).arg(why).toStdString());
 }
 
-// Splits text into lines no wider than `width`, at spaces.
+// Japanese and Chinese characters: their words have no spaces between them.
+bool wide(QChar c) { return c.unicode() >= 0x2E80 && c.unicode() <= 0xFFEF; }
+
+// Splits text into lines no wider than `width`, at spaces. A word of
+// Japanese (which has no spaces), or one wider than the line, is broken
+// where the language allows a line to break, and its pieces join without a
+// space.
 QStringList wrap(const QString& text, const QFontMetrics& metrics, int width) {
+  struct Piece {
+    QString text;
+    bool after_space;
+  };
+  std::vector<Piece> pieces;
+  for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
+    if (metrics.horizontalAdvance(word) <= width && std::none_of(word.begin(), word.end(), wide)) {
+      pieces.push_back({word, true});
+      continue;
+    }
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, word);
+    qsizetype start = 0;
+    for (qsizetype at = breaks.toNextBoundary(); at != -1; at = breaks.toNextBoundary()) {
+      if (at == start) continue;
+      pieces.push_back({word.mid(start, at - start), start == 0});
+      start = at;
+    }
+  }
   QStringList lines;
   QString current;
-  for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
-    const QString trial = current.isEmpty() ? word : current + ' ' + word;
+  for (const Piece& piece : pieces) {
+    const QString trial =
+        current.isEmpty() ? piece.text : current + (piece.after_space ? " " : "") + piece.text;
     if (metrics.horizontalAdvance(trial) <= width || current.isEmpty()) {
       current = trial;
     } else {
       lines << current;
-      current = word;
+      current = piece.text;
     }
   }
   if (!current.isEmpty()) lines << current;
   return lines;
+}
+
+// A line of a paragraph continues the one before with a space, but not
+// between Japanese characters.
+bool joins_without_space(const QString& before, const QString& after) {
+  return !before.isEmpty() && !after.isEmpty() && (wide(before.back()) || wide(after.front()));
 }
 
 }  // namespace
@@ -83,7 +117,8 @@ QImage draw_manual_page(const QString& text, int page_number, double ratio) {
       blocks.push_back({Block::key, body.left(bar).trimmed(), body.mid(bar + 1).trimmed()});
       open = false;
     } else if (open && !blocks.isEmpty()) {
-      blocks.back().text += ' ' + line;
+      if (!joins_without_space(blocks.back().text, line)) blocks.back().text += ' ';
+      blocks.back().text += line;
     } else {
       blocks.push_back({Block::paragraph, {}, line});
       open = true;

@@ -317,6 +317,13 @@ ManualPages read_manual_section(const fs::path& program_folder) {
   return manual;
 }
 
+void choose_manual_language(ManualPages& manual, const std::string& language,
+                            const fs::path& current_folder) {
+  if (language.empty()) return;
+  const std::string folder = manual.folder + language + "\\";
+  if (PathResolver(current_folder).file_exists(folder + "1.bmp")) manual.folder = folder;
+}
+
 void load_manual_page_pictures(ManualPages& manual, const fs::path& current_folder, bool twins) {
   const PathResolver resolver(current_folder);
   manual.errors.clear();

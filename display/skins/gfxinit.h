@@ -159,6 +159,12 @@ ManualPages load_manual_pages(const std::filesystem::path& program_folder,
 // The catalogue's Manual section alone: the folder and the viewer's size,
 // the pages left empty (the viewer decodes them when it first shows one).
 ManualPages read_manual_section(const std::filesystem::path& program_folder);
+// The pages in the player's language (a catalogue's name, "de", "pt_BR"):
+// those in the folder named for it inside ManualDir ("Graphics\Manual\de\"),
+// when it holds the first page. English, or a language without its pages,
+// keeps ManualDir's own.
+void choose_manual_language(ManualPages& manual, const std::string& language,
+                            const std::filesystem::path& current_folder = {});
 // Decodes the eight pages of `manual.folder` into `manual`.
 void load_manual_page_pictures(ManualPages& manual, const std::filesystem::path& current_folder = {},
                                bool twins = false);

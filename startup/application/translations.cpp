@@ -47,7 +47,8 @@ QStringList shipped_languages(const QString& folder) {
   return languages;
 }
 
-InstalledLanguage::InstalledLanguage(const QString& program_folder, const QString& language) {
+InstalledLanguage::InstalledLanguage(const QString& program_folder, const QString& language)
+    : language_(language) {
   own_installed_ = own_.load(QString::fromLatin1(kCatalogue) + language, catalogue_folder(program_folder)) &&
                    QCoreApplication::installTranslator(&own_);
   if (!own_installed_) return;

@@ -37,8 +37,10 @@ class InstalledLanguage {
 
   // Whether the program's own catalogue was found and installed.
   bool installed() const { return own_installed_; }
+  const QString& language() const { return language_; }
 
  private:
+  QString language_;
   QTranslator own_;
   QTranslator qt_;
   bool own_installed_ = false;

@@ -62,9 +62,11 @@ HeroProgram::HeroProgram(ProgramServices services)
   connect(keys_.get(), &TKeysForm::bindings_accepted, form_.get(), [this] { form_->rebuild_hints(); });
   // The manual's pages are decoded when the viewer first shows one, with
   // their @2x twins on a screen of more than one device pixel per pixel.
-  manual_ = std::make_unique<TManualForm>(
-      read_manual_section(services_.program_folder),
-      [](ManualPages& manual) { load_manual_page_pictures(manual, {}, qGuiApp->devicePixelRatio() > 1.0); });
+  ManualPages manual = read_manual_section(services_.program_folder);
+  choose_manual_language(manual, services_.language);
+  manual_ = std::make_unique<TManualForm>(manual, [](ManualPages& manual) {
+    load_manual_page_pictures(manual, {}, qGuiApp->devicePixelRatio() > 1.0);
+  });
   // The gamepad's mappings as stored; pads already plugged in are found now.
   pad_bindings_.load(form_->settings());
   gamepad_ = std::make_unique<Gamepad>(pad_bindings_,
@@ -701,6 +703,7 @@ int hero_main(int argc, char** argv) {
   SdlSoundLibrary sound_library;
   ProgramServices services;
   services.program_folder = QCoreApplication::applicationDirPath().toStdString();
+  if (language) services.language = language->language().toStdString();
   if (replay) {
     // A replay reads the player's settings but never writes them: it plays
     // on a copy in memory.

@@ -65,6 +65,8 @@ struct ProgramServices {
   std::optional<Recording> replay;
   // What a replay tells the player (its start, its end, a difference).
   ReplayNewsSink replay_news;
+  // The language of the catalogues installed ("de"), empty for English.
+  std::string language;
 };
 
 class HeroProgram : public QObject, private MenuHost, private SplashHost, private PreferencesHost {

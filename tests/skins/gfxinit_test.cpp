@@ -428,6 +428,23 @@ TEST_F(GfxinitTest, ManualPagesLoadFromTheNamedFolderWithMarkersForGaps) {
   EXPECT_NE(m.errors[0].find("pages\\5.bmp"), std::string::npos);
 }
 
+// The player's language has its pages in a folder named for it; a language
+// without its first page there (or English) reads ManualDir's own.
+TEST_F(GfxinitTest, ManualPagesInThePlayersLanguageComeFromItsFolder) {
+  folder_.save("Graphics/Manual/1.bmp", test::solid(54, 36, Qt::white, Qt::white), "BMP");
+  folder_.save("Graphics/Manual/de/1.bmp", test::solid(54, 36, Qt::cyan, Qt::cyan), "BMP");
+  folder_.save("Graphics/Manual/fr/2.bmp", test::solid(54, 36, Qt::cyan, Qt::cyan), "BMP");
+  for (const auto& [language, folder] : std::vector<std::pair<std::string, std::string>>{
+           {"de", "Graphics\\Manual\\de\\"}, {"fr", "Graphics\\Manual\\"}, {"", "Graphics\\Manual\\"}}) {
+    ManualPages m = read_manual_section(folder_.path());
+    choose_manual_language(m, language, folder_.path());
+    EXPECT_EQ(m.folder, folder) << language;
+    load_manual_page_pictures(m, folder_.path());
+    EXPECT_EQ(m.pages[0].image.pixelColor(1, 1), language == "de" ? QColor(Qt::cyan) : QColor(Qt::white))
+        << language;
+  }
+}
+
 // A page's @2x twin is taken on a screen of two device pixels per pixel when
 // it is twice the page; a twin of another size or a damaged one leaves the
 // page as it is and says so, and without twins none is read.
