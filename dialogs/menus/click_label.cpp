@@ -2,6 +2,9 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOption>
 
 namespace hero {
 namespace {
@@ -38,10 +41,33 @@ void install_accessibility() {
 
 }  // namespace
 
-ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) { install_accessibility(); }
+ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent) {
+  install_accessibility();
+  setFocusPolicy(Qt::TabFocus);
+}
 
 ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
   install_accessibility();
+  setFocusPolicy(Qt::TabFocus);
+}
+
+void ClickLabel::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier && !event->isAutoRepeat()) {
+    event->accept();
+    emit clicked();
+    return;
+  }
+  QLabel::keyPressEvent(event);
+}
+
+void ClickLabel::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (!hasFocus()) return;
+  QPainter painter(this);
+  QStyleOptionFocusRect frame;
+  frame.initFrom(this);
+  frame.rect = rect().adjusted(1, 1, -1, -1);
+  style()->drawPrimitive(QStyle::PE_FrameFocusRect, &frame, &painter, this);
 }
 
 }  // namespace hero

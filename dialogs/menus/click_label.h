@@ -1,9 +1,11 @@
 // A label that reports a click the way the handheld's dialogs expect it: a
 // left-button press and release on the label itself. To a screen reader it
 // is a push button (its name the label's text, or the name given to a
-// pictured one) whose press action is the click.
+// pictured one) whose press action is the click. Tab reaches it, a dotted
+// frame shows it has the keyboard, and Space clicks it, as a button.
 #pragma once
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -26,6 +28,8 @@ class ClickLabel : public QLabel {
     if (event->button() == Qt::LeftButton) pressed_ = true;
     event->accept();
   }
+  void keyPressEvent(QKeyEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override {
     if (event->button() != Qt::LeftButton) return;
     const bool was_pressed = pressed_;

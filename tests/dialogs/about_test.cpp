@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QTest>
 #include <QUrl>
+#include <algorithm>
 
 #include "dialogs/menus/about.h"
 #include "dialogs/menus/click_label.h"
@@ -60,6 +61,25 @@ TEST_F(AboutBox, DonationClickOpensTheDonationPageAndCloses) {
   ASSERT_EQ(opened.size(), 1u);
   EXPECT_EQ(opened[0], QUrl(links::kDonationUrl));
   EXPECT_FALSE(about->isVisible());
+}
+
+// With the keyboard alone: Tab walks the two links, the one with the
+// keyboard shows a frame, and Space opens it.
+TEST_F(AboutBox, TabReachesTheLinksWhichShowTheFocusAndSpaceOpensThem) {
+  about->show_dialog();
+  QApplication::setActiveWindow(about.get());
+  const QImage unfocused = about->btn_paypal()->grab().toImage();
+  std::vector<QWidget*> reached{QApplication::focusWidget()};
+  for (int i = 0; i < 4 && QApplication::focusWidget() != about->btn_paypal(); ++i) {
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : about.get(), Qt::Key_Tab);
+    reached.push_back(QApplication::focusWidget());
+  }
+  ASSERT_EQ(QApplication::focusWidget(), about->btn_paypal());
+  EXPECT_NE(std::find(reached.begin(), reached.end(), about->la_website()), reached.end());
+  EXPECT_NE(about->btn_paypal()->grab().toImage(), unfocused) << "no frame shows the focus";
+  QTest::keyClick(about->btn_paypal(), Qt::Key_Space);
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0], QUrl(links::kDonationUrl));
 }
 
 TEST_F(AboutBox, RightClickOnTheLinkOpensNothing) {
