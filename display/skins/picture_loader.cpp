@@ -18,6 +18,7 @@
 #include <jpeglib.h>
 
 #include "display/files/printable.h"
+#include "display/skins/vector_picture.h"
 
 namespace hero {
 namespace {
@@ -419,6 +420,7 @@ PictureFormat picture_format_for(const std::string& file_name) {
   if (ext == ".jpg" || ext == ".jpeg" || ext == ".jpe" || ext == ".jfif") return PictureFormat::jpeg;
   if (ext == ".bmp" || ext == ".dib") return PictureFormat::bmp;
   if (ext == ".ico") return PictureFormat::ico;
+  if (ext == ".svg") return PictureFormat::svg;
   throw PictureError("Picture file '" + printable(file_name, 4 * kEchoedTokenChars) +
                      "' cannot be loaded: unknown picture file extension (" +
                      (ext.empty() ? std::string("none") : ext) + ")");
@@ -435,6 +437,13 @@ Picture decode_picture(std::span<const std::uint8_t> bytes, PictureFormat format
       return decode_with_qt(bytes, "bmp", file_name, allowance);
     case PictureFormat::ico:
       return decode_with_qt(bytes, "ico", file_name, allowance);
+    case PictureFormat::svg: {
+      std::shared_ptr<const VectorPicture> vector = read_vector_picture(bytes, file_name);
+      check_size(file_name, vector->size.width(), vector->size.height(), allowance);
+      Picture picture = finish(render_vector_picture(*vector, vector->size), true, file_name);
+      picture.vector = std::move(vector);
+      return picture;
+    }
   }
   fail(file_name, "unknown format");
 }

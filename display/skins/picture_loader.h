@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QImage>
+#include <memory>
 
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +13,8 @@
 #include <string>
 
 namespace hero {
+
+struct VectorPicture;
 
 // A picture file that exists but cannot be used. The message names the file
 // and says what is wrong; the general error handler shows it to the player.
@@ -30,12 +33,15 @@ struct Picture {
   // pixel; null when the skin has none or it is not needed.
   QImage twin = QImage();
   bool twin_has_alpha = false;
+  // An SVG picture's document: `image` is it drawn at its own size, and it
+  // is drawn afresh for any other size (no twin then).
+  std::shared_ptr<const VectorPicture> vector = nullptr;
 
   bool empty() const { return image.isNull(); }
   QSize size() const { return image.size(); }
 };
 
-enum class PictureFormat { png, jpeg, bmp, ico };
+enum class PictureFormat { png, jpeg, bmp, ico, svg };
 
 // Limits checked from the header, before any pixel memory is taken: a file
 // that claims 50 000 x 50 000 pixels is refused with a clear message.
@@ -60,7 +66,7 @@ struct PixelAllowance {
 };
 
 // The format for a file name's extension (case ignored): .png, .jpg/.jpeg/
-// .jpe/.jfif, .bmp/.dib, .ico. Throws PictureError naming the file otherwise.
+// .jpe/.jfif, .bmp/.dib, .ico, .svg. Throws PictureError naming the file otherwise.
 PictureFormat picture_format_for(const std::string& file_name);
 
 // Decodes bytes already in memory; `file_name` only goes into messages.

@@ -9,6 +9,8 @@
 #include <set>
 #include <vector>
 
+#include "display/skins/vector_picture.h"
+
 namespace hero {
 namespace {
 
@@ -406,7 +408,14 @@ const QImage* Scene::scaled_picture(ElementId id, const Element& e, QSize size, 
       return nullptr;
     }
   }
-  QImage image = scaled ? source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation) : source;
+  // An SVG picture is drawn afresh for its pixels, never magnified.
+  QImage image = !scaled            ? source
+                 : e.picture.vector ? render_vector_picture(*e.picture.vector, pixels)
+                                    : source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  if (image.isNull()) {
+    slot = ScaledCopy{QImage(), size, device_ratio, true};
+    return nullptr;
+  }
   if (scaled && hardened && image.hasAlphaChannel()) {
     image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     harden_edges(image);

@@ -194,6 +194,29 @@ TEST_F(SkinCheckTest, SurroundingsAndTransparencyMistakes) {
   EXPECT_EQ(all.find("error"), std::string::npos) << all;
 }
 
+// SVG pictures: a sound one checks clean and needs no @2x twin; one that
+// reaches outside its file is an error naming the picture and its line.
+TEST_F(SkinCheckTest, SvgPicturesAreReadAsTheHandheldReadsThem) {
+  write_all(
+      dir_ / "lady1.svg",
+      "<svg xmlns='http://www.w3.org/2000/svg' width='56' height='74'><circle cx='28' cy='37' r='9'/></svg>");
+  write_all(
+      dir_ / "lady2.svg",
+      "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink'\n"
+      "     width='40' height='40'>\n<image xlink:href='file:///etc/hostname' width='4' height='4'/></svg>");
+  replace_once(config_, "Filename=im_lady_1.png", "Filename=lady1.svg");
+  replace_once(config_, "Filename=im_lady_2.png", "Filename=lady2.svg");
+  save();
+  std::string all;
+  for (const Finding& f : check_skin(dir_)) all += format_finding(f) + "\n";
+  const std::string file = (dir_ / "Config.ini").string();
+  EXPECT_NE(all.find(file + ":" + std::to_string(line_of(config_, "Filename=lady2.svg")) +
+                     ": error: Picture file 'lady2.svg' line 3 cannot be loaded: <image> refers to"),
+            std::string::npos)
+      << all;
+  EXPECT_EQ(all.find("lady1.svg"), std::string::npos) << all;
+}
+
 // A player's skins folder holds skins, not a skin: each is checked, and a
 // mistake names the file of the skin it is in.
 TEST_F(SkinCheckTest, APlayersSkinsFolderChecksEverySkinInIt) {

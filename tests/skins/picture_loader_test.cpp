@@ -2,6 +2,9 @@
 // truncated, oversized and misnamed files give an error naming the file.
 #include "display/skins/picture_loader.h"
 
+#include <tuple>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "tests/skins/test_support.h"
@@ -178,7 +181,7 @@ TEST_F(PictureLoaderTest, TruncatedBitmapThrowsNamingTheFile) {
   expect_error(folder_.write("short.bmp", good.substr(0, good.size() / 2)), "short.bmp", "ends too early");
   expect_error(folder_.write("one.bmp", good.substr(0, good.size() - 1)), "one.bmp", "ends too early");
   expect_error(folder_.write("header.bmp", good.substr(0, 20)), "header.bmp");
-  expect_error(folder_.write("junk.ico", "\0\0\1\0junk"), "junk.ico");
+  expect_error(folder_.write("junk.ico", std::string("\0\0\1\0junk", 8)), "junk.ico");
 }
 
 // A header claiming 50 000 x 50 000 pixels, patched into a real file.
@@ -218,6 +221,36 @@ TEST_F(PictureLoaderTest, OversizedPicturesAreRefusedBeforeDecoding) {
   png += ihdr;
   for (int i = 3; i >= 0; --i) png += static_cast<char>((crc >> (8 * i)) & 0xFF);
   expect_error(folder_.write("big.png", png), "big.png", "too large");
+}
+
+// An SVG picture may not reach outside its file nor ask for unbounded work:
+// each hostile one is refused with the file's name (and the line), before
+// anything is drawn.
+TEST_F(PictureLoaderTest, HostileSvgPicturesAreRefusedNamingTheFile) {
+  const std::string head =
+      "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink' ";
+  std::string many = head + "width='10' height='10'>";
+  for (int i = 0; i < 100000; ++i) many += "<g/>";
+  many += "</svg>";
+  const std::vector<std::tuple<std::string, std::string, std::string>> hostile = {
+      {"entities.svg",
+       "<?xml version='1.0'?>\n<!DOCTYPE svg [<!ENTITY a 'aaaaaaaaaa'><!ENTITY b '&a;&a;&a;&a;'>]>\n" + head +
+           "width='10' height='10'><text>&b;</text></svg>",
+       "line 2 cannot be loaded: it declares entities"},
+      {"linked.svg",
+       head + "width='10' height='10'>\n<image xlink:href='/etc/passwd' width='5' height='5'/></svg>",
+       "line 2 cannot be loaded: <image> refers to \"/etc/passwd\" outside it"},
+      {"embedded.svg", head + "width='10' height='10'><image href='data:image/png;base64,AAAA'/></svg>",
+       "outside it"},
+      {"styled.svg",
+       head + "width='10' height='10'><style>rect { fill: url(http://example.org/x) }</style></svg>",
+       "refers to a file outside it"},
+      {"huge.svg", head + "width='100000' height='100000'><rect width='1' height='1'/></svg>", "too large"},
+      {"many.svg", many, "more than 20000 elements"},
+      {"broken.svg", head + "width='10' height='10'><g></svg>", "not a readable SVG"},
+      {"other.svg", "<html><body/></html>", "it is not an SVG"},
+  };
+  for (const auto& [name, text, reason] : hostile) expect_error(folder_.write(name, text), name, reason);
 }
 
 TEST_F(PictureLoaderTest, UnknownExtensionAndContentOfAnotherFormatAreErrors) {

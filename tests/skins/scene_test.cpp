@@ -1,6 +1,7 @@
 // The scene: stacking order, transparency, clipping to the element, the
 // changed region handed to the window, and the colour-keyed cut-out.
 #include "display/skins/scene.h"
+#include "display/skins/picture_loader.h"
 
 #include <QBitmap>
 #include <QPainter>
@@ -401,6 +402,33 @@ TEST_F(SceneView, TwinIsDrawnPixelForPixelWhereTheHandheldIsShownTwiceAsLarge) {
   // At 100 % on a plain screen the picture itself.
   scene_.set_view(Scene::View{});
   EXPECT_EQ(frame_at().pixelColor(31, 31), QColor(Qt::red));
+}
+
+// An SVG picture is drawn afresh for the pixels it covers: a shape's edge
+// stays one step from clear to solid at 300 %, where the same picture
+// magnified would blur it over several pixels.
+TEST_F(SceneView, SvgPictureStaysSharpWhenMagnified) {
+  const std::string svg =
+      "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'>"
+      "<rect x='2' y='0' width='6' height='10' fill='#000'/></svg>";
+  const Picture picture =
+      decode_picture(std::span(reinterpret_cast<const std::uint8_t*>(svg.data()), svg.size()),
+                     PictureFormat::svg, "bar.svg");
+  ASSERT_TRUE(picture.vector);
+  EXPECT_EQ(picture.size(), QSize(10, 10));
+  EXPECT_TRUE(picture.has_alpha);
+  scene_.set_picture(ElementId::btn_game_a_down, picture);
+  scene_.set_geometry(ElementId::btn_game_a_down, QRect(30, 30, 10, 10));
+  scene_.set_visible(ElementId::btn_game_a_down, true);
+  scene_.set_visible(ElementId::la_pause, false);
+  scene_.set_view(Scene::View{3.0, {}, false});
+  const QImage composed = frame_at();
+  // The bar's left edge lies at skin pixel 32, window pixel 96.
+  const int y = 100;
+  EXPECT_EQ(composed.pixelColor(95, y), QColor(128, 128, 128));
+  EXPECT_EQ(composed.pixelColor(96, y), QColor(Qt::black));
+  EXPECT_EQ(composed.pixelColor(113, y), QColor(Qt::black));
+  EXPECT_EQ(composed.pixelColor(114, y), QColor(128, 128, 128));
 }
 
 TEST_F(SceneView, FullScreenViewScalesOnlyTheSkinImages) {

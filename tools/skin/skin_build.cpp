@@ -17,6 +17,7 @@
 #include "display/lcd/element_ids.h"
 #include "display/skins/gfxinit.h"
 #include "display/skins/picture_loader.h"
+#include "display/skins/vector_picture.h"
 
 namespace hero::skinkit {
 namespace {
@@ -36,9 +37,6 @@ std::string open_drawing(QFile& file) {
   if (!file.open(QIODevice::ReadOnly)) return "cannot read the drawing: " + file.errorString().toStdString();
   return {};
 }
-
-// A reference that stays inside the drawing: "#id", nothing else.
-bool is_inner_reference(QStringView href) { return href.startsWith(u'#'); }
 
 enum class DrawingKind { handheld, part };
 

@@ -244,7 +244,8 @@ void Checker::check_pictures() {
   for (const auto& [n, file] : names) {
     if (!pictures_.count(n)) continue;
     if (files.exists(twin_name(file))) ++with;
-    else without.push_back(n);
+    // An SVG picture is drawn sharp at any size; it needs no twin.
+    else if (!pictures_[n].vector) without.push_back(n);
   }
   if (with > 0)
     for (int n : without)
