@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <stdexcept>
+#include <vector>
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,8 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QTextStream>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
 
 #include "assets/generator/image_io.h"
 #include "display/lcd/element_ids.h"
@@ -123,6 +126,83 @@ Rendered render_element(QSvgRenderer& svg, const QString& id, double scale, bool
           used.translated(crop.topLeft())};
 }
 
+// The element as a drawing of its own, for a handheld shown at any size
+// but the skin's: the drawing's shared parts (its <defs>) and the element,
+// framed on its place in the skin (`place`, pixels at `scale`), so that it
+// covers exactly the pixels its picture does. A segment carries the same
+// faint shadow as its picture: the segment again, offset, at the shadow's
+// opacity (segments are drawn in LCD black).
+QByteArray element_drawing(const QByteArray& drawing, const QString& id, const QRect& place, double scale,
+                           bool with_shadow) {
+  QByteArray out;
+  QXmlStreamWriter writer(&out);
+  writer.writeStartDocument();
+  writer.writeStartElement("svg");
+  writer.writeDefaultNamespace("http://www.w3.org/2000/svg");
+  writer.writeNamespace("http://www.w3.org/1999/xlink", "xlink");
+  writer.writeAttribute("version", "1.2");
+  writer.writeAttribute("baseProfile", "tiny");
+  writer.writeAttribute("width", QString::number(place.width()));
+  writer.writeAttribute("height", QString::number(place.height()));
+  writer.writeAttribute("viewBox", QString("%1 %2 %3 %4")
+                                       .arg(place.x() / scale, 0, 'g', 10)
+                                       .arg(place.y() / scale, 0, 'g', 10)
+                                       .arg(place.width() / scale, 0, 'g', 10)
+                                       .arg(place.height() / scale, 0, 'g', 10));
+  writer.writeAttribute("preserveAspectRatio", "none");
+  // The groups the element lies in lend it their fill and placement: they
+  // come along, without their other children.
+  struct Open {
+    QString name;
+    QXmlStreamAttributes attributes;
+  };
+  std::vector<Open> open;
+  QXmlStreamReader reader(drawing);
+  while (!reader.atEnd()) {
+    const auto token = reader.readNext();
+    if (token == QXmlStreamReader::EndElement) {
+      if (!open.empty()) open.pop_back();
+      continue;
+    }
+    if (token != QXmlStreamReader::StartElement) continue;
+    const bool shared = open.size() == 1 && reader.name() == QLatin1String("defs");
+    if (!shared && reader.attributes().value("id") != id) {
+      open.push_back({reader.qualifiedName().toString(), reader.attributes()});
+      continue;
+    }
+    // The shadow, as in the picture: the element again, in plain black.
+    if (with_shadow && !shared) {
+      writer.writeStartElement("g");
+      writer.writeAttribute("opacity", QString::number(kShadowOpacity));
+      writer.writeAttribute("transform",
+                            QString("translate(%1,%2)")
+                                .arg(std::max(1.0, std::round(kShadowOffsetX * scale)) / scale, 0, 'g', 10)
+                                .arg(std::max(1.0, std::round(kShadowOffsetY * scale)) / scale, 0, 'g', 10));
+      writer.writeStartElement("use");
+      writer.writeAttribute("http://www.w3.org/1999/xlink", "href", "#" + id);
+      writer.writeEndElement();
+      writer.writeEndElement();
+    }
+    // The shared parts and the element itself, each copied whole.
+    const std::size_t around = shared ? 0 : open.size() - 1;
+    for (std::size_t i = 1; i <= around; ++i) {
+      writer.writeStartElement(open[i].name);
+      writer.writeAttributes(open[i].attributes);
+    }
+    for (int inner = 0; !reader.atEnd(); reader.readNext()) {
+      if (reader.tokenType() == QXmlStreamReader::StartElement) ++inner;
+      if (reader.tokenType() == QXmlStreamReader::EndElement) --inner;
+      if (reader.tokenType() != QXmlStreamReader::Comment) writer.writeCurrentToken(reader);
+      if (inner == 0) break;
+    }
+    for (std::size_t i = 1; i <= around; ++i) writer.writeEndElement();
+  }
+  if (reader.hasError()) throw failure("cannot read the handheld drawing: " + reader.errorString());
+  writer.writeEndElement();
+  writer.writeEndDocument();
+  return out;
+}
+
 // The handheld's outline must be cut sharply: a half-covered edge pixel
 // blended with the key colour would leave a pink fringe on the desktop. Edge
 // pixels become wholly drawn or wholly transparent; the transparent ones keep
@@ -176,6 +256,10 @@ QRect element_rect(QSvgRenderer& svg, const QString& id, double scale) {
 void render_skin(const SkinOptions& options) {
   QSvgRenderer svg(options.svg_path);
   if (!svg.isValid()) throw failure("cannot read the handheld drawing " + options.svg_path);
+  QFile drawing_file(options.svg_path);
+  if (!drawing_file.open(QIODevice::ReadOnly))
+    throw failure("cannot read the handheld drawing " + options.svg_path);
+  const QByteArray drawing = drawing_file.readAll();
   QDir().mkpath(options.out_dir);
   const QSize page = svg.defaultSize();
   const int game_width = static_cast<int>(std::lround(page.width() * options.scale));
@@ -220,6 +304,11 @@ void render_skin(const SkinOptions& options) {
       // or on a screen of two device pixels per pixel.
       save_png(body ? cut_on_key_colour(r.twin) : r.twin.convertToFormat(QImage::Format_ARGB32),
                options.out_dir + "/" + stem + "@2x.png");
+      // And its drawing, drawn instead at any other size.
+      QFile element_file(options.out_dir + "/" + stem + ".svg");
+      if (!element_file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+          element_file.write(element_drawing(drawing, name, place, options.scale, is_segment(element))) < 0)
+        throw failure("cannot write " + element_file.fileName());
     }
     out << "\n[Image" << n << "]\n; " << name << "\nFilename=" << file << "\nLeft=" << place.x()
         << "\nTop=" << place.y() << "\nWidth=" << place.width() << "\nHeight=" << place.height() << "\n";

@@ -8,6 +8,7 @@
 #include "display/files/path_resolver.h"
 #include "display/lcd/element_ids.h"
 #include "display/skins/skin_schema.h"
+#include "display/skins/vector_picture.h"
 
 namespace hero {
 namespace {
@@ -59,10 +60,19 @@ std::string twin_name(const std::string& name) {
   return name.substr(0, dot) + "@2x" + name.substr(dot);
 }
 
-SkinPictures::SkinPictures(const std::filesystem::path& current_folder, std::string skin_path, bool twins)
+std::string vector_twin_name(const std::string& name) {
+  const std::size_t folder = name.find_last_of("\\/");
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string::npos || (folder != std::string::npos && dot < folder)) return name + ".svg";
+  return name.substr(0, dot) + ".svg";
+}
+
+SkinPictures::SkinPictures(const std::filesystem::path& current_folder, std::string skin_path, bool twins,
+                           bool vectors)
     : resolver_(std::make_unique<PathResolver>(current_folder)),
       skin_path_(std::move(skin_path)),
-      twins_(twins) {}
+      twins_(twins),
+      vectors_(vectors) {}
 
 SkinPictures::~SkinPictures() = default;
 
@@ -77,8 +87,16 @@ Picture SkinPictures::load(const std::string& name) {
   auto it = decoded_.find(file);
   if (it == decoded_.end()) {
     Picture picture = load_counted(file, skin_path_ + name);
+    // The drawing beside the picture is drawn instead wherever the picture
+    // would be magnified or reduced; one of another size is not its drawing.
+    const std::string drawing = vector_twin_name(name);
+    if (vectors_ && !picture.vector && drawing != name && exists(drawing)) {
+      std::shared_ptr<const VectorPicture> vector =
+          load_vector_picture(resolve(drawing), skin_path_ + drawing);
+      if (vector->size == picture.size()) picture.vector = std::move(vector);
+    }
     const std::string twin = twin_name(name);
-    if (twins_ && twin != name && exists(twin)) {
+    if (twins_ && !picture.vector && twin != name && exists(twin)) {
       const Picture drawn_twice = load_counted(resolve(twin), skin_path_ + twin);
       picture.twin = drawn_twice.image;
       picture.twin_has_alpha = drawn_twice.has_alpha;
@@ -210,8 +228,8 @@ void load_skin(Scene& scene, const SkinLoadRequest& request, InstallationErrors&
       view.scale = request.zoom > 0.0 && request.zoom <= 16.0 ? request.zoom : 1.0;
     }
     // Twice the pixels are worth loading only where they are shown.
-    const bool twins = view.scale * request.device_pixel_ratio > 1.0;
-    SkinPictures files(request.current_folder, skin_path, twins);
+    const double density = view.scale * request.device_pixel_ratio;
+    SkinPictures files(request.current_folder, skin_path, density > 1.0, density != 1.0);
     scene.set_view(view);
     scene.set_client_size(game);
     // The skin's own faintness of unlit segments; out of range is the nearest end.

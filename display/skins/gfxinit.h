@@ -98,7 +98,11 @@ class PathResolver;
 // and the skin authors' checker both load through it.
 class SkinPictures {
  public:
-  SkinPictures(const std::filesystem::path& current_folder, std::string skin_path, bool twins);
+  // `twins`: the @2x twins are wanted (the handheld shown larger than its
+  // pixels); `vectors`: the drawings beside the pictures are (shown at any
+  // size but its own).
+  SkinPictures(const std::filesystem::path& current_folder, std::string skin_path, bool twins,
+               bool vectors = false);
   ~SkinPictures();
   SkinPictures(const SkinPictures&) = delete;
   SkinPictures& operator=(const SkinPictures&) = delete;
@@ -115,6 +119,7 @@ class SkinPictures {
   std::unique_ptr<PathResolver> resolver_;
   std::string skin_path_;
   bool twins_ = false;
+  bool vectors_ = false;
   std::map<std::filesystem::path, Picture> decoded_;
   std::int64_t pixels_used_ = 0;
 };
@@ -136,6 +141,9 @@ Scene::View fullscreen_view(QSize game, QSize screen, std::int32_t offset_x, std
 // "back@2x.png" for "back.png": Qt's name for a picture's twin of twice the
 // pixels.
 std::string twin_name(const std::string& name);
+// A picture's drawing beside it: "back.png" -> "back.svg" (an SVG names
+// itself).
+std::string vector_twin_name(const std::string& name);
 
 // ---- Manual pages -----------------------------------------------------------
 

@@ -3,6 +3,9 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
+#include <fstream>
+#include <system_error>
+#include <vector>
 
 #include "display/files/printable.h"
 #include "display/skins/picture_loader.h"
@@ -49,7 +52,8 @@ std::optional<VectorProblem> vector_problem(const QByteArray& document) {
     }
   }
   if (xml.hasError())
-    return VectorProblem{static_cast<int>(xml.lineNumber()), "not a readable SVG: " + xml.errorString().toStdString()};
+    return VectorProblem{static_cast<int>(xml.lineNumber()),
+                         "not a readable SVG: " + xml.errorString().toStdString()};
   if (root) return VectorProblem{0, "it is not an SVG"};
   return std::nullopt;
 }
@@ -58,12 +62,14 @@ std::shared_ptr<const VectorPicture> read_vector_picture(std::span<const std::ui
                                                          const std::string& file_name) {
   const auto refuse = [&](int line, const std::string& why) {
     throw PictureError("Picture file '" + printable(file_name, 4 * kEchoedTokenChars) + "'" +
-                       (line > 0 ? " line " + std::to_string(line) : std::string()) + " cannot be loaded: " + why);
+                       (line > 0 ? " line " + std::to_string(line) : std::string()) +
+                       " cannot be loaded: " + why);
   };
   if (static_cast<std::int64_t>(bytes.size()) > kMaxVectorBytes)
     refuse(0, "it is larger than " + std::to_string(kMaxVectorBytes / (1024 * 1024)) + " MiB");
   auto picture = std::make_shared<VectorPicture>();
-  picture->document = QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
+  picture->document =
+      QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
   if (const auto problem = vector_problem(picture->document)) refuse(problem->line, problem->message);
   // Only the checked document reaches the renderer, which reads its size
   // without drawing anything.
@@ -71,6 +77,24 @@ std::shared_ptr<const VectorPicture> read_vector_picture(std::span<const std::ui
   if (!renderer.isValid()) refuse(0, "not a readable SVG");
   picture->size = renderer.defaultSize();
   return picture;
+}
+
+std::shared_ptr<const VectorPicture> load_vector_picture(const std::filesystem::path& file,
+                                                         const std::string& shown_name) {
+  const auto refuse = [&](const std::string& why) {
+    throw PictureError("Picture file '" + printable(shown_name, 4 * kEchoedTokenChars) +
+                       "' cannot be loaded: " + why);
+  };
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(file, ec);
+  if (ec) refuse("the file cannot be opened");
+  if (size > static_cast<std::uintmax_t>(kMaxVectorBytes))
+    refuse("it is larger than " + std::to_string(kMaxVectorBytes / (1024 * 1024)) + " MiB");
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  std::ifstream in(file, std::ios::binary);
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (!in || static_cast<std::size_t>(in.gcount()) != bytes.size()) refuse("the file cannot be read");
+  return read_vector_picture(bytes, shown_name);
 }
 
 QImage render_vector_picture(const VectorPicture& picture, QSize pixels) {

@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QStringView>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <optional>
 #include <span>
@@ -44,6 +45,11 @@ struct VectorPicture {
 // against the picture limits before anything is drawn.
 std::shared_ptr<const VectorPicture> read_vector_picture(std::span<const std::uint8_t> bytes,
                                                          const std::string& file_name);
+
+// The same read from a file (`shown_name` goes into messages); a file that
+// cannot be read or is larger than kMaxVectorBytes is refused unread.
+std::shared_ptr<const VectorPicture> load_vector_picture(const std::filesystem::path& file,
+                                                         const std::string& shown_name);
 
 // The picture drawn to fill `pixels` (premultiplied ARGB32, transparent
 // where nothing is drawn); null when the memory cannot be had.

@@ -95,7 +95,10 @@ TEST_F(SkinCheckTest, TenPlantedMistakesGiveTenLines) {
                "; im_rogue_x1y4\nFilename=im_rogue_x1y4.png\nLeft=1450\n;was ");
   save();
   write_all(dir_ / "im_lady_5.png", "\x89PNG\r\n\x1a\n this is no picture");
+  // A picture with neither a twin nor a drawing beside it.
   fs::remove(dir_ / "im_hero_x1@2x.png");
+  fs::remove(dir_ / "im_hero_x1.svg");
+  fs::remove(dir_ / "im_lady_6.svg");
   {  // a picture of another size than its element
     QImage small(5, 5, QImage::Format_ARGB32);
     small.fill(Qt::transparent);
@@ -194,8 +197,9 @@ TEST_F(SkinCheckTest, SurroundingsAndTransparencyMistakes) {
   EXPECT_EQ(all.find("error"), std::string::npos) << all;
 }
 
-// SVG pictures: a sound one checks clean and needs no @2x twin; one that
-// reaches outside its file is an error naming the picture and its line.
+// SVG pictures, and drawings beside PNG pictures: a sound one checks clean
+// and needs no @2x twin; a hostile one is an error naming the file and its
+// line.
 TEST_F(SkinCheckTest, SvgPicturesAreReadAsTheHandheldReadsThem) {
   write_all(
       dir_ / "lady1.svg",
@@ -204,6 +208,8 @@ TEST_F(SkinCheckTest, SvgPicturesAreReadAsTheHandheldReadsThem) {
       dir_ / "lady2.svg",
       "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink'\n"
       "     width='40' height='40'>\n<image xlink:href='file:///etc/hostname' width='4' height='4'/></svg>");
+  // The drawing beside a picture is read as well.
+  write_all(dir_ / "im_lady_3.svg", "<?xml version='1.0'?>\n<!DOCTYPE svg [<!ENTITY x 'x'>]>\n<svg/>");
   replace_once(config_, "Filename=im_lady_1.png", "Filename=lady1.svg");
   replace_once(config_, "Filename=im_lady_2.png", "Filename=lady2.svg");
   save();
@@ -212,6 +218,10 @@ TEST_F(SkinCheckTest, SvgPicturesAreReadAsTheHandheldReadsThem) {
   const std::string file = (dir_ / "Config.ini").string();
   EXPECT_NE(all.find(file + ":" + std::to_string(line_of(config_, "Filename=lady2.svg")) +
                      ": error: Picture file 'lady2.svg' line 3 cannot be loaded: <image> refers to"),
+            std::string::npos)
+      << all;
+  EXPECT_NE(all.find(file + ":" + std::to_string(line_of(config_, "Filename=im_lady_3.png")) +
+                     ": error: Picture file 'im_lady_3.svg' line 2 cannot be loaded: it declares entities"),
             std::string::npos)
       << all;
   EXPECT_EQ(all.find("lady1.svg"), std::string::npos) << all;

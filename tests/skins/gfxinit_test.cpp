@@ -527,6 +527,38 @@ TEST_F(SkinTwinsTest, DamagedTwinIsReportedLikeAnyPicture) {
   EXPECT_NO_THROW(load_at(1.0, 1.0));  // at 100 % the twin is not read
 }
 
+// back.svg beside back.png is the picture's drawing: read wherever the
+// handheld is shown at any size but its own (then in place of the @2x
+// twin), never at 100 % on a plain screen; one of another size is not the
+// picture's, and a hostile one stops the load like a damaged twin.
+TEST_F(SkinTwinsTest, DrawingsBesideThePicturesAreTakenAtAnyOtherSize) {
+  const std::string drawing =
+      "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'><rect width='9' height='9'/></svg>";
+  write_catalogue("[Common]\nSkins=1\n");
+  write_skin(
+      "[Common]\nGameWidth=40\nGameHeight=20\n[Image1]\nFilename=back.png\nWidth=40\nHeight=20\n"
+      "[Image3]\nFilename=down.png\nLeft=2\nTop=2\nWidth=6\nHeight=4\n");
+  folder_.save("Graphics/Skin1/back.png", test::solid(40, 20, Qt::gray, Qt::magenta), "PNG");
+  folder_.save("Graphics/Skin1/back@2x.png", test::solid(80, 40, Qt::darkGray, Qt::magenta), "PNG");
+  folder_.write("Graphics/Skin1/back.svg", drawing);
+  folder_.save("Graphics/Skin1/down.png", test::solid(6, 4, Qt::red, Qt::red), "PNG");
+  folder_.write("Graphics/Skin1/down.svg", drawing);  // 40 x 20: not the picture's
+  load_at(1.0, 1.0);
+  EXPECT_FALSE(scene_.picture(ElementId::im_background).vector);
+  for (auto [zoom, ratio] : {std::pair{3.0, 1.0}, std::pair{1.0, 2.0}, std::pair{0.5, 1.0}}) {
+    load_at(zoom, ratio);
+    ASSERT_TRUE(errors_.messages.empty());
+    EXPECT_TRUE(scene_.picture(ElementId::im_background).vector) << zoom << " " << ratio;
+    EXPECT_TRUE(scene_.picture(ElementId::im_background).twin.isNull()) << zoom << " " << ratio;
+    EXPECT_FALSE(scene_.picture(skin_image(3)).vector) << zoom << " " << ratio;
+  }
+  folder_.write("Graphics/Skin1/back.svg",
+                "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'>"
+                "<image href='back.png' width='40' height='20'/></svg>");
+  EXPECT_THROW(load_at(2.0, 1.0), PictureError);
+  EXPECT_NO_THROW(load_at(1.0, 1.0));
+}
+
 TEST(TwinNames, TwinTakesAt2xBeforeTheExtension) {
   EXPECT_EQ(twin_name("back.png"), "back@2x.png");
   EXPECT_EQ(twin_name("Seg\\im_hero.Bmp"), "Seg\\im_hero@2x.Bmp");

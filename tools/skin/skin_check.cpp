@@ -15,6 +15,7 @@
 #include "display/skins/picture_loader.h"
 #include "display/skins/scene.h"
 #include "display/skins/skin_schema.h"
+#include "display/skins/vector_picture.h"
 #include "engine/settings_codec.h"
 
 namespace hero::skinkit {
@@ -199,6 +200,21 @@ void Checker::check_pictures() {
     const ElementId element = skin_image(n);
     const int line = line_of(section, "Filename");
     const Picture& p = pictures_[n];
+    // The drawing beside a picture, read as the handheld reads it where it
+    // shows the skin at another size.
+    if (const std::string drawing = vector_twin_name(file); drawing != file && files.exists(drawing)) {
+      try {
+        const auto vector = load_vector_picture(files.resolve(drawing), drawing);
+        if (vector->size != p.size())
+          add(line, Level::warning,
+              "drawing '" + printable(drawing) + "' is " + std::to_string(vector->size.width()) + " x " +
+                  std::to_string(vector->size.height()) + " pixels but its picture is " +
+                  std::to_string(p.size().width()) + " x " + std::to_string(p.size().height()) +
+                  "; the handheld does not use it");
+      } catch (const std::exception& e) {
+        add(line, Level::error, e.what());
+      }
+    }
     const QSize size(number(section, "Width"), number(section, "Height"));
     if (p.size() != size && !size.isEmpty())
       add(line, Level::warning,
@@ -244,8 +260,9 @@ void Checker::check_pictures() {
   for (const auto& [n, file] : names) {
     if (!pictures_.count(n)) continue;
     if (files.exists(twin_name(file))) ++with;
-    // An SVG picture is drawn sharp at any size; it needs no twin.
-    else if (!pictures_[n].vector) without.push_back(n);
+    // An SVG picture, or one with its drawing beside it, is drawn sharp at
+    // any size; it needs no twin.
+    else if (!pictures_[n].vector && !files.exists(vector_twin_name(file))) without.push_back(n);
   }
   if (with > 0)
     for (int n : without)
