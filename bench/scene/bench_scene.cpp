@@ -259,6 +259,40 @@ BENCHMARK(BM_LargeSkin<true, true>)
     ->Name("BM_BareQPainterLargeSkinFullScreenFit4K")
     ->Unit(benchmark::kMillisecond);
 
+// A new zoom: the large skin's first frame at a zoom it was not drawn at,
+// every element's drawing drawn afresh for its new pixels (three zooms in
+// turn, so no copy of the last two is at hand), beside the same with the
+// PNGs magnified, as a skin without drawings does.
+template <bool kDrawings>
+void BM_FirstFrameAtANewZoom(benchmark::State& state) {
+  Scene scene;
+  load_large_skin(scene, false, 2.0, QSize(3840, 2160));
+  if (!kDrawings)
+    for (int i = 0; i < kElementCount; ++i) {
+      const auto id = static_cast<ElementId>(i);
+      Picture raster = scene.picture(id);
+      if (!raster.vector) continue;
+      raster.vector = nullptr;
+      scene.set_picture(id, raster);
+    }
+  const double zooms[] = {2.0, 2.5, 3.0};
+  int next = 0;
+  for (auto _ : state) {
+    scene.set_view(Scene::View{zooms[next++ % 3], {}, false});
+    QImage target(scene.client_size(), QImage::Format_ARGB32_Premultiplied);
+    QPainter p(&target);
+    scene.paint(p, QRegion(QRect(QPoint(0, 0), scene.client_size())));
+    p.end();
+    benchmark::DoNotOptimize(target.constBits());
+  }
+}
+BENCHMARK(BM_FirstFrameAtANewZoom<true>)
+    ->Name("BM_FirstFrameAtANewZoomWithDrawings")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FirstFrameAtANewZoom<false>)
+    ->Name("BM_FirstFrameAtANewZoomMagnified")
+    ->Unit(benchmark::kMillisecond);
+
 // The segments' shadows: the large skin at 100 % and 200 % in a window and
 // fitted to a 4K full screen, every segment lit and casting its shadow,
 // painted by the scene and, beside it, by bare QPainter calls that blit the

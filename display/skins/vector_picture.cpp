@@ -73,9 +73,9 @@ std::shared_ptr<const VectorPicture> read_vector_picture(std::span<const std::ui
   if (const auto problem = vector_problem(picture->document)) refuse(problem->line, problem->message);
   // Only the checked document reaches the renderer, which reads its size
   // without drawing anything.
-  const QSvgRenderer renderer(picture->document);
-  if (!renderer.isValid()) refuse(0, "not a readable SVG");
-  picture->size = renderer.defaultSize();
+  picture->renderer = std::make_shared<QSvgRenderer>(picture->document);
+  if (!picture->renderer->isValid()) refuse(0, "not a readable SVG");
+  picture->size = picture->renderer->defaultSize();
   return picture;
 }
 
@@ -101,10 +101,9 @@ QImage render_vector_picture(const VectorPicture& picture, QSize pixels) {
   QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
   if (image.isNull()) return image;
   image.fill(Qt::transparent);
-  QSvgRenderer renderer(picture.document);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
-  renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
+  picture.renderer->render(&painter, QRectF(QPointF(0, 0), QSizeF(pixels)));
   painter.end();
   return image;
 }

@@ -14,6 +14,8 @@
 #include <span>
 #include <string>
 
+class QSvgRenderer;
+
 namespace hero {
 
 // An SVG may not reach outside its file, and stays small enough to be read
@@ -38,6 +40,8 @@ std::optional<VectorProblem> vector_problem(const QByteArray& document);
 struct VectorPicture {
   QByteArray document;
   QSize size;  // its width and height, in skin pixels
+  // The document parsed once, drawn at every size.
+  std::shared_ptr<QSvgRenderer> renderer;
 };
 
 // Checks the document and reads its size; throws PictureError naming the
