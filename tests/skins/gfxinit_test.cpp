@@ -491,18 +491,22 @@ class SkinTwinsTest : public GfxinitTest {
     request.current_folder = folder_.path();
     load_skin(scene_, request, errors_);
   }
+  // A skin of two pictures: back.png (40 x 20) with its twin, and down.png.
+  void write_back_and_down() {
+    write_catalogue("[Common]\nSkins=1\n");
+    write_skin(
+        "[Common]\nGameWidth=40\nGameHeight=20\n[Image1]\nFilename=back.png\nWidth=40\nHeight=20\n"
+        "[Image3]\nFilename=down.png\nLeft=2\nTop=2\nWidth=6\nHeight=4\n");
+    folder_.save("Graphics/Skin1/back.png", test::solid(40, 20, Qt::gray, Qt::magenta), "PNG");
+    folder_.save("Graphics/Skin1/back@2x.png", test::solid(80, 40, Qt::darkGray, Qt::magenta), "PNG");
+    folder_.save("Graphics/Skin1/down.png", test::solid(6, 4, Qt::red, Qt::red), "PNG");
+  }
 };
 
 // back@2x.png beside back.png is taken where the handheld is magnified, and
 // only there; a skin without twins still lays out at every zoom.
 TEST_F(SkinTwinsTest, TwinsComeWithTheirPicturesWhereMagnified) {
-  write_catalogue("[Common]\nSkins=1\n");
-  write_skin(
-      "[Common]\nGameWidth=40\nGameHeight=20\n[Image1]\nFilename=back.png\nWidth=40\nHeight=20\n"
-      "[Image3]\nFilename=down.png\nLeft=2\nTop=2\nWidth=6\nHeight=4\n");
-  folder_.save("Graphics/Skin1/back.png", test::solid(40, 20, Qt::gray, Qt::magenta), "PNG");
-  folder_.save("Graphics/Skin1/back@2x.png", test::solid(80, 40, Qt::darkGray, Qt::magenta), "PNG");
-  folder_.save("Graphics/Skin1/down.png", test::solid(6, 4, Qt::red, Qt::red), "PNG");
+  write_back_and_down();
   load_at(1.0, 1.0);
   EXPECT_TRUE(scene_.picture(ElementId::im_background).twin.isNull());
   for (auto [zoom, ratio] : {std::pair{2.0, 1.0}, std::pair{1.0, 2.0}, std::pair{1.25, 1.0}}) {
@@ -534,14 +538,8 @@ TEST_F(SkinTwinsTest, DamagedTwinIsReportedLikeAnyPicture) {
 TEST_F(SkinTwinsTest, DrawingsBesideThePicturesAreTakenAtAnyOtherSize) {
   const std::string drawing =
       "<svg xmlns='http://www.w3.org/2000/svg' width='40' height='20'><rect width='9' height='9'/></svg>";
-  write_catalogue("[Common]\nSkins=1\n");
-  write_skin(
-      "[Common]\nGameWidth=40\nGameHeight=20\n[Image1]\nFilename=back.png\nWidth=40\nHeight=20\n"
-      "[Image3]\nFilename=down.png\nLeft=2\nTop=2\nWidth=6\nHeight=4\n");
-  folder_.save("Graphics/Skin1/back.png", test::solid(40, 20, Qt::gray, Qt::magenta), "PNG");
-  folder_.save("Graphics/Skin1/back@2x.png", test::solid(80, 40, Qt::darkGray, Qt::magenta), "PNG");
+  write_back_and_down();
   folder_.write("Graphics/Skin1/back.svg", drawing);
-  folder_.save("Graphics/Skin1/down.png", test::solid(6, 4, Qt::red, Qt::red), "PNG");
   folder_.write("Graphics/Skin1/down.svg", drawing);  // 40 x 20: not the picture's
   load_at(1.0, 1.0);
   EXPECT_FALSE(scene_.picture(ElementId::im_background).vector);
