@@ -51,20 +51,24 @@ bool is_file(const fs::path& p) {
   return fs::exists(p, ec) && !fs::is_directory(p, ec);
 }
 
+// Where a picture name's extension starts: the last dot after the last folder
+// separator, or the end of the name when it has none.
+std::size_t extension_start(const std::string& name) {
+  const std::size_t folder = name.find_last_of("\\/");
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string::npos || (folder != std::string::npos && dot < folder)) return name.size();
+  return dot;
+}
+
 }  // namespace
 
 std::string twin_name(const std::string& name) {
-  const std::size_t folder = name.find_last_of("\\/");
-  const std::size_t dot = name.rfind('.');
-  if (dot == std::string::npos || (folder != std::string::npos && dot < folder)) return name + "@2x";
-  return name.substr(0, dot) + "@2x" + name.substr(dot);
+  const std::size_t ext = extension_start(name);
+  return name.substr(0, ext) + "@2x" + name.substr(ext);
 }
 
 std::string vector_twin_name(const std::string& name) {
-  const std::size_t folder = name.find_last_of("\\/");
-  const std::size_t dot = name.rfind('.');
-  if (dot == std::string::npos || (folder != std::string::npos && dot < folder)) return name + ".svg";
-  return name.substr(0, dot) + ".svg";
+  return name.substr(0, extension_start(name)) + ".svg";
 }
 
 SkinPictures::SkinPictures(const std::filesystem::path& current_folder, std::string skin_path, bool twins,
