@@ -31,8 +31,7 @@ std::string lower(std::string s) {
 }
 
 [[noreturn]] void fail(const std::string& file_name, const std::string& reason) {
-  throw PictureError("Picture file '" + printable(file_name, 4 * kEchoedTokenChars) +
-                     "' cannot be loaded: " + reason);
+  refuse_picture(file_name, reason);
 }
 
 void check_size(const std::string& file_name, std::int64_t width, std::int64_t height,
@@ -421,9 +420,7 @@ PictureFormat picture_format_for(const std::string& file_name) {
   if (ext == ".bmp" || ext == ".dib") return PictureFormat::bmp;
   if (ext == ".ico") return PictureFormat::ico;
   if (ext == ".svg") return PictureFormat::svg;
-  throw PictureError("Picture file '" + printable(file_name, 4 * kEchoedTokenChars) +
-                     "' cannot be loaded: unknown picture file extension (" +
-                     (ext.empty() ? std::string("none") : ext) + ")");
+  fail(file_name, "unknown picture file extension (" + (ext.empty() ? std::string("none") : ext) + ")");
 }
 
 Picture decode_picture(std::span<const std::uint8_t> bytes, PictureFormat format,
@@ -448,20 +445,32 @@ Picture decode_picture(std::span<const std::uint8_t> bytes, PictureFormat format
   fail(file_name, "unknown format");
 }
 
+void refuse_picture(const std::string& file_name, const std::string& reason, int line) {
+  throw PictureError("Picture file '" + printable(file_name, 4 * kEchoedTokenChars) + "'" +
+                     (line > 0 ? " line " + std::to_string(line) : std::string()) +
+                     " cannot be loaded: " + reason);
+}
+
+std::vector<std::uint8_t> read_picture_file(const std::filesystem::path& file, const std::string& shown_name,
+                                            std::uintmax_t max_bytes, const std::string& too_large) {
+  std::error_code ec;
+  const std::uintmax_t size = std::filesystem::file_size(file, ec);
+  if (ec) fail(shown_name, "the file cannot be opened");
+  if (size > max_bytes) fail(shown_name, too_large);
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  std::ifstream in(file, std::ios::binary);
+  if (!in) fail(shown_name, "the file cannot be opened");
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  if (static_cast<std::size_t>(in.gcount()) != bytes.size()) fail(shown_name, "the file cannot be read");
+  return bytes;
+}
+
 Picture load_picture(const std::filesystem::path& file, const std::string& shown_name,
                      const PixelAllowance& allowance) {
   const std::string name = shown_name.empty() ? file.string() : shown_name;
   const PictureFormat format = picture_format_for(name);
-  std::error_code ec;
-  const std::uintmax_t size = std::filesystem::file_size(file, ec);
-  if (ec) fail(name, "the file cannot be opened");
-  if (size > kMaxPictureFileBytes) fail(name, "the file is too large");
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  std::ifstream in(file, std::ios::binary);
-  if (!in) fail(name, "the file cannot be opened");
-  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (static_cast<std::size_t>(in.gcount()) != bytes.size()) fail(name, "the file cannot be read");
-  return decode_picture(bytes, format, name, allowance);
+  return decode_picture(read_picture_file(file, name, kMaxPictureFileBytes, "the file is too large"), format,
+                        name, allowance);
 }
 
 Picture missing_picture_marker() {

@@ -11,6 +11,7 @@
 #include <span>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace hero {
 
@@ -64,6 +65,16 @@ struct PixelAllowance {
   // pictures together past 64000000 pixels".
   std::string budget_note;
 };
+
+// Throws the PictureError "Picture file 'NAME' cannot be loaded: REASON",
+// naming the line before "cannot" when it is known (above 0).
+[[noreturn]] void refuse_picture(const std::string& file_name, const std::string& reason, int line = 0);
+
+// A picture file's bytes, read whole when it holds at most `max_bytes`;
+// refused naming `shown_name` when it cannot be opened or read, and with
+// `too_large` as the reason when it is larger.
+std::vector<std::uint8_t> read_picture_file(const std::filesystem::path& file, const std::string& shown_name,
+                                            std::uintmax_t max_bytes, const std::string& too_large);
 
 // The format for a file name's extension (case ignored): .png, .jpg/.jpeg/
 // .jpe/.jfif, .bmp/.dib, .ico, .svg. Throws PictureError naming the file otherwise.

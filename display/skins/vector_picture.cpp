@@ -3,9 +3,6 @@
 #include <QPainter>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
-#include <fstream>
-#include <system_error>
-#include <vector>
 
 #include "display/files/printable.h"
 #include "display/skins/picture_loader.h"
@@ -23,11 +20,14 @@ bool reaches_out(QStringView text) {
   return text.contains(u"@import");
 }
 
+std::string too_large() {
+  return "it is larger than " + std::to_string(kMaxVectorBytes / (1024 * 1024)) + " MiB";
+}
+
 }  // namespace
 
 std::optional<VectorProblem> vector_problem(const QByteArray& document) {
-  if (document.size() > kMaxVectorBytes)
-    return VectorProblem{0, "it is larger than " + std::to_string(kMaxVectorBytes / (1024 * 1024)) + " MiB"};
+  if (document.size() > kMaxVectorBytes) return VectorProblem{0, too_large()};
   QXmlStreamReader xml(document);
   int elements = 0;
   bool root = true;
@@ -60,41 +60,25 @@ std::optional<VectorProblem> vector_problem(const QByteArray& document) {
 
 std::shared_ptr<const VectorPicture> read_vector_picture(std::span<const std::uint8_t> bytes,
                                                          const std::string& file_name) {
-  const auto refuse = [&](int line, const std::string& why) {
-    throw PictureError("Picture file '" + printable(file_name, 4 * kEchoedTokenChars) + "'" +
-                       (line > 0 ? " line " + std::to_string(line) : std::string()) +
-                       " cannot be loaded: " + why);
-  };
-  if (static_cast<std::int64_t>(bytes.size()) > kMaxVectorBytes)
-    refuse(0, "it is larger than " + std::to_string(kMaxVectorBytes / (1024 * 1024)) + " MiB");
+  if (static_cast<std::int64_t>(bytes.size()) > kMaxVectorBytes) refuse_picture(file_name, too_large());
   auto picture = std::make_shared<VectorPicture>();
   picture->document =
       QByteArray(reinterpret_cast<const char*>(bytes.data()), static_cast<qsizetype>(bytes.size()));
-  if (const auto problem = vector_problem(picture->document)) refuse(problem->line, problem->message);
+  if (const auto problem = vector_problem(picture->document))
+    refuse_picture(file_name, problem->message, problem->line);
   // Only the checked document reaches the renderer, which reads its size
   // without drawing anything.
   picture->renderer = std::make_shared<QSvgRenderer>(picture->document);
-  if (!picture->renderer->isValid()) refuse(0, "not a readable SVG");
+  if (!picture->renderer->isValid()) refuse_picture(file_name, "not a readable SVG");
   picture->size = picture->renderer->defaultSize();
   return picture;
 }
 
 std::shared_ptr<const VectorPicture> load_vector_picture(const std::filesystem::path& file,
                                                          const std::string& shown_name) {
-  const auto refuse = [&](const std::string& why) {
-    throw PictureError("Picture file '" + printable(shown_name, 4 * kEchoedTokenChars) +
-                       "' cannot be loaded: " + why);
-  };
-  std::error_code ec;
-  const std::uintmax_t size = std::filesystem::file_size(file, ec);
-  if (ec) refuse("the file cannot be opened");
-  if (size > static_cast<std::uintmax_t>(kMaxVectorBytes))
-    refuse("it is larger than " + std::to_string(kMaxVectorBytes / (1024 * 1024)) + " MiB");
-  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-  std::ifstream in(file, std::ios::binary);
-  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  if (!in || static_cast<std::size_t>(in.gcount()) != bytes.size()) refuse("the file cannot be read");
-  return read_vector_picture(bytes, shown_name);
+  return read_vector_picture(
+      read_picture_file(file, shown_name, static_cast<std::uintmax_t>(kMaxVectorBytes), too_large()),
+      shown_name);
 }
 
 QImage render_vector_picture(const VectorPicture& picture, QSize pixels) {
