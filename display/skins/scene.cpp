@@ -50,9 +50,11 @@ QRect device_rect(const QRect& r, double ratio) {
 // handheld's outline. Edge pixels become either fully drawn (their own colour)
 // or fully transparent, as at 100 %.
 void harden_edges(QImage& premultiplied) {
-  for (int y = 0; y < premultiplied.height(); ++y) {
+  const int width = premultiplied.width();
+  const int height = premultiplied.height();
+  for (int y = 0; y < height; ++y) {
     auto* line = reinterpret_cast<QRgb*>(premultiplied.scanLine(y));
-    for (int x = 0; x < premultiplied.width(); ++x) {
+    for (int x = 0; x < width; ++x) {
       const int alpha = qAlpha(line[x]);
       if (alpha == 255) continue;
       if (alpha < 128) {
@@ -121,7 +123,7 @@ void Scene::copy_picture(ElementId to, ElementId from) {
   target.drawn_twin = same_form            ? source.drawn_twin
                       : is_transparent(to) ? transparent_twin_form(target.picture)
                                            : target.picture.twin;
-  target.forget_copies();
+  forget_copies(target);
   mark_element_dirty(to);
 }
 
@@ -131,7 +133,7 @@ void Scene::clear_picture(ElementId id) {
   e.picture = Picture{};
   e.drawn = QImage();
   e.drawn_twin = QImage();
-  e.forget_copies();
+  forget_copies(e);
   mark_element_dirty(id);
 }
 
@@ -162,7 +164,7 @@ void Scene::set_picture(ElementId id, const Picture& picture) {
     e.drawn = transparent ? transparent_form(picture) : picture.image;
     e.drawn_twin = transparent ? transparent_twin_form(picture) : picture.twin;
   }
-  e.forget_copies();
+  forget_copies(e);
   mark_element_dirty(id);
 }
 
@@ -177,7 +179,7 @@ void Scene::set_geometry(ElementId id, const QRect& rect) {
   e.layout = layout;
   if (e.geometry == r) return;
   mark_element_dirty(id);
-  if (e.geometry.size() != r.size()) e.forget_copies();
+  if (e.geometry.size() != r.size()) forget_copies(e);
   e.geometry = r;
   glass_.reset();
   mark_element_dirty(id);
@@ -189,7 +191,7 @@ void Scene::set_picture_mode(ElementId id, PictureMode mode) {
   Element& e = at(id);
   if (e.mode == mode) return;
   e.mode = mode;
-  e.forget_copies();
+  forget_copies(e);
   mark_element_dirty(id);
 }
 
@@ -231,7 +233,7 @@ void Scene::set_view(const View& view) {
   for (int i = 0; i < kElementCount; ++i) {
     Element& e = elements_[static_cast<std::size_t>(i)];
     e.geometry = window_rect(static_cast<ElementId>(i), e.layout);
-    e.forget_copies();
+    forget_copies(e);
   }
   glass_.reset();
   pause_label_ = QImage();
@@ -254,7 +256,7 @@ void Scene::set_client_size(const QSize& size) {
   backdrop.layout = clamped(QRect(b.x(), b.y(), b.width() + s.width() - layout_size_.width(),
                                   b.height() + s.height() - layout_size_.height()));
   backdrop.geometry = window_rect(ElementId::im_backdrop, backdrop.layout);
-  backdrop.forget_copies();
+  forget_copies(backdrop);
   layout_size_ = s;
   const QSize zoomed = view_.skin_only || view_.scale == 1.0
                            ? s
@@ -352,6 +354,7 @@ QSize Scene::drawn_size(ElementId id, const Element& e) const {
 }
 
 std::int64_t Scene::held_pixels() const {
+  if (held_pixels_) return *held_pixels_;
   std::set<qint64> seen;
   std::int64_t total = 0;
   const auto count = [&](const QImage& image) {
@@ -365,6 +368,7 @@ std::int64_t Scene::held_pixels() const {
     count(e.drawn_twin);
     for (const ScaledCopy& copy : e.copies) count(copy.image);
   }
+  held_pixels_ = total;
   return total;
 }
 
@@ -381,6 +385,11 @@ const QImage* Scene::scaled_picture(ElementId id, const Element& e, QSize size, 
     if (!copy.image.isNull()) return &copy.image;
   }
   ScaledCopy& slot = e.copies[0].image.isNull() && !e.copies[0].over_budget ? e.copies[0] : e.copies[1];
+  if (!slot.image.isNull()) {
+    // Its image may be another element's copy too: counted afresh when next asked.
+    slot = ScaledCopy{};
+    held_pixels_.reset();
+  }
   const QSize pixels = device_rect(QRect(QPoint(0, 0), size), device_ratio).size();
   const QImage& source = source_for(e, pixels);
   // Only the handheld picture lies over the key colour; segments and the
@@ -402,7 +411,6 @@ const QImage* Scene::scaled_picture(ElementId id, const Element& e, QSize size, 
   }
   const bool scaled = source.size() != pixels && !pixels.isEmpty();
   if (scaled) {
-    slot = ScaledCopy{};
     if (held_pixels() + std::int64_t{pixels.width()} * pixels.height() > pixel_budget_) {
       slot = ScaledCopy{QImage(), size, device_ratio, true};
       return nullptr;
@@ -421,6 +429,9 @@ const QImage* Scene::scaled_picture(ElementId id, const Element& e, QSize size, 
     harden_edges(image);
   }
   image.setDevicePixelRatio(device_ratio);
+  // A new image (not the source itself) adds its pixels to what is held.
+  if (held_pixels_ && image.cacheKey() != source.cacheKey())
+    *held_pixels_ += std::int64_t{image.width()} * image.height();
   slot = ScaledCopy{image, size, device_ratio};
   return &slot.image;
 }

@@ -224,8 +224,12 @@ class Scene : public SegmentSurface {
     std::chrono::steady_clock::time_point fade_start{};
     PictureMode mode = PictureMode::top_left;
     mutable std::array<ScaledCopy, 2> copies;
-    void forget_copies() const { copies = {}; }
   };
+  // Drops the element's copies; what the scene holds is counted afresh.
+  void forget_copies(const Element& e) const {
+    e.copies = {};
+    held_pixels_.reset();
+  }
 
   Element& at(ElementId id) { return elements_[static_cast<std::size_t>(index_of(id))]; }
   const Element& at(ElementId id) const { return elements_[static_cast<std::size_t>(index_of(id))]; }
@@ -257,6 +261,9 @@ class Scene : public SegmentSurface {
 
   std::array<Element, kElementCount> elements_;
   std::int64_t pixel_budget_ = kMaxSkinPixels;
+  // held_pixels() as last counted, kept up as copies are made, so a new zoom
+  // counts once rather than once for every copy.
+  mutable std::optional<std::int64_t> held_pixels_;
   View view_;
   QSize layout_size_ = kClientSizeBeforeSkin;
   QSize client_size_ = kClientSizeBeforeSkin;

@@ -275,7 +275,15 @@ TEST_F(SceneTest, ZoomedCopiesShareAPictureAndStayWithinTheBudget) {
   const std::int64_t without = scene_.held_pixels();
   const Picture shared = opaque(Qt::blue, Qt::white);
   for (int n = 2; n <= 11; ++n) place(skin_image(n), shared, QRect((n - 2) * 10, 20, 10, 10));
+  // What the scene counts as it makes copies is what it holds: counted
+  // afresh after dropping the copies of an element without a picture.
+  const auto counted_afresh = [&] {
+    scene_.set_picture_mode(ElementId::im_backdrop, PictureMode::stretch);
+    scene_.set_picture_mode(ElementId::im_backdrop, PictureMode::top_left);
+    return scene_.held_pixels();
+  };
   const QImage zoomed = frame();
+  EXPECT_EQ(scene_.held_pixels(), counted_afresh());
   // One decoded picture (100 pixels), its keyed form (for the transparent
   // ones among these elements) and one copy of 400 of each form: not ten.
   EXPECT_LE(scene_.held_pixels(), without + 100 + 100 + 2 * 400);
@@ -287,6 +295,7 @@ TEST_F(SceneTest, ZoomedCopiesShareAPictureAndStayWithinTheBudget) {
   scene_.set_pixel_budget(scene_.held_pixels() + 3 * 400);
   scene_.set_view(Scene::View{2.0, QPoint(), false});
   const QImage bounded = frame();
+  EXPECT_EQ(scene_.held_pixels(), counted_afresh());
   EXPECT_LE(scene_.held_pixels(), without + 10 * 100 * 2 + 3 * 400);
   for (int n = 2; n <= 11; ++n) {
     const QPoint middle((n - 2) * 20 + 10, 50);
