@@ -5,8 +5,11 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <set>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include "display/skins/vector_picture.h"
@@ -36,6 +39,11 @@ QRect clamped(const QRect& r) {
 const QColor kPauseLabelTrim(0xd9, 0xb4, 0x5a);
 
 bool is_key_pixel(QRgb pixel, QRgb key) { return (pixel & 0x00FFFFFFu) == (key & 0x00FFFFFFu); }
+
+bool is_digit_position(ElementId id) {
+  return id == ElementId::im_panel_digit_1 || id == ElementId::im_panel_digit_2 ||
+         id == ElementId::im_panel_digit_3 || id == ElementId::im_panel_digit_4;
+}
 
 int rounded(double v) { return static_cast<int>(std::lround(v)); }
 
@@ -372,6 +380,103 @@ std::int64_t Scene::held_pixels() const {
   return total;
 }
 
+bool Scene::drawn_as_decoded(ElementId id, const Element& e, double device_ratio) const {
+  return device_ratio == 1.0 && scale_of(id) == 1.0 && e.mode != PictureMode::stretch;
+}
+
+void Scene::draw_ahead(const QRect& bounds, int first, double device_ratio) const {
+  drawn_ahead_.clear();
+  const unsigned cores = std::min(8u, std::thread::hardware_concurrency());
+  if (cores < 2) return;
+  // One job for each drawing, with every size it is wanted at: a document
+  // is drawn by one thread at a time.
+  struct Job {
+    const VectorPicture* picture = nullptr;
+    std::vector<QSize> sizes;
+    std::vector<QImage> images;
+    std::int64_t pixels = 0;
+  };
+  std::vector<Job> jobs;
+  // Drawn ahead only within the budget a copy would be held to.
+  std::int64_t room = pixel_budget_ - held_pixels();
+  const auto want = [&](ElementId id, const Element& e) {
+    if (!e.picture.vector || e.drawn.isNull() || drawn_as_decoded(id, e, device_ratio)) return;
+    const QSize size = drawn_size(id, e);
+    for (const ScaledCopy& copy : e.copies)
+      if (copy.size == size && copy.device_ratio == device_ratio) return;
+    const QSize pixels = device_rect(QRect(QPoint(0, 0), size), device_ratio).size();
+    if (pixels.isEmpty() || source_for(e, pixels).size() == pixels) return;
+    auto job = std::find_if(jobs.begin(), jobs.end(),
+                            [&](const Job& j) { return j.picture == e.picture.vector.get(); });
+    if (job == jobs.end()) job = jobs.insert(jobs.end(), Job{e.picture.vector.get(), {}, {}, 0});
+    if (std::find(job->sizes.begin(), job->sizes.end(), pixels) != job->sizes.end()) return;
+    const std::int64_t area = std::int64_t{pixels.width()} * pixels.height();
+    if (area > room) return;
+    room -= area;
+    job->sizes.push_back(pixels);
+    job->pixels += area;
+  };
+  // What the paint will draw: the shown and fading elements, and the faint
+  // unlit segments (a digit position's is the "8").
+  const bool ghosts = ghost_percent() > 0 && !ghosts_suppressed_;
+  for (int i = first; i < kElementCount; ++i) {
+    const auto id = static_cast<ElementId>(i);
+    const Element& e = elements_[static_cast<std::size_t>(i)];
+    if (e.geometry.isEmpty() || !e.geometry.intersects(bounds)) continue;
+    const bool ghost = ghosts && has_ghost(id);
+    if (ghost && is_digit_position(id)) {
+      Element eight = at(ElementId::im_panel_number_8);
+      eight.geometry = e.geometry;
+      eight.mode = e.mode;
+      want(ElementId::im_panel_number_8, eight);
+    }
+    if (e.visible || e.fading || (ghost && !is_digit_position(id))) want(id, e);
+  }
+  std::erase_if(jobs, [](const Job& j) { return j.sizes.empty(); });
+  if (jobs.size() < 2) return;
+  // The largest first, so the threads end together.
+  std::sort(jobs.begin(), jobs.end(), [](const Job& a, const Job& b) { return a.pixels > b.pixels; });
+  std::atomic<std::size_t> next{0};
+  const auto work = [&] {
+    for (std::size_t j = next++; j < jobs.size(); j = next++) {
+      Job& job = jobs[j];
+      job.images.resize(job.sizes.size());
+      for (std::size_t k = 0; k < job.sizes.size(); ++k) {
+        try {
+          job.images[k] = render_vector_picture(*job.picture, job.sizes[k]);
+        } catch (...) {
+          // Left undrawn: the paint draws it itself.
+        }
+      }
+    }
+  };
+  std::vector<std::thread> helpers;
+  for (std::size_t t = 1; t < std::min<std::size_t>(cores, jobs.size()); ++t) {
+    try {
+      helpers.emplace_back(work);
+    } catch (const std::system_error&) {
+      break;  // no thread to be had: fewer draw side by side
+    }
+  }
+  work();
+  for (std::thread& helper : helpers) helper.join();
+  for (Job& job : jobs) {
+    for (std::size_t k = 0; k < job.images.size(); ++k) {
+      if (!job.images[k].isNull())
+        drawn_ahead_.emplace(std::tuple{job.picture, job.sizes[k].width(), job.sizes[k].height()},
+                             std::move(job.images[k]));
+    }
+  }
+}
+
+QImage Scene::drawing_at(const VectorPicture& picture, QSize pixels) const {
+  const auto ahead = drawn_ahead_.find(std::tuple{&picture, pixels.width(), pixels.height()});
+  if (ahead == drawn_ahead_.end()) return render_vector_picture(picture, pixels);
+  QImage image = std::move(ahead->second);
+  drawn_ahead_.erase(ahead);
+  return image;
+}
+
 const QImage& Scene::source_for(const Element& e, QSize pixels) {
   // The twin is the better source wherever the picture is magnified.
   const bool magnified = pixels.width() > e.drawn.width() || pixels.height() > e.drawn.height();
@@ -418,7 +523,7 @@ const QImage* Scene::scaled_picture(ElementId id, const Element& e, QSize size, 
   }
   // An SVG picture is drawn afresh for its pixels, never magnified.
   QImage image = !scaled            ? source
-                 : e.picture.vector ? render_vector_picture(*e.picture.vector, pixels)
+                 : e.picture.vector ? drawing_at(*e.picture.vector, pixels)
                                     : source.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
   if (image.isNull()) {
     slot = ScaledCopy{QImage(), size, device_ratio, true};
@@ -457,11 +562,9 @@ void Scene::paint_element(QPainter& painter, ElementId id, const Element& e, dou
     return;
   }
   if (e.drawn.isNull()) return;
-  // At 100 % on a plain screen the pictures are drawn as decoded; zoomed, or
-  // on a screen of more device pixels, from a copy made for that size once.
-  const bool as_decoded = device_ratio == 1.0 && scale_of(id) == 1.0 && e.mode != PictureMode::stretch;
   const QSize size = drawn_size(id, e);
-  const QImage* scaled = as_decoded ? &e.drawn : scaled_picture(id, e, size, device_ratio);
+  const QImage* scaled =
+      drawn_as_decoded(id, e, device_ratio) ? &e.drawn : scaled_picture(id, e, size, device_ratio);
   if (scaled == nullptr) {
     paint_scaled_from_source(painter, e, size, device_ratio);
     return;
@@ -528,6 +631,7 @@ void Scene::paint(QPainter& painter, const QRegion& clip) const {
   }
   const auto now = fading_count_ > 0 ? (fade_now_ ? fade_now_() : std::chrono::steady_clock::now())
                                      : std::chrono::steady_clock::time_point{};
+  draw_ahead(bounds, first, device_ratio);
   for (int i = first; i < kElementCount; ++i) {
     // The shadows lie on the reflector, beneath every segment.
     if (i == index_of(ElementId::im_panel_time_am)) paint_shadows(painter, bounds, device_ratio, now);
@@ -546,6 +650,7 @@ void Scene::paint(QPainter& painter, const QRegion& clip) const {
     }
     paint_element(painter, static_cast<ElementId>(i), e, device_ratio);
   }
+  drawn_ahead_.clear();
   painter.restore();
 }
 
@@ -623,11 +728,6 @@ void Scene::ghosts_changed(int before) {
     const auto id = static_cast<ElementId>(i);
     if (has_ghost(id)) mark_dirty(at(id).geometry);
   }
-}
-
-static bool is_digit_position(ElementId id) {
-  return id == ElementId::im_panel_digit_1 || id == ElementId::im_panel_digit_2 ||
-         id == ElementId::im_panel_digit_3 || id == ElementId::im_panel_digit_4;
 }
 
 void Scene::paint_ghost(QPainter& painter, ElementId id, const Element& e, double device_ratio,
@@ -782,8 +882,9 @@ void Scene::paint_shadows(QPainter& painter, const QRect& bounds, double device_
     if (level <= 0.0 || !shadow_rect(id, e, look).intersects(bounds)) continue;
     // The shadow of the picture as the segment shows it.
     const double scale = scale_of(id);
-    const bool as_decoded = device_ratio == 1.0 && scale == 1.0 && e.mode != PictureMode::stretch;
-    const QImage* shown = as_decoded ? &e.drawn : scaled_picture(id, e, drawn_size(id, e), device_ratio);
+    const QImage* shown = drawn_as_decoded(id, e, device_ratio)
+                              ? &e.drawn
+                              : scaled_picture(id, e, drawn_size(id, e), device_ratio);
     if (shown == nullptr) continue;
     const int blur = rounded(*look.blur * scale * device_ratio);
     const QImage& shadow = shadow_image(*shown, blur);

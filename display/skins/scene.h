@@ -23,6 +23,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <tuple>
 
 #include "display/lcd/element_ids.h"
 #include "display/skins/picture_loader.h"
@@ -245,6 +246,15 @@ class Scene : public SegmentSurface {
   // twin where that is the better source; null when a new copy would take
   // the scene past its budget.
   const QImage* scaled_picture(ElementId id, const Element& e, QSize size, double device_ratio) const;
+  // At 100 % on a plain screen a picture is drawn as decoded; zoomed, or on
+  // a screen of more device pixels, from a copy made for its size.
+  bool drawn_as_decoded(ElementId id, const Element& e, double device_ratio) const;
+  // The drawings the coming paint of `bounds` (from element `first` up)
+  // needs at sizes they have no copy at, drawn beforehand side by side on
+  // the machine's cores into drawn_ahead_; the paint takes them from there.
+  void draw_ahead(const QRect& bounds, int first, double device_ratio) const;
+  // A drawing at `pixels`: the one drawn ahead, or drawn now.
+  QImage drawing_at(const VectorPicture& picture, QSize pixels) const;
   // The better source for `pixels` device pixels: the twin where the
   // picture is magnified.
   static const QImage& source_for(const Element& e, QSize pixels);
@@ -264,6 +274,8 @@ class Scene : public SegmentSurface {
   // held_pixels() as last counted, kept up as copies are made, so a new zoom
   // counts once rather than once for every copy.
   mutable std::optional<std::int64_t> held_pixels_;
+  // Drawings made ahead for the paint under way, by picture and pixels.
+  mutable std::map<std::tuple<const VectorPicture*, int, int>, QImage> drawn_ahead_;
   View view_;
   QSize layout_size_ = kClientSizeBeforeSkin;
   QSize client_size_ = kClientSizeBeforeSkin;

@@ -415,29 +415,45 @@ TEST_F(SceneView, TwinIsDrawnPixelForPixelWhereTheHandheldIsShownTwiceAsLarge) {
 
 // An SVG picture is drawn afresh for the pixels it covers: a shape's edge
 // stays one step from clear to solid at 300 %, where the same picture
-// magnified would blur it over several pixels.
-TEST_F(SceneView, SvgPictureStaysSharpWhenMagnified) {
-  const std::string svg =
+// magnified would blur it over several pixels. Two drawings, drawn side by
+// side for the new zoom, each land on their own element.
+TEST_F(SceneView, SvgPicturesStaySharpWhenMagnified) {
+  const auto drawing = [](const std::string& svg, const std::string& name) {
+    return decode_picture(std::span(reinterpret_cast<const std::uint8_t*>(svg.data()), svg.size()),
+                          PictureFormat::svg, name);
+  };
+  const Picture upright = drawing(
       "<svg xmlns='http://www.w3.org/2000/svg' width='10' height='10'>"
-      "<rect x='2' y='0' width='6' height='10' fill='#000'/></svg>";
-  const Picture picture =
-      decode_picture(std::span(reinterpret_cast<const std::uint8_t*>(svg.data()), svg.size()),
-                     PictureFormat::svg, "bar.svg");
-  ASSERT_TRUE(picture.vector);
-  EXPECT_EQ(picture.size(), QSize(10, 10));
-  EXPECT_TRUE(picture.has_alpha);
-  scene_.set_picture(ElementId::btn_game_a_down, picture);
+      "<rect x='2' y='0' width='6' height='10' fill='#000'/></svg>",
+      "bar.svg");
+  const Picture lying = drawing(
+      "<svg xmlns='http://www.w3.org/2000/svg' width='20' height='8'>"
+      "<rect x='0' y='3' width='20' height='2' fill='#000'/></svg>",
+      "lying.svg");
+  ASSERT_TRUE(upright.vector);
+  EXPECT_EQ(upright.size(), QSize(10, 10));
+  EXPECT_TRUE(upright.has_alpha);
+  scene_.set_picture(ElementId::btn_game_a_down, upright);
   scene_.set_geometry(ElementId::btn_game_a_down, QRect(30, 30, 10, 10));
   scene_.set_visible(ElementId::btn_game_a_down, true);
+  scene_.set_picture(ElementId::btn_game_b_down, lying);
+  scene_.set_geometry(ElementId::btn_game_b_down, QRect(60, 30, 20, 8));
+  scene_.set_visible(ElementId::btn_game_b_down, true);
   scene_.set_visible(ElementId::la_pause, false);
   scene_.set_view(Scene::View{3.0, {}, false});
   const QImage composed = frame_at();
-  // The bar's left edge lies at skin pixel 32, window pixel 96.
+  // The upright bar's left edge lies at skin pixel 32, window pixel 96.
   const int y = 100;
   EXPECT_EQ(composed.pixelColor(95, y), QColor(128, 128, 128));
   EXPECT_EQ(composed.pixelColor(96, y), QColor(Qt::black));
   EXPECT_EQ(composed.pixelColor(113, y), QColor(Qt::black));
   EXPECT_EQ(composed.pixelColor(114, y), QColor(128, 128, 128));
+  // The lying bar covers skin rows 33 and 34: window rows 99 to 104.
+  const int x = 200;
+  EXPECT_EQ(composed.pixelColor(x, 98), QColor(128, 128, 128));
+  EXPECT_EQ(composed.pixelColor(x, 99), QColor(Qt::black));
+  EXPECT_EQ(composed.pixelColor(x, 104), QColor(Qt::black));
+  EXPECT_EQ(composed.pixelColor(x, 105), QColor(128, 128, 128));
 }
 
 TEST_F(SceneView, FullScreenViewScalesOnlyTheSkinImages) {
