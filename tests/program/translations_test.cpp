@@ -115,8 +115,10 @@ class Translations : public ProgramTest, public ::testing::WithParamInterface<QS
     if (!shown) window.hide();
   }
 
-  // A menu's items: every text whole, and the menu narrower than a small
-  // screen, so none is pushed out of sight.
+  // A menu makes each row as wide as its widest text, so a text is lost only
+  // where the menu would be wider than the screen (Qt then pushes its right
+  // side out of sight) or where an item has no text at all; both are checked,
+  // against a small screen's width.
   void expect_menu_fits(QMenu& menu, const char* name) {
     menu.ensurePolished();
     EXPECT_LE(menu.sizeHint().width(), 640) << name << " is wider than a small screen";
