@@ -397,13 +397,15 @@ void Scene::draw_ahead(const QRect& bounds, int first, double device_ratio) cons
     std::int64_t pixels = 0;
   };
   std::vector<Job> jobs;
-  // Drawn ahead only within the budget a copy would be held to.
-  std::int64_t room = pixel_budget_ - held_pixels();
+  // Drawn ahead only within the budget a copy would be held to (counted
+  // once a drawing is wanted: most paints want none).
+  std::optional<std::int64_t> room;
   const auto want = [&](ElementId id, const Element& e) {
     if (!e.picture.vector || e.drawn.isNull() || drawn_as_decoded(id, e, device_ratio)) return;
     const QSize size = drawn_size(id, e);
     for (const ScaledCopy& copy : e.copies)
       if (copy.size == size && copy.device_ratio == device_ratio) return;
+    if (!hardens_edges(id) && shared_copy(e, size, device_ratio)) return;
     const QSize pixels = device_rect(QRect(QPoint(0, 0), size), device_ratio).size();
     if (pixels.isEmpty() || source_for(e, pixels).size() == pixels) return;
     auto job = std::find_if(jobs.begin(), jobs.end(),
@@ -411,8 +413,9 @@ void Scene::draw_ahead(const QRect& bounds, int first, double device_ratio) cons
     if (job == jobs.end()) job = jobs.insert(jobs.end(), Job{e.picture.vector.get(), {}, {}, 0});
     if (std::find(job->sizes.begin(), job->sizes.end(), pixels) != job->sizes.end()) return;
     const std::int64_t area = std::int64_t{pixels.width()} * pixels.height();
-    if (area > room) return;
-    room -= area;
+    if (!room) room = pixel_budget_ - held_pixels();
+    if (area > *room) return;
+    *room -= area;
     job->sizes.push_back(pixels);
     job->pixels += area;
   };
@@ -483,6 +486,24 @@ const QImage& Scene::source_for(const Element& e, QSize pixels) {
   return magnified && !e.drawn_twin.isNull() ? e.drawn_twin : e.drawn;
 }
 
+bool Scene::hardens_edges(ElementId id) const {
+  // Only the handheld picture lies over the key colour; segments and the
+  // overlay keep their soft edges over the LCD.
+  return id == ElementId::im_background && key_enabled_;
+}
+
+const Scene::ScaledCopy* Scene::shared_copy(const Element& e, QSize size, double device_ratio) const {
+  for (const Element& other : elements_) {
+    if (&other == &e || other.drawn.cacheKey() != e.drawn.cacheKey() ||
+        other.drawn_twin.cacheKey() != e.drawn_twin.cacheKey())
+      continue;
+    for (const ScaledCopy& copy : other.copies) {
+      if (!copy.image.isNull() && copy.size == size && copy.device_ratio == device_ratio) return &copy;
+    }
+  }
+  return nullptr;
+}
+
 const QImage* Scene::scaled_picture(ElementId id, const Element& e, QSize size, double device_ratio) const {
   for (const ScaledCopy& copy : e.copies) {
     if (copy.size != size || copy.device_ratio != device_ratio) continue;
@@ -497,21 +518,11 @@ const QImage* Scene::scaled_picture(ElementId id, const Element& e, QSize size, 
   }
   const QSize pixels = device_rect(QRect(QPoint(0, 0), size), device_ratio).size();
   const QImage& source = source_for(e, pixels);
-  // Only the handheld picture lies over the key colour; segments and the
-  // overlay keep their soft edges over the LCD.
-  const bool hardened = id == ElementId::im_background && key_enabled_;
-  // Elements that share a picture share its copy at a size.
+  const bool hardened = hardens_edges(id);
   if (!hardened) {
-    for (const Element& other : elements_) {
-      if (&other == &e || other.drawn.cacheKey() != e.drawn.cacheKey() ||
-          other.drawn_twin.cacheKey() != e.drawn_twin.cacheKey())
-        continue;
-      for (const ScaledCopy& copy : other.copies) {
-        if (!copy.image.isNull() && copy.size == size && copy.device_ratio == device_ratio) {
-          slot = copy;
-          return &slot.image;
-        }
-      }
+    if (const ScaledCopy* shared = shared_copy(e, size, device_ratio)) {
+      slot = *shared;
+      return &slot.image;
     }
   }
   const bool scaled = source.size() != pixels && !pixels.isEmpty();

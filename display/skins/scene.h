@@ -246,6 +246,10 @@ class Scene : public SegmentSurface {
   // twin where that is the better source; null when a new copy would take
   // the scene past its budget.
   const QImage* scaled_picture(ElementId id, const Element& e, QSize size, double device_ratio) const;
+  // Whether the element's copies are made with hard edges (and kept to itself).
+  bool hardens_edges(ElementId id) const;
+  // Another element's copy of the same picture at that size, to share.
+  const ScaledCopy* shared_copy(const Element& e, QSize size, double device_ratio) const;
   // At 100 % on a plain screen a picture is drawn as decoded; zoomed, or on
   // a screen of more device pixels, from a copy made for its size.
   bool drawn_as_decoded(ElementId id, const Element& e, double device_ratio) const;
