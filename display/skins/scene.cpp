@@ -386,8 +386,6 @@ bool Scene::drawn_as_decoded(ElementId id, const Element& e, double device_ratio
 
 void Scene::draw_ahead(const QRect& bounds, int first, double device_ratio) const {
   drawn_ahead_.clear();
-  const unsigned cores = std::min(8u, std::thread::hardware_concurrency());
-  if (cores < 2) return;
   // One job for each drawing, with every size it is wanted at: a document
   // is drawn by one thread at a time.
   struct Job {
@@ -436,7 +434,9 @@ void Scene::draw_ahead(const QRect& bounds, int first, double device_ratio) cons
     if (e.visible || e.fading || (ghost && !is_digit_position(id))) want(id, e);
   }
   std::erase_if(jobs, [](const Job& j) { return j.sizes.empty(); });
-  if (jobs.size() < 2) return;
+  // Asked once: the answer is read from the system's files.
+  static const unsigned cores = std::min(8u, std::thread::hardware_concurrency());
+  if (jobs.size() < 2 || cores < 2) return;
   // The largest first, so the threads end together.
   std::sort(jobs.begin(), jobs.end(), [](const Job& a, const Job& b) { return a.pixels > b.pixels; });
   std::atomic<std::size_t> next{0};
@@ -623,26 +623,36 @@ void Scene::paint(QPainter& painter, const QRegion& clip) const {
   const QRegion area = clip & QRegion(client_rect());
   if (area.isEmpty()) return;
   const double device_ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
-  const QRect bounds = area.boundingRect();
-  // Everything beneath the topmost opaque picture covering the whole area
-  // (a full-screen backdrop, typically) would be painted over anyway.
-  int first = 0;
-  for (int i = kElementCount - 1; i > 0; --i) {
-    const Element& e = elements_[static_cast<std::size_t>(i)];
-    if (e.visible && opaque_cover(static_cast<ElementId>(i), e).contains(bounds)) {
-      first = i;
-      break;
-    }
-  }
-  painter.save();
-  painter.setClipRegion(area);
-  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-  if (first == 0) {
-    for (const QRect& r : area) painter.fillRect(r, background_);
-  }
   const auto now = fading_count_ > 0 ? (fade_now_ ? fade_now_() : std::chrono::steady_clock::now())
                                      : std::chrono::steady_clock::time_point{};
-  draw_ahead(bounds, first, device_ratio);
+  const QRect bounds = area.boundingRect();
+  draw_ahead(bounds, first_painted(bounds), device_ratio);
+  painter.save();
+  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+  // A rectangle at a time: pictures clipped to one rectangle are drawn
+  // several times faster than to a region of many.
+  for (const QRect& r : area) {
+    painter.setClipRect(r);
+    paint_rect(painter, r, device_ratio, now);
+  }
+  drawn_ahead_.clear();
+  painter.restore();
+}
+
+int Scene::first_painted(const QRect& bounds) const {
+  // Everything beneath the topmost opaque picture covering the whole area
+  // (a full-screen backdrop, typically) would be painted over anyway.
+  for (int i = kElementCount - 1; i > 0; --i) {
+    const Element& e = elements_[static_cast<std::size_t>(i)];
+    if (e.visible && opaque_cover(static_cast<ElementId>(i), e).contains(bounds)) return i;
+  }
+  return 0;
+}
+
+void Scene::paint_rect(QPainter& painter, const QRect& bounds, double device_ratio,
+                       std::chrono::steady_clock::time_point now) const {
+  const int first = first_painted(bounds);
+  if (first == 0) painter.fillRect(bounds, background_);
   for (int i = first; i < kElementCount; ++i) {
     // The shadows lie on the reflector, beneath every segment.
     if (i == index_of(ElementId::im_panel_time_am)) paint_shadows(painter, bounds, device_ratio, now);
@@ -661,8 +671,6 @@ void Scene::paint(QPainter& painter, const QRegion& clip) const {
     }
     paint_element(painter, static_cast<ElementId>(i), e, device_ratio);
   }
-  drawn_ahead_.clear();
-  painter.restore();
 }
 
 // ---- Response time -----------------------------------------------------------

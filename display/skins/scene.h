@@ -239,6 +239,12 @@ class Scene : public SegmentSurface {
   // Repainted, with no change to the outline.
   void mark_repaint_only(const QRect& rect);
   void mark_element_dirty(ElementId id, bool even_if_hidden = false);
+  // The first element a paint of `bounds` draws: the topmost opaque one
+  // covering it all, or the bottom one.
+  int first_painted(const QRect& bounds) const;
+  // Composes one rectangle of the paint, the painter clipped to it.
+  void paint_rect(QPainter& painter, const QRect& bounds, double device_ratio,
+                  std::chrono::steady_clock::time_point now) const;
   void paint_element(QPainter& painter, ElementId id, const Element& e, double device_ratio) const;
   // The size an element's picture is drawn at, in window pixels.
   QSize drawn_size(ElementId id, const Element& e) const;
