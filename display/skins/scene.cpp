@@ -319,6 +319,43 @@ void Scene::mark_repaint_only(const QRect& rect) {
   if (was_clean && on_change_) on_change_();
 }
 
+QRegion Scene::paint_region(const QRegion& dirty) {
+  constexpr int kFewRects = 8;
+  constexpr int kTile = 32;
+  if (dirty.rectCount() <= kFewRects) return dirty;
+  const QRect box = dirty.boundingRect();
+  const int columns = (box.width() + kTile - 1) / kTile;
+  const int rows = (box.height() + kTile - 1) / kTile;
+  std::vector<char> touched(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
+  const auto tile = [&](int column, int row) -> char& {
+    return touched[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
+                   static_cast<std::size_t>(column)];
+  };
+  for (const QRect& r : dirty) {
+    for (int row = (r.top() - box.top()) / kTile; row <= (r.bottom() - box.top()) / kTile; ++row)
+      for (int column = (r.left() - box.left()) / kTile; column <= (r.right() - box.left()) / kTile; ++column)
+        tile(column, row) = 1;
+  }
+  // Row by row, runs of touched tiles left to right: the banded order a
+  // region is made of.
+  std::vector<QRect> runs;
+  for (int row = 0; row < rows; ++row) {
+    for (int column = 0; column < columns;) {
+      if (!tile(column, row)) {
+        ++column;
+        continue;
+      }
+      const int start = column;
+      while (column < columns && tile(column, row)) ++column;
+      runs.push_back(
+          QRect(box.left() + start * kTile, box.top() + row * kTile, (column - start) * kTile, kTile) & box);
+    }
+  }
+  QRegion region;
+  region.setRects(runs.data(), static_cast<int>(runs.size()));
+  return region;
+}
+
 QRegion Scene::take_dirty_region() {
   QRegion taken = dirty_;
   dirty_ = QRegion();
@@ -970,13 +1007,21 @@ bool Scene::update_shape(const QRegion& changed) {
       for (int y = r.top(); y <= r.bottom(); ++y) {
         const auto* line = reinterpret_cast<const QRgb*>(part.constScanLine(y - band.top())) - band.left();
         uchar* bits = mask_.scanLine(y);
-        for (int x = r.left(); x <= r.right(); ++x) {
-          const bool drawn = !is_key_pixel(line[x], key);
-          const uchar bit = static_cast<uchar>(1u << (x & 7));
-          const bool was = (bits[x >> 3] & bit) != 0;
-          if (drawn != was) {
+        // Eight pixels to a byte of the outline, each byte written once.
+        for (int x = r.left(); x <= r.right();) {
+          const int byte = x >> 3;
+          const int last = std::min(r.right(), byte * 8 + 7);
+          unsigned covered = 0;
+          unsigned drawn = 0;
+          for (; x <= last; ++x) {
+            const unsigned bit = 1u << (x & 7);
+            covered |= bit;
+            if (!is_key_pixel(line[x], key)) drawn |= bit;
+          }
+          const auto now = static_cast<uchar>((bits[byte] & ~covered) | drawn);
+          if (now != bits[byte]) {
+            bits[byte] = now;
             changed_shape = true;
-            bits[x >> 3] = static_cast<uchar>(drawn ? bits[x >> 3] | bit : bits[x >> 3] & ~bit);
           }
         }
       }

@@ -547,7 +547,7 @@ void TForm1::set_placed_by_window_system(bool on) {
 
 void TForm1::flush() {
   flush_pending_ = false;
-  const QRegion dirty = scene_.take_dirty_region();
+  const QRegion dirty = Scene::paint_region(scene_.take_dirty_region());
   if (scene_.update_shape(dirty)) {
     const QImage mask = scene_.shape_mask();
     if (mask.isNull()) {

@@ -304,6 +304,20 @@ TEST_F(SceneTest, ZoomedCopiesShareAPictureAndStayWithinTheBudget) {
   EXPECT_EQ(zoomed.pixel(QPoint(10, 50)), QColor(Qt::blue).rgb());
 }
 
+// A change all over the screen is repainted in a few dozen rectangles that
+// still cover every changed pixel; a small change is repainted as it is.
+TEST(ScenePaintRegion, ManyRectanglesBecomeFewThatCoverThemAll) {
+  QRegion scattered;
+  for (int i = 0; i < 200; ++i)
+    scattered += QRect(7 + (i % 20) * 37, 11 + (i / 20) * 29, 9 + i % 5, 6 + i % 7);
+  const QRegion painted = Scene::paint_region(scattered);
+  EXPECT_TRUE((scattered - painted).isEmpty());
+  EXPECT_TRUE((painted - QRegion(scattered.boundingRect())).isEmpty());
+  EXPECT_LT(painted.rectCount(), scattered.rectCount() / 4);
+  const QRegion few = QRegion(QRect(0, 0, 5, 5)) + QRect(300, 200, 4, 4);
+  EXPECT_EQ(Scene::paint_region(few), few);
+}
+
 TEST_F(SceneTest, TopmostVisibleElementAnswersHitTests) {
   scene_.set_geometry(ElementId::im_background, QRect(0, 0, 100, 60));
   scene_.set_geometry(ElementId::btn_left_top, QRect(10, 10, 10, 10));
