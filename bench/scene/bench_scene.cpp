@@ -396,6 +396,32 @@ BENCHMARK(BM_TickFlushAt200Percent<true>)
     ->Name("BM_TickFlushWithShadowsAt200Percent")
     ->Unit(benchmark::kMicrosecond);
 
+// The largest change a key makes: GAME B over the all-lit picture darkens
+// nearly every segment. The window takes the changed region, brings the
+// outline up to date and repaints it: the default skin at 100 %, every
+// segment hidden and shown again in turn.
+void BM_WholeScreenChangeFlush(benchmark::State& state) {
+  Scene scene;
+  load_large_skin(scene, false, 1.0, QSize(1920, 1080));
+  QImage target(scene.client_size(), QImage::Format_RGB32);
+  {
+    QPainter warm(&target);
+    scene.paint(warm, QRegion(QRect(QPoint(0, 0), scene.client_size())));
+  }
+  scene.update_shape(scene.take_dirty_region());
+  bool lit = true;
+  for (auto _ : state) {
+    lit = !lit;
+    for (int i = index_of(ElementId::im_panel_time_am); i <= index_of(ElementId::im_rogue_x3y4); ++i)
+      scene.set_visible(static_cast<ElementId>(i), lit);
+    const QRegion dirty = Scene::paint_region(scene.take_dirty_region());
+    benchmark::DoNotOptimize(scene.update_shape(dirty));
+    QPainter p(&target);
+    scene.paint(p, dirty);
+  }
+}
+BENCHMARK(BM_WholeScreenChangeFlush)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 }  // namespace hero
 

@@ -663,32 +663,96 @@ void Scene::paint(QPainter& painter, const QRegion& clip) const {
   const auto now = fading_count_ > 0 ? (fade_now_ ? fade_now_() : std::chrono::steady_clock::now())
                                      : std::chrono::steady_clock::time_point{};
   const QRect bounds = area.boundingRect();
-  draw_ahead(bounds, first_painted(bounds), device_ratio);
+  draw_ahead(bounds, first_painted(bounds, device_ratio, false), device_ratio);
   painter.save();
   painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   // A rectangle at a time: pictures clipped to one rectangle are drawn
   // several times faster than to a region of many.
+  // A part of the picture is painted by the tiles of its pictures; the
+  // whole of it (the first frame, a new zoom) needs no tiles worked out.
+  const bool in_parts = area != QRegion(client_rect());
   for (const QRect& r : area) {
     painter.setClipRect(r);
-    paint_rect(painter, r, device_ratio, now);
+    paint_rect(painter, r, device_ratio, now, in_parts);
   }
   drawn_ahead_.clear();
   painter.restore();
 }
 
-int Scene::first_painted(const QRect& bounds) const {
+int Scene::first_painted(const QRect& bounds, double device_ratio, bool by_tiles) const {
   // Everything beneath the topmost opaque picture covering the whole area
-  // (a full-screen backdrop, typically) would be painted over anyway.
+  // (a full-screen backdrop, or the handheld picture over a part of the
+  // LCD) would be painted over anyway.
   for (int i = kElementCount - 1; i > 0; --i) {
+    const auto id = static_cast<ElementId>(i);
     const Element& e = elements_[static_cast<std::size_t>(i)];
-    if (e.visible && opaque_cover(static_cast<ElementId>(i), e).contains(bounds)) return i;
+    if (!e.visible) continue;
+    if (opaque_cover(id, e).contains(bounds)) return i;
+    if (by_tiles && !e.fading && shown_in(id, e, bounds, device_ratio) == Shown::all) return i;
   }
   return 0;
 }
 
+std::vector<Scene::Shown>& Scene::tiles_of(const QImage& image) const {
+  auto known = tiles_.find(image.cacheKey());
+  if (known != tiles_.end()) return known->second;
+  // Pictures come and go with zooms and skins: the oldest knowledge goes.
+  if (tiles_.size() >= 256) tiles_.clear();
+  const auto columns = static_cast<std::size_t>((image.width() + kTile - 1) / kTile);
+  const auto rows = static_cast<std::size_t>((image.height() + kTile - 1) / kTile);
+  return tiles_.emplace(image.cacheKey(), std::vector<Shown>(columns * rows, Shown::unknown)).first->second;
+}
+
+Scene::Shown Scene::tile_shown(const QImage& image, int column, int row) {
+  if (!image.hasAlphaChannel()) return Shown::all;
+  if (image.format() != QImage::Format_ARGB32_Premultiplied) return Shown::some;
+  bool any = false;
+  bool all = true;
+  for (int y = row * kTile; y < std::min(image.height(), (row + 1) * kTile); ++y) {
+    const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = column * kTile; x < std::min(image.width(), (column + 1) * kTile); ++x) {
+      const int alpha = qAlpha(line[x]);
+      any = any || alpha != 0;
+      all = all && alpha == 255;
+    }
+  }
+  return all ? Shown::all : any ? Shown::some : Shown::nothing;
+}
+
+Scene::Shown Scene::shown_in(ElementId id, const Element& e, const QRect& r, double device_ratio) const {
+  // Worked out where the picture lies pixel for pixel at its element's
+  // top-left: at 100 %, or zoomed from a copy, on a plain screen.
+  if (device_ratio != 1.0 || e.mode != PictureMode::top_left || e.drawn.isNull()) return Shown::some;
+  const QImage* image = &e.drawn;
+  if (!drawn_as_decoded(id, e, device_ratio)) {
+    image = nullptr;
+    for (const ScaledCopy& copy : e.copies)
+      if (!copy.image.isNull() && copy.size == drawn_size(id, e) && copy.device_ratio == 1.0)
+        image = &copy.image;
+    if (image == nullptr) return Shown::some;
+  }
+  const QRect placed(e.geometry.topLeft(), e.geometry.size().boundedTo(image->size()));
+  const QRect part = (r & placed).translated(-placed.topLeft());
+  if (part.isEmpty()) return Shown::nothing;
+  std::vector<Shown>& tiles = tiles_of(*image);
+  const int columns = (image->width() + kTile - 1) / kTile;
+  bool any = false;
+  bool all = r.translated(-placed.topLeft()) == part;
+  for (int row = part.top() / kTile; row <= part.bottom() / kTile; ++row) {
+    for (int column = part.left() / kTile; column <= part.right() / kTile; ++column) {
+      // Worked out when first asked, one tile at a time.
+      Shown& tile = tiles[static_cast<std::size_t>(row * columns + column)];
+      if (tile == Shown::unknown) tile = tile_shown(*image, column, row);
+      any = any || tile != Shown::nothing;
+      all = all && tile == Shown::all;
+    }
+  }
+  return all ? Shown::all : any ? Shown::some : Shown::nothing;
+}
+
 void Scene::paint_rect(QPainter& painter, const QRect& bounds, double device_ratio,
-                       std::chrono::steady_clock::time_point now) const {
-  const int first = first_painted(bounds);
+                       std::chrono::steady_clock::time_point now, bool by_tiles) const {
+  const int first = first_painted(bounds, device_ratio, by_tiles);
   if (first == 0) painter.fillRect(bounds, background_);
   for (int i = first; i < kElementCount; ++i) {
     // The shadows lie on the reflector, beneath every segment.
@@ -699,6 +763,8 @@ void Scene::paint_rect(QPainter& painter, const QRect& bounds, double device_rat
     const double level = e.fading && !ghosts_suppressed_ ? level_at(e, now) : (e.visible ? 1.0 : 0.0);
     paint_ghost(painter, static_cast<ElementId>(i), e, device_ratio, level);
     if (level <= 0.0) continue;
+    // Clear all over this rectangle: nothing to draw.
+    if (by_tiles && shown_in(static_cast<ElementId>(i), e, bounds, device_ratio) == Shown::nothing) continue;
     if (level < 1.0) {
       painter.save();
       painter.setOpacity(level);
@@ -1013,6 +1079,14 @@ bool Scene::update_shape(const QRegion& changed) {
           const int last = std::min(r.right(), byte * 8 + 7);
           unsigned covered = 0;
           unsigned drawn = 0;
+          if ((x & 7) == 0 && last == x + 7) {
+            // A whole byte: eight pixels tested side by side.
+            const QRgb* eight = line + x;
+            const auto bit = [&](int k) { return static_cast<unsigned>(!is_key_pixel(eight[k], key)) << k; };
+            drawn = bit(0) | bit(1) | bit(2) | bit(3) | bit(4) | bit(5) | bit(6) | bit(7);
+            covered = 0xFFu;
+            x += 8;
+          }
           for (; x <= last; ++x) {
             const unsigned bit = 1u << (x & 7);
             covered |= bit;

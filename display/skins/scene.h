@@ -24,6 +24,7 @@
 #include <map>
 #include <optional>
 #include <tuple>
+#include <vector>
 
 #include "display/lcd/element_ids.h"
 #include "display/skins/picture_loader.h"
@@ -245,11 +246,22 @@ class Scene : public SegmentSurface {
   void mark_repaint_only(const QRect& rect);
   void mark_element_dirty(ElementId id, bool even_if_hidden = false);
   // The first element a paint of `bounds` draws: the topmost opaque one
-  // covering it all, or the bottom one.
-  int first_painted(const QRect& bounds) const;
-  // Composes one rectangle of the paint, the painter clipped to it.
+  // covering it all, or the bottom one. `by_tiles`: a picture's opaque
+  // tiles count too.
+  int first_painted(const QRect& bounds, double device_ratio, bool by_tiles) const;
+  // Composes one rectangle of the paint, the painter clipped to it; with
+  // `by_tiles` (a region painted in many rectangles) pictures clear over it
+  // are passed by and opaque ones hide what lies beneath.
   void paint_rect(QPainter& painter, const QRect& bounds, double device_ratio,
-                  std::chrono::steady_clock::time_point now) const;
+                  std::chrono::steady_clock::time_point now, bool by_tiles) const;
+  // What an element's picture shows of `r`, known from its tiles of
+  // kTile pixels (each clear, partly drawn or opaque), each worked out once
+  // when first asked.
+  enum class Shown : std::uint8_t { nothing, some, all, unknown };
+  static constexpr int kTile = 32;
+  Shown shown_in(ElementId id, const Element& e, const QRect& r, double device_ratio) const;
+  std::vector<Shown>& tiles_of(const QImage& image) const;
+  static Shown tile_shown(const QImage& image, int column, int row);
   void paint_element(QPainter& painter, ElementId id, const Element& e, double device_ratio) const;
   // The size an element's picture is drawn at, in window pixels.
   QSize drawn_size(ElementId id, const Element& e) const;
@@ -289,6 +301,8 @@ class Scene : public SegmentSurface {
   // held_pixels() as last counted, kept up as copies are made, so a new zoom
   // counts once rather than once for every copy.
   mutable std::optional<std::int64_t> held_pixels_;
+  // What the pictures show, tile by tile, by their images' cache keys.
+  mutable std::map<qint64, std::vector<Shown>> tiles_;
   // Drawings made ahead for the paint under way, by picture and pixels.
   mutable std::map<std::tuple<const VectorPicture*, int, int>, QImage> drawn_ahead_;
   View view_;

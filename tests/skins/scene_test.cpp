@@ -318,6 +318,42 @@ TEST(ScenePaintRegion, ManyRectanglesBecomeFewThatCoverThemAll) {
   EXPECT_EQ(Scene::paint_region(few), few);
 }
 
+// A region painted in parts passes by pictures clear over a part and starts
+// from one opaque all over it; what it paints is exactly the whole frame's
+// pixels there, at 100 % and zoomed, for pictures opaque, clear and partly
+// drawn, tile by tile.
+TEST_F(SceneTest, ARegionPaintedInPartsShowsWhatTheWholeFrameShows) {
+  scene_.set_client_size(QSize(200, 120));
+  QImage handheld(200, 120, QImage::Format_RGB32);
+  handheld.fill(Qt::blue);
+  for (int y = 0; y < 120; ++y)
+    for (int x = 0; x < 20 + y / 4; ++x) handheld.setPixelColor(x, y, Qt::white);  // keyed out
+  place(ElementId::im_background, Picture{handheld, false}, QRect(0, 0, 200, 120));
+  QImage glare(160, 100, QImage::Format_ARGB32);
+  glare.fill(Qt::transparent);
+  for (int y = 40; y < 70; ++y)
+    for (int x = 70; x < 75 + y; ++x) glare.setPixelColor(x, y, QColor(255, 255, 0, 100 + y));
+  place(ElementId::im_background_screen_top, Picture{glare, true}, QRect(20, 10, 160, 100));
+  place(ElementId::im_hero_x2, opaque(Qt::darkGreen, Qt::white, {30, 40}), QRect(90, 50, 30, 40));
+  QRegion parts;
+  for (int y = 0; y < 120; y += 12)
+    for (int x = y % 7; x < 200; x += 14) parts += QRect(x, y, 8 + x % 5, 7);
+  for (const double zoom : {1.0, 2.0}) {
+    scene_.set_view(Scene::View{zoom, {}, false});
+    const QRegion zoomed = zoom == 1.0 ? parts : QTransform::fromScale(zoom, zoom).map(parts);
+    const QImage whole = frame();
+    QImage in_parts(scene_.client_size(), QImage::Format_RGB32);
+    in_parts.fill(Qt::black);
+    QPainter p(&in_parts);
+    scene_.paint(p, zoomed);
+    p.end();
+    for (const QRect& r : zoomed)
+      for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+          ASSERT_EQ(in_parts.pixel(x, y), whole.pixel(x, y)) << "zoom " << zoom << " at " << x << "," << y;
+  }
+}
+
 TEST_F(SceneTest, TopmostVisibleElementAnswersHitTests) {
   scene_.set_geometry(ElementId::im_background, QRect(0, 0, 100, 60));
   scene_.set_geometry(ElementId::btn_left_top, QRect(10, 10, 10, 10));
