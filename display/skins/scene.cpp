@@ -741,7 +741,8 @@ Scene::Shown Scene::shown_in(ElementId id, const Element& e, const QRect& r, dou
   for (int row = part.top() / kTile; row <= part.bottom() / kTile; ++row) {
     for (int column = part.left() / kTile; column <= part.right() / kTile; ++column) {
       // Worked out when first asked, one tile at a time.
-      Shown& tile = tiles[static_cast<std::size_t>(row * columns + column)];
+      Shown& tile = tiles[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
+                          static_cast<std::size_t>(column)];
       if (tile == Shown::unknown) tile = tile_shown(*image, column, row);
       any = any || tile != Shown::nothing;
       all = all && tile == Shown::all;
