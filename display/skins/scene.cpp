@@ -321,7 +321,6 @@ void Scene::mark_repaint_only(const QRect& rect) {
 
 QRegion Scene::paint_region(const QRegion& dirty) {
   constexpr int kFewRects = 8;
-  constexpr int kTile = 32;
   if (dirty.rectCount() <= kFewRects) return dirty;
   const QRect box = dirty.boundingRect();
   const int columns = (box.width() + kTile - 1) / kTile;
@@ -667,9 +666,9 @@ void Scene::paint(QPainter& painter, const QRegion& clip) const {
   painter.save();
   painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   // A rectangle at a time: pictures clipped to one rectangle are drawn
-  // several times faster than to a region of many.
-  // A part of the picture is painted by the tiles of its pictures; the
-  // whole of it (the first frame, a new zoom) needs no tiles worked out.
+  // several times faster than to a region of many. Only a part of the
+  // window is painted by its pictures' tiles: the whole of it (the first
+  // frame, a new zoom) needs no tile worked out.
   const bool in_parts = area != QRegion(client_rect());
   for (const QRect& r : area) {
     painter.setClipRect(r);

@@ -120,7 +120,7 @@ class Scene : public SegmentSurface {
   // The client area changed since the last call (and forgets it).
   QRegion take_dirty_region();
   // What to repaint for `dirty`: itself while it has a few rectangles; else
-  // the 32-pixel tiles it touches, joined along their rows, so that a change
+  // the tiles of kTile pixels it touches, joined along their rows, so that a change
   // all over the screen is painted in dozens of rectangles, not hundreds (a
   // little more area, far less time).
   static QRegion paint_region(const QRegion& dirty);
