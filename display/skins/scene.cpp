@@ -40,6 +40,43 @@ const QColor kPauseLabelTrim(0xd9, 0xb4, 0x5a);
 
 bool is_key_pixel(QRgb pixel, QRgb key) { return (pixel & 0x00FFFFFFu) == (key & 0x00FFFFFFu); }
 
+// Whether a pixel of a row, from `first` to `last`, is the key colour: eight
+// at a time, which the compiler tests side by side.
+bool has_key_pixel(const QRgb* line, int first, int last, QRgb key) {
+  int x = first;
+  for (; x + 7 <= last; x += 8) {
+    unsigned found = 0;
+    for (int k = 0; k < 8; ++k) found |= static_cast<unsigned>(is_key_pixel(line[x + k], key));
+    if (found != 0) return true;
+  }
+  for (; x <= last; ++x)
+    if (is_key_pixel(line[x], key)) return true;
+  return false;
+}
+
+// Marks the outline drawn from `first` to `last` of a row; answers whether
+// a bit changed.
+bool mark_drawn(uchar* bits, int first, int last) {
+  bool changed = false;
+  const auto set = [&](int byte, unsigned ones) {
+    const auto now = static_cast<uchar>(bits[byte] | ones);
+    changed = changed || now != bits[byte];
+    bits[byte] = now;
+  };
+  const int first_byte = first >> 3;
+  const int last_byte = last >> 3;
+  const auto from = [](int bit) { return (0xFFu << bit) & 0xFFu; };
+  const auto up_to = [](int bit) { return 0xFFu >> (7 - bit); };
+  if (first_byte == last_byte) {
+    set(first_byte, from(first & 7) & up_to(last & 7));
+    return changed;
+  }
+  set(first_byte, from(first & 7));
+  for (int byte = first_byte + 1; byte < last_byte; ++byte) set(byte, 0xFFu);
+  set(last_byte, up_to(last & 7));
+  return changed;
+}
+
 bool is_digit_position(ElementId id) {
   return id == ElementId::im_panel_digit_1 || id == ElementId::im_panel_digit_2 ||
          id == ElementId::im_panel_digit_3 || id == ElementId::im_panel_digit_4;
@@ -718,7 +755,8 @@ Scene::Shown Scene::tile_shown(const QImage& image, int column, int row) {
   return all ? Shown::all : any ? Shown::some : Shown::nothing;
 }
 
-Scene::Shown Scene::shown_in(ElementId id, const Element& e, const QRect& r, double device_ratio) const {
+Scene::Shown Scene::shown_in(ElementId id, const Element& e, const QRect& r, double device_ratio,
+                             std::vector<QRect>* parts) const {
   // Worked out where the picture lies pixel for pixel at its element's
   // top-left: at 100 %, or zoomed from a copy, on a plain screen.
   if (device_ratio != 1.0 || e.mode != PictureMode::top_left || e.drawn.isNull()) return Shown::some;
@@ -737,7 +775,16 @@ Scene::Shown Scene::shown_in(ElementId id, const Element& e, const QRect& r, dou
   const int columns = (image->width() + kTile - 1) / kTile;
   bool any = false;
   bool all = r.translated(-placed.topLeft()) == part;
+  // The tiles' columns from `first` up to `last` of a row, where it lies in `r`.
+  const auto run = [&](int row, int first, int last) {
+    parts->push_back(
+        QRect(QPoint(first * kTile, row * kTile), QPoint((last + 1) * kTile - 1, (row + 1) * kTile - 1))
+            .translated(placed.topLeft()) &
+        r & placed);
+  };
+  bool any_clear = false;
   for (int row = part.top() / kTile; row <= part.bottom() / kTile; ++row) {
+    int run_start = -1;
     for (int column = part.left() / kTile; column <= part.right() / kTile; ++column) {
       // Worked out when first asked, one tile at a time.
       Shown& tile = tiles[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
@@ -745,8 +792,17 @@ Scene::Shown Scene::shown_in(ElementId id, const Element& e, const QRect& r, dou
       if (tile == Shown::unknown) tile = tile_shown(*image, column, row);
       any = any || tile != Shown::nothing;
       all = all && tile == Shown::all;
+      any_clear = any_clear || tile == Shown::nothing;
+      if (parts == nullptr) continue;
+      if (tile != Shown::nothing && run_start < 0) run_start = column;
+      if (tile == Shown::nothing && run_start >= 0) {
+        run(row, run_start, column - 1);
+        run_start = -1;
+      }
     }
+    if (parts != nullptr && run_start >= 0) run(row, run_start, part.right() / kTile);
   }
+  if (parts != nullptr && !any_clear) parts->clear();
   return all ? Shown::all : any ? Shown::some : Shown::nothing;
 }
 
@@ -754,6 +810,7 @@ void Scene::paint_rect(QPainter& painter, const QRect& bounds, double device_rat
                        std::chrono::steady_clock::time_point now, bool by_tiles) const {
   const int first = first_painted(bounds, device_ratio, by_tiles);
   if (first == 0) painter.fillRect(bounds, background_);
+  std::vector<QRect> parts;
   for (int i = first; i < kElementCount; ++i) {
     // The shadows lie on the reflector, beneath every segment.
     if (i == index_of(ElementId::im_panel_time_am)) paint_shadows(painter, bounds, device_ratio, now);
@@ -763,16 +820,33 @@ void Scene::paint_rect(QPainter& painter, const QRect& bounds, double device_rat
     const double level = e.fading && !ghosts_suppressed_ ? level_at(e, now) : (e.visible ? 1.0 : 0.0);
     paint_ghost(painter, static_cast<ElementId>(i), e, device_ratio, level);
     if (level <= 0.0) continue;
-    // Clear all over this rectangle: nothing to draw.
-    if (by_tiles && shown_in(static_cast<ElementId>(i), e, bounds, device_ratio) == Shown::nothing) continue;
-    if (level < 1.0) {
-      painter.save();
-      painter.setOpacity(level);
+    const auto draw = [&] {
+      if (level < 1.0) {
+        painter.save();
+        painter.setOpacity(level);
+        paint_element(painter, static_cast<ElementId>(i), e, device_ratio);
+        painter.restore();
+        return;
+      }
       paint_element(painter, static_cast<ElementId>(i), e, device_ratio);
-      painter.restore();
-      continue;
+    };
+    if (by_tiles) {
+      parts.clear();
+      const Shown shown = shown_in(static_cast<ElementId>(i), e, bounds, device_ratio, &parts);
+      // Clear all over this rectangle: nothing to draw.
+      if (shown == Shown::nothing) continue;
+      if (shown == Shown::some && !parts.empty()) {
+        // Drawn over its tiles that show something alone: the case's front,
+        // clear over the LCD, is not blended all across it.
+        for (const QRect& part : parts) {
+          painter.setClipRect(part);
+          draw();
+        }
+        painter.setClipRect(bounds);
+        continue;
+      }
     }
-    paint_element(painter, static_cast<ElementId>(i), e, device_ratio);
+    draw();
   }
 }
 
@@ -1021,8 +1095,30 @@ void Scene::paint_shadows(QPainter& painter, const QRect& bounds, double device_
 
 // ---- Shaped window ----------------------------------------------------------
 
-bool Scene::update_shape(const QRegion& changed) {
+void Scene::Composed::paint(QPainter& painter, const QRegion& region) const {
+  painter.save();
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  for (const QRect& r : region) {
+    // One rectangle at a time, as the scene paints: an image clipped to a
+    // region of many rectangles is drawn several times slower.
+    painter.setClipRect(r);
+    painter.drawImage(r.topLeft(), picture_, r.translated(-origin_));
+  }
+  painter.restore();
+}
+
+void Scene::Composed::finish() {
+  area_ = QRegion();
+  if (whole_frame_) picture_ = QImage();
+}
+
+bool Scene::update_shape(const QRegion& changed, Composed* keep) {
+  if (keep != nullptr) {
+    keep->area_ = QRegion();
+    keep->whole_frame_ = false;
+  }
   if (!key_enabled_) {
+    if (keep != nullptr) keep->picture_ = QImage();
     mask_ = QImage();
     shape_stale_ = QRegion();
     const bool report = shape_was_on_ || shape_reset_;
@@ -1049,20 +1145,39 @@ bool Scene::update_shape(const QRegion& changed) {
   }
   shape_was_on_ = true;
   if (mask_.isNull() || area.isEmpty()) return changed_shape;
-  // Only the changed part is composed, a band of rows at a time into a
-  // picture of its own that goes again: a copy of the whole frame would cost
-  // as much memory as the handheld picture itself.
-  constexpr int kBandRows = 64;
   const QRect box = area.boundingRect();
+  // What the outline is composed from is the window's own picture while
+  // nothing it leaves out is drawn: then it is composed whole, for the
+  // window to show too.
+  QImage* kept = nullptr;
+  if (keep != nullptr) {
+    if (ghost_percent() == 0 && !shadows_ && fading_count_ == 0) {
+      QImage& picture = keep->picture_;
+      if (picture.width() < box.width() || picture.height() < box.height())
+        picture = QImage(box.size(), QImage::Format_RGB32);
+      if (!picture.isNull()) kept = &picture;
+    } else {
+      keep->picture_ = QImage();
+    }
+  }
+  // Otherwise only the changed part is composed, a band of rows at a time
+  // into a picture of its own that goes again: a copy of the whole frame
+  // would cost as much memory as the handheld picture itself.
+  constexpr int kBandRows = 64;
   for (int band_top = box.top(); band_top <= box.bottom(); band_top += kBandRows) {
     const QRect band(box.left(), band_top, box.width(), std::min(kBandRows, box.bottom() + 1 - band_top));
     const QRegion part_area = area & band;
     if (part_area.isEmpty()) continue;
-    QImage part(band.size(), QImage::Format_RGB32);
-    if (part.isNull()) return changed_shape;
+    QImage own;
+    if (kept == nullptr) {
+      own = QImage(band.size(), QImage::Format_RGB32);
+      if (own.isNull()) return changed_shape;
+    }
+    QImage& part = kept != nullptr ? *kept : own;
+    const QPoint origin = kept != nullptr ? box.topLeft() : band.topLeft();
     {
       QPainter p(&part);
-      p.translate(-band.topLeft());
+      p.translate(-origin);
       // The outline is taken without unlit segments, so that a faint
       // segment can never move it.
       ghosts_suppressed_ = true;
@@ -1071,8 +1186,13 @@ bool Scene::update_shape(const QRegion& changed) {
     }
     for (const QRect& r : part_area) {
       for (int y = r.top(); y <= r.bottom(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(part.constScanLine(y - band.top())) - band.left();
+        const auto* line = reinterpret_cast<const QRgb*>(part.constScanLine(y - origin.y())) - origin.x();
         uchar* bits = mask_.scanLine(y);
+        // Most rows of a change (the LCD's) show no key colour at all.
+        if (!has_key_pixel(line, r.left(), r.right(), key)) {
+          changed_shape = mark_drawn(bits, r.left(), r.right()) || changed_shape;
+          continue;
+        }
         // Eight pixels to a byte of the outline, each byte written once.
         for (int x = r.left(); x <= r.right();) {
           const int byte = x >> 3;
@@ -1100,6 +1220,11 @@ bool Scene::update_shape(const QRegion& changed) {
         }
       }
     }
+  }
+  if (kept != nullptr) {
+    keep->area_ = area;
+    keep->origin_ = box.topLeft();
+    keep->whole_frame_ = area == QRegion(client_rect());
   }
   return changed_shape;
 }

@@ -4,12 +4,15 @@
 // How the window uses it:
 //   scene.set_on_change([&] { schedule a flush });            // once
 //   flush:  QRegion dirty = Scene::paint_region(scene.take_dirty_region());
-//           if (scene.update_shape(dirty)) {                  // cut-out changed
+//           if (scene.update_shape(dirty, &composed)) {       // cut-out changed
 //             QImage m = scene.shape_mask();
 //             m.isNull() ? widget.clearMask() : widget.setMask(QBitmap::fromImage(m));
 //           }
-//           widget.update(dirty);
-//   paintEvent: QPainter p(&widget); scene.paint(p, event->region());
+//           widget.repaint(dirty);
+//           composed.finish();
+//   paintEvent: QPainter p(&widget);
+//               composed.covers(event->region()) ? composed.paint(p, event->region())
+//                                                : scene.paint(p, event->region());
 #pragma once
 
 #include <QColor>
@@ -195,13 +198,39 @@ class Scene : public SegmentSurface {
   QRect lcd_glass() const;
 
   // --- Shaped window --------------------------------------------------------
+  // The part of the frame update_shape composed, kept for the window's own
+  // paint: a large change (GAME B darkens the whole LCD) is then composed
+  // once, not once for the outline and again for the window.
+  class Composed {
+   public:
+    // Whether every pixel of `region` was composed.
+    bool covers(const QRegion& region) const { return !region.isEmpty() && (region - area_).isEmpty(); }
+    // Draws `region`, which it covers, as it was composed.
+    void paint(QPainter& painter, const QRegion& region) const;
+    // The flush is over: nothing composed is shown again. The picture stays
+    // for the next change to be composed into (a fresh one each time costs
+    // the memory's first touch again), unless it held a whole frame.
+    void finish();
+
+   private:
+    friend class Scene;
+    QRegion area_;
+    bool whole_frame_ = false;
+    // What was composed, its top-left corner at `origin_` in the window; it
+    // may be larger than the area.
+    QImage picture_;
+    QPoint origin_;
+  };
   // Brings the cut-out up to date within `changed` (composing that part of
   // the frame afresh) and answers whether the window must take it again:
   // true when key-coloured pixels appeared or went, or the key, its colour
   // or the client size changed since the last call. With the colour key off
   // no cut-out is kept and the answer is true only when the key was just
   // switched off.
-  bool update_shape(const QRegion& changed);
+  // With `keep`, what was composed goes there when it is exactly what the
+  // window's paint would draw on a plain screen (no unlit segment, fade or
+  // shadow, which the outline leaves out); else `keep` is left empty.
+  bool update_shape(const QRegion& changed, Composed* keep = nullptr);
   // The cut-out for the window: Format_MonoLSB of the client size, bit 1
   // (black) where the window is drawn, 0 (white) where the key colour lets
   // the desktop through. Null when the colour key is off.
@@ -259,7 +288,11 @@ class Scene : public SegmentSurface {
   // when first asked.
   enum class Shown : std::uint8_t { nothing, some, all, unknown };
   static constexpr int kTile = 32;
-  Shown shown_in(ElementId id, const Element& e, const QRect& r, double device_ratio) const;
+  // With `parts`, also the rectangles of `r` over its tiles that are not
+  // clear, a row of tiles at a time: none where no tile is clear or it
+  // cannot tell.
+  Shown shown_in(ElementId id, const Element& e, const QRect& r, double device_ratio,
+                 std::vector<QRect>* parts = nullptr) const;
   std::vector<Shown>& tiles_of(const QImage& image) const;
   static Shown tile_shown(const QImage& image, int column, int row);
   void paint_element(QPainter& painter, ElementId id, const Element& e, double device_ratio) const;

@@ -548,7 +548,9 @@ void TForm1::set_placed_by_window_system(bool on) {
 void TForm1::flush() {
   flush_pending_ = false;
   const QRegion dirty = Scene::paint_region(scene_.take_dirty_region());
-  if (scene_.update_shape(dirty)) {
+  // On a plain screen the window draws what the outline was composed from.
+  const bool plain = !placed_by_window_system_ && devicePixelRatioF() == 1.0;
+  if (scene_.update_shape(dirty, plain ? &composed_ : nullptr)) {
     const QImage mask = scene_.shape_mask();
     if (mask.isNull()) {
       clearMask();
@@ -582,6 +584,8 @@ void TForm1::flush() {
     }
     emit repainted();
   }
+  // Shown by this flush's own repaint alone: the scene may change next.
+  composed_.finish();
 }
 
 void TForm1::paintEvent(QPaintEvent* event) {
@@ -591,6 +595,10 @@ void TForm1::paintEvent(QPaintEvent* event) {
     for (const QRect& r : event->region()) painter.fillRect(r, Qt::transparent);
     painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     scene_.paint(painter, event->region() & drawn_region_);
+    return;
+  }
+  if (composed_.covers(event->region())) {
+    composed_.paint(painter, event->region());
     return;
   }
   scene_.paint(painter, event->region());

@@ -255,6 +255,8 @@ class TForm1 : public QWidget {
   bool dragging_ = false;
   QPoint drag_origin_;
   bool flush_pending_ = false;
+  // What the flush under way composed for the outline, for its repaint.
+  Scene::Composed composed_;
   int mask_rebuilds_ = 0;
   TimerObserver timer_observer_;
   EngineTap* tap_ = nullptr;

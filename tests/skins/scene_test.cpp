@@ -6,6 +6,8 @@
 #include <QBitmap>
 #include <QPainter>
 #include <QTransform>
+#include <array>
+#include <chrono>
 #include <cmath>
 
 #include <gtest/gtest.h>
@@ -226,6 +228,38 @@ TEST_F(SceneTest, PaintIsCurrentWhetherOrNotTheOutlineCopyIs) {
   EXPECT_EQ(frame().pixelColor(12, 12), QColor(Qt::green));
 }
 
+// The outline is drawn at exactly the pixels the frame shows in another
+// colour than the key, whether a row holds one pixel of the key anywhere or
+// none, over the whole window and over a change that starts and ends
+// within a byte of the outline.
+TEST_F(SceneTest, TheOutlineIsDrawnWhereverTheFrameIsNotTheKeyColour) {
+  QImage handheld(100, 60, QImage::Format_RGB32);
+  handheld.fill(Qt::blue);
+  for (int y = 0; y < 60; y += 2) handheld.setPixelColor((y * 13 + 7) % 100, y, Qt::magenta);
+  handheld.setPixelColor(0, 59, Qt::white);  // the colour keyed out
+  place(ElementId::im_background, Picture{handheld, false}, QRect(0, 0, 100, 60));
+  const auto expect_outline_of_frame = [&] {
+    const QImage shown = frame();
+    const QImage outline = scene_.shape_mask();
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 100; ++x)
+        ASSERT_EQ(outline.pixelIndex(x, y), shown.pixelColor(x, y) == QColor(Qt::magenta) ? 0 : 1)
+            << x << "," << y;
+  };
+  scene_.update_shape(scene_.take_dirty_region());
+  expect_outline_of_frame();
+  QImage segment(29, 13, QImage::Format_RGB32);
+  segment.fill(Qt::green);
+  for (int y = 0; y < 13; ++y) segment.setPixelColor((y * 3) % 29, y, Qt::magenta);
+  segment.setPixelColor(0, 12, Qt::white);
+  place(ElementId::im_hero_x1, Picture{segment, false}, QRect(13, 5, 29, 13));
+  scene_.update_shape(scene_.take_dirty_region());
+  expect_outline_of_frame();
+  scene_.set_visible(ElementId::im_hero_x1, false);
+  scene_.update_shape(scene_.take_dirty_region());
+  expect_outline_of_frame();
+}
+
 TEST_F(SceneTest, ShapeMaskBecomesAWindowMaskWithTheDrawnPixelsSet) {
   place(ElementId::im_background, opaque(Qt::blue, Qt::white, {20, 20}), QRect(0, 0, 20, 20));
   scene_.update_shape(scene_.take_dirty_region());
@@ -333,11 +367,17 @@ TEST_F(SceneTest, ARegionPaintedInPartsShowsWhatTheWholeFrameShows) {
   glare.fill(Qt::transparent);
   for (int y = 40; y < 70; ++y)
     for (int x = 70; x < 75 + y; ++x) glare.setPixelColor(x, y, QColor(255, 255, 0, 100 + y));
+  // A frame round a clear window, as the case's front lies round the LCD.
+  for (int y = 0; y < 100; ++y)
+    for (const int x : {0, 1, 2, 37, 157, 158, 159}) glare.setPixelColor(x, y, QColor(0, 255, 255, 120));
   place(ElementId::im_background_screen_top, Picture{glare, true}, QRect(20, 10, 160, 100));
   place(ElementId::im_hero_x2, opaque(Qt::darkGreen, Qt::white, {30, 40}), QRect(90, 50, 30, 40));
   QRegion parts;
   for (int y = 0; y < 120; y += 12)
     for (int x = y % 7; x < 200; x += 14) parts += QRect(x, y, 8 + x % 5, 7);
+  // Rows across the whole frame, crossing its clear and drawn tiles.
+  parts += QRect(0, 8, 200, 3);
+  parts += QRect(5, 61, 190, 40);
   for (const double zoom : {1.0, 2.0}) {
     scene_.set_view(Scene::View{zoom, {}, false});
     const QRegion zoomed = zoom == 1.0 ? parts : QTransform::fromScale(zoom, zoom).map(parts);
@@ -352,6 +392,73 @@ TEST_F(SceneTest, ARegionPaintedInPartsShowsWhatTheWholeFrameShows) {
         for (int x = r.left(); x <= r.right(); ++x)
           ASSERT_EQ(in_parts.pixel(x, y), whole.pixel(x, y)) << "zoom " << zoom << " at " << x << "," << y;
   }
+}
+
+// The window shows what the outline was composed from, pixel for pixel as
+// the scene paints it, also when a smaller change is composed into the
+// picture of a larger one; never once its flush is over, nor where the
+// outline leaves out what the window draws: unlit segments, a fade, shadows.
+TEST_F(SceneTest, TheWindowShowsWhatTheOutlineWasComposedFrom) {
+  scene_.set_client_size(QSize(200, 120));
+  QImage handheld(200, 120, QImage::Format_RGB32);
+  handheld.fill(Qt::blue);
+  for (int y = 0; y < 120; ++y)
+    for (int x = 0; x < 20 + y / 4; ++x) handheld.setPixelColor(x, y, Qt::white);  // keyed out
+  place(ElementId::im_background, Picture{handheld, false}, QRect(0, 0, 200, 120));
+  QImage glare(160, 100, QImage::Format_ARGB32);
+  glare.fill(Qt::transparent);
+  for (int y = 0; y < 100; ++y)
+    for (const int x : {0, 1, 80, 158, 159}) glare.setPixelColor(x, y, QColor(255, 255, 0, 90 + y));
+  place(ElementId::im_background_screen_top, Picture{glare, true}, QRect(20, 10, 160, 100));
+  const std::array<ElementId, 4> segments{ElementId::im_hero_x1, ElementId::im_hero_x2, ElementId::im_hero_x3,
+                                          ElementId::im_rogue_x3y2};
+  for (std::size_t i = 0; i < segments.size(); ++i)
+    place(segments[i], opaque(QColor(0, 40 * static_cast<int>(i), 0), Qt::white, {30, 40}),
+          QRect(10 + 45 * static_cast<int>(i), 20 + 10 * static_cast<int>(i), 30, 40));
+  Scene::Composed composed;
+  scene_.update_shape(scene_.take_dirty_region(), &composed);
+  ASSERT_TRUE(composed.covers(QRegion(0, 0, 200, 120))) << "the first frame";
+  composed.finish();
+
+  const auto flush = [&] {
+    QRegion dirty = Scene::paint_region(scene_.take_dirty_region());
+    scene_.update_shape(dirty, &composed);
+    return dirty;
+  };
+  const auto expect_as_painted = [&](const QRegion& dirty) {
+    ASSERT_TRUE(composed.covers(dirty));
+    const QImage whole = frame();
+    QImage shown(scene_.client_size(), QImage::Format_RGB32);
+    shown.fill(Qt::black);
+    QPainter p(&shown);
+    composed.paint(p, dirty);
+    p.end();
+    for (const QRect& r : dirty)
+      for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+          ASSERT_EQ(shown.pixel(x, y), whole.pixel(x, y)) << x << "," << y;
+    composed.finish();
+    EXPECT_FALSE(composed.covers(dirty)) << "shown by its own flush alone";
+  };
+  for (const ElementId id : segments) scene_.set_visible(id, false);
+  expect_as_painted(flush());
+  scene_.set_visible(ElementId::im_hero_x2, true);  // smaller, into the same picture
+  expect_as_painted(flush());
+
+  scene_.set_ghost_override(10);
+  scene_.set_visible(ElementId::im_hero_x1, true);
+  EXPECT_FALSE(composed.covers(flush())) << "unlit segments";
+  scene_.set_ghost_override(0);
+  scene_.set_shadows(true);
+  scene_.set_visible(ElementId::im_hero_x1, false);
+  EXPECT_FALSE(composed.covers(flush())) << "shadows";
+  scene_.set_shadows(false);
+  auto now = std::chrono::steady_clock::time_point{} + std::chrono::hours(1);
+  scene_.set_fade_clock([&now] { return now; });
+  scene_.set_response_override(100);
+  scene_.set_visible(ElementId::im_hero_x3, true);
+  ASSERT_TRUE(scene_.fading());
+  EXPECT_FALSE(composed.covers(flush())) << "a fade";
 }
 
 TEST_F(SceneTest, TopmostVisibleElementAnswersHitTests) {
