@@ -1109,14 +1109,11 @@ void Scene::Composed::paint(QPainter& painter, const QRegion& region) const {
 
 void Scene::Composed::finish() {
   area_ = QRegion();
-  if (whole_frame_) picture_ = QImage();
+  if (std::int64_t{picture_.width()} * picture_.height() > kKeptPixels) picture_ = QImage();
 }
 
 bool Scene::update_shape(const QRegion& changed, Composed* keep) {
-  if (keep != nullptr) {
-    keep->area_ = QRegion();
-    keep->whole_frame_ = false;
-  }
+  if (keep != nullptr) keep->area_ = QRegion();
   if (!key_enabled_) {
     if (keep != nullptr) keep->picture_ = QImage();
     mask_ = QImage();
@@ -1224,7 +1221,6 @@ bool Scene::update_shape(const QRegion& changed, Composed* keep) {
   if (kept != nullptr) {
     keep->area_ = area;
     keep->origin_ = box.topLeft();
-    keep->whole_frame_ = area == QRegion(client_rect());
   }
   return changed_shape;
 }

@@ -207,15 +207,15 @@ class Scene : public SegmentSurface {
     bool covers(const QRegion& region) const { return !region.isEmpty() && (region - area_).isEmpty(); }
     // Draws `region`, which it covers, as it was composed.
     void paint(QPainter& painter, const QRegion& region) const;
-    // The flush is over: nothing composed is shown again. The picture stays
-    // for the next change to be composed into (a fresh one each time costs
-    // the memory's first touch again), unless it held a whole frame.
+    // The flush is over: nothing composed is shown again. A picture of up to
+    // kKeptPixels stays for the next change to be composed into (a fresh one
+    // each time costs the memory's first touch again); a larger one goes.
     void finish();
+    static constexpr std::int64_t kKeptPixels = std::int64_t{1} << 20;
 
    private:
     friend class Scene;
     QRegion area_;
-    bool whole_frame_ = false;
     // What was composed, its top-left corner at `origin_` in the window; it
     // may be larger than the area.
     QImage picture_;
