@@ -10,6 +10,7 @@
 #include <set>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "display/skins/vector_picture.h"
@@ -124,7 +125,7 @@ Scene::Scene() {
     at(id).layout = rect;
     at(id).geometry = rect;
   }
-  dirty_ = QRegion(client_rect());
+  dirty_.add(client_rect());
 }
 
 bool Scene::is_transparent(ElementId id) {
@@ -329,12 +330,37 @@ void Scene::set_colour_key(bool enabled, const QColor& colour) {
 
 void Scene::set_on_change(std::function<void()> on_change) { on_change_ = std::move(on_change); }
 
+void Scene::GatheredRegion::add(const QRect& r) {
+  rects_.push_back(r);
+  // Gathered rectangles are held to a few thousand.
+  if (rects_.size() >= 4096) unite();
+}
+
+void Scene::GatheredRegion::unite() {
+  // In pairs, then pairs of pairs: each rectangle is united some log2(n)
+  // times, not once for every one before it.
+  std::vector<QRegion> level(rects_.begin(), rects_.end());
+  rects_.clear();
+  while (level.size() > 1) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < level.size(); i += 2)
+      level[kept++] = i + 1 < level.size() ? level[i].united(level[i + 1]) : level[i];
+    level.resize(kept);
+  }
+  if (!level.empty()) united_ += level.front();
+}
+
+QRegion Scene::GatheredRegion::take() {
+  unite();
+  return std::exchange(united_, QRegion());
+}
+
 void Scene::mark_dirty(const QRect& rect) {
   const QRect r = rect & client_rect();
   if (r.isEmpty()) return;
   const bool was_clean = dirty_.isEmpty();
-  dirty_ += r;
-  if (key_enabled_) shape_stale_ += r;
+  dirty_.add(r);
+  if (key_enabled_) shape_stale_.add(r);
   if (was_clean && on_change_) on_change_();
 }
 
@@ -351,7 +377,7 @@ void Scene::mark_repaint_only(const QRect& rect) {
   const QRect r = rect & client_rect();
   if (r.isEmpty()) return;
   const bool was_clean = dirty_.isEmpty();
-  dirty_ += r;
+  dirty_.add(r);
   repaint_only_ += r;
   if (was_clean && on_change_) on_change_();
 }
@@ -393,8 +419,7 @@ QRegion Scene::paint_region(const QRegion& dirty) {
 }
 
 QRegion Scene::take_dirty_region() {
-  QRegion taken = dirty_;
-  dirty_ = QRegion();
+  QRegion taken = dirty_.take();
   repaint_only_taken_ = repaint_only_;
   repaint_only_ = QRegion();
   return taken;
@@ -1117,7 +1142,7 @@ bool Scene::update_shape(const QRegion& changed, Composed* keep) {
   if (!key_enabled_) {
     if (keep != nullptr) keep->picture_ = QImage();
     mask_ = QImage();
-    shape_stale_ = QRegion();
+    shape_stale_.take();
     const bool report = shape_was_on_ || shape_reset_;
     shape_was_on_ = false;
     shape_reset_ = false;
@@ -1127,9 +1152,8 @@ bool Scene::update_shape(const QRegion& changed, Composed* keep) {
   bool changed_shape = false;
   // What was only repainted (fade frames) needs no new outline, unless it
   // was changed too (and is then among the stale parts).
-  QRegion area = ((changed - repaint_only_taken_) + shape_stale_) & QRegion(client_rect());
+  QRegion area = ((changed - repaint_only_taken_) + shape_stale_.take()) & QRegion(client_rect());
   repaint_only_taken_ = QRegion();
-  shape_stale_ = QRegion();
   if (shape_reset_ || mask_.size() != client_size_) {
     mask_ = QImage(client_size_, QImage::Format_MonoLSB);
     if (!mask_.isNull()) {

@@ -149,6 +149,14 @@ TEST_F(SceneTest, DirtyRegionHoldsOnlyWhatChanged) {
   scene_.set_picture(ElementId::im_hero_x2, opaque(Qt::red, Qt::white));
   scene_.set_geometry(ElementId::im_hero_x2, QRect(0, 0, 5, 5));
   EXPECT_TRUE(scene_.take_dirty_region().isEmpty());
+
+  // However many changes come before a flush, none is lost.
+  place(ElementId::im_hero_x1, opaque(Qt::green, Qt::white), QRect(40, 40, 10, 10));
+  place(ElementId::im_hero_x3, opaque(Qt::green, Qt::white), QRect(70, 5, 10, 10));
+  scene_.take_dirty_region();
+  scene_.set_visible(ElementId::im_hero_x3, false);
+  for (int i = 0; i < 5000; ++i) scene_.set_visible(ElementId::im_hero_x1, i % 2 == 0);
+  EXPECT_EQ(scene_.take_dirty_region(), QRegion(40, 40, 10, 10) + QRegion(70, 5, 10, 10));
 }
 
 TEST_F(SceneTest, CopyingTheSameGlyphAgainChangesNothing) {
