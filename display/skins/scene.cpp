@@ -1132,11 +1132,6 @@ void Scene::Composed::paint(QPainter& painter, const QRegion& region) const {
   painter.restore();
 }
 
-void Scene::Composed::finish() {
-  area_ = QRegion();
-  if (std::int64_t{picture_.width()} * picture_.height() > kKeptPixels) picture_ = QImage();
-}
-
 bool Scene::update_shape(const QRegion& changed, Composed* keep) {
   if (keep != nullptr) keep->area_ = QRegion();
   if (!key_enabled_) {
@@ -1168,17 +1163,17 @@ bool Scene::update_shape(const QRegion& changed, Composed* keep) {
   if (mask_.isNull() || area.isEmpty()) return changed_shape;
   const QRect box = area.boundingRect();
   // What the outline is composed from is the window's own picture while
-  // nothing it leaves out is drawn: then it is composed whole, for the
-  // window to show too.
+  // nothing it leaves out is drawn: then a change of a bounded size is
+  // composed whole, for the window to show too.
   QImage* kept = nullptr;
   if (keep != nullptr) {
-    if (ghost_percent() == 0 && !shadows_ && fading_count_ == 0) {
+    if (ghost_percent() != 0 || shadows_ || fading_count_ != 0) {
+      keep->picture_ = QImage();
+    } else if (std::int64_t{box.width()} * box.height() <= Composed::kKeptPixels) {
       QImage& picture = keep->picture_;
       if (picture.width() < box.width() || picture.height() < box.height())
         picture = QImage(box.size(), QImage::Format_RGB32);
       if (!picture.isNull()) kept = &picture;
-    } else {
-      keep->picture_ = QImage();
     }
   }
   // Otherwise only the changed part is composed, a band of rows at a time

@@ -207,10 +207,12 @@ class Scene : public SegmentSurface {
     bool covers(const QRegion& region) const { return !region.isEmpty() && (region - area_).isEmpty(); }
     // Draws `region`, which it covers, as it was composed.
     void paint(QPainter& painter, const QRegion& region) const;
-    // The flush is over: nothing composed is shown again. A picture of up to
-    // kKeptPixels stays for the next change to be composed into (a fresh one
-    // each time costs the memory's first touch again); a larger one goes.
-    void finish();
+    // The flush is over: nothing composed is shown again. The picture stays
+    // for the next change to be composed into: a fresh one each time would
+    // cost the memory's first touch again.
+    void finish() { area_ = QRegion(); }
+    // The largest change composed once (4 MB of picture); a larger one is
+    // composed in bands for the outline and again by the window.
     static constexpr std::int64_t kKeptPixels = std::int64_t{1} << 20;
 
    private:
@@ -229,7 +231,8 @@ class Scene : public SegmentSurface {
   // switched off.
   // With `keep`, what was composed goes there when it is exactly what the
   // window's paint would draw on a plain screen (no unlit segment, fade or
-  // shadow, which the outline leaves out); else `keep` is left empty.
+  // shadow, which the outline leaves out) and the change is no larger than
+  // Composed::kKeptPixels; else `keep` covers nothing.
   bool update_shape(const QRegion& changed, Composed* keep = nullptr);
   // The cut-out for the window: Format_MonoLSB of the client size, bit 1
   // (black) where the window is drawn, 0 (white) where the key colour lets

@@ -467,6 +467,17 @@ TEST_F(SceneTest, TheWindowShowsWhatTheOutlineWasComposedFrom) {
   scene_.set_visible(ElementId::im_hero_x3, true);
   ASSERT_TRUE(scene_.fading());
   EXPECT_FALSE(composed.covers(flush())) << "a fade";
+  scene_.set_response_override(0);
+  now += std::chrono::milliseconds(200);
+  EXPECT_FALSE(scene_.advance_fades());
+  EXPECT_FALSE(composed.covers(flush())) << "a fade's last frame changes no outline: nothing composed";
+  scene_.set_visible(ElementId::im_hero_x2, false);
+  EXPECT_TRUE(composed.covers(flush())) << "settled";
+  composed.finish();
+
+  // A change larger than the picture kept for it is composed in bands.
+  scene_.set_client_size(QSize(1100, 1000));
+  EXPECT_FALSE(composed.covers(flush())) << "the memory it would hold";
 }
 
 TEST_F(SceneTest, TopmostVisibleElementAnswersHitTests) {
