@@ -9,6 +9,7 @@
 #include <array>
 #include <chrono>
 #include <cmath>
+#include <functional>
 
 #include <gtest/gtest.h>
 
@@ -45,6 +46,39 @@ class SceneTest : public ::testing::Test {
     scene_.set_picture(id, picture);
     scene_.set_geometry(id, rect);
     scene_.set_visible(id, visible);
+  }
+
+  // A 200 x 120 handheld keyed out along its left edge, under a glass
+  // picture partly drawn: a frame round a clear window, as the case's front
+  // lies round the LCD, and a patch of glare.
+  void place_handheld_under_glass() {
+    scene_.set_client_size(QSize(200, 120));
+    QImage handheld(200, 120, QImage::Format_RGB32);
+    handheld.fill(Qt::blue);
+    for (int y = 0; y < 120; ++y)
+      for (int x = 0; x < 20 + y / 4; ++x) handheld.setPixelColor(x, y, Qt::white);  // keyed out
+    place(ElementId::im_background, Picture{handheld, false}, QRect(0, 0, 200, 120));
+    QImage glass(160, 100, QImage::Format_ARGB32);
+    glass.fill(Qt::transparent);
+    for (int y = 40; y < 70; ++y)
+      for (int x = 70; x < 75 + y; ++x) glass.setPixelColor(x, y, QColor(255, 255, 0, 100 + y));
+    for (int y = 0; y < 100; ++y)
+      for (const int x : {0, 1, 2, 37, 157, 158, 159}) glass.setPixelColor(x, y, QColor(0, 255, 255, 120));
+    place(ElementId::im_background_screen_top, Picture{glass, true}, QRect(20, 10, 160, 100));
+  }
+
+  // What `paint` draws over `region` is the whole frame's pixels there.
+  void expect_whole_frame_over(const QRegion& region, const std::function<void(QPainter&)>& paint) const {
+    const QImage whole = frame();
+    QImage shown(scene_.client_size(), QImage::Format_RGB32);
+    shown.fill(Qt::black);
+    QPainter p(&shown);
+    paint(p);
+    p.end();
+    for (const QRect& r : region)
+      for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+          ASSERT_EQ(shown.pixel(x, y), whole.pixel(x, y)) << x << "," << y;
   }
 
   Scene scene_;
@@ -365,20 +399,7 @@ TEST(ScenePaintRegion, ManyRectanglesBecomeFewThatCoverThemAll) {
 // pixels there, at 100 % and zoomed, for pictures opaque, clear and partly
 // drawn, tile by tile.
 TEST_F(SceneTest, ARegionPaintedInPartsShowsWhatTheWholeFrameShows) {
-  scene_.set_client_size(QSize(200, 120));
-  QImage handheld(200, 120, QImage::Format_RGB32);
-  handheld.fill(Qt::blue);
-  for (int y = 0; y < 120; ++y)
-    for (int x = 0; x < 20 + y / 4; ++x) handheld.setPixelColor(x, y, Qt::white);  // keyed out
-  place(ElementId::im_background, Picture{handheld, false}, QRect(0, 0, 200, 120));
-  QImage glare(160, 100, QImage::Format_ARGB32);
-  glare.fill(Qt::transparent);
-  for (int y = 40; y < 70; ++y)
-    for (int x = 70; x < 75 + y; ++x) glare.setPixelColor(x, y, QColor(255, 255, 0, 100 + y));
-  // A frame round a clear window, as the case's front lies round the LCD.
-  for (int y = 0; y < 100; ++y)
-    for (const int x : {0, 1, 2, 37, 157, 158, 159}) glare.setPixelColor(x, y, QColor(0, 255, 255, 120));
-  place(ElementId::im_background_screen_top, Picture{glare, true}, QRect(20, 10, 160, 100));
+  place_handheld_under_glass();
   place(ElementId::im_hero_x2, opaque(Qt::darkGreen, Qt::white, {30, 40}), QRect(90, 50, 30, 40));
   QRegion parts;
   for (int y = 0; y < 120; y += 12)
@@ -389,16 +410,8 @@ TEST_F(SceneTest, ARegionPaintedInPartsShowsWhatTheWholeFrameShows) {
   for (const double zoom : {1.0, 2.0}) {
     scene_.set_view(Scene::View{zoom, {}, false});
     const QRegion zoomed = zoom == 1.0 ? parts : QTransform::fromScale(zoom, zoom).map(parts);
-    const QImage whole = frame();
-    QImage in_parts(scene_.client_size(), QImage::Format_RGB32);
-    in_parts.fill(Qt::black);
-    QPainter p(&in_parts);
-    scene_.paint(p, zoomed);
-    p.end();
-    for (const QRect& r : zoomed)
-      for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-          ASSERT_EQ(in_parts.pixel(x, y), whole.pixel(x, y)) << "zoom " << zoom << " at " << x << "," << y;
+    SCOPED_TRACE(zoom);
+    expect_whole_frame_over(zoomed, [&](QPainter& p) { scene_.paint(p, zoomed); });
   }
 }
 
@@ -407,17 +420,7 @@ TEST_F(SceneTest, ARegionPaintedInPartsShowsWhatTheWholeFrameShows) {
 // picture of a larger one; never once its flush is over, nor where the
 // outline leaves out what the window draws: unlit segments, a fade, shadows.
 TEST_F(SceneTest, TheWindowShowsWhatTheOutlineWasComposedFrom) {
-  scene_.set_client_size(QSize(200, 120));
-  QImage handheld(200, 120, QImage::Format_RGB32);
-  handheld.fill(Qt::blue);
-  for (int y = 0; y < 120; ++y)
-    for (int x = 0; x < 20 + y / 4; ++x) handheld.setPixelColor(x, y, Qt::white);  // keyed out
-  place(ElementId::im_background, Picture{handheld, false}, QRect(0, 0, 200, 120));
-  QImage glare(160, 100, QImage::Format_ARGB32);
-  glare.fill(Qt::transparent);
-  for (int y = 0; y < 100; ++y)
-    for (const int x : {0, 1, 80, 158, 159}) glare.setPixelColor(x, y, QColor(255, 255, 0, 90 + y));
-  place(ElementId::im_background_screen_top, Picture{glare, true}, QRect(20, 10, 160, 100));
+  place_handheld_under_glass();
   const std::array<ElementId, 4> segments{ElementId::im_hero_x1, ElementId::im_hero_x2, ElementId::im_hero_x3,
                                           ElementId::im_rogue_x3y2};
   for (std::size_t i = 0; i < segments.size(); ++i)
@@ -435,16 +438,7 @@ TEST_F(SceneTest, TheWindowShowsWhatTheOutlineWasComposedFrom) {
   };
   const auto expect_as_painted = [&](const QRegion& dirty) {
     ASSERT_TRUE(composed.covers(dirty));
-    const QImage whole = frame();
-    QImage shown(scene_.client_size(), QImage::Format_RGB32);
-    shown.fill(Qt::black);
-    QPainter p(&shown);
-    composed.paint(p, dirty);
-    p.end();
-    for (const QRect& r : dirty)
-      for (int y = r.top(); y <= r.bottom(); ++y)
-        for (int x = r.left(); x <= r.right(); ++x)
-          ASSERT_EQ(shown.pixel(x, y), whole.pixel(x, y)) << x << "," << y;
+    expect_whole_frame_over(dirty, [&](QPainter& p) { composed.paint(p, dirty); });
     composed.finish();
     EXPECT_FALSE(composed.covers(dirty)) << "shown by its own flush alone";
   };
