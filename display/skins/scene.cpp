@@ -1167,7 +1167,7 @@ bool Scene::update_shape(const QRegion& changed, Composed* keep) {
   // composed whole, for the window to show too.
   QImage* kept = nullptr;
   if (keep != nullptr) {
-    if (ghost_percent() != 0 || shadows_ || fading_count_ != 0) {
+    if (draws_beyond_outline()) {
       keep->picture_ = QImage();
     } else if (std::int64_t{box.width()} * box.height() <= Composed::kKeptPixels) {
       QImage& picture = keep->picture_;

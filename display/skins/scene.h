@@ -379,6 +379,9 @@ class Scene : public SegmentSurface {
   std::optional<int> skin_ghost_percent_;
   std::optional<int> user_ghost_percent_;
   bool ghosts_suppressed_ = false;  // while the outline is composed
+  // Whether the window draws what the outline's composition leaves out:
+  // unlit segments, shadows, a fade.
+  bool draws_beyond_outline() const { return ghost_percent() != 0 || shadows_ || fading_count_ != 0; }
 
   std::optional<int> skin_response_ms_;
   std::optional<int> user_response_ms_;
