@@ -3,6 +3,7 @@
 #include <QFont>
 #include <QPaintDevice>
 #include <QPainter>
+#include <cstring>
 
 #include <algorithm>
 #include <atomic>
@@ -717,7 +718,10 @@ QRect Scene::opaque_cover(ElementId id, const Element& e) const {
   return QRect();
 }
 
-void Scene::paint(QPainter& painter, const QRegion& clip) const {
+void Scene::paint(QPainter& painter, const QRegion& clip) const { paint(painter, clip, nullptr); }
+
+void Scene::paint(QPainter& painter, const QRegion& clip,
+                  const std::function<void(const QRect&)>& painted) const {
   const QRegion area = clip & QRegion(client_rect());
   if (area.isEmpty()) return;
   const double device_ratio = painter.device() ? painter.device()->devicePixelRatioF() : 1.0;
@@ -735,6 +739,7 @@ void Scene::paint(QPainter& painter, const QRegion& clip) const {
   for (const QRect& r : area) {
     painter.setClipRect(r);
     paint_rect(painter, r, device_ratio, now, in_parts);
+    if (painted) painted(r);
   }
   drawn_ahead_.clear();
   painter.restore();
@@ -780,19 +785,35 @@ Scene::Shown Scene::tile_shown(const QImage& image, int column, int row) {
   return all ? Shown::all : any ? Shown::some : Shown::nothing;
 }
 
+const QImage* Scene::placed_picture(ElementId id, const Element& e, double device_ratio) const {
+  if (device_ratio != 1.0 || e.mode != PictureMode::top_left || e.drawn.isNull()) return nullptr;
+  if (drawn_as_decoded(id, e, device_ratio)) return &e.drawn;
+  for (const ScaledCopy& copy : e.copies)
+    if (!copy.image.isNull() && copy.size == drawn_size(id, e) && copy.device_ratio == 1.0)
+      return &copy.image;
+  return nullptr;
+}
+
+bool Scene::copy_opaque(QImage& frame, ElementId id, const Element& e, const QRect& bounds,
+                        double device_ratio) const {
+  const QImage* image = placed_picture(id, e, device_ratio);
+  if (image == nullptr || image->depth() != 32 || !frame.rect().contains(bounds)) return false;
+  const QRect placed(e.geometry.topLeft(), e.geometry.size().boundedTo(image->size()));
+  // An opaque pixel reads 0xffRRGGBB in every 32-bit form.
+  if (!placed.contains(bounds) || shown_in(id, e, bounds, device_ratio) != Shown::all) return false;
+  const auto row_bytes = static_cast<std::size_t>(bounds.width()) * sizeof(QRgb);
+  for (int y = bounds.top(); y <= bounds.bottom(); ++y)
+    std::memcpy(reinterpret_cast<QRgb*>(frame.scanLine(y)) + bounds.left(),
+                reinterpret_cast<const QRgb*>(image->constScanLine(y - placed.top())) +
+                    (bounds.left() - placed.left()),
+                row_bytes);
+  return true;
+}
+
 Scene::Shown Scene::shown_in(ElementId id, const Element& e, const QRect& r, double device_ratio,
                              std::vector<QRect>* parts) const {
-  // Worked out where the picture lies pixel for pixel at its element's
-  // top-left: at 100 %, or zoomed from a copy, on a plain screen.
-  if (device_ratio != 1.0 || e.mode != PictureMode::top_left || e.drawn.isNull()) return Shown::some;
-  const QImage* image = &e.drawn;
-  if (!drawn_as_decoded(id, e, device_ratio)) {
-    image = nullptr;
-    for (const ScaledCopy& copy : e.copies)
-      if (!copy.image.isNull() && copy.size == drawn_size(id, e) && copy.device_ratio == 1.0)
-        image = &copy.image;
-    if (image == nullptr) return Shown::some;
-  }
+  const QImage* image = placed_picture(id, e, device_ratio);
+  if (image == nullptr) return Shown::some;
   const QRect placed(e.geometry.topLeft(), e.geometry.size().boundedTo(image->size()));
   const QRect part = (r & placed).translated(-placed.topLeft());
   if (part.isEmpty()) return Shown::nothing;
@@ -855,6 +876,10 @@ void Scene::paint_rect(QPainter& painter, const QRect& bounds, double device_rat
       }
       paint_element(painter, static_cast<ElementId>(i), e, device_ratio);
     };
+    // The picture beneath all the rest, opaque all over: copied, not blended.
+    if (by_tiles && i == first && level >= 1.0 && copy_target_ != nullptr &&
+        copy_opaque(*copy_target_, static_cast<ElementId>(i), e, bounds, device_ratio))
+      continue;
     if (by_tiles) {
       parts.clear();
       const Shown shown = shown_in(static_cast<ElementId>(i), e, bounds, device_ratio, &parts);
@@ -1120,31 +1145,49 @@ void Scene::paint_shadows(QPainter& painter, const QRect& bounds, double device_
 
 // ---- Shaped window ----------------------------------------------------------
 
-void Scene::Composed::paint(QPainter& painter, const QRegion& region) const {
-  painter.save();
-  painter.setCompositionMode(QPainter::CompositionMode_Source);
-  for (const QRect& r : region) {
-    // One rectangle at a time, as the scene paints: an image clipped to a
-    // region of many rectangles is drawn several times slower.
-    painter.setClipRect(r);
-    painter.drawImage(r.topLeft(), picture_, r.translated(-origin_));
-  }
-  painter.restore();
+bool Scene::update_shape(const QRegion& changed) {
+  bool changed_shape = false;
+  if (const std::optional<QRegion> area = shape_area(changed, changed_shape))
+    compose_outline(*area, changed_shape);
+  return changed_shape;
 }
 
-bool Scene::update_shape(const QRegion& changed, Composed* keep) {
-  if (keep != nullptr) keep->area_ = QRegion();
+bool Scene::paint_and_update_shape(QPainter& painter, const QRegion& clip, const QRegion& changed,
+                                   QImage* frame) {
+  bool changed_shape = false;
+  std::optional<QRegion> area = shape_area(changed, changed_shape);
+  const bool readable =
+      area && frame != nullptr && !draws_beyond_outline() && frame->devicePixelRatio() == 1.0 &&
+      (frame->format() == QImage::Format_RGB32 || frame->format() == QImage::Format_ARGB32 ||
+       frame->format() == QImage::Format_ARGB32_Premultiplied);
+  if (!readable) {
+    paint(painter, clip);
+    if (area) compose_outline(*area, changed_shape);
+    return changed_shape;
+  }
+  // Each rectangle is read while its pixels are still at hand.
+  const QRegion in_frame = *area & QRegion(frame->rect());
+  QRegion read;
+  if (painter.deviceTransform().isIdentity() && painter.opacity() == 1.0) copy_target_ = frame;
+  paint(painter, clip, [&](const QRect& r) {
+    const QRegion part = in_frame & r;
+    read_outline(*frame, QPoint(0, 0), part, changed_shape);
+    read += part;
+  });
+  copy_target_ = nullptr;
+  compose_outline(*area - read, changed_shape);
+  return changed_shape;
+}
+
+std::optional<QRegion> Scene::shape_area(const QRegion& changed, bool& changed_shape) {
   if (!key_enabled_) {
-    if (keep != nullptr) keep->picture_ = QImage();
     mask_ = QImage();
     shape_stale_.take();
-    const bool report = shape_was_on_ || shape_reset_;
+    changed_shape = shape_was_on_ || shape_reset_;
     shape_was_on_ = false;
     shape_reset_ = false;
-    return report;
+    return std::nullopt;
   }
-  const QRgb key = key_colour_.rgb();
-  bool changed_shape = false;
   // What was only repainted (fade frames) needs no new outline, unless it
   // was changed too (and is then among the stale parts).
   QRegion area = ((changed - repaint_only_taken_) + shape_stale_.take()) & QRegion(client_rect());
@@ -1160,88 +1203,74 @@ bool Scene::update_shape(const QRegion& changed, Composed* keep) {
     changed_shape = true;
   }
   shape_was_on_ = true;
-  if (mask_.isNull() || area.isEmpty()) return changed_shape;
-  const QRect box = area.boundingRect();
-  // What the outline is composed from is the window's own picture while
-  // nothing it leaves out is drawn: then a change of a bounded size is
-  // composed whole, for the window to show too.
-  QImage* kept = nullptr;
-  if (keep != nullptr) {
-    if (draws_beyond_outline()) {
-      keep->picture_ = QImage();
-    } else if (std::int64_t{box.width()} * box.height() <= Composed::kKeptPixels) {
-      QImage& picture = keep->picture_;
-      if (picture.width() < box.width() || picture.height() < box.height())
-        picture = QImage(box.size(), QImage::Format_RGB32);
-      if (!picture.isNull()) kept = &picture;
+  if (mask_.isNull()) return std::nullopt;
+  return area;
+}
+
+void Scene::read_outline(const QImage& part, QPoint origin, const QRegion& rects, bool& changed_shape) {
+  const QRgb key = key_colour_.rgb();
+  for (const QRect& r : rects) {
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+      const auto* line = reinterpret_cast<const QRgb*>(part.constScanLine(y - origin.y())) - origin.x();
+      uchar* bits = mask_.scanLine(y);
+      // Most rows of a change (the LCD's) show no key colour at all.
+      if (!has_key_pixel(line, r.left(), r.right(), key)) {
+        changed_shape = mark_drawn(bits, r.left(), r.right()) || changed_shape;
+        continue;
+      }
+      // Eight pixels to a byte of the outline, each byte written once.
+      for (int x = r.left(); x <= r.right();) {
+        const int byte = x >> 3;
+        const int last = std::min(r.right(), byte * 8 + 7);
+        unsigned covered = 0;
+        unsigned drawn = 0;
+        if ((x & 7) == 0 && last == x + 7) {
+          // A whole byte: eight pixels tested side by side.
+          const QRgb* eight = line + x;
+          const auto bit = [&](int k) { return static_cast<unsigned>(!is_key_pixel(eight[k], key)) << k; };
+          drawn = bit(0) | bit(1) | bit(2) | bit(3) | bit(4) | bit(5) | bit(6) | bit(7);
+          covered = 0xFFu;
+          x += 8;
+        }
+        for (; x <= last; ++x) {
+          const unsigned bit = 1u << (x & 7);
+          covered |= bit;
+          if (!is_key_pixel(line[x], key)) drawn |= bit;
+        }
+        const auto now = static_cast<uchar>((bits[byte] & ~covered) | drawn);
+        if (now != bits[byte]) {
+          bits[byte] = now;
+          changed_shape = true;
+        }
+      }
     }
   }
-  // Otherwise only the changed part is composed, a band of rows at a time
-  // into a picture of its own that goes again: a copy of the whole frame
-  // would cost as much memory as the handheld picture itself.
+}
+
+void Scene::compose_outline(const QRegion& area, bool& changed_shape) {
+  if (area.isEmpty()) return;
+  // A band of rows at a time, into a picture of its own that goes again: a
+  // copy of the whole frame would cost as much memory as the handheld
+  // picture itself.
+  const QRect box = area.boundingRect();
   constexpr int kBandRows = 64;
   for (int band_top = box.top(); band_top <= box.bottom(); band_top += kBandRows) {
     const QRect band(box.left(), band_top, box.width(), std::min(kBandRows, box.bottom() + 1 - band_top));
     const QRegion part_area = area & band;
     if (part_area.isEmpty()) continue;
-    QImage own;
-    if (kept == nullptr) {
-      own = QImage(band.size(), QImage::Format_RGB32);
-      if (own.isNull()) return changed_shape;
-    }
-    QImage& part = kept != nullptr ? *kept : own;
-    const QPoint origin = kept != nullptr ? box.topLeft() : band.topLeft();
+    QImage part(band.size(), QImage::Format_RGB32);
+    if (part.isNull()) return;
     {
       QPainter p(&part);
-      p.translate(-origin);
+      p.translate(-band.topLeft());
       // The outline is taken without unlit segments, so that a faint
       // segment can never move it.
       ghosts_suppressed_ = true;
       paint(p, part_area);
       ghosts_suppressed_ = false;
     }
-    for (const QRect& r : part_area) {
-      for (int y = r.top(); y <= r.bottom(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(part.constScanLine(y - origin.y())) - origin.x();
-        uchar* bits = mask_.scanLine(y);
-        // Most rows of a change (the LCD's) show no key colour at all.
-        if (!has_key_pixel(line, r.left(), r.right(), key)) {
-          changed_shape = mark_drawn(bits, r.left(), r.right()) || changed_shape;
-          continue;
-        }
-        // Eight pixels to a byte of the outline, each byte written once.
-        for (int x = r.left(); x <= r.right();) {
-          const int byte = x >> 3;
-          const int last = std::min(r.right(), byte * 8 + 7);
-          unsigned covered = 0;
-          unsigned drawn = 0;
-          if ((x & 7) == 0 && last == x + 7) {
-            // A whole byte: eight pixels tested side by side.
-            const QRgb* eight = line + x;
-            const auto bit = [&](int k) { return static_cast<unsigned>(!is_key_pixel(eight[k], key)) << k; };
-            drawn = bit(0) | bit(1) | bit(2) | bit(3) | bit(4) | bit(5) | bit(6) | bit(7);
-            covered = 0xFFu;
-            x += 8;
-          }
-          for (; x <= last; ++x) {
-            const unsigned bit = 1u << (x & 7);
-            covered |= bit;
-            if (!is_key_pixel(line[x], key)) drawn |= bit;
-          }
-          const auto now = static_cast<uchar>((bits[byte] & ~covered) | drawn);
-          if (now != bits[byte]) {
-            bits[byte] = now;
-            changed_shape = true;
-          }
-        }
-      }
-    }
+    read_outline(part, band.topLeft(), part_area, changed_shape);
   }
-  if (kept != nullptr) {
-    keep->area_ = area;
-    keep->origin_ = box.topLeft();
-  }
-  return changed_shape;
 }
 
 QImage Scene::shape_mask() const { return key_enabled_ ? mask_ : QImage(); }

@@ -198,42 +198,23 @@ class Scene : public SegmentSurface {
   QRect lcd_glass() const;
 
   // --- Shaped window --------------------------------------------------------
-  // The part of the frame update_shape composed, kept for the window's own
-  // paint: a large change (GAME B darkens the whole LCD) is then composed
-  // once, not once for the outline and again for the window.
-  class Composed {
-   public:
-    // Whether every pixel of `region` was composed.
-    bool covers(const QRegion& region) const { return !region.isEmpty() && (region - area_).isEmpty(); }
-    // Draws `region`, which it covers, as it was composed.
-    void paint(QPainter& painter, const QRegion& region) const;
-    // The flush is over: nothing composed is shown again. The picture stays
-    // for the next change to be composed into: a fresh one each time would
-    // cost the memory's first touch again.
-    void finish() { area_ = QRegion(); }
-    // The largest change composed once (4 MB of picture); a larger one is
-    // composed in bands for the outline and again by the window.
-    static constexpr std::int64_t kKeptPixels = std::int64_t{1} << 20;
-
-   private:
-    friend class Scene;
-    QRegion area_;
-    // What was composed, its top-left corner at `origin_` in the window; it
-    // may be larger than the area.
-    QImage picture_;
-    QPoint origin_;
-  };
   // Brings the cut-out up to date within `changed` (composing that part of
   // the frame afresh) and answers whether the window must take it again:
   // true when key-coloured pixels appeared or went, or the key, its colour
   // or the client size changed since the last call. With the colour key off
   // no cut-out is kept and the answer is true only when the key was just
   // switched off.
-  // With `keep`, what was composed goes there when it is exactly what the
-  // window's paint would draw on a plain screen (no unlit segment, fade or
-  // shadow, which the outline leaves out) and the change is no larger than
-  // Composed::kKeptPixels; else `keep` covers nothing.
-  bool update_shape(const QRegion& changed, Composed* keep = nullptr);
+  bool update_shape(const QRegion& changed);
+  // Paints `clip` as paint() does and brings the cut-out up to date within
+  // `changed` as update_shape() does, reading each rectangle's pixels from
+  // `frame`, the picture the painter draws on (its top-left at the
+  // window's), as soon as it is drawn, while they are exactly what the
+  // outline is composed from: on a 32-bit picture of one device pixel to a
+  // window pixel, with no unlit segment, fade or shadow drawn (which the
+  // outline leaves out). What it cannot read is composed.
+  // Pictures opaque over a whole rectangle are copied into `frame` then,
+  // not blended.
+  bool paint_and_update_shape(QPainter& painter, const QRegion& clip, const QRegion& changed, QImage* frame);
   // The cut-out for the window: Format_MonoLSB of the client size, bit 1
   // (black) where the window is drawn, 0 (white) where the key colour lets
   // the desktop through. Null when the colour key is off.
@@ -296,6 +277,14 @@ class Scene : public SegmentSurface {
   // cannot tell.
   Shown shown_in(ElementId id, const Element& e, const QRect& r, double device_ratio,
                  std::vector<QRect>* parts = nullptr) const;
+  // The picture as it lies pixel for pixel at the element's top-left: at
+  // 100 %, or zoomed from a copy, on a plain screen; null otherwise.
+  const QImage* placed_picture(ElementId id, const Element& e, double device_ratio) const;
+  // Copies the element's picture, opaque all over `bounds`, row by row into
+  // `frame` (its top-left at the window's); false, with nothing done, where
+  // it cannot.
+  bool copy_opaque(QImage& frame, ElementId id, const Element& e, const QRect& bounds,
+                   double device_ratio) const;
   std::vector<Shown>& tiles_of(const QImage& image) const;
   static Shown tile_shown(const QImage& image, int column, int row);
   void paint_element(QPainter& painter, ElementId id, const Element& e, double device_ratio) const;
@@ -379,6 +368,18 @@ class Scene : public SegmentSurface {
   std::optional<int> skin_ghost_percent_;
   std::optional<int> user_ghost_percent_;
   bool ghosts_suppressed_ = false;  // while the outline is composed
+  // The picture the painter draws on, untransformed, while it paints the
+  // window's own pixels: opaque pictures are copied into it.
+  QImage* copy_target_ = nullptr;
+  // The outline's steps: the part of `changed` it must be brought up to
+  // date over (none with the colour key off), its bits read from `part` (a
+  // picture of the frame, its top-left at `origin` in the window) over
+  // `rects`, and the rest composed a band at a time. Each sets
+  // `changed_shape` when the window must take the outline again.
+  std::optional<QRegion> shape_area(const QRegion& changed, bool& changed_shape);
+  void read_outline(const QImage& part, QPoint origin, const QRegion& rects, bool& changed_shape);
+  void compose_outline(const QRegion& area, bool& changed_shape);
+  void paint(QPainter& painter, const QRegion& clip, const std::function<void(const QRect&)>& painted) const;
   // Whether the window draws what the outline's composition leaves out:
   // unlit segments, shadows, a fade.
   bool draws_beyond_outline() const { return ghost_percent() != 0 || shadows_ || fading_count_ != 0; }

@@ -5,6 +5,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QBackingStore>
 #include <QBitmap>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -21,6 +22,7 @@
 #include <malloc.h>
 #endif
 #include <chrono>
+#include <utility>
 
 #include "display/skins/zoom.h"
 #include "display/window/plain_text.h"
@@ -548,24 +550,27 @@ void TForm1::set_placed_by_window_system(bool on) {
 void TForm1::flush() {
   flush_pending_ = false;
   const QRegion dirty = Scene::paint_region(scene_.take_dirty_region());
-  // On a plain screen the window draws what the outline was composed from.
+  // On a plain screen the repaint takes the outline from what it draws,
+  // before its pixels reach the screen: the change is composed once.
   const bool plain = !placed_by_window_system_ && devicePixelRatioF() == 1.0;
-  if (scene_.update_shape(dirty, plain ? &composed_ : nullptr)) {
-    const QImage mask = scene_.shape_mask();
-    if (mask.isNull()) {
-      clearMask();
-      drawn_region_ = QRegion();
-    } else {
-      const QBitmap outline = QBitmap::fromImage(mask);
-      // On Wayland the mask only decides where the pointer reaches the
-      // window; the pixels outside it are painted transparent.
-      setMask(outline);
-      if (placed_by_window_system_) {
-        drawn_region_ = QRegion(outline);
-        update();
+  if (plain && isVisible() && !dirty.isEmpty()) {
+    outline_from_paint_ = dirty;
+    repaint(dirty);
+    // Not painted after all (covered, or not yet on the screen).
+    if (!outline_from_paint_.isEmpty() && scene_.update_shape(std::exchange(outline_from_paint_, QRegion())))
+      take_outline();
+  } else {
+    if (scene_.update_shape(dirty)) take_outline();
+    if (!dirty.isEmpty()) {
+      // Paint at once: a pressed key or a game tick is on the screen when its
+      // handler returns, instead of waiting for the window system's next
+      // update slot.
+      if (isVisible()) {
+        repaint(dirty);
+      } else {
+        update(dirty);
       }
     }
-    ++mask_rebuilds_;
   }
   if (scene_.fading() && !fade_frames_->isActive()) {
     // Frames at the screen's refresh rate while a segment darkens or clears.
@@ -573,19 +578,25 @@ void TForm1::flush() {
     const double hertz = on && on->refreshRate() > 1.0 ? on->refreshRate() : 60.0;
     fade_frames_->start(std::max(1, static_cast<int>(1000.0 / hertz)));
   }
-  if (!dirty.isEmpty()) {
-    // Paint at once: a pressed key or a game tick is on the screen when its
-    // handler returns, instead of waiting for the window system's next
-    // update slot.
-    if (isVisible()) {
-      repaint(dirty);
-    } else {
-      update(dirty);
+  if (!dirty.isEmpty()) emit repainted();
+}
+
+void TForm1::take_outline() {
+  const QImage mask = scene_.shape_mask();
+  if (mask.isNull()) {
+    clearMask();
+    drawn_region_ = QRegion();
+  } else {
+    const QBitmap outline = QBitmap::fromImage(mask);
+    // On Wayland the mask only decides where the pointer reaches the
+    // window; the pixels outside it are painted transparent.
+    setMask(outline);
+    if (placed_by_window_system_) {
+      drawn_region_ = QRegion(outline);
+      update();
     }
-    emit repainted();
   }
-  // Shown by this flush's own repaint alone: the scene may change next.
-  composed_.finish();
+  ++mask_rebuilds_;
 }
 
 void TForm1::paintEvent(QPaintEvent* event) {
@@ -597,11 +608,21 @@ void TForm1::paintEvent(QPaintEvent* event) {
     scene_.paint(painter, event->region() & drawn_region_);
     return;
   }
-  if (composed_.covers(event->region())) {
-    composed_.paint(painter, event->region());
+  if (outline_from_paint_.isEmpty()) {
+    scene_.paint(painter, event->region());
     return;
   }
-  scene_.paint(painter, event->region());
+  // The window's own pixels (a window's picture starts at its top-left):
+  // the outline is read from them as they are drawn.
+  QBackingStore* store = backingStore();
+  QPaintDevice* device = store != nullptr ? store->paintDevice() : nullptr;
+  QImage* frame =
+      device != nullptr && device->devType() == QInternal::Image ? static_cast<QImage*>(device) : nullptr;
+  const bool shape_changed = scene_.paint_and_update_shape(
+      painter, event->region(), std::exchange(outline_from_paint_, QRegion()), frame);
+  painter.end();
+  // The new outline goes to the window system ahead of the pixels it cuts.
+  if (shape_changed) take_outline();
 }
 
 void TForm1::FormKeyDown(VirtualKey key) {

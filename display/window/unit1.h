@@ -255,8 +255,11 @@ class TForm1 : public QWidget {
   bool dragging_ = false;
   QPoint drag_origin_;
   bool flush_pending_ = false;
-  // What the flush under way composed for the outline, for its repaint.
-  Scene::Composed composed_;
+  // The change the flush under way leaves its repaint to take the outline
+  // of, from what it draws (on a plain screen).
+  QRegion outline_from_paint_;
+  // Takes the scene's outline as the window's shape, after it changed.
+  void take_outline();
   int mask_rebuilds_ = 0;
   TimerObserver timer_observer_;
   EngineTap* tap_ = nullptr;

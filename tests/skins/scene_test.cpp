@@ -81,6 +81,16 @@ class SceneTest : public ::testing::Test {
           ASSERT_EQ(shown.pixel(x, y), whole.pixel(x, y)) << x << "," << y;
   }
 
+  // The outline is "not the key colour" at every pixel of the whole frame.
+  void expect_outline_of_frame() const {
+    const QImage shown = frame();
+    const QImage outline = scene_.shape_mask();
+    for (int y = 0; y < shown.height(); ++y)
+      for (int x = 0; x < shown.width(); ++x)
+        ASSERT_EQ(outline.pixelIndex(x, y), shown.pixelColor(x, y) == QColor(Qt::magenta) ? 0 : 1)
+            << x << "," << y;
+  }
+
   Scene scene_;
 };
 
@@ -280,14 +290,6 @@ TEST_F(SceneTest, TheOutlineIsDrawnWhereverTheFrameIsNotTheKeyColour) {
   for (int y = 0; y < 60; y += 2) handheld.setPixelColor((y * 13 + 7) % 100, y, Qt::magenta);
   handheld.setPixelColor(0, 59, Qt::white);  // the colour keyed out
   place(ElementId::im_background, Picture{handheld, false}, QRect(0, 0, 100, 60));
-  const auto expect_outline_of_frame = [&] {
-    const QImage shown = frame();
-    const QImage outline = scene_.shape_mask();
-    for (int y = 0; y < 60; ++y)
-      for (int x = 0; x < 100; ++x)
-        ASSERT_EQ(outline.pixelIndex(x, y), shown.pixelColor(x, y) == QColor(Qt::magenta) ? 0 : 1)
-            << x << "," << y;
-  };
   scene_.update_shape(scene_.take_dirty_region());
   expect_outline_of_frame();
   QImage segment(29, 13, QImage::Format_RGB32);
@@ -415,63 +417,61 @@ TEST_F(SceneTest, ARegionPaintedInPartsShowsWhatTheWholeFrameShows) {
   }
 }
 
-// The window shows what the outline was composed from, pixel for pixel as
-// the scene paints it, also when a smaller change is composed into the
-// picture of a larger one; never once its flush is over, nor where the
-// outline leaves out what the window draws: unlit segments, a fade, shadows.
-TEST_F(SceneTest, TheWindowShowsWhatTheOutlineWasComposedFrom) {
+// The outline of a change is read from the window's own pixels where it
+// has just drawn them (which show what the whole frame shows, opaque
+// pictures copied) and composed where it has not; never read where they
+// show what the outline leaves out: an unlit segment, a shadow, a fade.
+TEST_F(SceneTest, TheOutlineIsReadFromWhatTheWindowDrewWhereThatIsTheOutlinesOwnPicture) {
   place_handheld_under_glass();
-  const std::array<ElementId, 4> segments{ElementId::im_hero_x1, ElementId::im_hero_x2, ElementId::im_hero_x3,
-                                          ElementId::im_rogue_x3y2};
-  for (std::size_t i = 0; i < segments.size(); ++i)
-    place(segments[i], opaque(QColor(0, 40 * static_cast<int>(i), 0), Qt::white, {30, 40}),
-          QRect(10 + 45 * static_cast<int>(i), 20 + 10 * static_cast<int>(i), 30, 40));
-  Scene::Composed composed;
-  scene_.update_shape(scene_.take_dirty_region(), &composed);
-  ASSERT_TRUE(composed.covers(QRegion(0, 0, 200, 120))) << "the first frame";
-  composed.finish();
-
-  const auto flush = [&] {
-    QRegion dirty = Scene::paint_region(scene_.take_dirty_region());
-    scene_.update_shape(dirty, &composed);
-    return dirty;
+  // Over the keyed-out edge: where this segment goes, the key shows.
+  place(ElementId::im_hero_x1, opaque(Qt::darkGreen, Qt::white, {30, 40}), QRect(5, 20, 30, 40));
+  place(ElementId::im_hero_x2, opaque(Qt::green, Qt::white, {30, 40}), QRect(60, 30, 30, 40));
+  scene_.update_shape(scene_.take_dirty_region());
+  // The window holds the key colour wherever it has not just drawn: an
+  // outline read from there would be cut away.
+  QImage window(scene_.client_size(), QImage::Format_RGB32);
+  const auto flush = [&](const QRegion& drawn_part) {
+    const QRegion dirty = Scene::paint_region(scene_.take_dirty_region());
+    window.fill(Qt::magenta);
+    QPainter p(&window);
+    const bool changed = scene_.paint_and_update_shape(p, dirty & drawn_part, dirty, &window);
+    p.end();
+    expect_whole_frame_over(dirty & drawn_part, [&](QPainter& shown) { shown.drawImage(0, 0, window); });
+    return changed;
   };
-  const auto expect_as_painted = [&](const QRegion& dirty) {
-    ASSERT_TRUE(composed.covers(dirty));
-    expect_whole_frame_over(dirty, [&](QPainter& p) { composed.paint(p, dirty); });
-    composed.finish();
-    EXPECT_FALSE(composed.covers(dirty)) << "shown by its own flush alone";
-  };
-  for (const ElementId id : segments) scene_.set_visible(id, false);
-  expect_as_painted(flush());
-  scene_.set_visible(ElementId::im_hero_x2, true);  // smaller, into the same picture
-  expect_as_painted(flush());
-
-  scene_.set_ghost_override(10);
-  scene_.set_visible(ElementId::im_hero_x1, true);
-  EXPECT_FALSE(composed.covers(flush())) << "unlit segments";
-  scene_.set_ghost_override(0);
-  scene_.set_shadows(true);
+  const QRegion everywhere(0, 0, 200, 120);
   scene_.set_visible(ElementId::im_hero_x1, false);
-  EXPECT_FALSE(composed.covers(flush())) << "shadows";
+  scene_.set_visible(ElementId::im_hero_x2, false);
+  EXPECT_TRUE(flush(everywhere));
+  expect_outline_of_frame();
+  scene_.set_visible(ElementId::im_hero_x1, true);
+  scene_.set_visible(ElementId::im_hero_x2, true);
+  EXPECT_TRUE(flush(QRegion(0, 0, 200, 40))) << "drawn in part";
+  expect_outline_of_frame();
+
+  // (8, 40) and (8, 62) show the key while the segment is hidden.
+  scene_.set_ghost_override(30);
+  scene_.set_visible(ElementId::im_hero_x1, false);
+  flush(everywhere);
+  EXPECT_EQ(scene_.shape_mask().pixelIndex(8, 40), 0) << "an unlit segment";
+  scene_.set_ghost_override(0);
+  scene_.set_visible(ElementId::im_hero_x1, true);
+  flush(everywhere);
+  scene_.set_shadow_look_override(Scene::ShadowLook{0, 8, 0, 100});
+  scene_.set_shadows(true);
+  flush(everywhere);
+  ASSERT_NE(window.pixelColor(8, 62), QColor(Qt::magenta)) << "shadowed in the window";
+  EXPECT_EQ(scene_.shape_mask().pixelIndex(8, 62), 0) << "a shadow";
   scene_.set_shadows(false);
   auto now = std::chrono::steady_clock::time_point{} + std::chrono::hours(1);
   scene_.set_fade_clock([&now] { return now; });
+  scene_.set_visible(ElementId::im_hero_x1, false);
+  flush(everywhere);
   scene_.set_response_override(100);
-  scene_.set_visible(ElementId::im_hero_x3, true);
+  scene_.set_visible(ElementId::im_hero_x1, true);
   ASSERT_TRUE(scene_.fading());
-  EXPECT_FALSE(composed.covers(flush())) << "a fade";
-  scene_.set_response_override(0);
-  now += std::chrono::milliseconds(200);
-  EXPECT_FALSE(scene_.advance_fades());
-  EXPECT_FALSE(composed.covers(flush())) << "a fade's last frame changes no outline: nothing composed";
-  scene_.set_visible(ElementId::im_hero_x2, false);
-  EXPECT_TRUE(composed.covers(flush())) << "settled";
-  composed.finish();
-
-  // A change larger than the picture kept for it is composed in bands.
-  scene_.set_client_size(QSize(1100, 1000));
-  EXPECT_FALSE(composed.covers(flush())) << "the memory it would hold";
+  flush(everywhere);
+  EXPECT_EQ(scene_.shape_mask().pixelIndex(8, 40), 1) << "a fade, the segment still clear in the window";
 }
 
 TEST_F(SceneTest, TopmostVisibleElementAnswersHitTests) {
