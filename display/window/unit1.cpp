@@ -556,6 +556,7 @@ void TForm1::flush() {
   if (plain && isVisible() && !dirty.isEmpty()) {
     outline_from_paint_ = dirty;
     repaint(dirty);
+    wait_for_window_system_later(dirty.boundingRect().topLeft());
     // Not painted after all (covered, or not yet on the screen).
     if (!outline_from_paint_.isEmpty() && scene_.update_shape(std::exchange(outline_from_paint_, QRegion())))
       take_outline();
@@ -579,6 +580,23 @@ void TForm1::flush() {
     fade_frames_->start(std::max(1, static_cast<int>(1000.0 / hertz)));
   }
   if (!dirty.isEmpty()) emit repainted();
+}
+
+void TForm1::wait_for_window_system_later(QPoint drawn) {
+  if (window_system_wait_pending_) return;
+  window_system_wait_pending_ = true;
+  // The window system reads a repaint's pixels from memory it shares with
+  // the window, after the repaint returns; the next repaint over them first
+  // waits until it has (a round trip to it). Waited for here, once the
+  // event loop is idle, instead of when the next key is pressed: an empty
+  // paint over one pixel of the last repaint asks it.
+  QTimer::singleShot(0, this, [this, drawn] {
+    window_system_wait_pending_ = false;
+    QBackingStore* store = backingStore();
+    if (store == nullptr || !isVisible() || placed_by_window_system_) return;
+    store->beginPaint(QRegion(QRect(drawn, QSize(1, 1))));
+    store->endPaint();
+  });
 }
 
 void TForm1::take_outline() {

@@ -255,6 +255,11 @@ class TForm1 : public QWidget {
   bool dragging_ = false;
   QPoint drag_origin_;
   bool flush_pending_ = false;
+  // After a repaint, waits once the event loop is idle until the window
+  // system has read its pixels, so the next repaint need not (`drawn` is
+  // one of them).
+  void wait_for_window_system_later(QPoint drawn);
+  bool window_system_wait_pending_ = false;
   // The change the flush under way leaves its repaint to take the outline
   // of, from what it draws (on a plain screen).
   QRegion outline_from_paint_;
