@@ -107,6 +107,52 @@ bool mark_drawn(uchar* bits, int first, int last) {
   return changed;
 }
 
+// A premultiplied pixel drawn over another as the painter does: its colour
+// plus the one beneath scaled by what it leaves through, each channel
+// rounded as x * a / 255 is.
+QRgb over(QRgb source, QRgb beneath) {
+  if (source >= 0xFF000000u) return source;
+  if (source == 0) return beneath;
+  const unsigned through = 255u - qAlpha(source);
+  const auto scaled = [through](unsigned pairs) {
+    pairs *= through;
+    return ((pairs + ((pairs >> 8) & 0x00FF00FFu) + 0x00800080u) >> 8) & 0x00FF00FFu;
+  };
+  return source + (scaled(beneath & 0x00FF00FFu) | (scaled((beneath >> 8) & 0x00FF00FFu) << 8));
+}
+
+// A row of premultiplied pixels drawn over a row of the frame: four at a
+// time where the processor works on four side by side, those all clear
+// passed by and those all opaque copied.
+void blend_row(QRgb* frame, const QRgb* source, int count) {
+  int x = 0;
+#if defined(__SSE2__)
+  const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
+  const __m128i low_bytes = _mm_set1_epi16(0x00FF);
+  const __m128i half = _mm_set1_epi16(0x0080);
+  for (; x + 4 <= count; x += 4) {
+    const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + x));
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(s, _mm_setzero_si128())) == 0xFFFF) continue;
+    if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(s, alpha), alpha)) == 0xFFFF) {
+      _mm_storeu_si128(reinterpret_cast<__m128i*>(frame + x), s);
+      continue;
+    }
+    // 255 - alpha in both halves of each pixel.
+    __m128i through = _mm_srli_epi32(_mm_xor_si128(s, _mm_set1_epi32(-1)), 24);
+    through = _mm_or_si128(through, _mm_slli_epi32(through, 16));
+    const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(frame + x));
+    __m128i blue_red = _mm_mullo_epi16(_mm_and_si128(d, low_bytes), through);
+    __m128i green_alpha = _mm_mullo_epi16(_mm_srli_epi16(d, 8), through);
+    blue_red = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(blue_red, _mm_srli_epi16(blue_red, 8)), half), 8);
+    green_alpha = _mm_andnot_si128(
+        low_bytes, _mm_add_epi16(_mm_add_epi16(green_alpha, _mm_srli_epi16(green_alpha, 8)), half));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(frame + x),
+                     _mm_add_epi8(s, _mm_or_si128(blue_red, green_alpha)));
+  }
+#endif
+  for (; x < count; ++x) frame[x] = over(source[x], frame[x]);
+}
+
 bool is_digit_position(ElementId id) {
   return id == ElementId::im_panel_digit_1 || id == ElementId::im_panel_digit_2 ||
          id == ElementId::im_panel_digit_3 || id == ElementId::im_panel_digit_4;
@@ -765,7 +811,7 @@ void Scene::paint(QPainter& painter, const QRegion& clip,
   // frame, a new zoom) needs no tile worked out.
   const bool in_parts = area != QRegion(client_rect());
   for (const QRect& r : area) {
-    painter.setClipRect(r);
+    if (copy_target_ == nullptr || !in_parts) painter.setClipRect(r);
     paint_rect(painter, r, device_ratio, now, in_parts);
     if (painted) painted(r);
   }
@@ -814,7 +860,10 @@ Scene::Shown Scene::tile_shown(const QImage& image, int column, int row) {
 }
 
 const QImage* Scene::placed_picture(ElementId id, const Element& e, double device_ratio) const {
-  if (device_ratio != 1.0 || e.mode != PictureMode::top_left || e.drawn.isNull()) return nullptr;
+  // The pause label is drawn from a picture of its own, never its element's.
+  if (device_ratio != 1.0 || e.mode != PictureMode::top_left || e.drawn.isNull() ||
+      &e == &at(ElementId::la_pause))
+    return nullptr;
   if (drawn_as_decoded(id, e, device_ratio)) return &e.drawn;
   for (const ScaledCopy& copy : e.copies)
     if (!copy.image.isNull() && copy.size == drawn_size(id, e) && copy.device_ratio == 1.0)
@@ -835,6 +884,37 @@ bool Scene::copy_opaque(QImage& frame, ElementId id, const Element& e, const QRe
                 reinterpret_cast<const QRgb*>(image->constScanLine(y - placed.top())) +
                     (bounds.left() - placed.left()),
                 row_bytes);
+  return true;
+}
+
+bool Scene::blend_placed(QImage& frame, ElementId id, const Element& e, const std::vector<QRect>& rects,
+                         double device_ratio) const {
+  const QImage* image = placed_picture(id, e, device_ratio);
+  if (image == nullptr) return false;
+  const bool opaque = image->format() == QImage::Format_RGB32;
+  if (!opaque && image->format() != QImage::Format_ARGB32_Premultiplied) return false;
+  // Only over premultiplied pixels (an opaque picture's count as such).
+  if (frame.format() != QImage::Format_RGB32 && frame.format() != QImage::Format_ARGB32_Premultiplied)
+    return false;
+  const QRect placed(e.geometry.topLeft(), e.geometry.size().boundedTo(image->size()));
+  uchar* const frame_bits = frame.bits();
+  const qsizetype frame_row = frame.bytesPerLine();
+  const uchar* const picture_bits = image->constBits();
+  const qsizetype picture_row = image->bytesPerLine();
+  for (const QRect& r : rects) {
+    const QRect part = r & placed & frame.rect();
+    if (part.isEmpty()) continue;
+    for (int y = part.top(); y <= part.bottom(); ++y) {
+      QRgb* to = reinterpret_cast<QRgb*>(frame_bits + y * frame_row) + part.left();
+      const QRgb* from = reinterpret_cast<const QRgb*>(picture_bits + (y - placed.top()) * picture_row) +
+                         (part.left() - placed.left());
+      if (opaque) {
+        std::memcpy(to, from, static_cast<std::size_t>(part.width()) * sizeof(QRgb));
+      } else {
+        blend_row(to, from, part.width());
+      }
+    }
+  }
   return true;
 }
 
@@ -882,40 +962,53 @@ Scene::Shown Scene::shown_in(ElementId id, const Element& e, const QRect& r, dou
 
 void Scene::paint_rect(QPainter& painter, const QRect& bounds, double device_ratio,
                        std::chrono::steady_clock::time_point now, bool by_tiles) const {
+  // Drawn into the window's pixels directly, the painter is clipped to the
+  // rectangle only once it draws in it.
+  QImage* const direct = by_tiles ? copy_target_ : nullptr;
+  bool clipped = direct == nullptr;
+  const auto clip = [&] {
+    if (!clipped) painter.setClipRect(bounds);
+    clipped = true;
+  };
   const int first = first_painted(bounds, device_ratio, by_tiles);
-  if (first == 0) painter.fillRect(bounds, background_);
+  if (first == 0) {
+    clip();
+    painter.fillRect(bounds, background_);
+  }
   std::vector<QRect> parts;
   for (int i = first; i < kElementCount; ++i) {
     // The shadows lie on the reflector, beneath every segment.
-    if (i == index_of(ElementId::im_panel_time_am)) paint_shadows(painter, bounds, device_ratio, now);
+    if (i == index_of(ElementId::im_panel_time_am) && direct == nullptr)
+      paint_shadows(painter, bounds, device_ratio, now);
     const Element& e = elements_[static_cast<std::size_t>(i)];
     if (e.geometry.isEmpty() || !e.geometry.intersects(bounds)) continue;
+    const auto id = static_cast<ElementId>(i);
     // The outline is taken from the settled picture: a fade never moves it.
     const double level = e.fading && !ghosts_suppressed_ ? level_at(e, now) : (e.visible ? 1.0 : 0.0);
-    paint_ghost(painter, static_cast<ElementId>(i), e, device_ratio, level);
+    if (direct == nullptr) paint_ghost(painter, id, e, device_ratio, level);
     if (level <= 0.0) continue;
     const auto draw = [&] {
       if (level < 1.0) {
         painter.save();
         painter.setOpacity(level);
-        paint_element(painter, static_cast<ElementId>(i), e, device_ratio);
+        paint_element(painter, id, e, device_ratio);
         painter.restore();
         return;
       }
-      paint_element(painter, static_cast<ElementId>(i), e, device_ratio);
+      paint_element(painter, id, e, device_ratio);
     };
     // The picture beneath all the rest, opaque all over: copied, not blended.
-    if (by_tiles && i == first && level >= 1.0 && copy_target_ != nullptr &&
-        copy_opaque(*copy_target_, static_cast<ElementId>(i), e, bounds, device_ratio))
-      continue;
+    if (direct != nullptr && i == first && copy_opaque(*direct, id, e, bounds, device_ratio)) continue;
     if (by_tiles) {
       parts.clear();
-      const Shown shown = shown_in(static_cast<ElementId>(i), e, bounds, device_ratio, &parts);
+      const Shown shown = shown_in(id, e, bounds, device_ratio, &parts);
       // Clear all over this rectangle: nothing to draw.
       if (shown == Shown::nothing) continue;
       if (shown == Shown::some && !parts.empty()) {
         // Drawn over its tiles that show something alone: the case's front,
         // clear over the LCD, is not blended all across it.
+        if (direct != nullptr && blend_placed(*direct, id, e, parts, device_ratio)) continue;
+        clip();
         for (const QRect& part : parts) {
           painter.setClipRect(part);
           draw();
@@ -924,6 +1017,8 @@ void Scene::paint_rect(QPainter& painter, const QRect& bounds, double device_rat
         continue;
       }
     }
+    if (direct != nullptr && blend_placed(*direct, id, e, {bounds}, device_ratio)) continue;
+    clip();
     draw();
   }
 }
@@ -1186,6 +1281,7 @@ bool Scene::paint_and_update_shape(QPainter& painter, const QRegion& clip, const
   std::optional<QRegion> area = shape_area(changed, changed_shape);
   const bool readable =
       area && frame != nullptr && !draws_beyond_outline() && frame->devicePixelRatio() == 1.0 &&
+      painter.deviceTransform().isIdentity() && painter.opacity() == 1.0 &&
       (frame->format() == QImage::Format_RGB32 || frame->format() == QImage::Format_ARGB32 ||
        frame->format() == QImage::Format_ARGB32_Premultiplied);
   if (!readable) {
@@ -1196,7 +1292,7 @@ bool Scene::paint_and_update_shape(QPainter& painter, const QRegion& clip, const
   // Each rectangle is read while its pixels are still at hand.
   const QRegion in_frame = *area & QRegion(frame->rect());
   QRegion read;
-  if (painter.deviceTransform().isIdentity() && painter.opacity() == 1.0) copy_target_ = frame;
+  copy_target_ = frame;
   paint(painter, clip, [&](const QRect& r) {
     const QRegion part = in_frame & r;
     read_outline(*frame, QPoint(0, 0), part, changed_shape);

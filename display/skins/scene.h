@@ -262,7 +262,8 @@ class Scene : public SegmentSurface {
   // covering it all, or the bottom one. `by_tiles`: a picture's opaque
   // tiles count too.
   int first_painted(const QRect& bounds, double device_ratio, bool by_tiles) const;
-  // Composes one rectangle of the paint, the painter clipped to it; with
+  // Composes one rectangle of the paint, the painter clipped to it (when
+  // it draws there at all, drawing into the window's pixels directly); with
   // `by_tiles` (a region painted in many rectangles) pictures clear over it
   // are passed by and opaque ones hide what lies beneath.
   void paint_rect(QPainter& painter, const QRect& bounds, double device_ratio,
@@ -285,6 +286,11 @@ class Scene : public SegmentSurface {
   // it cannot.
   bool copy_opaque(QImage& frame, ElementId id, const Element& e, const QRect& bounds,
                    double device_ratio) const;
+  // Draws the element's picture over `frame` within each of `rects`, as the
+  // painter would at opacity 1 (the same sums, to the bit); false, with
+  // nothing done, where it cannot.
+  bool blend_placed(QImage& frame, ElementId id, const Element& e, const std::vector<QRect>& rects,
+                    double device_ratio) const;
   std::vector<Shown>& tiles_of(const QImage& image) const;
   static Shown tile_shown(const QImage& image, int column, int row);
   void paint_element(QPainter& painter, ElementId id, const Element& e, double device_ratio) const;
@@ -368,8 +374,10 @@ class Scene : public SegmentSurface {
   std::optional<int> skin_ghost_percent_;
   std::optional<int> user_ghost_percent_;
   bool ghosts_suppressed_ = false;  // while the outline is composed
-  // The picture the painter draws on, untransformed, while it paints the
-  // window's own pixels: opaque pictures are copied into it.
+  // The picture the painter draws on, untransformed at opacity 1, while it
+  // paints the window's own pixels with nothing drawn beyond the outline:
+  // pictures lying pixel for pixel are copied or blended into it directly,
+  // and the painter is clipped to a rectangle only when it draws there.
   QImage* copy_target_ = nullptr;
   // The outline's steps: the part of `changed` it must be brought up to
   // date over (none with the colour key off), its bits read from `part` (a

@@ -9,6 +9,7 @@
 #include <array>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 
 #include <gtest/gtest.h>
@@ -472,6 +473,45 @@ TEST_F(SceneTest, TheOutlineIsReadFromWhatTheWindowDrewWhereThatIsTheOutlinesOwn
   ASSERT_TRUE(scene_.fading());
   flush(everywhere);
   EXPECT_EQ(scene_.shape_mask().pixelIndex(8, 40), 1) << "a fade, the segment still clear in the window";
+}
+
+// Segments' soft edges, many alphas over many shades of the handheld, reach
+// the window's pixels as the painter draws them: to the bit, in long rows
+// and in rows of three pixels.
+TEST_F(SceneTest, SoftEdgesReachTheWindowAsThePainterDrawsThem) {
+  const auto mixed = [](int x, int y) {
+    return (static_cast<std::uint32_t>(x) * 73856093u) ^ (static_cast<std::uint32_t>(y) * 19349663u);
+  };
+  scene_.set_client_size(QSize(200, 120));
+  QImage handheld(200, 120, QImage::Format_RGB32);
+  for (int y = 0; y < 120; ++y)
+    for (int x = 0; x < 200; ++x) handheld.setPixel(x, y, 0xFF000000u | mixed(x, y));
+  place(ElementId::im_background, Picture{handheld, false}, QRect(0, 0, 200, 120));
+  QImage wide(67, 31, QImage::Format_ARGB32);
+  for (int y = 0; y < wide.height(); ++y)
+    for (int x = 0; x < wide.width(); ++x)
+      wide.setPixel(x, y, qRgba(x * 3 % 256, y * 9 % 256, (x * y) % 256, (x * 4 + y * 11) % 256));
+  place(ElementId::im_hero_x1, Picture{wide, true}, QRect(13, 17, 67, 31));
+  QImage narrow(3, 100, QImage::Format_ARGB32);
+  for (int y = 0; y < narrow.height(); ++y)
+    for (int x = 0; x < narrow.width(); ++x)
+      narrow.setPixel(x, y, mixed(x, y) | (mixed(x + 7, y) & 0xFF000000u));
+  const ElementId narrow_ones[] = {ElementId::im_enemy_drop_x1, ElementId::im_enemy_drop_x2,
+                                   ElementId::im_enemy_drop_x3, ElementId::im_hero_drown_x1,
+                                   ElementId::im_hero_drown_x3};
+  for (int k = 0; k < 5; ++k) place(narrow_ones[k], Picture{narrow, true}, QRect(100 + k * 10, 10, 3, 100));
+  scene_.update_shape(scene_.take_dirty_region());
+  QImage window(scene_.client_size(), QImage::Format_RGB32);
+  for (const bool shown : {false, true, false, true}) {
+    scene_.set_visible(ElementId::im_hero_x1, shown);
+    for (const ElementId id : narrow_ones) scene_.set_visible(id, shown);
+    const QRegion dirty = Scene::paint_region(scene_.take_dirty_region());
+    ASSERT_NE(dirty, QRegion(0, 0, 200, 120)) << "a part of the window";
+    QPainter p(&window);
+    scene_.paint_and_update_shape(p, dirty, dirty, &window);
+    p.end();
+    expect_whole_frame_over(dirty, [&](QPainter& painted) { painted.drawImage(0, 0, window); });
+  }
 }
 
 TEST_F(SceneTest, TopmostVisibleElementAnswersHitTests) {
