@@ -414,7 +414,7 @@ void BM_WholeScreenChangeFlush(benchmark::State& state) {
     lit = !lit;
     for (int i = index_of(ElementId::im_panel_time_am); i <= index_of(ElementId::im_rogue_x3y4); ++i)
       scene.set_visible(static_cast<ElementId>(i), lit);
-    const QRegion dirty = Scene::paint_region(scene.take_dirty_region());
+    const QRegion dirty = scene.take_paint_region();
     // As the window does: the outline is read from what is painted.
     QPainter p(&target);
     benchmark::DoNotOptimize(scene.paint_and_update_shape(p, dirty, dirty, &target));

@@ -430,6 +430,13 @@ QRegion Scene::GatheredRegion::take() {
   return std::exchange(united_, QRegion());
 }
 
+QRegion Scene::GatheredRegion::take_covering() {
+  if (static_cast<int>(rects_.size()) + united_.rectCount() <= kFewRects) return paint_region(take());
+  rects_.insert(rects_.end(), united_.begin(), united_.end());
+  united_ = QRegion();
+  return tiles_over(std::exchange(rects_, {}));
+}
+
 void Scene::mark_dirty(const QRect& rect) {
   const QRect r = rect & client_rect();
   if (r.isEmpty()) return;
@@ -458,19 +465,31 @@ void Scene::mark_repaint_only(const QRect& rect) {
 }
 
 QRegion Scene::paint_region(const QRegion& dirty) {
-  constexpr int kFewRects = 8;
   if (dirty.rectCount() <= kFewRects) return dirty;
-  const QRect box = dirty.boundingRect();
-  const int columns = (box.width() + kTile - 1) / kTile;
-  const int rows = (box.height() + kTile - 1) / kTile;
+  return tiles_over(std::vector<QRect>(dirty.begin(), dirty.end()));
+}
+
+QRegion Scene::tiles_over(const std::vector<QRect>& rects) {
+  QRect box;
+  for (const QRect& r : rects) box |= r;
+  if (box.isEmpty()) return QRegion();
+  // On one grid for the whole window: the tiles of a part of a change are
+  // among those of the whole.
+  const auto tile_of = [](int v) { return v >= 0 ? v / kTile : -((-v + kTile - 1) / kTile); };
+  const int first_column = tile_of(box.left());
+  const int first_row = tile_of(box.top());
+  const int columns = tile_of(box.right()) - first_column + 1;
+  const int rows = tile_of(box.bottom()) - first_row + 1;
   std::vector<char> touched(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
   const auto tile = [&](int column, int row) -> char& {
     return touched[static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
                    static_cast<std::size_t>(column)];
   };
-  for (const QRect& r : dirty) {
-    for (int row = (r.top() - box.top()) / kTile; row <= (r.bottom() - box.top()) / kTile; ++row)
-      for (int column = (r.left() - box.left()) / kTile; column <= (r.right() - box.left()) / kTile; ++column)
+  for (const QRect& r : rects) {
+    if (r.isEmpty()) continue;
+    for (int row = tile_of(r.top()) - first_row; row <= tile_of(r.bottom()) - first_row; ++row)
+      for (int column = tile_of(r.left()) - first_column; column <= tile_of(r.right()) - first_column;
+           ++column)
         tile(column, row) = 1;
   }
   // Row by row, runs of touched tiles left to right: the banded order a
@@ -485,12 +504,20 @@ QRegion Scene::paint_region(const QRegion& dirty) {
       const int start = column;
       while (column < columns && tile(column, row)) ++column;
       runs.push_back(
-          QRect(box.left() + start * kTile, box.top() + row * kTile, (column - start) * kTile, kTile) & box);
+          QRect((first_column + start) * kTile, (first_row + row) * kTile, (column - start) * kTile, kTile) &
+          box);
     }
   }
   QRegion region;
   region.setRects(runs.data(), static_cast<int>(runs.size()));
   return region;
+}
+
+QRegion Scene::take_paint_region() {
+  QRegion taken = dirty_.take_covering();
+  repaint_only_taken_ = repaint_only_;
+  repaint_only_ = QRegion();
+  return taken;
 }
 
 QRegion Scene::take_dirty_region() {
@@ -1314,7 +1341,9 @@ std::optional<QRegion> Scene::shape_area(const QRegion& changed, bool& changed_s
   }
   // What was only repainted (fade frames) needs no new outline, unless it
   // was changed too (and is then among the stale parts).
-  QRegion area = ((changed - repaint_only_taken_) + shape_stale_.take()) & QRegion(client_rect());
+  // The stale parts are covered by the tiles they touch when they are
+  // many: they lie among the changed region's own tiles then.
+  QRegion area = ((changed - repaint_only_taken_) + shape_stale_.take_covering()) & QRegion(client_rect());
   repaint_only_taken_ = QRegion();
   if (shape_reset_ || mask_.size() != client_size_) {
     mask_ = QImage(client_size_, QImage::Format_MonoLSB);

@@ -3,16 +3,15 @@
 //
 // How the window uses it:
 //   scene.set_on_change([&] { schedule a flush });            // once
-//   flush:  QRegion dirty = Scene::paint_region(scene.take_dirty_region());
-//           if (scene.update_shape(dirty, &composed)) {       // cut-out changed
-//             QImage m = scene.shape_mask();
-//             m.isNull() ? widget.clearMask() : widget.setMask(QBitmap::fromImage(m));
-//           }
+//   flush:  QRegion dirty = scene.take_paint_region();
 //           widget.repaint(dirty);
-//           composed.finish();
 //   paintEvent: QPainter p(&widget);
-//               composed.covers(event->region()) ? composed.paint(p, event->region())
-//                                                : scene.paint(p, event->region());
+//               // the window's own picture, on a plain screen: the outline
+//               // is read from what is drawn
+//               if (scene.paint_and_update_shape(p, event->region(), dirty, &picture))
+//                 widget.setMask(QBitmap::fromImage(scene.shape_mask()));
+//   elsewhere:  if (scene.update_shape(dirty)) take the mask as above;
+//               widget.repaint(dirty);  // paintEvent: scene.paint(p, region)
 #pragma once
 
 #include <QColor>
@@ -127,6 +126,10 @@ class Scene : public SegmentSurface {
   // all over the screen is painted in dozens of rectangles, not hundreds (a
   // little more area, far less time).
   static QRegion paint_region(const QRegion& dirty);
+  // What to repaint for the change since the last take (and forgets it):
+  // paint_region(take_dirty_region()), its tiles worked out from the
+  // changed rectangles themselves when there are many, not from their union.
+  QRegion take_paint_region();
   // Composes every visible element in stacking order over the background,
   // within `clip` and the client area.
   void paint(QPainter& painter, const QRegion& clip) const;
@@ -352,6 +355,9 @@ class Scene : public SegmentSurface {
     bool isEmpty() const { return rects_.empty() && united_.isEmpty(); }
     // The region, which is emptied.
     QRegion take();
+    // A region covering it, which is emptied: paint_region of the region
+    // while a few rectangles were gathered, else the tiles they touch.
+    QRegion take_covering();
 
    private:
     void unite();
@@ -359,6 +365,11 @@ class Scene : public SegmentSurface {
     std::vector<QRect> rects_;
   };
   GatheredRegion dirty_;
+  // A change of at most this many rectangles is repainted as it is.
+  static constexpr int kFewRects = 8;
+  // The tiles of kTile pixels, on one grid over the whole window, that
+  // `rects` touch, joined along their rows and kept within their bounds.
+  static QRegion tiles_over(const std::vector<QRect>& rects);
   std::function<void()> on_change_;
 
   // Shaped window: the cut-out, kept while the key is on.

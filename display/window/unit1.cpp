@@ -549,7 +549,7 @@ void TForm1::set_placed_by_window_system(bool on) {
 
 void TForm1::flush() {
   flush_pending_ = false;
-  const QRegion dirty = Scene::paint_region(scene_.take_dirty_region());
+  const QRegion dirty = scene_.take_paint_region();
   // On a plain screen the repaint takes the outline from what it draws,
   // before its pixels reach the screen: the change is composed once.
   const bool plain = !placed_by_window_system_ && devicePixelRatioF() == 1.0;

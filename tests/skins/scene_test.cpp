@@ -393,8 +393,38 @@ TEST(ScenePaintRegion, ManyRectanglesBecomeFewThatCoverThemAll) {
   EXPECT_TRUE((scattered - painted).isEmpty());
   EXPECT_TRUE((painted - QRegion(scattered.boundingRect())).isEmpty());
   EXPECT_LT(painted.rectCount(), scattered.rectCount() / 4);
+  // The tiles of a part of a change lie among those of the whole.
+  const QRegion part = scattered & QRect(100, 40, 300, 200);
+  ASSERT_GT(part.rectCount(), 8);
+  EXPECT_TRUE((Scene::paint_region(part) - painted).isEmpty());
   const QRegion few = QRegion(QRect(0, 0, 5, 5)) + QRect(300, 200, 4, 4);
   EXPECT_EQ(Scene::paint_region(few), few);
+}
+
+// Taken from the changed rectangles themselves, the region to repaint is the
+// one their union gives.
+TEST_F(SceneTest, TheRegionToRepaintIsTakenAsFromTheUnionOfTheChange) {
+  scene_.set_client_size(QSize(800, 400));
+  Scene twin;
+  twin.set_client_size(QSize(800, 400));
+  scene_.take_dirty_region();
+  twin.take_dirty_region();
+  const auto change = [](Scene& scene, bool shown) {
+    for (int i = index_of(ElementId::im_lady_0); i <= index_of(ElementId::im_rogue_x3y4); ++i) {
+      const auto id = static_cast<ElementId>(i);
+      scene.set_picture(id, opaque(Qt::green, Qt::white, {9 + i % 5, 6 + i % 7}));
+      scene.set_geometry(id, QRect(7 + (i % 9) * 83, 11 + (i / 9) * 47, 9 + i % 5, 6 + i % 7));
+      scene.set_visible(id, shown);
+    }
+  };
+  for (const bool shown : {true, false}) {
+    change(scene_, shown);
+    change(twin, shown);
+    EXPECT_EQ(scene_.take_paint_region(), Scene::paint_region(twin.take_dirty_region())) << shown;
+  }
+  scene_.set_visible(ElementId::im_lady_0, true);
+  twin.set_visible(ElementId::im_lady_0, true);
+  EXPECT_EQ(scene_.take_paint_region(), Scene::paint_region(twin.take_dirty_region())) << "a few";
 }
 
 // A region painted in parts passes by pictures clear over a part and starts
