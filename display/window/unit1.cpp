@@ -556,7 +556,6 @@ void TForm1::flush() {
   if (plain && isVisible() && !dirty.isEmpty()) {
     outline_from_paint_ = dirty;
     repaint(dirty);
-    wait_for_window_system_later(dirty.boundingRect().topLeft());
     // Not painted after all (covered, or not yet on the screen).
     if (!outline_from_paint_.isEmpty() && scene_.update_shape(std::exchange(outline_from_paint_, QRegion())))
       take_outline();
@@ -592,8 +591,11 @@ void TForm1::wait_for_window_system_later(QPoint drawn) {
   // paint over one pixel of the last repaint asks it.
   QTimer::singleShot(0, this, [this, drawn] {
     window_system_wait_pending_ = false;
+    // Only over a picture the window still has, on the screen.
     QBackingStore* store = backingStore();
-    if (store == nullptr || !isVisible() || placed_by_window_system_) return;
+    if (store == nullptr || store->paintDevice() == nullptr || !isVisible() || windowHandle() == nullptr ||
+        !windowHandle()->isExposed() || placed_by_window_system_)
+      return;
     store->beginPaint(QRegion(QRect(drawn, QSize(1, 1))));
     store->endPaint();
   });
@@ -639,6 +641,7 @@ void TForm1::paintEvent(QPaintEvent* event) {
   const bool shape_changed = scene_.paint_and_update_shape(
       painter, event->region(), std::exchange(outline_from_paint_, QRegion()), frame);
   painter.end();
+  if (frame != nullptr) wait_for_window_system_later(event->region().boundingRect().topLeft());
   // The new outline goes to the window system ahead of the pixels it cuts.
   if (shape_changed) take_outline();
 }
