@@ -641,7 +641,8 @@ void TForm1::paintEvent(QPaintEvent* event) {
   const bool shape_changed = scene_.paint_and_update_shape(
       painter, event->region(), std::exchange(outline_from_paint_, QRegion()), frame);
   painter.end();
-  if (frame != nullptr) wait_for_window_system_later(event->region().boundingRect().topLeft());
+  if (frame != nullptr && !event->region().isEmpty())
+    wait_for_window_system_later(event->region().begin()->topLeft());
   // The new outline goes to the window system ahead of the pixels it cuts.
   if (shape_changed) take_outline();
 }
